@@ -46,9 +46,8 @@ bool ReadLayout(const uint8_t* bytes, size_t length, BmpLayout* layout) {
   if (ReadUint16(bytes + 28) != 24 || ReadInt32(bytes + 30) != 0) return false;
   if (offset < 0 || width <= 0 || height <= 0) return false;
   // byteSize is an int32: refuse images whose texel count cannot fit it.
-  if (int64_t(width) * height * 3 > std::numeric_limits<int32_t>::max()) {
-    return false;
-  }
+  // Checked by division, so the check itself cannot overflow.
+  if (width > std::numeric_limits<int32_t>::max() / 3 / height) return false;
   const int64_t stride = RowStride(width);
   const int64_t end = offset + stride * (height - 1) + int64_t(width) * 3;
   if (end > int64_t(length)) return false;
