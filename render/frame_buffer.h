@@ -8,8 +8,10 @@
 constexpr uint32_t kBackgroundColour = 0x787878u;
 
 // Allocates a zero-filled width x height buffer; returns null for sizes
-// that are not positive.
+// that are not positive. Release it with ReleaseFrameBufferPixels.
 uint32_t* AllocateFrameBufferPixels(int32_t width, int32_t height);
+
+void ReleaseFrameBufferPixels(uint32_t* pixels);
 
 // Fills rows 0..lastRow and columns 0..lastColumn with the background grey,
 // kept inside the bound frame buffer (frame.bufferSize). Negative bounds

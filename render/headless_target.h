@@ -15,7 +15,9 @@ struct HeadlessTarget {
 };
 
 // Allocates the buffer (once; an existing buffer of another size is
-// replaced) and binds the renderer's frame short-cuts to `target`.
+// replaced) and binds the renderer's frame short-cuts to `target`, which must
+// start zero-initialised. Sizes that are not positive, or too wide for an
+// int32 pitch, leave no buffer (0 x 0), and nothing is drawn.
 void BindHeadlessTarget(HeadlessTarget* target, int32_t bufferWidth,
                         int32_t bufferHeight, int32_t clientWidth,
                         int32_t clientHeight);

@@ -1,0 +1,26 @@
+// The frame buffer's pixel memory and the per-frame clear to grey.
+#include "render/frame_buffer.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "render/draw_area.h"
+
+uint32_t* AllocateFrameBufferPixels(int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  return new uint32_t[size_t(width) * size_t(height)]();
+}
+
+void ReleaseFrameBufferPixels(uint32_t* pixels) { delete[] pixels; }
+
+void ClearFrame(int32_t lastRow, int32_t lastColumn) {
+  const FrameView view = CurrentFrameView();
+  // A client area larger than the buffer (possible while a border is being
+  // dragged) is cut to the buffer.
+  const int32_t rows = std::min(lastRow, view.rows - 1);
+  const int32_t columns = std::min(lastColumn, view.columns - 1);
+  for (int32_t y = 0; y <= rows; ++y) {
+    uint32_t* row = view.pixels + y * view.stride;
+    for (int32_t x = 0; x <= columns; ++x) row[x] = kBackgroundColour;
+  }
+}

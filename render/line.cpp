@@ -1,0 +1,182 @@
+// Line drawing with a 2 x 2 depth block per step and the colour written to
+// the step's own pixel.
+#include "render/line.h"
+
+#include <cmath>
+
+#include "render/draw_area.h"
+#include "render/int_convert.h"
+#include "render/render_context.h"
+
+namespace {
+
+struct LineEnd {
+  double x, y, z;
+  double channel[3];  // red, green, blue
+};
+
+LineEnd MakeEnd(const Vector3& p, int32_t colour) {
+  const uint32_t c = uint32_t(colour);
+  return LineEnd{p.x, p.y, p.z,
+                 {double((c >> 16) & 0xFF), double((c >> 8) & 0xFF),
+                  double(c & 0xFF)}};
+}
+
+// Moves one end to the plane z = n; t is always measured from a, and the
+// colour is interpolated between the ends as they were, rounded half up.
+LineEnd MoveToNearPlane(const LineEnd& a, const LineEnd& b, double n) {
+  const double t = (n - a.z) / (b.z - a.z);
+  LineEnd moved{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, n, {}};
+  for (int i = 0; i < 3; ++i) {
+    moved.channel[i] = double(
+        TruncateToInt32(a.channel[i] + (b.channel[i] - a.channel[i]) * t + 0.5));
+  }
+  return moved;
+}
+
+// Everything one step needs: position, colour, and the depth model.
+struct LineWalk {
+  double sx, sy, stepX, stepY;
+  double channel[3], channelStep[3];
+  int32_t count;
+  bool xMajor;
+  bool constantDepth;
+  double za, k, bigF, centre;
+};
+
+double StepDepth(const LineWalk& w, double f, bool* drawn) {
+  *drawn = true;
+  if (w.constantDepth) return w.za;
+  const double s = w.xMajor ? w.sx : w.sy;
+  const double d1 = (s - w.centre + 1) - f * w.k;
+  const double d2 = (s - w.centre - 1) - f * w.k;
+  const double d = std::fabs(d1) >= std::fabs(d2) ? d1 : d2;
+  if (d == 0) {
+    *drawn = false;
+    return 0;
+  }
+  if (w.bigF == 0) return w.za;
+  return w.bigF / d - 0.1;
+}
+
+uint32_t StepColour(const LineWalk& w) {
+  const uint32_t r = uint32_t(TruncateToInt32(w.channel[0])) & 255;
+  const uint32_t g = uint32_t(TruncateToInt32(w.channel[1])) & 255;
+  const uint32_t b = uint32_t(TruncateToInt32(w.channel[2])) & 255;
+  return r * 65536 + g * 256 + b;
+}
+
+// Tests and writes the 2 x 2 depth block at (x, y); the colour goes to pixel
+// (x, y) alone when any cell passes. Cells outside the depth buffer's rows
+// (the column right of its last, or past its allocated entries) are left
+// out, never wrapped into the next row.
+void PlotStep(int32_t x, int32_t y, double z, uint32_t colour,
+              const FrameView& frameView, const DepthView& depthView) {
+  if (x < 0 || y < 0 || x >= frameView.columns || y >= frameView.rows) return;
+  bool passed = false;
+  for (int32_t cell = 0; cell < 4; ++cell) {
+    const int64_t cx = x + (cell & 1);
+    const int64_t cy = y + (cell >> 1);
+    const int64_t index = cy * depthView.stride + cx;
+    if (cx >= depthView.columns || index >= depthView.entries) continue;
+    if (z <= depthView.depth[index]) {
+      depthView.depth[index] = float(z);
+      passed = true;
+    }
+  }
+  if (passed) frameView.pixels[y * frameView.stride + x] = colour;
+}
+
+void WalkLine(LineWalk w) {
+  const RenderContext& rc = renderContext;
+  const FrameView frameView = CurrentFrameView();
+  const DepthView depthView = CurrentDepthView();
+  const double f = double(rc.focalLength);
+  for (int32_t step = 0; step < w.count; ++step) {
+    const int32_t x = TruncateToInt32(std::ceil(w.sx) - 1.0);
+    const int32_t y = TruncateToInt32(std::ceil(w.sy) - 1.0);
+    bool drawn;
+    const double z = StepDepth(w, f, &drawn);
+    const uint32_t colour = StepColour(w);
+    if (drawn && rc.viewportLeft < x && x < rc.viewportRight &&
+        rc.viewportTop < y && y < rc.viewportBottom) {
+      PlotStep(x, y, z, colour, frameView, depthView);
+    }
+    w.sx += w.stepX;
+    w.sy += w.stepY;
+    for (int i = 0; i < 3; ++i) w.channel[i] += w.channelStep[i];
+  }
+}
+
+bool OutsideViewport(double sxa, double sya, double sxb, double syb) {
+  const RenderContext& rc = renderContext;
+  return (sxa <= rc.viewportLeft && sxb <= rc.viewportLeft) ||
+         (sxa >= rc.viewportRight && sxb >= rc.viewportRight) ||
+         (sya <= rc.viewportTop && syb <= rc.viewportTop) ||
+         (sya >= rc.viewportBottom && syb >= rc.viewportBottom);
+}
+
+}  // namespace
+
+void DrawLine(int32_t fromColour, int32_t toColour, const Vector3& a,
+              const Vector3& b) {
+  const RenderContext& rc = renderContext;
+  LineEnd ea = MakeEnd(a, fromColour);
+  LineEnd eb = MakeEnd(b, toColour);
+  const double n = double(rc.nearZ);
+  if (ea.z < n && eb.z < n) return;
+  if (ea.z < n) {
+    ea = MoveToNearPlane(ea, eb, n);
+  } else if (eb.z < n) {
+    eb = MoveToNearPlane(ea, eb, n);
+  }
+  // Only a near plane at or behind the eye lets an end reach z = 0, where
+  // it projects nowhere.
+  if (ea.z == 0 || eb.z == 0) return;
+
+  const double f = double(rc.focalLength);
+  const double sxa = ea.x * f / ea.z + rc.centreX;
+  const double sya = ea.y * f / ea.z + rc.centreY;
+  const double sxb = eb.x * f / eb.z + rc.centreX;
+  const double syb = eb.y * f / eb.z + rc.centreY;
+  const double dX = sxb - sxa;
+  const double dY = syb - sya;
+  if (OutsideViewport(sxa, sya, sxb, syb)) return;
+  if (dX == 0 && dY == 0) return;
+  // Written so that not-a-number is refused too.
+  if (!(std::fabs(dX) <= 20000) || !(std::fabs(dY) <= 20000)) return;
+
+  LineWalk w;
+  w.sx = sxa;
+  w.sy = sya;
+  w.xMajor = std::fabs(dX) > std::fabs(dY);
+  if (w.xMajor) {
+    w.stepX = sxb < sxa ? -1 : 1;
+    w.stepY = std::fabs(dY) / std::fabs(dX);
+    if (syb < sya) w.stepY = -w.stepY;
+    w.count = TruncateToInt32(std::fabs(dX));
+  } else {
+    w.stepY = syb < sya ? -1 : 1;
+    w.stepX = std::fabs(dX) / std::fabs(dY);
+    if (sxb < sxa) w.stepX = -w.stepX;
+    w.count = TruncateToInt32(std::fabs(dY));
+  }
+  if (w.count <= 0) return;
+
+  const double dz = eb.z - ea.z;
+  w.constantDepth = dz == 0;
+  w.za = ea.z;
+  w.k = w.bigF = w.centre = 0;
+  if (!w.constantDepth) {
+    const double ma = w.xMajor ? ea.x : ea.y;
+    const double mb = w.xMajor ? eb.x : eb.y;
+    w.centre = w.xMajor ? rc.centreX : rc.centreY;
+    w.k = (mb - ma) / dz;
+    w.bigF = f * (ma - w.k * ea.z);
+  }
+  for (int i = 0; i < 3; ++i) {
+    w.channel[i] = ea.channel[i];
+    w.channelStep[i] = (eb.channel[i] - ea.channel[i]) / w.count;
+  }
+  WalkLine(w);
+}

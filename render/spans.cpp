@@ -1,0 +1,96 @@
+// Triangle span setup: corners ordered by y, rows from ceil(top y) to
+// ceil(bottom y) - 1, each row's columns from ceil(left edge) to
+// ceil(right edge) - 1, all clipped to the viewport.
+#include "render/spans.h"
+
+#include <cmath>
+#include <utility>
+
+#include "render/int_convert.h"
+#include "render/render_context.h"
+
+namespace {
+
+// The exchange sort: equal y values are never exchanged by a comparison.
+void OrderByY(const ScreenPoint points[3], int order[3]) {
+  order[0] = 0;
+  order[1] = 1;
+  order[2] = 2;
+  for (int i = 0; i < 2; ++i) {
+    for (int j = i + 1; j < 3; ++j) {
+      if (points[order[i]].y > points[order[j]].y) std::swap(order[i], order[j]);
+    }
+  }
+}
+
+// Which edge is on the left is decided row by row.
+void WriteSpan(int32_t y, double p, double q, const PixelArea& area) {
+  const double left = q < p ? q : p;
+  const double right = q < p ? p : q;
+  int32_t first = TruncateToInt32(std::ceil(left));
+  int32_t last = TruncateToInt32(std::ceil(right) - 1.0);
+  if (first < area.left) first = area.left;
+  if (last > area.right) last = area.right;
+  renderContext.spanTable[y] = Span{first, last};
+}
+
+void SetRows(int32_t first, int32_t middle, int32_t last) {
+  renderContext.firstRow = first;
+  renderContext.middleRow = middle;
+  renderContext.lastRow = last;
+}
+
+}  // namespace
+
+void SetupTriangleSpans(const ScreenPoint points[3]) {
+  SetupTriangleSpans(points,
+                     DrawableViewport(CurrentFrameView(), CurrentDepthView()));
+}
+
+void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area) {
+  int order[3];
+  OrderByY(points, order);
+  const ScreenPoint t = points[order[0]];
+  const ScreenPoint m = points[order[1]];
+  const ScreenPoint b = points[order[2]];
+  int32_t firstRow = TruncateToInt32(std::ceil(t.y));
+  int32_t middleRow = TruncateToInt32(std::ceil(m.y) - 1.0);
+  int32_t lastRow = TruncateToInt32(std::ceil(b.y) - 1.0);
+  if (lastRow < area.top || firstRow > area.bottom) {
+    SetRows(area.top + 1, area.top + 1, area.top);
+    return;
+  }
+  if (firstRow < area.top) firstRow = area.top;
+  if (lastRow > area.bottom) lastRow = area.bottom;
+  bool upperVisible = true;
+  if (middleRow < area.top) {
+    middleRow = area.top;
+    upperVisible = false;
+  }
+  if (middleRow > area.bottom) middleRow = area.bottom;
+  SetRows(firstRow, middleRow, lastRow);
+  if (firstRow > lastRow) return;
+
+  const double slopeLong = (b.x - t.x) / (b.y - t.y);
+  double xLong = t.x + slopeLong * (firstRow - t.y);
+  int32_t row = firstRow;
+  if (m.y != t.y && upperVisible) {
+    const double slopeUpper = (m.x - t.x) / (m.y - t.y);
+    double xUpper = t.x + slopeUpper * (firstRow - t.y);
+    for (; row <= middleRow; ++row) {
+      WriteSpan(row, xLong, xUpper, area);
+      xLong += slopeLong;
+      xUpper += slopeUpper;
+    }
+  }
+  // The long edge carries on from where the upper part left it.
+  if (m.y != b.y) {
+    const double slopeLower = (b.x - m.x) / (b.y - m.y);
+    double xLower = m.x + slopeLower * (row - m.y);
+    for (; row <= lastRow; ++row) {
+      WriteSpan(row, xLong, xLower, area);
+      xLong += slopeLong;
+      xLower += slopeLower;
+    }
+  }
+}

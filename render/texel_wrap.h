@@ -1,0 +1,19 @@
+#pragma once
+// Texel coordinates: truncated toward zero, then wrapped into the texture
+// as the non-negative remainder, so the image repeats without bound.
+#include <cmath>
+#include <cstdint>
+
+// The non-negative remainder of trunc(value) modulo size (size >= 1). Exact
+// for every finite value, also past the int32 range; NaN and infinities
+// give 0.
+inline int32_t WrapTexel(double value, int32_t size) {
+  if (value > -2147483649.0 && value < 2147483648.0) {
+    const int32_t remainder = int32_t(value) % size;
+    return remainder < 0 ? remainder + size : remainder;
+  }
+  if (!std::isfinite(value)) return 0;
+  double remainder = std::fmod(std::trunc(value), double(size));
+  if (remainder < 0) remainder += double(size);
+  return int32_t(remainder);
+}
