@@ -1,0 +1,41 @@
+#include "tools/render_scene/bench_report.h"
+
+#include <algorithm>
+#include <cstdio>
+
+void ReserveBenchTimes(int32_t frames, BenchTimes* times) {
+  times->frameMs.reserve(static_cast<size_t>(frames));
+  times->clearMs.reserve(static_cast<size_t>(frames));
+  times->sceneMs.reserve(static_cast<size_t>(frames));
+}
+
+double MedianOf(std::vector<double> values) {
+  if (values.empty()) return 0.0;
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  if (values.size() % 2 == 1) return values[middle];
+  return (values[middle - 1] + values[middle]) / 2.0;
+}
+
+std::string FormatBenchReport(const BenchTimes& times, int64_t pixelsPassed) {
+  const std::vector<double>& frames = times.frameMs;
+  const double median = MedianOf(frames);
+  const double low = frames.empty() ? 0.0 : *std::min_element(frames.begin(), frames.end());
+  const double high = frames.empty() ? 0.0 : *std::max_element(frames.begin(), frames.end());
+  double total = 0.0;
+  for (double ms : frames) total += ms;
+  char speed[64] = "n/a";
+  if (pixelsPassed >= 0 && total > 0.0) {
+    std::snprintf(speed, sizeof speed, "%.3f",
+                  static_cast<double>(pixelsPassed) / (total * 1000.0));
+  }
+  char line[512];
+  std::snprintf(line, sizeof line,
+                "bench: frames=%zu median_ms=%.4f min_ms=%.4f max_ms=%.4f "
+                "fps=%.1f mpix_per_s=%s\n"
+                "bench-stages: colour_clear_ms=%.4f scene_pass_ms=%.4f\n",
+                frames.size(), median, low, high,
+                median > 0.0 ? 1000.0 / median : 0.0, speed,
+                MedianOf(times.clearMs), MedianOf(times.sceneMs));
+  return line;
+}

@@ -1,0 +1,122 @@
+#include "tools/render_scene/tool_options.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+const char* const kUsageLine =
+    "usage: render-scene [--scene FILE.json] [--textures DIR] [--steps N] "
+    "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] [--frames N] "
+    "[--bench]";
+
+namespace {
+
+// A decimal whole number from `low` to `high`, nothing else around it.
+int32_t ParseWhole(const std::string& text, int32_t low, int32_t high,
+                   int32_t* out) {
+  if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0]))) {
+    return 0;
+  }
+  errno = 0;
+  char* end = nullptr;
+  const long long value = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < low || value > high) return 0;
+  *out = static_cast<int32_t>(value);
+  return 1;
+}
+
+int32_t ParseSize(const std::string& text, int32_t* width, int32_t* height) {
+  const size_t cross = text.find('x');
+  if (cross == std::string::npos) return 0;
+  return ParseWhole(text.substr(0, cross), 1, 16384, width) &&
+         ParseWhole(text.substr(cross + 1), 1, 16384, height);
+}
+
+int32_t Fail(std::string* problem, const std::string& text) {
+  *problem = text;
+  return 0;
+}
+
+int32_t ApplyValue(const std::string& name, const std::string& value,
+                   ToolOptions* options, std::string* problem) {
+  const std::string shown = name + " " + value;
+  if (name == "--scene") {
+    options->hasScene = 1;
+    options->sceneFile = value;
+  } else if (name == "--textures") {
+    options->hasTextures = 1;
+    options->texturesFolder = value;
+  } else if (name == "--steps") {
+    options->hasSteps = 1;
+    if (!ParseWhole(value, 0, INT32_MAX, &options->steps)) {
+      return Fail(problem, shown + ": expected a whole number from 0 to "
+                               "2147483647");
+    }
+  } else if (name == "--frames") {
+    if (!ParseWhole(value, 1, INT32_MAX, &options->frames)) {
+      return Fail(problem, shown + ": expected a whole number from 1 to "
+                               "2147483647");
+    }
+  } else if (name == "--client" || name == "--desktop") {
+    SceneOverrides& sizes = options->sizes;
+    const int32_t client = name == "--client";
+    if (!ParseSize(value, client ? &sizes.clientWidth : &sizes.desktopWidth,
+                   client ? &sizes.clientHeight : &sizes.desktopHeight)) {
+      return Fail(problem, shown + ": expected WxH with sides from 1 to "
+                               "16384, e.g. 800x600");
+    }
+    (client ? sizes.hasClient : sizes.hasDesktop) = 1;
+  } else if (name == "--out") {
+    options->outFile = value;
+    options->outFormat = ImageFormatFor(value);
+    if (options->outFormat == ImageFormat::kNone) {
+      return Fail(problem, shown + ": the name must end in .png, .bmp or "
+                               ".ppm");
+    }
+  } else {
+    options->hasRaw = 1;
+    options->rawFile = value;
+  }
+  return 1;
+}
+
+int32_t TakesValue(const std::string& name) {
+  for (const char* known : {"--scene", "--textures", "--steps", "--client",
+                            "--desktop", "--out", "--raw", "--frames"}) {
+    if (name == known) return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t ParseToolOptions(int argc, const char* const* argv,
+                         ToolOptions* options, std::string* problem) {
+  *options = ToolOptions{};
+  options->frames = 1;
+  for (int i = 1; i < argc; ++i) {
+    std::string name = argv[i];
+    std::string value;
+    int32_t hasValue = 0;
+    const size_t equals = name.find('=');
+    if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name = name.substr(0, equals);
+      hasValue = 1;
+    }
+    if (name == "--bench" || name == "--help" || name == "-h") {
+      if (hasValue) return Fail(problem, name + " takes no value");
+      (name == "--bench" ? options->bench : options->help) = 1;
+      continue;
+    }
+    if (!TakesValue(name)) {
+      return Fail(problem, "unknown option \"" + std::string(argv[i]) + "\"");
+    }
+    if (!hasValue) {
+      if (i + 1 >= argc) return Fail(problem, name + " needs a value");
+      value = argv[++i];
+    }
+    if (!ApplyValue(name, value, options, problem)) return 0;
+  }
+  return 1;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// render-scene's command line.
+#include <cstdint>
+#include <string>
+
+#include "tools/render_scene/image_writers.h"
+#include "tools/render_scene/scene_layout.h"
+
+struct ToolOptions {
+  int32_t hasScene;
+  std::string sceneFile;
+  int32_t hasTextures;
+  std::string texturesFolder;
+  int32_t hasSteps;
+  int32_t steps;
+  SceneOverrides sizes;  // --client and --desktop
+  ImageFormat outFormat;
+  std::string outFile;
+  int32_t hasRaw;
+  std::string rawFile;
+  int32_t frames;
+  int32_t bench;
+  int32_t help;
+};
+
+extern const char* const kUsageLine;
+
+// Reads argv[1..argc-1]. Returns 1 on success; on failure 0 with `problem`
+// set to one sentence naming the option and what is wrong with it.
+int32_t ParseToolOptions(int argc, const char* const* argv,
+                         ToolOptions* options, std::string* problem);

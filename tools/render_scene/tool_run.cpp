@@ -1,0 +1,120 @@
+#include "tools/render_scene/tool_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "render/render_context.h"
+#include "tools/render_scene/bench_report.h"
+#include "tools/render_scene/raw_dump.h"
+#include "tools/render_scene/scene_file.h"
+#include "tools/render_scene/scene_frame.h"
+#include "tools/render_scene/scene_setup.h"
+
+namespace {
+
+constexpr const char* kToolName = "render-scene";
+
+// The scene to draw, read and checked before anything is set up.
+int32_t DescribeScene(const ToolOptions& options, SceneDescription* scene) {
+  SceneError error;
+  if (options.hasScene) {
+    if (LoadSceneFile(options.sceneFile, options.sizes, scene, &error)) {
+      return 1;
+    }
+    std::fprintf(stderr, "%s\n",
+                 FormatSceneError(options.sceneFile, error).c_str());
+    return 0;
+  }
+  *scene = DefaultSceneDescription();
+  if (ApplySceneOverrides(options.sizes, scene, &error)) return 1;
+  std::fprintf(stderr, "%s\n", FormatSceneError(kToolName, error).c_str());
+  return 0;
+}
+
+void PrintNotes(const ToolOptions& options,
+                const std::vector<TextureNote>& notes) {
+  const std::string& label =
+      options.hasScene ? options.sceneFile : std::string(kToolName);
+  for (const TextureNote& note : notes) {
+    if (note.path.empty()) {
+      std::fprintf(stderr, "%s: %s\n", label.c_str(), note.problem.c_str());
+    } else {
+      std::fprintf(stderr, "%s: %s: %s\n", label.c_str(), note.path.c_str(),
+                   note.problem.c_str());
+    }
+  }
+}
+
+double MillisecondsBetween(std::chrono::steady_clock::time_point from,
+                           std::chrono::steady_clock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+void DrawFrames(const ToolOptions& options, const HeadlessTarget& target,
+                int32_t usesBuiltin, BenchTimes* times) {
+  using Clock = std::chrono::steady_clock;
+  for (int32_t frame = 0; frame < options.frames; ++frame) {
+    if (options.bench && frame > 0) StepSceneAnimation(usesBuiltin);
+    const Clock::time_point start = Clock::now();
+    ClearClientArea(target);
+    const Clock::time_point cleared = Clock::now();
+    RenderScene();
+    const Clock::time_point end = Clock::now();
+    if (options.bench) {
+      times->frameMs.push_back(MillisecondsBetween(start, end));
+      times->clearMs.push_back(MillisecondsBetween(start, cleared));
+      times->sceneMs.push_back(MillisecondsBetween(cleared, end));
+    }
+  }
+}
+
+int32_t WriteOutputs(const ToolOptions& options, const HeadlessTarget& target) {
+  int32_t written = 1;
+  if (options.outFormat != ImageFormat::kNone) {
+    const PixelRect client{target.pixels, target.clientRect.right,
+                           target.clientRect.bottom, target.bufferSize.x};
+    if (!WriteImage(options.outFile.c_str(), options.outFormat, client)) {
+      std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
+                   options.outFile.c_str());
+      written = 0;
+    }
+  }
+  if (options.hasRaw &&
+      !WriteRawDump(options.rawFile.c_str(), target.pixels,
+                    renderContext.zBuffer, target.bufferSize.x,
+                    target.bufferSize.y)) {
+    std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
+                 options.rawFile.c_str());
+    written = 0;
+  }
+  return written;
+}
+
+}  // namespace
+
+int RunRenderScene(const ToolOptions& options) {
+  SceneDescription scene;
+  if (!DescribeScene(options, &scene)) return 2;
+  const int32_t steps = options.hasSteps ? options.steps : scene.animationSteps;
+  HeadlessTarget target{};
+  BuiltScene built{};
+  std::vector<TextureNote> notes;
+  if (options.hasScene) {
+    SetUpSceneFrame(scene, options.texturesFolder, steps, &target, &built,
+                    &notes);
+  } else {
+    SetUpDemoFrame(scene, options.texturesFolder, steps, &target, &notes);
+    built.usesBuiltin = 1;
+  }
+  PrintNotes(options, notes);
+  BenchTimes times;
+  if (options.bench) ReserveBenchTimes(options.frames, &times);
+  DrawFrames(options, target, built.usesBuiltin, &times);
+  if (options.bench) {
+    std::fputs(FormatBenchReport(times, -1).c_str(), stdout);
+  }
+  const int32_t written = WriteOutputs(options, target);
+  ReleaseBuiltScene(&built);
+  return written ? 0 : 1;
+}
