@@ -1,0 +1,17 @@
+#pragma once
+// Start-up, the message loop and tear-down.
+#include <cstdint>
+
+// Exit status of a start-up that failed.
+constexpr int32_t kStartupFailedStatus = 1;
+
+// Registers the class, creates and shows the window, sets the console's
+// title, creates the frame buffer, starts the demo and runs the loop until
+// the quit message. Returns the quit message's exit code, or
+// kStartupFailedStatus when the window system or the window cannot be had.
+int32_t RunApplication();
+
+// Polls (or, with blockingLoop, waits) for one message per pass, dispatches
+// it, and renders through IdleTick, until the quit message. Returns its exit
+// code.
+int32_t RunMessageLoop();

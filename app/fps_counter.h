@@ -1,0 +1,7 @@
+#pragma once
+// The frames-per-second counter of the window record.
+
+// Counts one frame; once more than 2000 ms (a signed 32-bit difference of
+// tick counts) have passed since the last update, formats "FPS:  %d  " with
+// half the frames counted since then and starts counting afresh.
+void CountFpsFrame();

@@ -1,0 +1,90 @@
+#include "app/frame_composer.h"
+
+#include "app/app_window.h"
+#include "app/fps_counter.h"
+#include "platform/drawing.h"
+#include "platform/text_out.h"
+#include "render/frame_buffer.h"
+#include "render/int_convert.h"
+#include "render/render_context.h"
+
+const wchar_t kHelpLines[kHelpLineCount][kHelpLineSlot] = {
+    L" 1 - toggle this text ",
+    L" F - show FPS ",
+    L" Click & mousemove - rotate ",
+    L" P - pause rotate ",
+    L" O - pause texture ",
+    L" cursor arrows- z rotate/move",
+};
+
+int32_t helpVisible = 1;
+
+namespace {
+
+// Length up to the first zero character, at most `limit`.
+int32_t TextLength(const wchar_t* text, int32_t limit) {
+  int32_t length = 0;
+  while (length < limit && text[length] != L'\0') ++length;
+  return length;
+}
+
+void FillBitmapInfo(BitmapInfo* info, IntPoint size) {
+  *info = BitmapInfo{};
+  info->header.size = 40;
+  info->header.width = size.x;
+  info->header.height = SaturateToInt32(-int64_t{size.y});
+  info->header.planes = 1;
+  info->header.bitCount = 32;
+  info->header.compression = 0;  // uncompressed RGB
+  info->header.xPelsPerMeter = 5000;
+  info->header.yPelsPerMeter = 5000;
+}
+
+void DrawHelpLines(DeviceContext* dc) {
+  for (int32_t line = 0; line < kHelpLineCount; ++line) {
+    TextOut(dc, 10, 35 + 20 * line, kHelpLines[line],
+            TextLength(kHelpLines[line], kHelpLineSlot));
+  }
+}
+
+}  // namespace
+
+void CreateFrameBuffer() {
+  AppWindow& w = *appWindow;
+  ReleaseFrameBufferPixels(w.dibBitmap);
+  w.dibBitmap = nullptr;
+  w.pixels = nullptr;
+  w.frameBufferSize = {0, 0};
+  FillBitmapInfo(&w.bitmapInfo, w.desktopSize);
+  if (w.memoryDc == nullptr) w.memoryDc = CreateCompatibleDC();
+
+  // Rows must stay addressable in bytes as int32: 4 bytes per pixel.
+  const IntPoint size = w.desktopSize;
+  const bool fits = size.x > 0 && size.y > 0 && size.x <= kInt32Max / 4;
+  w.dibBitmap = fits ? AllocateFrameBufferPixels(size.x, size.y) : nullptr;
+  w.pixels = w.dibBitmap;
+  if (w.pixels != nullptr) {
+    w.frameBufferSize = size;
+    w.pitch = size.x * 4;
+  }
+  SelectPixels(w.memoryDc, w.pixels, w.frameBufferSize.x,
+               w.frameBufferSize.y, w.pitch);
+}
+
+void ComposeFrame() {
+  AppWindow& w = *appWindow;
+  // Without a frame buffer there is nothing to draw into or to show.
+  if (w.pixels == nullptr) return;
+  const Rect& client = w.clientRect;
+  ClearFrame(SaturateToInt32(int64_t{client.bottom} - client.top - 1),
+             SaturateToInt32(int64_t{client.right} - client.left - 1));
+  RenderScene();
+  if (helpVisible) DrawHelpLines(w.memoryDc);
+  if (w.fpsVisible) {
+    CountFpsFrame();
+    TextOut(w.memoryDc, 10, 10, w.fpsText,
+            TextLength(w.fpsText, kFpsTextLength));
+  }
+  PresentPixels(w.windowDc, w.memoryDc, w.windowSize.x, w.windowSize.y);
+  FillWhite(w.memoryDc, w.windowSize.x, w.windowSize.y);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Keeps the window record's rectangles, sizes and centres in step with the
+// window. Halves are taken by an arithmetic shift right by one.
+#include "platform/window_system.h"
+
+// Desktop, window and client rectangles, their sizes and centres, the device
+// context's origin. A query the platform refuses (before the window and the
+// desktop handle exist) leaves the field as it was.
+void UpdateWindowMetrics();
+
+// windowRect becomes the desktop's rectangle; clientRect the client area in
+// screen coordinates, clamped to the desktop; clientCentre the centre of the
+// unclamped client area.
+void UpdateClientGeometry(WindowHandle window);

@@ -1,0 +1,19 @@
+#pragma once
+// The program's console is the terminal it was started from, if any: it
+// gets the window's title and nothing else is written to it.
+#include <cstdint>
+
+// Returns 1 when standard output is a terminal, 0 otherwise.
+int32_t AllocConsole();
+
+// Sets the title of the terminal on standard output; does nothing when
+// standard output is not a terminal. Returns 1 when the title was sent.
+int32_t SetConsoleTitle(const wchar_t* title);
+
+// Flushes what the program wrote to standard output.
+void FreeConsole();
+
+// Writes the terminal's set-title sequence for `title` to `fd` when `fd` is
+// a terminal. Control characters in the title are left out so that they
+// cannot end the sequence early. Returns 1 when it was written.
+int32_t WriteTerminalTitle(int fd, const wchar_t* title);
