@@ -7,6 +7,8 @@ void ReserveBenchTimes(int32_t frames, BenchTimes* times) {
   times->frameMs.reserve(static_cast<size_t>(frames));
   times->clearMs.reserve(static_cast<size_t>(frames));
   times->sceneMs.reserve(static_cast<size_t>(frames));
+  times->depthResetMs.reserve(static_cast<size_t>(frames));
+  times->fillMs.reserve(static_cast<size_t>(frames));
 }
 
 double MedianOf(std::vector<double> values) {
@@ -33,9 +35,11 @@ std::string FormatBenchReport(const BenchTimes& times, int64_t pixelsPassed) {
   std::snprintf(line, sizeof line,
                 "bench: frames=%zu median_ms=%.4f min_ms=%.4f max_ms=%.4f "
                 "fps=%.1f mpix_per_s=%s\n"
-                "bench-stages: colour_clear_ms=%.4f scene_pass_ms=%.4f\n",
+                "bench-stages: colour_clear_ms=%.4f scene_pass_ms=%.4f "
+                "depth_reset_ms=%.4f fills_ms=%.4f\n",
                 frames.size(), median, low, high,
                 median > 0.0 ? 1000.0 / median : 0.0, speed,
-                MedianOf(times.clearMs), MedianOf(times.sceneMs));
+                MedianOf(times.clearMs), MedianOf(times.sceneMs),
+                MedianOf(times.depthResetMs), MedianOf(times.fillMs));
   return line;
 }

@@ -67,7 +67,7 @@ int32_t ExpectObject(const Json& value, const std::string& path,
                      std::initializer_list<const char*> known,
                      SceneError* error) {
   if (!value.is_object()) {
-    return Refuse(error, path,
+    return Refuse(error, path.empty() ? "(top level)" : path,
                   std::string("expected an object, got ") + value.type_name());
   }
   for (auto item = value.begin(); item != value.end(); ++item) {

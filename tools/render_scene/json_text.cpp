@@ -84,6 +84,37 @@ std::string WithoutExceptionTag(const std::string& message) {
   return end == std::string::npos ? message : message.substr(end + 2);
 }
 
+// nlohmann reads "-0" as the integer 0 and so loses the sign that a writer
+// of shortest-form doubles (std::to_chars, Go) puts there for -0.0. Each
+// such token outside strings becomes "-0.0", which reads as -0.0; error
+// columns after it move by two.
+std::string WithNegativeZeroAsDouble(const std::string& text) {
+  std::string result;
+  int32_t inString = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    result += c;
+    if (inString) {
+      if (c == '\\' && i + 1 < text.size()) {
+        result += text[++i];
+      } else if (c == '"') {
+        inString = 0;
+      }
+      continue;
+    }
+    if (c == '"') inString = 1;
+    const int32_t negativeZero =
+        c == '-' && i + 1 < text.size() && text[i + 1] == '0' &&
+        (i + 2 == text.size() ||
+         std::string(".0123456789eE").find(text[i + 2]) == std::string::npos);
+    if (negativeZero) {
+      result += "0.0";
+      ++i;
+    }
+  }
+  return result;
+}
+
 std::string PathOrTopLevel(const std::string& path) {
   return path.empty() ? "(top level)" : path;
 }
@@ -95,7 +126,7 @@ int32_t ParseJsonText(const std::string& text, Json* document,
   PathTracker tracker{};
   try {
     *document = Json::parse(
-        text, [&tracker](int, Json::parse_event_t event, Json& parsed) {
+        WithNegativeZeroAsDouble(text), [&tracker](int, Json::parse_event_t event, Json& parsed) {
           Track(&tracker, event, parsed);
           return true;
         });

@@ -144,7 +144,7 @@ int32_t ReadBuiltinTextures(const Json& value, const std::string& baseFolder,
 
 int32_t ReadSceneKeys(const Json& root, const std::string& baseFolder,
                       SceneDescription* scene, SceneError* error) {
-  if (!ExpectObject(root, "(top level)",
+  if (!ExpectObject(root, "",
                     {"frameBuffer", "client", "viewport", "camera",
                      "textures", "builtinTextures", "meshes", "objects",
                      "animationSteps"},

@@ -1,0 +1,248 @@
+// The real render-scene program, run as outside tools run it: exit statuses
+// and messages, output files against the raw dump, and pinned frames.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <regex>
+
+#include "scene/bmp_writer.h"
+#include "scene/texture.h"
+#include "tests/tools/tool_test_support.h"
+
+namespace {
+
+constexpr const char* kExampleScene = R"({
+  "frameBuffer": {"width": 160, "height": 120},
+  "client": {"width": 120, "height": 90},
+  "camera": {"focalLength": 100},
+  "textures": [{"file": "checker.bmp", "opaqueWhite": false}],
+  "meshes": [{
+    "vertices": [[-50, -50, 300], [50, -50, 300], [0, 60, 250]],
+    "triangles": [{"vertex": [0, 1, 2], "texture": 0,
+                   "uv": [[0, 0], [16, 0], [8, 16]]}],
+    "lines": [{"from": 0, "to": 2, "fromColour": 16711680, "toColour": 255}]
+  }],
+  "objects": [{"transforms": [["rotateZ", 15], ["scale", 1.1]],
+               "position": [0, 0, 0]}]
+}
+)";
+
+// 16 x 16 texels in 4 x 4 squares of pure white (see-through without
+// opaqueWhite) and blue.
+void WriteChecker(const std::filesystem::path& file) {
+  std::vector<uint32_t> pixels(256);
+  for (int32_t y = 0; y < 16; ++y) {
+    for (int32_t x = 0; x < 16; ++x) {
+      pixels[16 * y + x] = ((x / 4 + y / 4) % 2) ? 0xFFFFFFu : 0x3050A0u;
+    }
+  }
+  ASSERT_TRUE(WriteBmp24(file.c_str(), pixels.data(), 16, 16, 16));
+}
+
+void ExpectUsageRefusal(const ToolRun& run) {
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(LineCount(run.err), 1u) << run.err;
+  EXPECT_EQ(run.err.rfind("render-scene: ", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find("usage: render-scene [--scene FILE.json]"),
+            std::string::npos)
+      << run.err;
+}
+
+TEST(RenderSceneCliTest, BadOptionsExitTwoWithAUsageLine) {
+  const auto dir = FreshToolFolder("cli-options");
+  const std::vector<std::vector<std::string>> cases = {
+      {"--bogus"},          {"--steps", "abc"},   {"--client", "0x600"},
+      {"--out", "x.jpg"},   {"--frames", "0"},    {"--steps"},
+      {"positional"},       {"--client", "3000x600"},
+  };
+  for (const auto& arguments : cases) {
+    SCOPED_TRACE(arguments[0]);
+    const ToolRun run = RunTool(dir, arguments);
+    if (arguments[1 % arguments.size()] == "3000x600") {
+      // Well-formed, but larger than the default frame buffer.
+      EXPECT_EQ(run.status, 2);
+      EXPECT_EQ(run.err,
+                "render-scene: --client: 3000x600 does not fit in the frame "
+                "buffer (the frame buffer is 1920x1080)\n");
+      continue;
+    }
+    ExpectUsageRefusal(run);
+  }
+  const ToolRun help = RunTool(dir, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: render-scene", 0), 0u);
+}
+
+TEST(RenderSceneCliTest, InvalidSceneExitsTwoAndDrawsNothing) {
+  const auto dir = FreshToolFolder("cli-invalid");
+  WriteText(dir / "scene.json",
+            R"({"meshes": ["builtin", "builtin"], "objects": [{"mesh": 3}]})");
+  const ToolRun run = RunTool(dir, {"--scene", "scene.json", "--out", "x.png",
+                                    "--raw", "x.raw"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "scene.json: objects[0].mesh: index 3 out of range (2 meshes)\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "x.raw"));
+
+  const ToolRun missing = RunTool(dir, {"--scene", "nothere.json"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "nothere.json: (file): cannot be read\n");
+}
+
+TEST(RenderSceneCliTest, UnwritableOutputExitsOne) {
+  const auto dir = FreshToolFolder("cli-unwritable");
+  const std::vector<std::string> small = {"--desktop", "64x48", "--client",
+                                          "32x24", "--textures",
+                                          RENDERER_TEXTURE_DIR};
+  for (const char* option : {"--out", "--raw"}) {
+    SCOPED_TRACE(option);
+    std::vector<std::string> arguments = small;
+    arguments.push_back(option);
+    arguments.push_back("/nonexistent-folder/frame.png");
+    const ToolRun run = RunTool(dir, arguments);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "render-scene: cannot write /nonexistent-folder/frame.png\n");
+  }
+}
+
+TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
+  const auto dir = FreshToolFolder("cli-images");
+  const ToolRun run = RunTool(
+      dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "331x203",
+            "--client", "301x187", "--steps", "40", "--out", "frame.bmp",
+            "--raw", "frame.raw"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const RawDump dump = ReadRawDump(dir / "frame.raw");
+  ASSERT_TRUE(dump.valid);
+  ASSERT_EQ(dump.width, 331u);
+  ASSERT_EQ(dump.height, 203u);
+  Texture image{};
+  ASSERT_TRUE(LoadBmpTexture((dir / "frame.bmp").c_str(), &image));
+  ASSERT_EQ(image.width, 301);
+  ASSERT_EQ(image.height, 187);
+  int32_t mismatches = 0;
+  int32_t background = 0;
+  for (int32_t y = 0; y < 187; ++y) {
+    for (int32_t x = 0; x < 301; ++x) {
+      const uint8_t* t = image.texels + 3 * (size_t(y) * 301 + x);
+      const uint32_t texel = uint32_t(t[0]) << 16 | uint32_t(t[1]) << 8 | t[2];
+      const uint32_t pixel = dump.pixels[size_t(y) * 331 + x];
+      mismatches += texel != pixel;
+      background += pixel == 0x787878u;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_GT(background, 0);
+  EXPECT_LT(background, 301 * 187);  // the model is in the picture
+  FreeTexture(&image);
+  // Outside the client area the buffer keeps its zero fill.
+  EXPECT_EQ(dump.pixels[size_t(202) * 331 + 330], 0u);
+}
+
+TEST(RenderSceneCliTest, RawDumpHoldsTheWholeFrameAndDepthBuffer) {
+  const auto dir = FreshToolFolder("cli-raw");
+  const ToolRun run = RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR,
+                                    "--desktop", "200x100", "--client",
+                                    "150x90", "--raw", "f.raw"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<uint8_t> bytes = ReadBytes(dir / "f.raw");
+  ASSERT_EQ(bytes.size(), 12u + 200 * 100 * 8);
+  EXPECT_EQ(std::memcmp(bytes.data(), "RFRM", 4), 0);
+  EXPECT_EQ(GetUint32(&bytes[4]), 200u);
+  EXPECT_EQ(GetUint32(&bytes[8]), 100u);
+  const RawDump dump = ReadRawDump(dir / "f.raw");
+  ASSERT_TRUE(dump.valid);
+  // Depth rows are 200 entries apart: cleared far outside the model, nearer
+  // in the middle of the client area where the cube is.
+  EXPECT_EQ(GetUint32(&dump.depthBytes[4 * (99 * 200 + 199)]), 0x62432809u);
+  float middle = 0;
+  std::memcpy(&middle, &dump.depthBytes[4 * (45 * 200 + 75)], 4);
+  EXPECT_LT(middle, 3200.0f);
+  EXPECT_GT(middle, 1000.0f);
+}
+
+TEST(RenderSceneCliTest, MissingTexturesAreReportedNotRefused) {
+  const auto dir = FreshToolFolder("cli-missing");
+  WriteText(dir / "scene.json", R"({
+      "frameBuffer": {"width": 40, "height": 30},
+      "client": {"width": 40, "height": 30},
+      "textures": [{"file": "gone.bmp"}], "meshes": [], "objects": []})");
+  const ToolRun run = RunTool(dir, {"--scene", "scene.json", "--out", "a.ppm"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "scene.json: textures[0].file: cannot load \"gone.bmp\"; the "
+            "texture stays empty\n");
+  EXPECT_EQ(ReadBytes(dir / "a.ppm").size(), std::string("P6\n40 30\n255\n").size() + 40 * 30 * 3);
+
+  // The demo without its images: each is reported once, the frame is drawn.
+  const ToolRun demo = RunTool(dir, {"--desktop", "40x30", "--client", "40x30",
+                                     "--out", "b.png"});
+  EXPECT_EQ(demo.status, 0);
+  EXPECT_EQ(LineCount(demo.err), 7u) << demo.err;
+  EXPECT_NE(demo.err.find("render-scene: built-in image corvik.bmp not found "
+                          "in the working directory or its fallback folder; "
+                          "it stays empty\n"),
+            std::string::npos)
+      << demo.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "b.png"));
+}
+
+TEST(RenderSceneCliTest, BenchPrintsItsFigures) {
+  const auto dir = FreshToolFolder("cli-bench");
+  const ToolRun run = RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR,
+                                    "--desktop", "320x240", "--client",
+                                    "320x240", "--frames", "5", "--bench"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::regex line(
+      "bench: frames=5 median_ms=[0-9.]+ min_ms=[0-9.]+ max_ms=[0-9.]+ "
+      "fps=[0-9.]+ mpix_per_s=([0-9.]+|n/a)\n"
+      "bench-stages: colour_clear_ms=[0-9.]+ scene_pass_ms=[0-9.]+\n");
+  EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
+}
+
+// Frame hashes: FNV-1a 64 over the raw dump's pixel bytes and, separately,
+// over its depth bytes, as the renderer's golden tests hash frames.
+struct FrameHashes {
+  uint64_t pixels;
+  uint64_t depth;
+};
+
+FrameHashes HashRaw(const std::filesystem::path& file) {
+  const RawDump dump = ReadRawDump(file);
+  EXPECT_TRUE(dump.valid);
+  return FrameHashes{Fnv1a64(dump.pixelBytes.data(), dump.pixelBytes.size()),
+                     Fnv1a64(dump.depthBytes.data(), dump.depthBytes.size())};
+}
+
+TEST(RenderSceneCliTest, ContractExampleRendersToItsPinnedHash) {
+  const auto dir = FreshToolFolder("cli-example");
+  std::filesystem::create_directories(dir / "scenes");
+  WriteChecker(dir / "scenes" / "checker.bmp");
+  WriteText(dir / "scenes" / "example.json", kExampleScene);
+  // Run from elsewhere: the texture is found beside the scene file.
+  const ToolRun run = RunTool(dir, {"--scene", "scenes/example.json",
+                                    "--raw", "example.raw", "--out",
+                                    "example.png"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const FrameHashes hashes = HashRaw(dir / "example.raw");
+  EXPECT_EQ(hashes.pixels, 0xcdcce59762521602ull) << std::hex << hashes.pixels;
+  EXPECT_EQ(hashes.depth, 0x01b2c47849f19a27ull) << std::hex << hashes.depth;
+}
+
+TEST(RenderSceneCliTest, DemoAfterTwentyFiveStepsMatchesTheGolden) {
+  const auto dir = FreshToolFolder("cli-demo");
+  const ToolRun run = RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR,
+                                    "--steps", "25", "--raw", "demo.raw"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  // The renderer's golden test DemoGolden.After25Steps hashes the same
+  // buffers of the same frame the same way; the two must agree.
+  const FrameHashes hashes = HashRaw(dir / "demo.raw");
+  EXPECT_EQ(hashes.pixels, 0x057d6e47a0054392ull) << std::hex << hashes.pixels;
+  EXPECT_EQ(hashes.depth, 0x1074a3fe31157211ull) << std::hex << hashes.depth;
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// render-scene's command line: values, defaults and the refusals that end
+// in the usage line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/render_scene/tool_options.h"
+
+namespace {
+
+struct Parsed {
+  int32_t ok;
+  ToolOptions options;
+  std::string problem;
+};
+
+Parsed Parse(std::vector<const char*> arguments) {
+  arguments.insert(arguments.begin(), "render-scene");
+  Parsed parsed{};
+  parsed.ok = ParseToolOptions(int(arguments.size()), arguments.data(),
+                               &parsed.options, &parsed.problem);
+  return parsed;
+}
+
+TEST(ToolOptionsTest, DefaultsWithoutArguments) {
+  const Parsed parsed = Parse({});
+  ASSERT_TRUE(parsed.ok);
+  EXPECT_FALSE(parsed.options.hasScene);
+  EXPECT_FALSE(parsed.options.hasSteps);
+  EXPECT_FALSE(parsed.options.sizes.hasClient);
+  EXPECT_FALSE(parsed.options.sizes.hasDesktop);
+  EXPECT_EQ(parsed.options.outFormat, ImageFormat::kNone);
+  EXPECT_FALSE(parsed.options.hasRaw);
+  EXPECT_EQ(parsed.options.frames, 1);
+  EXPECT_FALSE(parsed.options.bench);
+}
+
+TEST(ToolOptionsTest, ReadsEveryOption) {
+  const Parsed parsed =
+      Parse({"--scene", "s.json", "--textures", "img", "--steps", "25",
+             "--client", "640x480", "--desktop=1024x768", "--out", "a.PNG",
+             "--raw", "a.raw", "--frames", "7", "--bench"});
+  ASSERT_TRUE(parsed.ok) << parsed.problem;
+  const ToolOptions& o = parsed.options;
+  EXPECT_EQ(o.sceneFile, "s.json");
+  EXPECT_EQ(o.texturesFolder, "img");
+  EXPECT_TRUE(o.hasSteps);
+  EXPECT_EQ(o.steps, 25);
+  EXPECT_EQ(o.sizes.clientWidth, 640);
+  EXPECT_EQ(o.sizes.clientHeight, 480);
+  EXPECT_EQ(o.sizes.desktopWidth, 1024);
+  EXPECT_EQ(o.sizes.desktopHeight, 768);
+  EXPECT_EQ(o.outFormat, ImageFormat::kPng);
+  EXPECT_EQ(o.rawFile, "a.raw");
+  EXPECT_EQ(o.frames, 7);
+  EXPECT_TRUE(o.bench);
+  EXPECT_EQ(ImageFormatFor("x.bmp"), ImageFormat::kBmp);
+  EXPECT_EQ(ImageFormatFor("dir.png/x.ppm"), ImageFormat::kPpm);
+  EXPECT_EQ(ImageFormatFor("x.jpg"), ImageFormat::kNone);
+  EXPECT_EQ(ImageFormatFor("png"), ImageFormat::kNone);
+}
+
+TEST(ToolOptionsTest, RefusesBadOptionsNamingThem) {
+  const struct {
+    std::vector<const char*> arguments;
+    const char* problem;
+  } cases[] = {
+      {{"--bogus"}, "unknown option \"--bogus\""},
+      {{"scene.json"}, "unknown option \"scene.json\""},
+      {{"--scene"}, "--scene needs a value"},
+      {{"--steps", "abc"},
+       "--steps abc: expected a whole number from 0 to 2147483647"},
+      {{"--steps", "-1"},
+       "--steps -1: expected a whole number from 0 to 2147483647"},
+      {{"--steps", "2147483648"},
+       "--steps 2147483648: expected a whole number from 0 to 2147483647"},
+      {{"--frames", "0"},
+       "--frames 0: expected a whole number from 1 to 2147483647"},
+      {{"--frames", "3x"},
+       "--frames 3x: expected a whole number from 1 to 2147483647"},
+      {{"--client", "800"},
+       "--client 800: expected WxH with sides from 1 to 16384, e.g. 800x600"},
+      {{"--desktop", "0x600"},
+       "--desktop 0x600: expected WxH with sides from 1 to 16384, e.g. "
+       "800x600"},
+      {{"--client", "16385x10"},
+       "--client 16385x10: expected WxH with sides from 1 to 16384, e.g. "
+       "800x600"},
+      {{"--out", "frame.jpg"},
+       "--out frame.jpg: the name must end in .png, .bmp or .ppm"},
+      {{"--bench=1"}, "--bench takes no value"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.problem);
+    const Parsed parsed = Parse(c.arguments);
+    EXPECT_FALSE(parsed.ok);
+    EXPECT_EQ(parsed.problem, c.problem);
+  }
+}
+
+}  // namespace
