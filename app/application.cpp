@@ -42,22 +42,25 @@ void TearDown(AppWindow& w) {
 
 }  // namespace
 
-int32_t RunApplication() {
+int32_t StartApplication() {
   AppWindow& w = *appWindow;
-  if (!RegisterWindowClass(w) || !CreateMainWindow(w)) {
-    return kStartupFailedStatus;
-  }
+  if (!RegisterWindowClass(w) || !CreateMainWindow(w)) return 0;
   w.desktopWindow = GetDesktopWindow();
   w.windowDc = GetDC(w.hwnd);
   OpenConsole(w);
   ShowWindow(w.hwnd);
   CreateFrameBuffer();
+  return 1;
+}
+
+int32_t RunApplication() {
+  if (!StartApplication()) return kStartupFailedStatus;
   int32_t exitCode = 0;
   if (InitDemo() == 0) {
-    w.running = 1;
+    appWindow->running = 1;
     exitCode = RunMessageLoop();
   }
-  TearDown(w);
+  TearDown(*appWindow);
   return exitCode;
 }
 

@@ -11,6 +11,12 @@ constexpr int32_t kStartupFailedStatus = 1;
 // kStartupFailedStatus when the window system or the window cannot be had.
 int32_t RunApplication();
 
+// The start-up steps before the demo: registers the class, creates the
+// window, keeps the desktop handle and the window's device context, sets the
+// console's title, shows the window and creates the frame buffer. Returns 1,
+// or 0 after the failure's message box.
+int32_t StartApplication();
+
 // Polls (or, with blockingLoop, waits) for one message per pass, dispatches
 // it, and renders through IdleTick, until the quit message. Returns its exit
 // code.

@@ -1,0 +1,127 @@
+// The demo's start-up and its idle tick: a frame every call, an animation
+// step only after more than 20 ms, never a burst, always object 0.
+#include <gtest/gtest.h>
+
+#include "app/controls.h"
+#include "app/demo.h"
+#include "platform/tick_count.h"
+#include "render/render_context.h"
+#include "scene/model.h"
+#include "scene/scene_object.h"
+#include "tests/app/app_fixture.h"
+#include "tests/app/object_compare.h"
+
+namespace {
+
+double FinU() { return builtinModel->triangles[kFirstFinTriangle].uv[0][0]; }
+
+// What one animation step does to an object's placement.
+SceneObject Stepped(const SceneObject& object) {
+  SceneObject expected = PlacementOf(object);
+  RotateObjectX(&expected, 0.5);
+  RotateObjectY(&expected, 1);
+  return expected;
+}
+
+class IdleTickTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    StartDemo();
+  }
+};
+
+TEST_F(IdleTickTest, StartUpPlacesOneObjectAndProjectsFromTheClientArea) {
+  EXPECT_EQ(objectCount, 1);
+  EXPECT_EQ(sceneObjects[0].position[2], 3200);
+  EXPECT_EQ(sceneObjects[0].mesh, builtinModel);
+  EXPECT_EQ(renderContext.focalLength, 400);
+  EXPECT_EQ(renderContext.nearZ, 2);
+  // Client area (50, 50)-(800, 700) on the screen.
+  EXPECT_EQ(renderContext.centreX, 375.0);
+  EXPECT_EQ(renderContext.centreY, 325.0);
+  EXPECT_EQ(renderContext.viewportRight, 750);
+  EXPECT_EQ(renderContext.viewportBottom, 650);
+  EXPECT_EQ(lastAnimationTick, fakeTick);
+}
+
+TEST_F(IdleTickTest, StepsOnlyAfterMoreThan20MsAndRendersEveryTime) {
+  const SceneObject start = PlacementOf(sceneObjects[0]);
+  const double u = FinU();
+  fakeTick += 20;
+  IdleTick();
+  EXPECT_TRUE(SamePlacement(sceneObjects[0], start));
+  EXPECT_EQ(FinU(), u);
+  fakeTick += 1;
+  IdleTick();
+  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(start)));
+  EXPECT_EQ(FinU(), u + 10);
+  EXPECT_EQ(lastAnimationTick, fakeTick);
+  EXPECT_EQ(fakeWindows.presentCount, 2);
+}
+
+TEST_F(IdleTickTest, ALongStallGivesOneStepNotABurst) {
+  const SceneObject start = PlacementOf(sceneObjects[0]);
+  fakeTick += 10000;
+  IdleTick();
+  IdleTick();
+  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(start)));
+}
+
+uint32_t risingTick = 0;
+uint32_t RisingTick() { return risingTick += 15; }
+
+TEST_F(IdleTickTest, TheStepTimeIsReadAfresh) {
+  tickSource = RisingTick;
+  risingTick = 1000;
+  lastAnimationTick = 1000;
+  IdleTick();  // reads 1015: too early
+  EXPECT_EQ(lastAnimationTick, 1000u);
+  IdleTick();  // reads 1030 to decide, then 1045 to keep
+  EXPECT_EQ(lastAnimationTick, 1045u);
+}
+
+TEST_F(IdleTickTest, StepsAcrossTheTickCountsWrap) {
+  lastAnimationTick = 0xFFFFFFF0u;
+  fakeTick = 0x10u;  // 32 ms later
+  IdleTick();
+  EXPECT_EQ(lastAnimationTick, 0x10u);
+}
+
+TEST_F(IdleTickTest, PausesFreezeAndResumeWhereTheyWere) {
+  rotationPaused = 1;
+  const SceneObject start = PlacementOf(sceneObjects[0]);
+  const double u = FinU();
+  fakeTick += 21;
+  IdleTick();
+  EXPECT_TRUE(SamePlacement(sceneObjects[0], start));
+  EXPECT_EQ(FinU(), u + 10);
+
+  rotationPaused = 0;
+  textureScrollPaused = 1;
+  fakeTick += 21;
+  IdleTick();
+  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(start)));
+  EXPECT_EQ(FinU(), u + 10);
+
+  textureScrollPaused = 0;
+  fakeTick += 21;
+  IdleTick();
+  EXPECT_EQ(FinU(), u + 20);
+}
+
+TEST_F(IdleTickTest, TheAnimationAlwaysTurnsObjectZero) {
+  CreateSceneObjects(2);
+  BindObjectMesh(&sceneObjects[0], builtinModel);
+  BindObjectMesh(&sceneObjects[1], builtinModel);
+  AllocateRenderBuffers(&renderContext);
+  selectedObject = 1;
+  const SceneObject first = PlacementOf(sceneObjects[0]);
+  const SceneObject second = PlacementOf(sceneObjects[1]);
+  fakeTick += 21;
+  IdleTick();
+  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(first)));
+  EXPECT_TRUE(SamePlacement(sceneObjects[1], second));
+}
+
+}  // namespace
