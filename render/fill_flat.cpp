@@ -8,6 +8,7 @@
 
 #include "render/int_convert.h"
 #include "render/render_context.h"
+#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/triangle_plane.h"
 
@@ -52,7 +53,7 @@ uint32_t FlatShade(const ClippedTriangle& triangle) {
   return (red << 16) | (green << 8) | blue;
 }
 
-void FillFlatTriangle(ClippedTriangle triangle) {
+void FillFlatTrianglePlain(ClippedTriangle triangle) {
   const FrameView frameView = CurrentFrameView();
   const DepthView depthView = CurrentDepthView();
   const ClipVertex* c = triangle.corners;
@@ -68,6 +69,7 @@ void FillFlatTriangle(ClippedTriangle triangle) {
   const uint32_t colour = FlatShade(triangle);
   const double nearZ = double(rc.nearZ);
 
+  int64_t passed = 0;
   for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
     const Span span = rc.spanTable[y];
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
@@ -79,6 +81,7 @@ void FillFlatTriangle(ClippedTriangle triangle) {
       if (d != 0) {
         const double z = k / d;
         if (depthRow[x] > z && z > 1.0 && z > nearZ) {
+          ++passed;
           depthRow[x] = float(z);
           pixelRow[x] = colour;
         }
@@ -86,4 +89,5 @@ void FillFlatTriangle(ClippedTriangle triangle) {
       d += n.x;
     }
   }
+  renderStats.pixelsPassed += passed;
 }

@@ -10,4 +10,9 @@
 // triangle's centroid to object 0's position.
 uint32_t FlatShade(const ClippedTriangle& triangle);
 
+// Runs the fastest version the processor supports (fill_dispatch.cpp).
 void FillFlatTriangle(ClippedTriangle triangle);
+
+// The plain, one-pixel-at-a-time version: the reference the fast ones are
+// tested against, and the fallback where AVX2 is missing.
+void FillFlatTrianglePlain(ClippedTriangle triangle);

@@ -5,6 +5,7 @@
 #include "render/fill_textured.h"
 
 #include "render/render_context.h"
+#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/texel_wrap.h"
 #include "render/triangle_plane.h"
@@ -54,7 +55,7 @@ uint32_t FetchTexel(const Texture& texture, int32_t column, int32_t row) {
 
 }  // namespace
 
-void FillTexturedTriangle(ClippedTriangle triangle) {
+void FillTexturedTrianglePlain(ClippedTriangle triangle) {
   const Texture* found = sceneObjects[triangle.objectIndex]
                              .mesh->triangles[triangle.triangleIndex]
                              .texture;
@@ -77,6 +78,7 @@ void FillTexturedTriangle(ClippedTriangle triangle) {
   const double dUn = p.w1.x * p.du1 + p.w2.x * p.du2;
   const double dVn = p.w1.x * p.dv1 + p.w2.x * p.dv2;
 
+  int64_t passed = 0;
   for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
     const Span span = rc.spanTable[y];
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
@@ -91,6 +93,7 @@ void FillTexturedTriangle(ClippedTriangle triangle) {
       if (d != 0) {
         const float z = float(p.k / d);
         if (z < depthRow[x] && z > 1.0 && z > nearZ) {
+          ++passed;
           // The half-texel offset belongs to u alone.
           const int32_t column = WrapTexel(un / d + p.u0 + 0.5, texture.width);
           const int32_t row = WrapTexel(vn / d + p.v0, texture.height);
@@ -106,4 +109,5 @@ void FillTexturedTriangle(ClippedTriangle triangle) {
       d += p.n.x;
     }
   }
+  renderStats.pixelsPassed += passed;
 }

@@ -8,5 +8,10 @@
 bool TextureIsUsable(const Texture* texture);
 
 // Triangles whose texture is not usable (an image that failed to load) are
-// skipped: nothing is drawn and no depth is written.
+// skipped: nothing is drawn and no depth is written. Runs the fastest
+// version the processor supports (fill_dispatch.cpp).
 void FillTexturedTriangle(ClippedTriangle triangle);
+
+// The plain, one-pixel-at-a-time version: the reference the fast ones are
+// tested against, and the fallback where AVX2 is missing.
+void FillTexturedTrianglePlain(ClippedTriangle triangle);

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "render/draw_area.h"
+#include "render/word_fill.h"
 
 uint32_t* AllocateFrameBufferPixels(int32_t width, int32_t height) {
   if (width <= 0 || height <= 0) return nullptr;
@@ -19,8 +20,9 @@ void ClearFrame(int32_t lastRow, int32_t lastColumn) {
   // dragged) is cut to the buffer.
   const int32_t rows = std::min(lastRow, view.rows - 1);
   const int32_t columns = std::min(lastColumn, view.columns - 1);
+  if (columns < 0) return;
   for (int32_t y = 0; y <= rows; ++y) {
-    uint32_t* row = view.pixels + y * view.stride;
-    for (int32_t x = 0; x <= columns; ++x) row[x] = kBackgroundColour;
+    FillWords(view.pixels + y * view.stride, size_t(columns) + 1,
+              kBackgroundColour);
   }
 }

@@ -11,18 +11,6 @@
 
 namespace {
 
-// The exchange sort: equal y values are never exchanged by a comparison.
-void OrderByY(const ScreenPoint points[3], int order[3]) {
-  order[0] = 0;
-  order[1] = 1;
-  order[2] = 2;
-  for (int i = 0; i < 2; ++i) {
-    for (int j = i + 1; j < 3; ++j) {
-      if (points[order[i]].y > points[order[j]].y) std::swap(order[i], order[j]);
-    }
-  }
-}
-
 // Which edge is on the left is decided row by row.
 void WriteSpan(int32_t y, double p, double q, const PixelArea& area) {
   const double left = q < p ? q : p;
@@ -42,6 +30,17 @@ void SetRows(int32_t first, int32_t middle, int32_t last) {
 
 }  // namespace
 
+void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
+  order[0] = 0;
+  order[1] = 1;
+  order[2] = 2;
+  for (int i = 0; i < 2; ++i) {
+    for (int j = i + 1; j < 3; ++j) {
+      if (points[order[i]].y > points[order[j]].y) std::swap(order[i], order[j]);
+    }
+  }
+}
+
 void SetupTriangleSpans(const ScreenPoint points[3]) {
   SetupTriangleSpans(points,
                      DrawableViewport(CurrentFrameView(), CurrentDepthView()));
@@ -49,7 +48,7 @@ void SetupTriangleSpans(const ScreenPoint points[3]) {
 
 void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area) {
   int order[3];
-  OrderByY(points, order);
+  OrderCornersByY(points, order);
   const ScreenPoint t = points[order[0]];
   const ScreenPoint m = points[order[1]];
   const ScreenPoint b = points[order[2]];

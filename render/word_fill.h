@@ -1,0 +1,16 @@
+#pragma once
+// Filling long runs of 32-bit values: the depth reset and the colour clear.
+#include <cstddef>
+#include <cstdint>
+
+// Sets count words from `words` on to `value`; wide stores where the
+// processor has them.
+void FillWords(uint32_t* words, size_t count, uint32_t value);
+
+// The same for floats, given by their bits (the depth buffer's clear value).
+void FillFloatBits(float* values, size_t count, uint32_t bits);
+
+// The two ways, for tests: 32-byte AVX2 stores (only where CpuHasAvx2) and
+// plain 16-byte SSE2 stores.
+void FillWordsAvx2(void* words, size_t count, uint32_t value);
+void FillWordsSse2(void* words, size_t count, uint32_t value);

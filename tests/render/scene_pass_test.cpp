@@ -1,0 +1,154 @@
+// The scene pass: buffers, depth reset, transform with truncation, projection
+// and the order in which objects are drawn.
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "render/frame_buffer.h"
+#include "render_test_support.h"
+#include "scene/scene_object.h"
+
+namespace {
+
+class ScenePass : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    target.Bind();
+    ResetObjects(1);
+  }
+
+  void PlaceVertices(std::vector<IntVertex> vertices, int32_t z = 3200) {
+    mesh.vertices = std::move(vertices);
+    mesh.triangles.clear();
+    PlaceMesh(&mesh, 0, 0, 0, z);
+    SetProjection(400, 2, 400, 300, 0, 0, 800, 600);
+  }
+
+  static const IntVertex& Camera(int32_t j) {
+    return sceneObjects[0].transformedVertices[j];
+  }
+  static const ProjectedVertex& Projected(int32_t j) {
+    return renderContext.projectedVertices[0][j];
+  }
+
+  GuardedFrame target{320, 200};
+  TestMesh mesh;
+};
+
+TEST_F(ScenePass, AllocatesBuffersFromTheDesktopRectangle) {
+  PlaceVertices({{0, 0, 0}, {1, 1, 1}});
+  EXPECT_EQ(renderContext.zBufferEntries, int64_t{321} * 201);
+  EXPECT_EQ(renderContext.spanTableRows, 900);
+  EXPECT_EQ(renderContext.projectedObjectCount, 1);
+  EXPECT_EQ(renderContext.projectedVertexCounts[0], 2);
+  EXPECT_EQ(Projected(1).visible, 0);
+
+  GuardedFrame tall(64, 1200);  // a desktop taller than 900 rows
+  tall.Bind();
+  AllocateRenderBuffers(&renderContext);
+  EXPECT_EQ(renderContext.spanTableRows, 1201);
+}
+
+TEST_F(ScenePass, ClearZBufferResetsEveryAllocatedEntry) {
+  PlaceVertices({{0, 0, 0}});
+  std::fill(renderContext.zBuffer,
+            renderContext.zBuffer + renderContext.zBufferEntries, 1.0f);
+  ClearZBuffer();
+  for (int64_t i = 0; i < renderContext.zBufferEntries; ++i) {
+    ASSERT_EQ(std::bit_cast<uint32_t>(renderContext.zBuffer[i]), 0x62432809u)
+        << "entry " << i;
+  }
+}
+
+TEST_F(ScenePass, InitialObjectPlacesTheCubeCornerAndProjectsItFractionally) {
+  PlaceVertices({{-800, -800, -800}});
+  TransformObject(&sceneObjects[0]);
+  ProjectVertices();
+  EXPECT_EQ(Camera(0).x, -800);
+  EXPECT_EQ(Camera(0).y, -800);
+  EXPECT_EQ(Camera(0).z, 2400);
+  EXPECT_EQ(Projected(0).visible, 1);
+  EXPECT_NEAR(Projected(0).screenX, 266.6666666666667, 1e-12);
+  EXPECT_NEAR(Projected(0).screenY, 166.6666666666667, 1e-12);
+}
+
+TEST_F(ScenePass, VisibilityIsZGreaterThanOneAndStalePositionsAreKept) {
+  PlaceVertices({{100, 50, 2}, {100, 50, 1}}, 0);
+  renderContext.nearZ = 5;  // visibility ignores nearZ
+  TransformObject(&sceneObjects[0]);
+  ProjectVertices();
+  EXPECT_EQ(Projected(0).visible, 1);
+  EXPECT_EQ(Projected(0).screenX, 100 * 400 / 2.0 + 400);
+  EXPECT_EQ(Projected(1).visible, 0);
+
+  renderContext.projectedVertices[0][1].screenX = 12.5;
+  sceneObjects[0].position[2] = -10;  // now both behind the viewer
+  renderContext.focalLength = 800;
+  TransformObject(&sceneObjects[0]);
+  ProjectVertices();
+  EXPECT_EQ(Projected(0).visible, 0);
+  EXPECT_EQ(Projected(0).screenX, 100 * 400 / 2.0 + 400);  // last frame's
+  EXPECT_EQ(Projected(1).screenX, 12.5);
+
+  sceneObjects[0].position[2] = 0;  // a new focal length shows at once
+  TransformObject(&sceneObjects[0]);
+  ProjectVertices();
+  EXPECT_EQ(Projected(0).screenX, 100 * 800 / 2.0 + 400);
+}
+
+TEST_F(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
+  PlaceVertices({{800, -800, 0}, {3, -3, -3}}, 10);
+  ScaleObject(&sceneObjects[0], 1.1);
+  TransformObject(&sceneObjects[0]);
+  EXPECT_EQ(Camera(0).x, 880);
+  EXPECT_EQ(Camera(0).y, -880);
+
+  ResetObject(&sceneObjects[0]);
+  sceneObjects[0].position[2] = 10;
+  ScaleObject(&sceneObjects[0], 0.9);
+  TransformObject(&sceneObjects[0]);
+  EXPECT_EQ(Camera(1).x, 2);       // 2.7
+  EXPECT_EQ(Camera(1).y, -2);      // -2.7
+  EXPECT_EQ(Camera(1).z, -2 + 10);  // not trunc(7.3) = 7
+}
+
+TEST_F(ScenePass, QuarterTurnUses3Point1416) {
+  PlaceVertices({{1000, 0, 0}});
+  RotateObjectZ(&sceneObjects[0], 90);
+  TransformObject(&sceneObjects[0]);
+  // cos(1.5708) is about -3.67e-6 and sin(1.5708) just below 1.
+  EXPECT_EQ(Camera(0).x, 0);
+  EXPECT_EQ(Camera(0).y, -999);
+  EXPECT_EQ(Camera(0).z, 3200);
+}
+
+TEST_F(ScenePass, MeshWithoutVectorsLeavesTransformedVectorsAlone) {
+  PlaceVertices({{1, 2, 3}});
+  sceneObjects[0].transformedVectors[0] = Vector3{7, 8, 9};
+  ScaleObject(&sceneObjects[0], 3);
+  TransformObject(&sceneObjects[0]);
+  EXPECT_EQ(sceneObjects[0].transformedVectors[0].x, 7);
+  EXPECT_EQ(sceneObjects[0].transformedVectors[0].z, 9);
+}
+
+TEST_F(ScenePass, EarlierObjectKeepsPixelsAtEqualDepth) {
+  TestMesh red, blue;
+  for (TestMesh* m : {&red, &blue}) {
+    m->vertices = {{-100, -100, 0}, {100, -100, 0}, {0, 100, 0}};
+  }
+  // Object 0's position lies in the triangles' plane: no lightening.
+  red.triangles = {FlatTriangle(0, 1, 2, 0xFF0000)};
+  blue.triangles = {FlatTriangle(0, 1, 2, 0x0000FF)};
+  for (int order = 0; order < 2; ++order) {
+    ResetObjects(2);
+    PlaceMesh(order == 0 ? &red : &blue, 0, 0, 0, 400);
+    PlaceMesh(order == 0 ? &blue : &red, 1, 0, 0, 400);
+    SetProjection(400, 2, 160, 100, 0, 0, 320, 200);
+    ClearFrame(199, 319);
+    RenderScene();
+    EXPECT_EQ(target.At(160, 100), order == 0 ? 0xFF0000u : 0x0000FFu);
+    EXPECT_EQ(DepthAt(160, 100), 400.0f);
+  }
+}
+
+}  // namespace
