@@ -1,0 +1,287 @@
+// Random renderer states for the soak tests (see random_scene.h).
+#include "tests/soak/random_scene.h"
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "render/demo_scene.h"
+#include "render/render_context.h"
+#include "scene/model.h"
+#include "scene/scene_object.h"
+#include "scene/texture.h"
+
+namespace {
+
+constexpr int32_t kVerticesPerMesh = 9;
+constexpr int32_t kTrianglesPerMesh = 12;
+constexpr int32_t kLinesPerMesh = 4;
+constexpr int32_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int32_t kInt32Min = std::numeric_limits<int32_t>::min();
+
+using Rng = std::mt19937_64;
+
+int64_t Between(Rng* rng, int64_t low, int64_t high) {
+  return std::uniform_int_distribution<int64_t>(low, high)(*rng);
+}
+
+double Real(Rng* rng, double low, double high) {
+  return std::uniform_real_distribution<double>(low, high)(*rng);
+}
+
+bool Chance(Rng* rng, double p) { return Real(rng, 0, 1) < p; }
+
+double LogUniform(Rng* rng, double low, double high) {
+  return std::exp(Real(rng, std::log(low), std::log(high)));
+}
+
+int32_t Int32(Rng* rng, int64_t low, int64_t high) {
+  return int32_t(Between(rng, low, high));
+}
+
+// A model coordinate of one magnitude class: tiny, small, normal, large or
+// anywhere in the int32 range.
+int32_t Coordinate(Rng* rng, int32_t magnitude) {
+  static const int64_t kReach[] = {4, 100, 2000, 1000000, kInt32Max};
+  if (magnitude == 4) return Int32(rng, kInt32Min, kInt32Max);
+  return Int32(rng, -kReach[magnitude], kReach[magnitude]);
+}
+
+// A texture coordinate: small, large, near the int32 limits, far past them,
+// or tiny.
+double TexelCoordinate(Rng* rng) {
+  const double sign = Chance(rng, 0.5) ? 1.0 : -1.0;
+  switch (Between(rng, 0, 4)) {
+    case 0: return Real(rng, -64, 64);
+    case 1: return Real(rng, -1e6, 1e6);
+    case 2: return sign * (2147483648.0 - Real(rng, -2, 100));
+    case 3: return sign * LogUniform(rng, 1e9, 1e15);
+    default: return Real(rng, -1e-6, 1e-6);
+  }
+}
+
+Texture MakeTexture(SoakScene* scene, int32_t width, int32_t height, Rng* rng) {
+  std::vector<uint8_t> texels(size_t(width) * size_t(height) * 3);
+  for (uint8_t& b : texels) b = Chance(rng, 0.3) ? 255 : uint8_t(Between(rng, 0, 255));
+  scene->texelStore.push_back(std::move(texels));
+  return Texture{width, height, width * height * 3,
+                 scene->texelStore.back().data()};
+}
+
+void MakeTexturePool(SoakScene* scene, Rng* rng) {
+  scene->texelStore.reserve(8);
+  scene->texturePool = {MakeTexture(scene, 1, 1, rng),
+                        MakeTexture(scene, 3, 2, rng),
+                        MakeTexture(scene, 7, 5, rng),
+                        MakeTexture(scene, 64, 1, rng),
+                        MakeTexture(scene, 1, 33, rng),
+                        Texture{0, 0, 0, nullptr}};
+}
+
+void SizeMesh(RandomMesh* m, bool withVectors) {
+  m->vertices.assign(kVerticesPerMesh, IntVertex{0, 0, 0});
+  m->vectors.assign(kVerticesPerMesh, Vector3{0, 0, 0});
+  m->triangles.assign(kTrianglesPerMesh, MeshTriangle{});
+  m->lines.assign(kLinesPerMesh, MeshLine{0, 0, 0, 0});
+  m->mesh = Mesh{withVectors ? 1 : 0, kVerticesPerMesh, kLinesPerMesh,
+                 kTrianglesPerMesh, m->vertices.data(),
+                 withVectors ? m->vectors.data() : nullptr, m->lines.data(),
+                 m->triangles.data()};
+}
+
+Texture* PickTexture(SoakScene* scene, Rng* rng) {
+  if (Chance(rng, 0.25)) return nullptr;  // the untextured fill
+  const int64_t last = int64_t(scene->texturePool.size()) - 1;
+  return &scene->texturePool[size_t(Between(rng, 0, last))];
+}
+
+void RandomiseTriangle(SoakScene* scene, MeshTriangle* t, Rng* rng) {
+  for (int c = 0; c < 3; ++c) {
+    t->vertex[c] = Int32(rng, 0, kVerticesPerMesh - 1);
+    t->colour[c] = Int32(rng, kInt32Min, kInt32Max);
+    t->uv[c][0] = TexelCoordinate(rng);
+    t->uv[c][1] = TexelCoordinate(rng);
+  }
+  t->texture = PickTexture(scene, rng);
+}
+
+void RandomiseMesh(SoakScene* scene, RandomMesh* m, Rng* rng) {
+  const int32_t magnitude = Int32(rng, 0, 5);  // 5: mixed per vertex
+  for (IntVertex& v : m->vertices) {
+    const int32_t each = magnitude == 5 ? Int32(rng, 0, 4) : magnitude;
+    v = IntVertex{Coordinate(rng, each), Coordinate(rng, each),
+                  Coordinate(rng, each)};
+  }
+  for (Vector3& v : m->vectors) {
+    v = Vector3{Real(rng, -1e9, 1e9), Real(rng, -1, 1), Real(rng, -1e-9, 1e-9)};
+  }
+  for (MeshTriangle& t : m->triangles) RandomiseTriangle(scene, &t, rng);
+  for (MeshLine& l : m->lines) {
+    l = MeshLine{Int32(rng, 0, kVerticesPerMesh - 1),
+                 Int32(rng, 0, kVerticesPerMesh - 1),
+                 Int32(rng, kInt32Min, kInt32Max),
+                 Int32(rng, kInt32Min, kInt32Max)};
+  }
+}
+
+// Identity, then a few random turns and scales (factors 1e-6 to 1e6).
+void RandomiseOrientation(SceneObject* object, Rng* rng) {
+  ResetObject(object);
+  const int64_t steps = Between(rng, 0, 5);
+  for (int64_t i = 0; i < steps; ++i) {
+    const double degrees =
+        Chance(rng, 0.9) ? Real(rng, -360, 360) : Real(rng, -1e7, 1e7);
+    switch (Between(rng, 0, 3)) {
+      case 0: RotateObjectX(object, degrees); break;
+      case 1: RotateObjectY(object, degrees); break;
+      case 2: RotateObjectZ(object, degrees); break;
+      default: ScaleObject(object, LogUniform(rng, 1e-6, 1e6)); break;
+    }
+  }
+}
+
+// In front, behind, beside, far in front, at the eye, or anywhere.
+void RandomisePosition(SceneObject* object, Rng* rng) {
+  int32_t* p = object->position;
+  switch (Between(rng, 0, 5)) {
+    case 0: p[0] = Int32(rng, -3000, 3000); p[1] = Int32(rng, -3000, 3000);
+            p[2] = Int32(rng, 500, 10000); break;
+    case 1: p[0] = Int32(rng, -5000, 5000); p[1] = Int32(rng, -5000, 5000);
+            p[2] = Int32(rng, -1000000, 1); break;
+    case 2: p[0] = Int32(rng, 10000, kInt32Max) * (Chance(rng, 0.5) ? 1 : -1);
+            p[1] = Int32(rng, -100000, 100000); p[2] = Int32(rng, 2, 100000); break;
+    case 3: p[0] = Int32(rng, -1000, 1000); p[1] = Int32(rng, -1000, 1000);
+            p[2] = Int32(rng, 1000000, kInt32Max); break;
+    case 4: p[0] = Int32(rng, -5, 5); p[1] = Int32(rng, -5, 5);
+            p[2] = Int32(rng, -5, 5); break;
+    default: for (int i = 0; i < 3; ++i) p[i] = Int32(rng, kInt32Min, kInt32Max);
+  }
+}
+
+// A client or window extent: empty, one pixel, inside, equal to or past the
+// desktop, or far past it.
+int32_t Extent(Rng* rng, int32_t desktop) {
+  switch (Between(rng, 0, 5)) {
+    case 0: return 0;
+    case 1: return 1;
+    case 2: return Int32(rng, 1, desktop);
+    case 3: return desktop;
+    case 4: return Int32(rng, desktop, 3 * int64_t(desktop));
+    default: return Int32(rng, 3 * int64_t(desktop), 100000);
+  }
+}
+
+// A viewport bound anywhere: inside, at or past the buffer, negative, or at
+// the int32 limits.
+int32_t ViewportBound(Rng* rng, int32_t desktop) {
+  switch (Between(rng, 0, 5)) {
+    case 0: return 0;
+    case 1: return Int32(rng, -50, desktop + 50);
+    case 2: return desktop + Int32(rng, -1, 1);
+    case 3: return Int32(rng, -1000000, 1000000);
+    case 4: return kInt32Max;
+    default: return kInt32Min;
+  }
+}
+
+void RandomiseClient(GuardedFrame* t, Rng* rng) {
+  const int32_t left = Chance(rng, 0.7) ? 0 : Int32(rng, -200, 200);
+  const int32_t top = Chance(rng, 0.7) ? 0 : Int32(rng, -200, 200);
+  const int32_t w = Extent(rng, t->bufferSize.x);
+  const int32_t h = Extent(rng, t->bufferSize.y);
+  t->clientRect = Rect{left, top, left + w, top + h};
+  t->clientCentre = IntPoint{left + (w >> 1), top + (h >> 1)};
+}
+
+void RandomiseWindowRect(GuardedFrame* t, Rng* rng) {
+  t->windowRect = Rect{0, 0, t->bufferSize.x, t->bufferSize.y};
+  if (Chance(rng, 0.75)) return;
+  const int32_t left = Int32(rng, -500, 500);
+  const int32_t top = Int32(rng, -500, 500);
+  t->windowRect = Rect{left, top, left + Extent(rng, t->bufferSize.x),
+                       top + Extent(rng, t->bufferSize.y)};
+}
+
+void RandomiseProjection(GuardedFrame* t, Rng* rng) {
+  RenderContext* c = &renderContext;
+  SetDemoProjection(c, t->clientRect, t->clientCentre);
+  c->focalLength = int32_t(LogUniform(rng, 100, 100000));
+  if (Chance(rng, 0.1)) c->nearZ = Int32(rng, 2, 5000);
+  if (Chance(rng, 0.4)) {
+    c->viewportLeft = ViewportBound(rng, t->bufferSize.x);
+    c->viewportTop = ViewportBound(rng, t->bufferSize.y);
+    c->viewportRight = ViewportBound(rng, t->bufferSize.x);
+    c->viewportBottom = ViewportBound(rng, t->bufferSize.y);
+  }
+  if (Chance(rng, 0.3)) {
+    c->centreX = Chance(rng, 0.5) ? Real(rng, -1e6, 1e6) : Real(rng, -10, 1000);
+    c->centreY = Chance(rng, 0.5) ? Real(rng, -1e6, 1e6) : Real(rng, -10, 1000);
+  }
+}
+
+void EmptyTextureSlots(SoakScene* scene) {
+  for (int i = 0; i < kTextureSlotCount; ++i) {
+    scene->heldSlots[i] = textureSlots[i];
+    textureSlots[i] = Texture{0, 0, 0, nullptr};
+  }
+  scene->slotsEmptied = 1;
+}
+
+}  // namespace
+
+std::string DescribeState(const GuardedFrame& t) {
+  const RenderContext& c = renderContext;
+  auto rect = [](const Rect& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) +
+           ", " + std::to_string(r.right) + ", " + std::to_string(r.bottom) +
+           ")";
+  };
+  return "focal " + std::to_string(c.focalLength) + ", nearZ " +
+         std::to_string(c.nearZ) + ", centre (" + std::to_string(c.centreX) +
+         ", " + std::to_string(c.centreY) + "), viewport " +
+         rect(Rect{c.viewportLeft, c.viewportTop, c.viewportRight,
+                   c.viewportBottom}) +
+         ", client " + rect(t.clientRect) + ", windowRect " +
+         rect(t.windowRect);
+}
+
+void BuildSoakScene(SoakScene* scene, const char* textureFolder) {
+  Rng rng(7);
+  MakeTexturePool(scene, &rng);
+  for (int32_t i = 0; i < kRandomMeshCount; ++i) {
+    SizeMesh(&scene->meshes[i], i == 0);
+  }
+  scene->slotsEmptied = 0;
+  // The built-in model is built once: later builds would reach a model that
+  // earlier objects still point at.
+  static bool modelBuilt = false;
+  if (!modelBuilt) {
+    LoadTexturesFrom(textureFolder);
+    BuildModel();
+    modelBuilt = true;
+  }
+  CreateSceneObjects(kSoakObjectCount);
+  BindObjectMesh(&sceneObjects[0], builtinModel);
+  for (int32_t i = 0; i < kRandomMeshCount; ++i) {
+    BindObjectMesh(&sceneObjects[i + 1], &scene->meshes[i].mesh);
+  }
+  AllocateRenderBuffers(&renderContext);
+}
+
+void RandomiseState(SoakScene* scene, GuardedFrame* target, Rng* rng) {
+  for (RandomMesh& m : scene->meshes) RandomiseMesh(scene, &m, rng);
+  for (int32_t i = 0; i < objectCount; ++i) {
+    RandomiseOrientation(&sceneObjects[i], rng);
+    RandomisePosition(&sceneObjects[i], rng);
+  }
+  if (Chance(rng, 0.1)) EmptyTextureSlots(scene);
+  RandomiseClient(target, rng);
+  RandomiseWindowRect(target, rng);
+  RandomiseProjection(target, rng);
+}
+
+void RestoreTextureSlots(SoakScene* scene) {
+  if (scene->slotsEmptied == 0) return;
+  for (int i = 0; i < kTextureSlotCount; ++i) textureSlots[i] = scene->heldSlots[i];
+  scene->slotsEmptied = 0;
+}

@@ -1,0 +1,136 @@
+// Renderer soak: thousands of random but legal states through one frame
+// each (clear, scene pass, animation step), checking after every frame that
+// no pixel outside the frame buffer changed, that every depth entry is the
+// clear value or a real depth beyond 1, and that the frame allocated nothing.
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "render/frame_buffer.h"
+#include "render/render_context.h"
+#include "scene/animation.h"
+#include "tests/soak/allocation_counter.h"
+#include "tests/soak/guarded_frame.h"
+#include "tests/soak/random_scene.h"
+
+namespace {
+
+// A wall-clock cap keeps slow (sanitizer) builds bounded; the state count
+// bounds the ordinary build.
+constexpr double kMaxSeconds = 10.0;
+
+// "" when every depth entry is the clear value or a depth above 1; counts
+// the frames that wrote any depth, so the soak can tell it drew something.
+std::string FindBadDepth(int64_t* framesDrawn) {
+  const float clear = std::bit_cast<float>(kDepthClearBits);
+  const float* depth = renderContext.zBuffer;
+  bool drawn = false;
+  for (int64_t i = 0; i < renderContext.zBufferEntries; ++i) {
+    const float z = depth[i];
+    if (z == clear) continue;
+    drawn = true;
+    if (std::isnan(z) || z <= 1.0f) {
+      return "depth entry " + std::to_string(i) + " holds " + std::to_string(z);
+    }
+  }
+  if (drawn) ++*framesDrawn;
+  return "";
+}
+
+int32_t LastIndex(int32_t low, int32_t high) {
+  return int32_t(std::max<int64_t>(int64_t(high) - low - 1, -1));
+}
+
+// One frame as the program draws it: clear the client area, run the scene
+// pass, and now and then advance the animation.
+void DrawFrame(const GuardedFrame& target, bool animate) {
+  const Rect& client = target.clientRect;
+  ClearFrame(LastIndex(client.top, client.bottom),
+             LastIndex(client.left, client.right));
+  RenderScene();
+  if (animate) AnimateStep(0, 0);
+}
+
+// Runs up to `states` random states on a width x height desktop; returns
+// the number run, stopping at the first failure.
+int64_t Soak(int32_t width, int32_t height, int64_t states, uint64_t seed) {
+  GuardedFrame target;
+  BindGuardedFrame(&target, width, height);
+  SoakScene scene;
+  BuildSoakScene(&scene, RENDERER_TEXTURE_DIR);
+  const auto start = std::chrono::steady_clock::now();
+  int64_t done = 0;
+  int64_t drawn = 0;
+  for (; done < states; ++done) {
+    std::mt19937_64 rng(seed + uint64_t(done));
+    RandomiseState(&scene, &target, &rng);
+    StartCountingAllocations();
+    DrawFrame(target, done % 7 == 0);
+    const int64_t allocations = StopCountingAllocations();
+    RestoreTextureSlots(&scene);
+    const std::string where = "state " + std::to_string(done) + " (seed " +
+                              std::to_string(seed + uint64_t(done)) + ")";
+    EXPECT_EQ(allocations, 0) << where << ": " << DescribeState(target);
+    const std::string guard = FindGuardDamage(target);
+    EXPECT_EQ(guard, "") << where << ": " << DescribeState(target);
+    const std::string depth = FindBadDepth(&drawn);
+    EXPECT_EQ(depth, "") << where << ": " << DescribeState(target);
+    if (allocations != 0 || !guard.empty() || !depth.empty()) break;
+    const std::chrono::duration<double> spent =
+        std::chrono::steady_clock::now() - start;
+    if (spent.count() > kMaxSeconds) break;
+  }
+  std::printf("soak: %lld states on a %dx%d desktop, %lld of them drew\n",
+              (long long)done, width, height, (long long)drawn);
+  // Most states must draw something, or the checks above prove little.
+  EXPECT_GE(drawn * 5, done);
+  return done;
+}
+
+TEST(RenderSoak, SmallDesktopSurvivesRandomStates) {
+  EXPECT_GE(Soak(256, 160, 15000, 1000), 1000);
+}
+
+TEST(RenderSoak, FullHdDesktopSurvivesLargeClients) {
+  EXPECT_GE(Soak(1920, 1080, 300, 5000000), 50);
+}
+
+// The checkers themselves: a count of zero and untouched guards mean
+// something only if they would see a fault.
+TEST(GuardedFrame, ReportsWritesJustOutsideTheFrame) {
+  GuardedFrame target;
+  BindGuardedFrame(&target, 8, 4);
+  EXPECT_EQ(FindGuardDamage(target), "");
+  target.pixels[7] = 1;  // inside: the last column of row 0
+  target.pixels[3 * target.blockWidth + 7] = 1;
+  EXPECT_EQ(FindGuardDamage(target), "");
+  target.pixels[8] = 1;  // one past the last column
+  EXPECT_EQ(FindGuardDamage(target), "guard pixel changed at column 8, row 0");
+  target.pixels[8] = kGuardValue;
+  target.pixels[4 * target.blockWidth] = 1;  // one row below
+  EXPECT_EQ(FindGuardDamage(target), "guard pixel changed at column 0, row 4");
+  target.pixels[4 * target.blockWidth] = kGuardValue;
+  target.pixels[-1] = 1;  // left of column 0
+  EXPECT_EQ(FindGuardDamage(target), "guard pixel changed at column -1, row 0");
+}
+
+TEST(AllocationCounter, SeesNewAndMalloc) {
+  StartCountingAllocations();
+  std::vector<int>* numbers = new std::vector<int>(100, 1);
+  void* block = std::malloc(64);
+  // Keep the compiler from eliding the pair.
+  asm volatile("" : : "r"(numbers), "r"(block) : "memory");
+  const int64_t seen = StopCountingAllocations();
+  std::free(block);
+  delete numbers;
+  EXPECT_GE(seen, 3);
+}
+
+}  // namespace
