@@ -9,24 +9,39 @@
 namespace {
 
 char lastError[512] = "";
+bool noDisplay = false;
 
 SDL_Window* ToSdl(NativeWindow* window) {
   return reinterpret_cast<SDL_Window*>(window);
 }
 
-void DescribeVideoFailure() {
-  const char* display = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  const bool noDisplay = (display == nullptr || display[0] == '\0') &&
-                         (wayland == nullptr || wayland[0] == '\0');
-  if (noDisplay) {
+bool IsSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && value[0] != '\0';
+}
+
+// Picks the video driver of the display named by the environment, unless
+// the user chose one. Without either, SDL would fall back to an invisible
+// off-screen driver and the program would run with nothing to show.
+bool ChooseVideoDriver() {
+  if (IsSet("SDL_VIDEODRIVER")) return true;
+  if (IsSet("DISPLAY")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  } else if (IsSet("WAYLAND_DISPLAY")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+  } else {
+    noDisplay = true;
     std::snprintf(lastError, sizeof lastError,
                   "no display to open a window on (DISPLAY is not set)");
-  } else {
-    std::snprintf(lastError, sizeof lastError,
-                  "cannot open the display %s (%s)",
-                  display ? display : wayland, SDL_GetError());
+    return false;
   }
+  return true;
+}
+
+void DescribeVideoFailure() {
+  const char* display = std::getenv(IsSet("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY");
+  std::snprintf(lastError, sizeof lastError, "cannot open the display %s (%s)",
+                display ? display : "", SDL_GetError());
 }
 
 // Edges of the window manager's frame; all zero when there is none.
@@ -52,6 +67,7 @@ int32_t NativeStartVideo(const char* className) {
   SDL_SetHint(SDL_HINT_APP_NAME, className);
   // X11 takes the window's WM_CLASS from this variable.
   SDL_setenv("SDL_VIDEO_X11_WMCLASS", className, 1);
+  if (!ChooseVideoDriver()) return 0;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     DescribeVideoFailure();
     return 0;
@@ -118,6 +134,8 @@ int32_t NativeDisplayBounds(NativeWindow* native, PlatformRect* bounds) {
 }
 
 void NativeMessageBox(const char* text, const char* caption) {
+  // Without a display no box can show; the text is on standard error.
+  if (noDisplay) return;
   SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
 }
 
