@@ -1,0 +1,58 @@
+// Whole frames: the demo scene at two client sizes, and 0, 1, 10 and 100
+// instances of the model, to show how the cost grows with the work.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "bench/bench_scene.h"
+#include "bench/bench_stats.h"
+#include "render/render_stats.h"
+#include "scene/scene_object.h"
+
+namespace {
+
+// Object 0's orientation every 20 animation steps over the full 720-step
+// cycle; the frames go through them in turn, so a run sees the animation's
+// mix of views rather than one pose.
+constexpr int kPoseCount = 36;
+double poses[kPoseCount][3][3];
+
+void MakePoses() {
+  for (int i = 0; i < kPoseCount; ++i) {
+    PoseObject(0, 20 * i);
+    std::memcpy(poses[i], sceneObjects[0].orientation, sizeof poses[i]);
+  }
+  PoseObject(0, 0);
+}
+
+void BM_DemoFrame(benchmark::State& state) {
+  SetUpBenchScene(int32_t(state.range(0)), int32_t(state.range(1)), 1);
+  MakePoses();
+  int pose = 0;
+  const int64_t before = renderStats.pixelsPassed;
+  for (auto _ : state) {
+    std::memcpy(sceneObjects[0].orientation, poses[pose], sizeof poses[pose]);
+    pose = (pose + 1) % kPoseCount;
+    DrawBenchFrame();
+  }
+  state.counters["pixels"] = benchmark::Counter(
+      double(renderStats.pixelsPassed - before) / double(state.iterations()));
+}
+BENCHMARK(BM_DemoFrame)->Args({800, 600})->Args({1600, 1000})
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", FastestOf);
+
+void BM_Instances(benchmark::State& state) {
+  const int32_t count = int32_t(state.range(0));
+  SetUpBenchScene(800, 600, count);
+  ArrangeInstanceGrid(count);
+  const int64_t before = renderStats.pixelsPassed;
+  for (auto _ : state) DrawBenchFrame();
+  state.counters["pixels"] = benchmark::Counter(
+      double(renderStats.pixelsPassed - before) / double(state.iterations()));
+}
+BENCHMARK(BM_Instances)->Arg(0)->Arg(1)->Arg(10)->Arg(100)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", FastestOf);
+
+}  // namespace
