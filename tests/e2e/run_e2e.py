@@ -196,8 +196,23 @@ def scenario_resize(args, session):
     moved = centre_offset(after)
     check(abs(moved[0] - offset[0]) <= 1 and abs(moved[1] - offset[1]) <= 1,
           "after a resize the model stays centred (%.1f, %.1f)" % moved)
-    check(after.count(picture.GREY) > 0 and after.at(519, 379) == picture.GREY,
-          "the whole new client area is drawn")
+    check(after.at(519, 379) == picture.GREY, "the whole new client area is drawn")
+
+    session.xdotool("windowsize", session.window, "900", "700")
+    wait_until(lambda: session.screenshot().width == 900, 5)
+    larger = session.still_picture()
+    moved = centre_offset(larger)
+    check(abs(moved[0] - offset[0]) <= 1 and abs(moved[1] - offset[1]) <= 1
+          and larger.at(899, 699) == picture.GREY,
+          "also when it grows (%.1f, %.1f)" % moved)
+
+    # Larger than the screen (1280 x 1024): the frame buffer is not.
+    session.xdotool("windowsize", session.window, "1500", "1200")
+    wait_until(lambda: session.screenshot().width == 1500, 5)
+    time.sleep(0.5)
+    huge = session.screenshot()
+    check(session.program.poll() is None and huge.at(1000, 800) == picture.GREY,
+          "a window larger than the screen is drawn as far as the screen goes")
 
     started = time.monotonic()
     session.key("Escape")
