@@ -123,7 +123,8 @@ def scenario_animation(args, session):
 
 def scenario_controls(args, session):
     session.start()
-    check(help_shown(session.screenshot()), "the help text shows at start")
+    check(wait_until(lambda: help_shown(session.screenshot()), 5),
+          "the help text shows at start")
     reference = rest(session)
     check(help_hidden(reference), "1 hides the help text")
     session.key("1")

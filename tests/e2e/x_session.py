@@ -92,6 +92,9 @@ class Session:
             raise Failure("no window titled 'Renderer' within 10 s")
         self.window = found
         self.xdotool("windowfocus", "--sync", self.window)
+        # The window can be mapped before the first frame reaches it.
+        if not wait_until(lambda: self.screenshot().count(picture.GREY) > 0, 10):
+            raise Failure("no frame was drawn in the window within 10 s")
         return self.window
 
     def _find_window(self):
