@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr uint32_t kClassStyle = 3;        // redraw on vertical and horizontal size
-constexpr uint32_t kExStyle = 0x40000;     // an application window on the task bar
-constexpr uint32_t kStyle = 0xCF0000;      // an ordinary overlapped window
+constexpr uint32_t kClassStyle = 3;  // redraw on vertical and horizontal size
+constexpr uint32_t kExStyle = 0x40000;  // an application window on the task bar
+constexpr uint32_t kStyle = 0xCF0000;   // an ordinary overlapped window
 
 AppWindow* CreateAppWindow() {
   AppWindow* window = new AppWindow{};

@@ -32,12 +32,15 @@ void FollowClientArea(WindowHandle window) {
   UpdateClientGeometry(window);
   const AppWindow& w = *appWindow;
   RenderContext& c = renderContext;
-  c.centreX = static_cast<double>(int64_t{w.clientCentre.x} - w.clientRect.left);
+  c.centreX =
+      static_cast<double>(int64_t{w.clientCentre.x} - w.clientRect.left);
   c.centreY = static_cast<double>(int64_t{w.clientCentre.y} - w.clientRect.top);
   c.viewportLeft = 0;
   c.viewportTop = 0;
-  c.viewportRight = SaturateToInt32(int64_t{w.clientRect.right} - w.clientRect.left);
-  c.viewportBottom = SaturateToInt32(int64_t{w.clientRect.bottom} - w.clientRect.top);
+  c.viewportRight =
+      SaturateToInt32(int64_t{w.clientRect.right} - w.clientRect.left);
+  c.viewportBottom =
+      SaturateToInt32(int64_t{w.clientRect.bottom} - w.clientRect.top);
 }
 
 // The cursor of a mouse message relative to the client area's centre; the
@@ -66,10 +69,12 @@ bool HandleViewKey(uint32_t key) {
   switch (key) {
     case kKeyEscape: PostQuitMessage(0); return true;
     case kKeyPageUp:
-      selectedObject = selectedObject < objectCount - 1 ? selectedObject + 1 : 0;
+      selectedObject =
+          selectedObject < objectCount - 1 ? selectedObject + 1 : 0;
       return true;
     case kKeyPageDown:
-      selectedObject = selectedObject > 0 ? selectedObject - 1 : objectCount - 1;
+      selectedObject =
+          selectedObject > 0 ? selectedObject - 1 : objectCount - 1;
       return true;
     case '1': helpVisible = !helpVisible; return true;
     case 'O': textureScrollPaused = !textureScrollPaused; return true;

@@ -9,12 +9,9 @@
 #include "render/render_context.h"
 
 const wchar_t kHelpLines[kHelpLineCount][kHelpLineSlot] = {
-    L" 1 - toggle this text ",
-    L" F - show FPS ",
-    L" Click & mousemove - rotate ",
-    L" P - pause rotate ",
-    L" O - pause texture ",
-    L" cursor arrows- z rotate/move",
+    L" 1 - toggle this text ",       L" F - show FPS ",
+    L" Click & mousemove - rotate ", L" P - pause rotate ",
+    L" O - pause texture ",          L" cursor arrows- z rotate/move",
 };
 
 int32_t helpVisible = 1;
@@ -67,8 +64,8 @@ void CreateFrameBuffer() {
     w.frameBufferSize = size;
     w.pitch = size.x * 4;
   }
-  SelectPixels(w.memoryDc, w.pixels, w.frameBufferSize.x,
-               w.frameBufferSize.y, w.pitch);
+  SelectPixels(w.memoryDc, w.pixels, w.frameBufferSize.x, w.frameBufferSize.y,
+               w.pitch);
 }
 
 void ComposeFrame() {

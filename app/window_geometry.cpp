@@ -26,8 +26,8 @@ IntPoint CentreOf(const Rect& r) {
 // Bytes per frame-buffer row. Once the buffer exists its rows never change,
 // whatever display the window moves to.
 int32_t PitchFor(const AppWindow& w) {
-  const int32_t width = w.frameBufferSize.x > 0 ? w.frameBufferSize.x
-                                                : w.desktopSize.x;
+  const int32_t width =
+      w.frameBufferSize.x > 0 ? w.frameBufferSize.x : w.desktopSize.x;
   return SaturateToInt32(int64_t{width} * 4);
 }
 

@@ -22,17 +22,11 @@ intptr_t HandleThenDefault(WindowHandle window, uint32_t message,
 intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
                     intptr_t lParam) {
   switch (message) {
-    case kMsgDestroy:
-      PostQuitMessage(0);
-      return 0;
+    case kMsgDestroy: PostQuitMessage(0); return 0;
     case kMsgMove:
     case kMsgSize:
-    case kMsgSizing:
-      UpdateWindowMetrics();
-      break;
-    case kMsgClose:
-      DestroyWindow(appWindow->hwnd);
-      break;
+    case kMsgSizing: UpdateWindowMetrics(); break;
+    case kMsgClose: DestroyWindow(appWindow->hwnd); break;
     case kMsgEraseBackground:
       // Frames are drawn from here only once start-up has finished.
       if (appWindow->running) IdleTick();
@@ -40,8 +34,7 @@ intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
     case kMsgKeyDown:
       if (wParam == 'F') appWindow->fpsVisible = !appWindow->fpsVisible;
       break;
-    default:
-      break;
+    default: break;
   }
   return HandleThenDefault(window, message, wParam, lParam);
 }

@@ -23,8 +23,8 @@ DeviceContext* CreateCompatibleDC() {
 void SelectPixels(DeviceContext* dc, uint32_t* pixels, int32_t width,
                   int32_t height, int32_t pitch) {
   if (dc == nullptr) return;
-  const bool usable = pixels != nullptr && width > 0 && height > 0 &&
-                      pitch >= 4;
+  const bool usable =
+      pixels != nullptr && width > 0 && height > 0 && pitch >= 4;
   dc->pixels = usable ? pixels : nullptr;
   dc->width = usable ? width : 0;
   dc->height = usable ? height : 0;

@@ -10,7 +10,7 @@ struct DeviceContext {
   uint32_t* pixels;     // memory context: the selected pixels, or null
   int32_t width;
   int32_t height;
-  int32_t pitch;        // bytes per row
+  int32_t pitch;  // bytes per row
 };
 
 // A memory context with nothing selected yet.

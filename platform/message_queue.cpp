@@ -32,7 +32,8 @@ void ReadWindowSystemEvents(int32_t wait) {
   for (int32_t i = 0; i < count; ++i) {
     WindowHandle window = WindowFromNative(events[i].window);
     if (window == nullptr) continue;
-    PushMessage({window, events[i].message, events[i].wParam, events[i].lParam});
+    PushMessage(
+        {window, events[i].message, events[i].wParam, events[i].lParam});
   }
 }
 

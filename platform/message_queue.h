@@ -34,8 +34,8 @@ void PostQuitMessage(int32_t exitCode);
 
 // Default processing: painting erases the background (the erase-background
 // message is sent), closing destroys the window; everything else is ignored.
-intptr_t DefWindowProc(WindowHandle window, uint32_t message,
-                       uintptr_t wParam, intptr_t lParam);
+intptr_t DefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
+                       intptr_t lParam);
 
 // Empties the queue and forgets a posted quit (for tests).
 void ResetMessageQueue();

@@ -43,8 +43,8 @@ int32_t NativeReadEvents(int32_t wait, NativeEvent* events, int32_t capacity);
 
 // Copies width x height pixels (0x00RRGGBB, rows `pitch` bytes apart) to the
 // top-left of the window's client area, clipped to it.
-void NativePresent(NativeWindow* window, const uint32_t* pixels,
-                   int32_t pitch, int32_t width, int32_t height);
+void NativePresent(NativeWindow* window, const uint32_t* pixels, int32_t pitch,
+                   int32_t width, int32_t height);
 
 // A modal box with one OK button; returns without one when none can show.
 void NativeMessageBox(const char* text, const char* caption);

@@ -23,22 +23,19 @@ int32_t TranslateWindowEvent(const SDL_WindowEvent& event, NativeEvent* out) {
   NativeWindow* window = WindowOf(event.windowID);
   switch (event.event) {
     case SDL_WINDOWEVENT_MOVED:
-      *out = {window, kMsgMove, 0, PackCursorPosition(event.data1, event.data2)};
+      *out = {window, kMsgMove, 0,
+              PackCursorPosition(event.data1, event.data2)};
       return 1;
     case SDL_WINDOWEVENT_RESIZED:  // a resize from outside: the user's drag
       *out = {window, kMsgSizing, 0, 0};
       return 1;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-      *out = {window, kMsgSize, 0, PackCursorPosition(event.data1, event.data2)};
+      *out = {window, kMsgSize, 0,
+              PackCursorPosition(event.data1, event.data2)};
       return 1;
-    case SDL_WINDOWEVENT_EXPOSED:
-      *out = {window, kMsgPaint, 0, 0};
-      return 1;
-    case SDL_WINDOWEVENT_CLOSE:
-      *out = {window, kMsgClose, 0, 0};
-      return 1;
-    default:
-      return 0;
+    case SDL_WINDOWEVENT_EXPOSED: *out = {window, kMsgPaint, 0, 0}; return 1;
+    case SDL_WINDOWEVENT_CLOSE: *out = {window, kMsgClose, 0, 0}; return 1;
+    default: return 0;
   }
 }
 
@@ -47,8 +44,9 @@ int32_t TranslateKeyDown(const SDL_KeyboardEvent& event, NativeEvent* out) {
   if (key == 0) return 0;
   // lParam as the platform packs it: repeat count 1, the scan code, and
   // bit 30 set when the key was already down (an auto-repeat).
-  const uint32_t flags = 1u | (static_cast<uint32_t>(event.keysym.scancode & 0xFF) << 16) |
-                         (event.repeat ? 1u << 30 : 0u);
+  const uint32_t flags =
+      1u | (static_cast<uint32_t>(event.keysym.scancode & 0xFF) << 16) |
+      (event.repeat ? 1u << 30 : 0u);
   *out = {KeyWindowOf(event.windowID), kMsgKeyDown, key,
           static_cast<intptr_t>(flags)};
   return 1;
@@ -56,14 +54,13 @@ int32_t TranslateKeyDown(const SDL_KeyboardEvent& event, NativeEvent* out) {
 
 int32_t TranslateEvent(const SDL_Event& event, NativeEvent* out) {
   switch (event.type) {
-    case SDL_WINDOWEVENT:
-      return TranslateWindowEvent(event.window, out);
-    case SDL_KEYDOWN:
-      return TranslateKeyDown(event.key, out);
+    case SDL_WINDOWEVENT: return TranslateWindowEvent(event.window, out);
+    case SDL_KEYDOWN: return TranslateKeyDown(event.key, out);
     case SDL_MOUSEMOTION:
-      *out = {WindowOf(event.motion.windowID), kMsgMouseMove,
-              (event.motion.state & SDL_BUTTON_LMASK) ? kMouseLeftButtonFlag : 0,
-              PackCursorPosition(event.motion.x, event.motion.y)};
+      *out = {
+          WindowOf(event.motion.windowID), kMsgMouseMove,
+          (event.motion.state & SDL_BUTTON_LMASK) ? kMouseLeftButtonFlag : 0,
+          PackCursorPosition(event.motion.x, event.motion.y)};
       return 1;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -74,8 +71,7 @@ int32_t TranslateEvent(const SDL_Event& event, NativeEvent* out) {
               event.type == SDL_MOUSEBUTTONDOWN ? kMouseLeftButtonFlag : 0,
               PackCursorPosition(event.button.x, event.button.y)};
       return 1;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

@@ -8,8 +8,8 @@
 
 #include "platform/native_window.h"
 
-void NativePresent(NativeWindow* native, const uint32_t* pixels,
-                   int32_t pitch, int32_t width, int32_t height) {
+void NativePresent(NativeWindow* native, const uint32_t* pixels, int32_t pitch,
+                   int32_t width, int32_t height) {
   SDL_Window* window = reinterpret_cast<SDL_Window*>(native);
   SDL_Surface* surface = SDL_GetWindowSurface(window);
   if (surface == nullptr) return;
@@ -28,8 +28,7 @@ void NativePresent(NativeWindow* native, const uint32_t* pixels,
     }
   } else {
     SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_RGB888, pixels, pitch,
-                      surface->format->format, surface->pixels,
-                      surface->pitch);
+                      surface->format->format, surface->pixels, surface->pitch);
   }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   SDL_UpdateWindowSurface(window);

@@ -39,7 +39,8 @@ bool ChooseVideoDriver() {
 }
 
 void DescribeVideoFailure() {
-  const char* display = std::getenv(IsSet("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY");
+  const char* display =
+      std::getenv(IsSet("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY");
   std::snprintf(lastError, sizeof lastError, "cannot open the display %s (%s)",
                 display ? display : "", SDL_GetError());
 }
@@ -97,8 +98,7 @@ void NativeShowWindow(NativeWindow* native, const PlatformRect* outerFrame) {
   const int width = outerFrame->right - outerFrame->left - left - right;
   const int height = outerFrame->bottom - outerFrame->top - top - bottom;
   SDL_SetWindowSize(window, width > 0 ? width : 1, height > 0 ? height : 1);
-  SDL_SetWindowPosition(window, outerFrame->left + left,
-                        outerFrame->top + top);
+  SDL_SetWindowPosition(window, outerFrame->left + left, outerFrame->top + top);
 }
 
 void NativeDestroyWindow(NativeWindow* native) {

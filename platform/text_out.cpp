@@ -43,8 +43,8 @@ void DrawGlyph(DeviceContext* dc, int64_t x, int64_t y, char c) {
   char glyph[2] = {c, '\0'};
   // 64 bytes per quad; no glyph of the font has more than 11 quads.
   char vertices[64 * 16];
-  const int quads =
-      stb_easy_font_print(0.0f, 0.0f, glyph, nullptr, vertices, sizeof vertices);
+  const int quads = stb_easy_font_print(0.0f, 0.0f, glyph, nullptr, vertices,
+                                        sizeof vertices);
   for (int q = 0; q < quads; ++q) {
     // Each vertex is x, y, z and a colour, 16 bytes; vertex 0 is the quad's
     // top-left corner and vertex 2 its bottom-right one.
@@ -52,10 +52,11 @@ void DrawGlyph(DeviceContext* dc, int64_t x, int64_t y, char c) {
     float bottomRight[2];
     std::memcpy(topLeft, vertices + q * 64, sizeof topLeft);
     std::memcpy(bottomRight, vertices + q * 64 + 32, sizeof bottomRight);
-    const PixelBox box = {x + static_cast<int64_t>(topLeft[0]) * kGlyphScale,
-                          y + static_cast<int64_t>(topLeft[1]) * kGlyphScale,
-                          x + static_cast<int64_t>(bottomRight[0]) * kGlyphScale,
-                          y + static_cast<int64_t>(bottomRight[1]) * kGlyphScale};
+    const PixelBox box = {
+        x + static_cast<int64_t>(topLeft[0]) * kGlyphScale,
+        y + static_cast<int64_t>(topLeft[1]) * kGlyphScale,
+        x + static_cast<int64_t>(bottomRight[0]) * kGlyphScale,
+        y + static_cast<int64_t>(bottomRight[1]) * kGlyphScale};
     FillBox(dc, box, kTextColour);
   }
 }

@@ -37,8 +37,8 @@ int32_t classCount = 0;
 int32_t videoStarted = 0;
 PlatformWindow windows[kMaxWindows];
 int32_t windowCount = 0;
-PlatformWindow desktop = {1, 0, 1, nullptr, nullptr, {0, 0, 0, 0},
-                          {nullptr, nullptr, 0, 0, 0}};
+PlatformWindow desktop = {
+    1, 0, 1, nullptr, nullptr, {0, 0, 0, 0}, {nullptr, nullptr, 0, 0, 0}};
 const char moduleMarker = 0;
 
 const ClassEntry* FindClass(const wchar_t* name) {

@@ -34,7 +34,8 @@ TEST_F(ComposeFrameTest, HelpLinesAreWhiteBoxesInTheirSlots) {
     const int32_t width = int32_t(
         TextWidth(kHelpLines[line], int32_t(std::wcslen(kHelpLines[line]))));
     EXPECT_EQ(PresentedPixel(10, top), kWhite) << line;
-    EXPECT_EQ(PresentedPixel(10 + width - 1, top + kTextLineHeight - 1), kWhite);
+    EXPECT_EQ(PresentedPixel(10 + width - 1, top + kTextLineHeight - 1),
+              kWhite);
     EXPECT_EQ(PresentedPixel(9, top), kGrey) << line;
     EXPECT_EQ(PresentedPixel(10, top - 1), kGrey) << line;
   }

@@ -1,11 +1,12 @@
 // The key table and the drag rotation, through HandleAppMessage as the
 // window procedure calls it.
+#include "app/controls.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
 
-#include "app/controls.h"
 #include "app/demo.h"
 #include "app/frame_composer.h"
 #include "platform/message_queue.h"
@@ -23,7 +24,9 @@ class ControlsTest : public AppTest {
     AppTest::SetUp();
     StartDemo();
   }
-  void Key(uint32_t key) { HandleAppMessage(kMsgKeyDown, 0, key, appWindow->hwnd); }
+  void Key(uint32_t key) {
+    HandleAppMessage(kMsgKeyDown, 0, key, appWindow->hwnd);
+  }
   // Mouse messages at client coordinates; the client area is 750 x 650
   // with its centre at (375, 325).
   void Mouse(uint32_t message, int32_t x, int32_t y) {

@@ -1,9 +1,10 @@
 // The demo's start-up and its idle tick: a frame every call, an animation
 // step only after more than 20 ms, never a burst, always object 0.
+#include "app/demo.h"
+
 #include <gtest/gtest.h>
 
 #include "app/controls.h"
-#include "app/demo.h"
 #include "platform/tick_count.h"
 #include "render/render_context.h"
 #include "scene/model.h"

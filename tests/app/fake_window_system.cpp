@@ -43,8 +43,8 @@ void QueueEvent(uint32_t message, uintptr_t wParam, intptr_t lParam) {
 }
 
 uint32_t PresentedPixel(int32_t x, int32_t y) {
-  return fakeWindows.presented[size_t(y) * size_t(fakeWindows.presentedWidth) +
-                               size_t(x)];
+  return fakeWindows
+      .presented[size_t(y) * size_t(fakeWindows.presentedWidth) + size_t(x)];
 }
 
 int32_t NativeStartVideo(const char*) {
@@ -83,7 +83,8 @@ int32_t NativeDisplayBounds(NativeWindow*, PlatformRect* bounds) {
 
 int32_t NativeReadEvents(int32_t, NativeEvent* events, int32_t capacity) {
   int32_t count = 0;
-  while (count < capacity && fakeWindows.nextEvent < fakeWindows.events.size()) {
+  while (count < capacity &&
+         fakeWindows.nextEvent < fakeWindows.events.size()) {
     events[count++] = fakeWindows.events[fakeWindows.nextEvent++];
   }
   return count;

@@ -25,7 +25,9 @@ void* operator new[](std::size_t size) { return operator new(size); }
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
 
 namespace {
 
@@ -36,8 +38,8 @@ TEST_F(FrameLoopAllocation, TheLoopAllocatesNothing) {
   appWindow->fpsVisible = 1;
   IdleTick();  // the scripted window system keeps a copy of the first frame
   // A scripted stretch of use: keys, a drag, exposure, a move, then Escape.
-  const uint32_t keys[] = {'P', 'O', 'P', 'O', 0x25, 0x26, 0x65, 0x6B, 'Z',
-                           'X', '1', '1', 'F', 'F', 0x21, 0x22};
+  const uint32_t keys[] = {'P', 'O', 'P', 'O', 0x25, 0x26, 0x65, 0x6B,
+                           'Z', 'X', '1', '1', 'F',  'F',  0x21, 0x22};
   for (uint32_t key : keys) QueueEvent(kMsgKeyDown, key);
   QueueEvent(kMsgLeftButtonDown, 0, PackCursorPosition(300, 300));
   QueueEvent(kMsgMouseMove, 1, PackCursorPosition(340, 320));

@@ -12,7 +12,9 @@ class GuardedPixels {
   static constexpr int32_t kBand = 64;
 
   GuardedPixels(int32_t width, int32_t height, uint32_t fill)
-      : width_(width), height_(height), stride_(width + 2 * kBand),
+      : width_(width),
+        height_(height),
+        stride_(width + 2 * kBand),
         memory_(size_t(stride_) * size_t(height + 2 * kBand), kGuard) {
     for (int32_t y = 0; y < height; ++y) {
       for (int32_t x = 0; x < width; ++x) At(x, y) = fill;

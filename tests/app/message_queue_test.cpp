@@ -1,11 +1,12 @@
 // The window system's message semantics that the shell relies on: what
 // creation and showing send, what default processing does, when the quit
 // message comes, and that a destroyed window is destroyed once.
+#include "platform/message_queue.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/message_queue.h"
 #include "platform/window_system.h"
 #include "tests/app/fake_window_system.h"
 
@@ -13,8 +14,8 @@ namespace {
 
 std::vector<uint32_t> received;
 
-intptr_t RecordingProc(WindowHandle window, uint32_t message,
-                       uintptr_t wParam, intptr_t lParam) {
+intptr_t RecordingProc(WindowHandle window, uint32_t message, uintptr_t wParam,
+                       intptr_t lParam) {
   received.push_back(message);
   return DefWindowProc(window, message, wParam, lParam);
 }
@@ -75,8 +76,7 @@ TEST_F(MessageQueueTest, EventsOfAnUnknownNativeWindowAreDropped) {
 TEST_F(MessageQueueTest, PaintingSendsEraseBackgroundThroughDefaultProcessing) {
   received.clear();
   SendMessage(window, kMsgPaint, 0, 0);
-  EXPECT_EQ(received,
-            (std::vector<uint32_t>{kMsgPaint, kMsgEraseBackground}));
+  EXPECT_EQ(received, (std::vector<uint32_t>{kMsgPaint, kMsgEraseBackground}));
 }
 
 TEST_F(MessageQueueTest, ClosingDestroysOnceAndTheDeadWindowGetsNothing) {

@@ -1,8 +1,7 @@
 // The small platform services: wide formatting of the FPS text, the
 // terminal's title, the replaceable tick count.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -15,7 +14,8 @@
 
 namespace {
 
-std::wstring Format(const wchar_t* format, int32_t value, int32_t capacity = 40) {
+std::wstring Format(const wchar_t* format, int32_t value,
+                    int32_t capacity = 40) {
   wchar_t out[64];
   const int32_t length = FormatWide(out, capacity, format, value);
   EXPECT_EQ(size_t(length), std::wstring(out).size());

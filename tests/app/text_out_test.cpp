@@ -1,12 +1,13 @@
 // Text as the shell draws it: dark glyphs on an opaque white box, always the
 // same pixels, never outside the pixels it was given.
+#include "platform/text_out.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cwchar>
 #include <string>
 
-#include "platform/text_out.h"
 #include "tests/app/guarded_pixels.h"
 
 namespace {
@@ -37,8 +38,8 @@ TEST(TextOut, DarkGlyphsOnAWhiteBoxAsWideAsTheText) {
   int32_t dark = 0;
   for (int32_t y = 0; y < 60; ++y) {
     for (int32_t x = 0; x < 240; ++x) {
-      const bool inBox = x >= 10 && x < 10 + width && y >= 5 &&
-                         y < 5 + kTextLineHeight;
+      const bool inBox =
+          x >= 10 && x < 10 + width && y >= 5 && y < 5 + kTextLineHeight;
       const uint32_t p = pixels.At(x, y);
       if (inBox) {
         EXPECT_TRUE(p == kTextBackground || p == kTextColour) << x << "," << y;
@@ -75,8 +76,8 @@ TEST(TextOut, StaysInsideThePixelsWhereverItIsPlaced) {
   const std::wstring longText(2000, L'W');
   const struct {
     int32_t x, y;
-  } places[] = {{-7, -5},      {95, 36},      {-3000, 10}, {INT_MAX - 3, 0},
-                {0, INT_MIN},  {INT_MIN, 20}, {10, INT_MAX}};
+  } places[] = {{-7, -5},     {95, 36},      {-3000, 10},  {INT_MAX - 3, 0},
+                {0, INT_MIN}, {INT_MIN, 20}, {10, INT_MAX}};
   for (const auto& place : places) {
     GuardedPixels pixels(100, 40, kGrey);
     TextOut(pixels.dc(), place.x, place.y, longText.c_str(),

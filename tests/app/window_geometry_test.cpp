@@ -1,10 +1,11 @@
 // Window geometry: halves by shift, the client area in screen coordinates
 // clamped to the desktop with its true centre kept, and the projection that
 // follows it.
+#include "app/window_geometry.h"
+
 #include <gtest/gtest.h>
 
 #include "app/controls.h"
-#include "app/window_geometry.h"
 #include "platform/message_queue.h"
 #include "render/render_context.h"
 #include "tests/app/app_fixture.h"

@@ -1,7 +1,8 @@
 // WindowProc's routing and the program's start-up and ending as a whole.
+#include "app/window_proc.h"
+
 #include <gtest/gtest.h>
 
-#include "app/window_proc.h"
 #include "platform/message_queue.h"
 #include "platform/window_system.h"
 #include "tests/app/app_fixture.h"
