@@ -45,6 +45,9 @@ int32_t ClassifyTriangle(int32_t objectIndex, int32_t triangleIndex);
 ClipVertex MakeClipVertex(int32_t objectIndex, int32_t corner,
                           int32_t triangleIndex);
 
-// The point where the edge from corner a to corner b meets z = 1.
+// The point where the edge from corner a to corner b meets z = 1. Its screen
+// position is x * focalLength + centreX from the truncated x (likewise y),
+// with the product exact in int64: past about 5 million units at focal
+// length 400 it keeps growing instead of overflowing int32.
 ClipVertex ClipEdge(int32_t objectIndex, int32_t a, int32_t b,
                     int32_t triangleIndex);

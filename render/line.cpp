@@ -116,6 +116,46 @@ bool OutsideViewport(double sxa, double sya, double sxb, double syb) {
          (sya >= rc.viewportBottom && syb >= rc.viewportBottom);
 }
 
+// Steps along the major axis from a toward b; the colour moves by equal
+// steps per pixel and the depth follows M = k z + b0 along the line.
+LineWalk MakeWalk(const LineEnd& a, const LineEnd& b, double sxa, double sya,
+                  double sxb, double syb) {
+  const RenderContext& rc = renderContext;
+  const double dX = sxb - sxa;
+  const double dY = syb - sya;
+  LineWalk w;
+  w.sx = sxa;
+  w.sy = sya;
+  w.xMajor = std::fabs(dX) > std::fabs(dY);
+  if (w.xMajor) {
+    w.stepX = sxb < sxa ? -1 : 1;
+    w.stepY = std::fabs(dY) / std::fabs(dX);
+    if (syb < sya) w.stepY = -w.stepY;
+    w.count = TruncateToInt32(std::fabs(dX));
+  } else {
+    w.stepY = syb < sya ? -1 : 1;
+    w.stepX = std::fabs(dX) / std::fabs(dY);
+    if (sxb < sxa) w.stepX = -w.stepX;
+    w.count = TruncateToInt32(std::fabs(dY));
+  }
+  const double dz = b.z - a.z;
+  w.constantDepth = dz == 0;
+  w.za = a.z;
+  w.k = w.bigF = w.centre = 0;
+  if (!w.constantDepth) {
+    const double ma = w.xMajor ? a.x : a.y;
+    const double mb = w.xMajor ? b.x : b.y;
+    w.centre = w.xMajor ? rc.centreX : rc.centreY;
+    w.k = (mb - ma) / dz;
+    w.bigF = double(rc.focalLength) * (ma - w.k * a.z);
+  }
+  for (int i = 0; i < 3; ++i) {
+    w.channel[i] = a.channel[i];
+    w.channelStep[i] = w.count > 0 ? (b.channel[i] - a.channel[i]) / w.count : 0;
+  }
+  return w;
+}
+
 }  // namespace
 
 void DrawLine(int32_t fromColour, int32_t toColour, const Vector3& a,
@@ -145,38 +185,6 @@ void DrawLine(int32_t fromColour, int32_t toColour, const Vector3& a,
   if (dX == 0 && dY == 0) return;
   // Written so that not-a-number is refused too.
   if (!(std::fabs(dX) <= 20000) || !(std::fabs(dY) <= 20000)) return;
-
-  LineWalk w;
-  w.sx = sxa;
-  w.sy = sya;
-  w.xMajor = std::fabs(dX) > std::fabs(dY);
-  if (w.xMajor) {
-    w.stepX = sxb < sxa ? -1 : 1;
-    w.stepY = std::fabs(dY) / std::fabs(dX);
-    if (syb < sya) w.stepY = -w.stepY;
-    w.count = TruncateToInt32(std::fabs(dX));
-  } else {
-    w.stepY = syb < sya ? -1 : 1;
-    w.stepX = std::fabs(dX) / std::fabs(dY);
-    if (sxb < sxa) w.stepX = -w.stepX;
-    w.count = TruncateToInt32(std::fabs(dY));
-  }
-  if (w.count <= 0) return;
-
-  const double dz = eb.z - ea.z;
-  w.constantDepth = dz == 0;
-  w.za = ea.z;
-  w.k = w.bigF = w.centre = 0;
-  if (!w.constantDepth) {
-    const double ma = w.xMajor ? ea.x : ea.y;
-    const double mb = w.xMajor ? eb.x : eb.y;
-    w.centre = w.xMajor ? rc.centreX : rc.centreY;
-    w.k = (mb - ma) / dz;
-    w.bigF = f * (ma - w.k * ea.z);
-  }
-  for (int i = 0; i < 3; ++i) {
-    w.channel[i] = ea.channel[i];
-    w.channelStep[i] = (eb.channel[i] - ea.channel[i]) / w.count;
-  }
-  WalkLine(w);
+  const LineWalk walk = MakeWalk(ea, eb, sxa, sya, sxb, syb);
+  if (walk.count > 0) WalkLine(walk);
 }
