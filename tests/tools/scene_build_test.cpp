@@ -37,7 +37,7 @@ struct SceneFixture : testing::Test {
   HeadlessTarget target{};
   BuiltScene built{};
   std::vector<TextureNote> notes;
-  void TearDown() override { ReleaseBuiltScene(&built); }
+  void TearDown() override { ReleaseSceneFrame(&target, &built); }
   void SetUp(const SceneDescription& scene, int32_t steps) {
     SetUpSceneFrame(scene, RENDERER_TEXTURE_DIR, steps, &target, &built,
                     &notes);

@@ -1,8 +1,10 @@
 #include "tools/render_scene/scene_setup.h"
 
 #include "render/demo_scene.h"
+#include "render/frame_buffer.h"
 #include "render/render_context.h"
 #include "scene/animation.h"
+#include "scene/scene_object.h"
 #include "tools/render_scene/scene_frame.h"
 
 void StepSceneAnimation(int32_t usesBuiltin) {
@@ -31,4 +33,14 @@ void SetUpDemoFrame(const SceneDescription& sizes,
   SetDemoProjection(&renderContext, target->clientRect, target->clientCentre);
   AllocateRenderBuffers(&renderContext);
   for (int32_t step = 0; step < steps; ++step) StepSceneAnimation(1);
+}
+
+void ReleaseSceneFrame(HeadlessTarget* target, BuiltScene* built) {
+  ReleaseFrameBufferPixels(target->pixels);
+  target->pixels = nullptr;
+  target->bufferSize = IntPoint{0, 0};
+  target->pitch = 0;
+  // The objects point at the scene's meshes: they go first.
+  CreateSceneObjects(0);
+  ReleaseBuiltScene(built);
 }

@@ -24,6 +24,11 @@ void SetUpDemoFrame(const SceneDescription& sizes,
                     const std::string& textureFolder, int32_t steps,
                     HeadlessTarget* target, std::vector<TextureNote>* notes);
 
+// Releases what the set-up allocated for the frame: the frame buffer, the
+// scene's objects and its own textures and meshes. Nothing may be drawn
+// until a scene is set up anew.
+void ReleaseSceneFrame(HeadlessTarget* target, BuiltScene* built);
+
 // One demo animation step: object 0 turns (when there is one) and, when the
 // scene shows the built-in model, its fin texture scrolls.
 void StepSceneAnimation(int32_t usesBuiltin);

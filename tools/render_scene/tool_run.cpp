@@ -126,6 +126,6 @@ int RunRenderScene(const ToolOptions& options) {
                stdout);
   }
   const int32_t written = WriteOutputs(options, target);
-  ReleaseBuiltScene(&built);
+  ReleaseSceneFrame(&target, &built);
   return written ? 0 : 1;
 }
