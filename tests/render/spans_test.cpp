@@ -23,7 +23,7 @@ class SpanSetup : public ::testing::Test {
               kUnwritten);
   }
 
-  void Setup(ScreenPoint a, ScreenPoint b, ScreenPoint c) {
+  void SetUpSpans(ScreenPoint a, ScreenPoint b, ScreenPoint c) {
     const ScreenPoint points[3] = {a, b, c};
     SetupTriangleSpans(points);
   }
@@ -49,7 +49,7 @@ class SpanSetup : public ::testing::Test {
 };
 
 TEST_F(SpanSetup, RightTriangleCoversTopAndLeftBoundariesOnly) {
-  Setup({0.0, 0.0}, {10.0, 0.0}, {0.0, 10.0});
+  SetUpSpans({0.0, 0.0}, {10.0, 0.0}, {0.0, 10.0});
   // Flat top: middle row -1 is raised to the viewport top.
   ExpectRows(0, 0, 9);
   for (int32_t y = 0; y <= 9; ++y) {
@@ -60,7 +60,7 @@ TEST_F(SpanSetup, RightTriangleCoversTopAndLeftBoundariesOnly) {
 }
 
 TEST_F(SpanSetup, HalfPixelShiftMovesRowsAndColumns) {
-  Setup({0.5, 0.5}, {10.5, 0.5}, {0.5, 10.5});
+  SetUpSpans({0.5, 0.5}, {10.5, 0.5}, {0.5, 10.5});
   EXPECT_EQ(renderContext.firstRow, 1);
   EXPECT_EQ(renderContext.lastRow, 10);
   for (int32_t y = 1; y <= 10; ++y) {
@@ -71,20 +71,20 @@ TEST_F(SpanSetup, HalfPixelShiftMovesRowsAndColumns) {
 }
 
 TEST_F(SpanSetup, TrianglesThatCoverNoRowWriteNoSpan) {
-  Setup({0.0, -10.0}, {10.0, -10.0}, {0.0, -0.5});  // wholly above
+  SetUpSpans({0.0, -10.0}, {10.0, -10.0}, {0.0, -0.5});  // wholly above
   ExpectRows(1, 1, 0);
-  Setup({0.0, 101.5}, {10.0, 101.5}, {0.0, 120.0});  // wholly below
+  SetUpSpans({0.0, 101.5}, {10.0, 101.5}, {0.0, 120.0});  // wholly below
   ExpectRows(1, 1, 0);
-  Setup({0.0, 0.2}, {5.0, 0.5}, {0.0, 0.8});  // sliver between two rows
+  SetUpSpans({0.0, 0.2}, {5.0, 0.5}, {0.0, 0.8});  // sliver between two rows
   EXPECT_EQ(renderContext.firstRow, 1);
   EXPECT_EQ(renderContext.lastRow, 0);
-  Setup({0.0, 5.0}, {10.0, 5.0}, {20.0, 5.0});  // all three y equal
+  SetUpSpans({0.0, 5.0}, {10.0, 5.0}, {20.0, 5.0});  // all three y equal
   EXPECT_GT(renderContext.firstRow, renderContext.lastRow);
   EXPECT_EQ(WrittenRows(), 0);
 }
 
 TEST_F(SpanSetup, InclusiveViewportReachesOnePastTheClientArea) {
-  Setup({50.0, 50.0}, {300.0, 50.0}, {50.0, 300.0});
+  SetUpSpans({50.0, 50.0}, {300.0, 50.0}, {50.0, 300.0});
   ExpectRows(50, 49, 100);
   for (int32_t y = 50; y <= 100; ++y) {
     EXPECT_EQ(Row(y).first, 50) << "row " << y;
@@ -93,16 +93,16 @@ TEST_F(SpanSetup, InclusiveViewportReachesOnePastTheClientArea) {
 }
 
 TEST_F(SpanSetup, RowsLeftOrRightOfTheViewportEndEmpty) {
-  Setup({-50.0, 0.0}, {-10.0, 0.0}, {-30.0, 20.0});
+  SetUpSpans({-50.0, 0.0}, {-10.0, 0.0}, {-30.0, 20.0});
   for (int32_t y = 0; y < 20; ++y) EXPECT_GT(Row(y).first, Row(y).last);
-  Setup({110.0, 0.0}, {150.0, 0.0}, {130.0, 20.0});
+  SetUpSpans({110.0, 0.0}, {150.0, 0.0}, {130.0, 20.0});
   for (int32_t y = 0; y < 20; ++y) EXPECT_GT(Row(y).first, Row(y).last);
 }
 
 TEST_F(SpanSetup, MiddleCornerAboveTheViewportSkipsTheUpperPart) {
   // Long edge x = 0; lower edge from (20, -4) to (0, 12), slope -1.25, so at
   // row y it lies at 15 - 1.25 y (exact in binary).
-  Setup({0.0, -10.0}, {20.0, -4.0}, {0.0, 12.0});
+  SetUpSpans({0.0, -10.0}, {20.0, -4.0}, {0.0, 12.0});
   ExpectRows(0, 0, 11);
   for (int32_t y = 0; y <= 11; ++y) {
     EXPECT_EQ(Row(y).first, 0) << "row " << y;
@@ -134,7 +134,7 @@ TEST_F(SpanSetup, TiedCornersCoverTheSamePixelsInEveryInputOrder) {
     int perm[3] = {0, 1, 2};
     std::vector<Span> reference;
     do {
-      Setup(shape[perm[0]], shape[perm[1]], shape[perm[2]]);
+      SetUpSpans(shape[perm[0]], shape[perm[1]], shape[perm[2]]);
       std::vector<Span> rows;
       for (int32_t y = renderContext.firstRow; y <= renderContext.lastRow; ++y) {
         rows.push_back(Row(y));
@@ -151,12 +151,12 @@ TEST_F(SpanSetup, TiedCornersCoverTheSamePixelsInEveryInputOrder) {
 
 TEST_F(SpanSetup, DegenerateViewports) {
   SetProjection(400, 2, 0, 0, 0, 10, 100, 5);  // bottom above top
-  Setup({0.0, 0.0}, {50.0, 0.0}, {0.0, 50.0});
+  SetUpSpans({0.0, 0.0}, {50.0, 0.0}, {0.0, 50.0});
   EXPECT_GT(renderContext.firstRow, renderContext.lastRow);
   EXPECT_EQ(WrittenRows(), 0);
 
   SetProjection(400, 2, 0, 0, 0, 0, 0, 0);  // inclusive bounds: pixel (0, 0)
-  Setup({-5.0, -5.0}, {10.0, -5.0}, {-5.0, 10.0});
+  SetUpSpans({-5.0, -5.0}, {10.0, -5.0}, {-5.0, 10.0});
   ExpectRows(0, 0, 0);
   EXPECT_EQ(Row(0).first, 0);
   EXPECT_EQ(Row(0).last, 0);
