@@ -87,7 +87,8 @@ TEST(OutputWritersTest, RawDumpLayoutIsExact) {
   ASSERT_TRUE(WriteRawDump(file.c_str(), pixels.data(), depth.data(), 3, 2));
   const std::vector<uint8_t> bytes = ReadBytes(file);
   ASSERT_EQ(bytes.size(), 12u + 6 * 4 + 6 * 4);
-  EXPECT_EQ(std::memcmp(bytes.data(), "RFRM\x03\x00\x00\x00\x02\x00\x00\x00", 12), 0);
+  EXPECT_EQ(
+      std::memcmp(bytes.data(), "RFRM\x03\x00\x00\x00\x02\x00\x00\x00", 12), 0);
   // Pixels little-endian: 0x00112233 is stored 33 22 11 00.
   EXPECT_EQ(bytes[12], 0x33);
   EXPECT_EQ(bytes[13], 0x22);

@@ -51,9 +51,9 @@ void ExpectUsageRefusal(const ToolRun& run) {
 TEST(RenderSceneCliTest, BadOptionsExitTwoWithAUsageLine) {
   const auto dir = FreshToolFolder("cli-options");
   const std::vector<std::vector<std::string>> cases = {
-      {"--bogus"},          {"--steps", "abc"},   {"--client", "0x600"},
-      {"--out", "x.jpg"},   {"--frames", "0"},    {"--steps"},
-      {"positional"},       {"--client", "3000x600"},
+      {"--bogus"},        {"--steps", "abc"},       {"--client", "0x600"},
+      {"--out", "x.jpg"}, {"--frames", "0"},        {"--steps"},
+      {"positional"},     {"--client", "3000x600"},
   };
   for (const auto& arguments : cases) {
     SCOPED_TRACE(arguments[0]);
@@ -77,10 +77,11 @@ TEST(RenderSceneCliTest, InvalidSceneExitsTwoAndDrawsNothing) {
   const auto dir = FreshToolFolder("cli-invalid");
   WriteText(dir / "scene.json",
             R"({"meshes": ["builtin", "builtin"], "objects": [{"mesh": 3}]})");
-  const ToolRun run = RunTool(dir, {"--scene", "scene.json", "--out", "x.png",
-                                    "--raw", "x.raw"});
+  const ToolRun run = RunTool(
+      dir, {"--scene", "scene.json", "--out", "x.png", "--raw", "x.raw"});
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "scene.json: objects[0].mesh: index 3 out of range (2 meshes)\n");
+  EXPECT_EQ(run.err,
+            "scene.json: objects[0].mesh: index 3 out of range (2 meshes)\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
   EXPECT_FALSE(std::filesystem::exists(dir / "x.raw"));
 
@@ -91,9 +92,9 @@ TEST(RenderSceneCliTest, InvalidSceneExitsTwoAndDrawsNothing) {
 
 TEST(RenderSceneCliTest, UnwritableOutputExitsOne) {
   const auto dir = FreshToolFolder("cli-unwritable");
-  const std::vector<std::string> small = {"--desktop", "64x48", "--client",
-                                          "32x24", "--textures",
-                                          RENDERER_TEXTURE_DIR};
+  const std::vector<std::string> small = {"--desktop",  "64x48",
+                                          "--client",   "32x24",
+                                          "--textures", RENDERER_TEXTURE_DIR};
   for (const char* option : {"--out", "--raw"}) {
     SCOPED_TRACE(option);
     std::vector<std::string> arguments = small;
@@ -108,10 +109,10 @@ TEST(RenderSceneCliTest, UnwritableOutputExitsOne) {
 
 TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
   const auto dir = FreshToolFolder("cli-images");
-  const ToolRun run = RunTool(
-      dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "331x203",
-            "--client", "301x187", "--steps", "40", "--out", "frame.bmp",
-            "--raw", "frame.raw"});
+  const ToolRun run =
+      RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "331x203",
+                    "--client", "301x187", "--steps", "40", "--out",
+                    "frame.bmp", "--raw", "frame.raw"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const RawDump dump = ReadRawDump(dir / "frame.raw");
@@ -143,9 +144,9 @@ TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
 
 TEST(RenderSceneCliTest, RawDumpHoldsTheWholeFrameAndDepthBuffer) {
   const auto dir = FreshToolFolder("cli-raw");
-  const ToolRun run = RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR,
-                                    "--desktop", "200x100", "--client",
-                                    "150x90", "--raw", "f.raw"});
+  const ToolRun run =
+      RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "200x100",
+                    "--client", "150x90", "--raw", "f.raw"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<uint8_t> bytes = ReadBytes(dir / "f.raw");
   ASSERT_EQ(bytes.size(), 12u + 200 * 100 * 8);
@@ -174,11 +175,12 @@ TEST(RenderSceneCliTest, MissingTexturesAreReportedNotRefused) {
   EXPECT_EQ(run.err,
             "scene.json: textures[0].file: cannot load \"gone.bmp\"; the "
             "texture stays empty\n");
-  EXPECT_EQ(ReadBytes(dir / "a.ppm").size(), std::string("P6\n40 30\n255\n").size() + 40 * 30 * 3);
+  EXPECT_EQ(ReadBytes(dir / "a.ppm").size(),
+            std::string("P6\n40 30\n255\n").size() + 40 * 30 * 3);
 
   // The demo without its images: each is reported once, the frame is drawn.
-  const ToolRun demo = RunTool(dir, {"--desktop", "40x30", "--client", "40x30",
-                                     "--out", "b.png"});
+  const ToolRun demo = RunTool(
+      dir, {"--desktop", "40x30", "--client", "40x30", "--out", "b.png"});
   EXPECT_EQ(demo.status, 0);
   EXPECT_EQ(LineCount(demo.err), 7u) << demo.err;
   EXPECT_NE(demo.err.find("render-scene: built-in image corvik.bmp not found "
@@ -191,9 +193,9 @@ TEST(RenderSceneCliTest, MissingTexturesAreReportedNotRefused) {
 
 TEST(RenderSceneCliTest, BenchPrintsItsFigures) {
   const auto dir = FreshToolFolder("cli-bench");
-  const ToolRun run = RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR,
-                                    "--desktop", "320x240", "--client",
-                                    "320x240", "--frames", "5", "--bench"});
+  const ToolRun run =
+      RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "320x240",
+                    "--client", "320x240", "--frames", "5", "--bench"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::regex line(
       "bench: frames=5 median_ms=[0-9.]+ min_ms=[0-9.]+ max_ms=[0-9.]+ "
@@ -223,9 +225,8 @@ TEST(RenderSceneCliTest, ContractExampleRendersToItsPinnedHash) {
   WriteChecker(dir / "scenes" / "checker.bmp");
   WriteText(dir / "scenes" / "example.json", kExampleScene);
   // Run from elsewhere: the texture is found beside the scene file.
-  const ToolRun run = RunTool(dir, {"--scene", "scenes/example.json",
-                                    "--raw", "example.raw", "--out",
-                                    "example.png"});
+  const ToolRun run = RunTool(dir, {"--scene", "scenes/example.json", "--raw",
+                                    "example.raw", "--out", "example.png"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const FrameHashes hashes = HashRaw(dir / "example.raw");

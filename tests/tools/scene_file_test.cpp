@@ -1,13 +1,13 @@
 // Reading scene files: defaults, every kind of refusal with its message, and
 // numbers that reproduce the file's doubles bit for bit.
+#include "tools/render_scene/scene_file.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <string>
-
-#include "tools/render_scene/scene_file.h"
 
 namespace {
 
@@ -29,6 +29,19 @@ std::string Shortest(double value) {
   char text[64];
   const auto result = std::to_chars(text, text + sizeof text, value);
   return std::string(text, result.ptr);
+}
+
+// `text` with every '@' replaced by `value`.
+std::string WithEachAt(const std::string& text, const std::string& value) {
+  std::string result;
+  for (char c : text) {
+    if (c == '@') {
+      result += value;
+    } else {
+      result += c;
+    }
+  }
+  return result;
 }
 
 void ExpectSameBits(double expected, double actual) {
@@ -143,20 +156,23 @@ TEST(SceneFileTest, WholeNumbersAndColoursAtTheirLimits) {
 }
 
 TEST(SceneFileTest, AwkwardDoublesReproduceBitForBit) {
-  const double values[] = {0.1,      1e-300, 2.0 / 3.0, 5e-324,
-                           1.7976931348623157e308, -0.0, 0.30000000000000004};
+  const double values[] = {0.1,
+                           1e-300,
+                           2.0 / 3.0,
+                           5e-324,
+                           1.7976931348623157e308,
+                           -0.0,
+                           0.30000000000000004};
   for (double value : values) {
     const std::string v = Shortest(value);
     SCOPED_TRACE(v);
-    const Parsed parsed = Parse(
-        R"({"camera": {"centreX": )" + v + R"(, "centreY": )" + v + R"(},
-            "meshes": [{"vertices": [[0, 0, 1]], "vertexVectors": [[)" + v +
-        ", 1, " + v + R"(]],
-                        "triangles": [{"uv": [[)" + v + ", " + v +
-        R"(], [0, 0], [0, 0]]}]}],
-            "objects": [{"orientation": [[)" + v + R"(, 0, 0], [0, 1, 0], [0, 0, )" +
-        v + R"(]], "transforms": [["rotateX", )" + v + R"(], ["scale", )" + v +
-        "]]}]}");
+    const Parsed parsed = Parse(WithEachAt(R"({
+        "camera": {"centreX": @, "centreY": @},
+        "meshes": [{"vertices": [[0, 0, 1]], "vertexVectors": [[@, 1, @]],
+                    "triangles": [{"uv": [[@, @], [0, 0], [0, 0]]}]}],
+        "objects": [{"orientation": [[@, 0, 0], [0, 1, 0], [0, 0, @]],
+                     "transforms": [["rotateX", @], ["scale", @]]}]})",
+                                           v));
     ASSERT_TRUE(parsed.ok) << parsed.message;
     const SceneDescription& s = parsed.scene;
     ExpectSameBits(value, s.centreX);
@@ -194,9 +210,10 @@ void ExpectRefusals(const Refusal* refusals, size_t count) {
 
 TEST(SceneFileTest, RefusesBadJsonWithThePlaceReached) {
   const Refusal refusals[] = {
-      {"", "(top level): parse error at line 1, column 1: syntax error while "
-           "parsing value - unexpected end of input; expected '[', '{', or a "
-           "literal"},
+      {"",
+       "(top level): parse error at line 1, column 1: syntax error while "
+       "parsing value - unexpected end of input; expected '[', '{', or a "
+       "literal"},
       {"{\"camera\": {\n  \"nearZ\": }}",
        "camera.nearZ: parse error at line 2, column 12: syntax error while "
        "parsing value - unexpected '}'; expected '[', '{', or a literal"},

@@ -1,11 +1,11 @@
 // render-scene's command line: values, defaults and the refusals that end
 // in the usage line.
+#include "tools/render_scene/tool_options.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "tools/render_scene/tool_options.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 // A fresh, empty folder for one test.
 inline std::filesystem::path FreshToolFolder(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("render-scene-test-" + name + "-" +
-                    std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() /
+      ("render-scene-test-" + name + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
@@ -111,8 +111,8 @@ inline std::string Quoted(const std::string& text) {
 // Runs render-scene with `arguments` in `folder`, capturing both streams.
 inline ToolRun RunTool(const std::filesystem::path& folder,
                        const std::vector<std::string>& arguments) {
-  std::string command = "cd " + Quoted(folder.string()) + " && " +
-                        Quoted(RENDER_SCENE_BINARY);
+  std::string command =
+      "cd " + Quoted(folder.string()) + " && " + Quoted(RENDER_SCENE_BINARY);
   for (const std::string& argument : arguments) {
     command += " " + Quoted(argument);
   }

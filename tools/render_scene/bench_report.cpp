@@ -22,8 +22,10 @@ double MedianOf(std::vector<double> values) {
 std::string FormatBenchReport(const BenchTimes& times, int64_t pixelsPassed) {
   const std::vector<double>& frames = times.frameMs;
   const double median = MedianOf(frames);
-  const double low = frames.empty() ? 0.0 : *std::min_element(frames.begin(), frames.end());
-  const double high = frames.empty() ? 0.0 : *std::max_element(frames.begin(), frames.end());
+  const double low =
+      frames.empty() ? 0.0 : *std::min_element(frames.begin(), frames.end());
+  const double high =
+      frames.empty() ? 0.0 : *std::max_element(frames.begin(), frames.end());
   double total = 0.0;
   for (double ms : frames) total += ms;
   char speed[64] = "n/a";

@@ -6,9 +6,9 @@
 #include <vector>
 
 struct BenchTimes {
-  std::vector<double> frameMs;   // colour clear + scene pass
-  std::vector<double> clearMs;   // colour clear alone
-  std::vector<double> sceneMs;   // scene pass alone
+  std::vector<double> frameMs;       // colour clear + scene pass
+  std::vector<double> clearMs;       // colour clear alone
+  std::vector<double> sceneMs;       // scene pass alone
   std::vector<double> depthResetMs;  // depth reset, inside the scene pass
   std::vector<double> fillMs;        // triangle fills, inside the scene pass
 };

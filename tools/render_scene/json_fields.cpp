@@ -11,9 +11,9 @@ int32_t ReadWhole(const Json& value, const std::string& path, double low,
                   double high, const std::string& rangeText, int64_t* out,
                   SceneError* error) {
   if (!value.is_number()) {
-    return Refuse(error, path,
-                  std::string("expected a whole number, got ") +
-                      value.type_name());
+    return Refuse(
+        error, path,
+        std::string("expected a whole number, got ") + value.type_name());
   }
   const std::string text = value.dump();
   if (value.is_number_float()) {
@@ -87,8 +87,8 @@ int32_t ExpectArray(const Json& value, const std::string& path,
                 std::string("expected an array, got ") + value.type_name());
 }
 
-int32_t ExpectArrayOf(const Json& value, const std::string& path,
-                      size_t length, const char* what, SceneError* error) {
+int32_t ExpectArrayOf(const Json& value, const std::string& path, size_t length,
+                      const char* what, SceneError* error) {
   if (!ExpectArray(value, path, error)) return 0;
   if (value.size() == length) return 1;
   return Refuse(error, path,
@@ -116,8 +116,8 @@ int32_t ReadDouble(const Json& value, const std::string& path, double* out,
 
 int32_t ReadInt32(const Json& value, const std::string& path, int32_t* out,
                   SceneError* error) {
-  return ReadInt32InRange(value, path, INT32_MIN, INT32_MAX,
-                          "the int32 range", out, error);
+  return ReadInt32InRange(value, path, INT32_MIN, INT32_MAX, "the int32 range",
+                          out, error);
 }
 
 int32_t ReadInt32InRange(const Json& value, const std::string& path,
@@ -143,16 +143,16 @@ int32_t ReadColour(const Json& value, const std::string& path, int32_t* out,
 int32_t ReadBool(const Json& value, const std::string& path, int32_t* out,
                  SceneError* error) {
   if (!value.is_boolean()) {
-    return Refuse(error, path,
-                  std::string("expected true or false, got ") +
-                      value.type_name());
+    return Refuse(
+        error, path,
+        std::string("expected true or false, got ") + value.type_name());
   }
   *out = value.get<bool>() ? 1 : 0;
   return 1;
 }
 
-int32_t ReadString(const Json& value, const std::string& path,
-                   std::string* out, SceneError* error) {
+int32_t ReadString(const Json& value, const std::string& path, std::string* out,
+                   SceneError* error) {
   if (!value.is_string()) {
     return Refuse(error, path,
                   std::string("expected a string, got ") + value.type_name());

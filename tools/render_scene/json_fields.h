@@ -4,9 +4,8 @@
 // value's JSON path and the problem, in words a user can act on.
 #include <cstdint>
 #include <initializer_list>
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 using Json = nlohmann::json;
 
@@ -34,8 +33,8 @@ int32_t ExpectObject(const Json& value, const std::string& path,
 int32_t ExpectArray(const Json& value, const std::string& path,
                     SceneError* error);
 // An array of exactly `length` entries.
-int32_t ExpectArrayOf(const Json& value, const std::string& path,
-                      size_t length, const char* what, SceneError* error);
+int32_t ExpectArrayOf(const Json& value, const std::string& path, size_t length,
+                      const char* what, SceneError* error);
 
 // Any JSON number, as the double it stands for.
 int32_t ReadDouble(const Json& value, const std::string& path, double* out,
@@ -52,5 +51,5 @@ int32_t ReadColour(const Json& value, const std::string& path, int32_t* out,
                    SceneError* error);
 int32_t ReadBool(const Json& value, const std::string& path, int32_t* out,
                  SceneError* error);
-int32_t ReadString(const Json& value, const std::string& path,
-                   std::string* out, SceneError* error);
+int32_t ReadString(const Json& value, const std::string& path, std::string* out,
+                   SceneError* error);

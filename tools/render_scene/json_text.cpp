@@ -8,8 +8,8 @@ namespace {
 // One open object or array while the parser walks the text.
 struct PathFrame {
   int32_t isArray;
-  size_t index;          // arrays: the element being read
-  int32_t hasKey;        // objects: a key was read, its value is next
+  size_t index;    // arrays: the element being read
+  int32_t hasKey;  // objects: a key was read, its value is next
   std::string key;
   std::set<std::string> keys;
 };
@@ -125,11 +125,12 @@ int32_t ParseJsonText(const std::string& text, Json* document,
                       SceneError* error) {
   PathTracker tracker{};
   try {
-    *document = Json::parse(
-        WithNegativeZeroAsDouble(text), [&tracker](int, Json::parse_event_t event, Json& parsed) {
-          Track(&tracker, event, parsed);
-          return true;
-        });
+    *document =
+        Json::parse(WithNegativeZeroAsDouble(text),
+                    [&tracker](int, Json::parse_event_t event, Json& parsed) {
+                      Track(&tracker, event, parsed);
+                      return true;
+                    });
   } catch (const Json::exception& failure) {
     return Refuse(error, PathOrTopLevel(CurrentPath(tracker)),
                   WithoutExceptionTag(failure.what()));

@@ -10,8 +10,7 @@ int main(int argc, char** argv) {
   ToolOptions options;
   std::string problem;
   if (!ParseToolOptions(argc, argv, &options, &problem)) {
-    std::fprintf(stderr, "render-scene: %s; %s\n", problem.c_str(),
-                 kUsageLine);
+    std::fprintf(stderr, "render-scene: %s; %s\n", problem.c_str(), kUsageLine);
     return 2;
   }
   if (options.help) {

@@ -21,7 +21,8 @@ int32_t WriteWords(std::FILE* file, const uint32_t* words, size_t count) {
   std::vector<uint8_t> block(4 * 16384);
   for (size_t done = 0; done < count;) {
     const size_t chunk = count - done < 16384 ? count - done : 16384;
-    for (size_t i = 0; i < chunk; ++i) PutUint32(words[done + i], &block[4 * i]);
+    for (size_t i = 0; i < chunk; ++i)
+      PutUint32(words[done + i], &block[4 * i]);
     if (std::fwrite(block.data(), 4, chunk, file) != chunk) return 0;
     done += chunk;
   }
@@ -49,7 +50,8 @@ int32_t WriteRawDump(const char* fileName, const uint32_t* pixels,
   PutUint32(static_cast<uint32_t>(width), header + 4);
   PutUint32(static_cast<uint32_t>(height), header + 8);
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-  int32_t written = std::fwrite(header, 1, sizeof header, file) == sizeof header;
+  int32_t written =
+      std::fwrite(header, 1, sizeof header, file) == sizeof header;
   written = written && WriteWords(file, pixels, count);
   written = written && WriteFloats(file, depth, count);
   const int32_t closed = std::fclose(file) == 0;

@@ -69,7 +69,8 @@ void FillOwnMesh(const MeshEntry& entry, BuiltScene* built, Mesh* mesh) {
   if (!entry.lines.empty()) {
     mesh->lineCount = static_cast<int32_t>(entry.lines.size());
     mesh->lines = new MeshLine[entry.lines.size()];
-    for (size_t i = 0; i < entry.lines.size(); ++i) mesh->lines[i] = entry.lines[i];
+    for (size_t i = 0; i < entry.lines.size(); ++i)
+      mesh->lines[i] = entry.lines[i];
   }
 }
 
@@ -135,14 +136,14 @@ void PlaceObjects(const SceneDescription& scene, const BuiltScene& built) {
 
 void NoteEmptyBuiltinImages(const std::string& folder,
                             std::vector<TextureNote>* notes) {
-  const std::string where = folder.empty() ? "the working directory"
-                                           : "\"" + folder + "\"";
+  const std::string where =
+      folder.empty() ? "the working directory" : "\"" + folder + "\"";
   for (int slot = 0; slot < kTextureSlotCount; ++slot) {
     if (textureSlots[slot].texels != nullptr) continue;
-    notes->push_back(TextureNote{
-        "", std::string("built-in image ") + kTextureFileNames[slot] +
-                " not found in " + where +
-                " or its fallback folder; it stays empty"});
+    notes->push_back(
+        TextureNote{"", std::string("built-in image ") +
+                            kTextureFileNames[slot] + " not found in " + where +
+                            " or its fallback folder; it stays empty"});
   }
 }
 

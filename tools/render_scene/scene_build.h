@@ -12,16 +12,16 @@
 // What a built scene owns besides the global object array and the built-in
 // model: the scene's own textures and meshes.
 struct BuiltScene {
-  std::vector<Texture> textures;   // one record per "textures" entry
-  std::vector<Mesh> ownMeshes;     // one per mesh object, in order
-  std::vector<Mesh*> meshes;       // per "meshes" entry: own mesh or model
+  std::vector<Texture> textures;  // one record per "textures" entry
+  std::vector<Mesh> ownMeshes;    // one per mesh object, in order
+  std::vector<Mesh*> meshes;      // per "meshes" entry: own mesh or model
   int32_t usesBuiltin;
 };
 
 // A texture that could not be loaded: where it was asked for and why it
 // stays empty. Not an error; render-scene reports each one once.
 struct TextureNote {
-  std::string path;     // JSON path, or "" for a built-in image
+  std::string path;  // JSON path, or "" for a built-in image
   std::string problem;
 };
 

@@ -24,8 +24,8 @@ int32_t ReadSize(const Json& value, const std::string& path, int32_t* width,
                            kMaxFrameSide, kSizeRange, height, error));
 }
 
-int32_t ReadViewportSide(const Json& viewport, const char* side,
-                         int32_t bit, int32_t* out, SceneDescription* scene,
+int32_t ReadViewportSide(const Json& viewport, const char* side, int32_t bit,
+                         int32_t* out, SceneDescription* scene,
                          SceneError* error) {
   if (!viewport.contains(side)) return 1;
   scene->viewportSidesGiven |= bit;
@@ -42,8 +42,8 @@ int32_t ReadViewport(const Json& value, SceneDescription* scene,
                           scene, error) &&
          ReadViewportSide(value, "top", kViewportTop, &scene->viewportTop,
                           scene, error) &&
-         ReadViewportSide(value, "right", kViewportRight,
-                          &scene->viewportRight, scene, error) &&
+         ReadViewportSide(value, "right", kViewportRight, &scene->viewportRight,
+                          scene, error) &&
          ReadViewportSide(value, "bottom", kViewportBottom,
                           &scene->viewportBottom, scene, error);
 }
@@ -61,12 +61,10 @@ int32_t ReadCamera(const Json& value, SceneDescription* scene,
                     &scene->focalLength, error)) &&
          (!value.contains("nearZ") ||
           ReadInt32(value["nearZ"], "camera.nearZ", &scene->nearZ, error)) &&
-         (!scene->hasCentreX ||
-          ReadDouble(value["centreX"], "camera.centreX", &scene->centreX,
-                     error)) &&
-         (!scene->hasCentreY ||
-          ReadDouble(value["centreY"], "camera.centreY", &scene->centreY,
-                     error));
+         (!scene->hasCentreX || ReadDouble(value["centreX"], "camera.centreX",
+                                           &scene->centreX, error)) &&
+         (!scene->hasCentreY || ReadDouble(value["centreY"], "camera.centreY",
+                                           &scene->centreY, error));
 }
 
 int32_t ReadTexture(const Json& value, const std::string& path,
@@ -105,8 +103,8 @@ int32_t ReadMeshes(const Json& value, SceneDescription* scene,
   if (!ExpectArray(value, "meshes", error)) return 0;
   scene->meshes.resize(value.size());
   for (size_t i = 0; i < value.size(); ++i) {
-    if (!ReadMeshEntry(value[i], IndexPath("meshes", i),
-                       scene->textures.size(), &scene->meshes[i], error)) {
+    if (!ReadMeshEntry(value[i], IndexPath("meshes", i), scene->textures.size(),
+                       &scene->meshes[i], error)) {
       return 0;
     }
   }
@@ -145,9 +143,8 @@ int32_t ReadBuiltinTextures(const Json& value, const std::string& baseFolder,
 int32_t ReadSceneKeys(const Json& root, const std::string& baseFolder,
                       SceneDescription* scene, SceneError* error) {
   if (!ExpectObject(root, "",
-                    {"frameBuffer", "client", "viewport", "camera",
-                     "textures", "builtinTextures", "meshes", "objects",
-                     "animationSteps"},
+                    {"frameBuffer", "client", "viewport", "camera", "textures",
+                     "builtinTextures", "meshes", "objects", "animationSteps"},
                     error)) {
     return 0;
   }
@@ -168,9 +165,8 @@ int32_t ReadSceneKeys(const Json& root, const std::string& baseFolder,
                               error)) &&
          (!root.contains("meshes") ||
           ReadMeshes(root["meshes"], scene, error)) &&
-         (root.contains("objects")
-              ? ReadObjects(root["objects"], scene, error)
-              : CheckDefaultObject(*scene, error)) &&
+         (root.contains("objects") ? ReadObjects(root["objects"], scene, error)
+                                   : CheckDefaultObject(*scene, error)) &&
          (!root.contains("animationSteps") ||
           ReadInt32InRange(root["animationSteps"], "animationSteps", 0,
                            INT32_MAX, "the range 0 to 2147483647",
@@ -206,8 +202,8 @@ std::string ResolvePath(const std::string& baseFolder,
 }
 
 int32_t ParseSceneText(const std::string& text, const std::string& baseFolder,
-                       const SceneOverrides& overrides,
-                       SceneDescription* scene, SceneError* error) {
+                       const SceneOverrides& overrides, SceneDescription* scene,
+                       SceneError* error) {
   Json root;
   if (!ParseJsonText(text, &root, error)) return 0;
   *scene = DefaultSceneDescription();

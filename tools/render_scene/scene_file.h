@@ -10,10 +10,10 @@
 // Parses and checks scene text, with the command line's sizes in place of
 // the file's. `baseFolder` is the folder relative paths are taken from (""
 // for the working directory). On refusal returns 0 and fills `error`;
-// `scene` is then unspecified.
+// `scene` is then only partly filled.
 int32_t ParseSceneText(const std::string& text, const std::string& baseFolder,
-                       const SceneOverrides& overrides,
-                       SceneDescription* scene, SceneError* error);
+                       const SceneOverrides& overrides, SceneDescription* scene,
+                       SceneError* error);
 
 // Reads the file and parses it with the file's folder as base folder. A file
 // that cannot be read is refused with the path "(file)".

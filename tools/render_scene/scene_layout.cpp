@@ -10,9 +10,8 @@ std::string SizeText(int32_t width, int32_t height) {
 
 int32_t CheckClient(const SceneDescription& scene,
                     const SceneOverrides& overrides, SceneError* error) {
-  const std::string frame =
-      " (the frame buffer is " +
-      SizeText(scene.frameWidth, scene.frameHeight) + ")";
+  const std::string frame = " (the frame buffer is " +
+                            SizeText(scene.frameWidth, scene.frameHeight) + ")";
   if (overrides.hasClient) {
     if (scene.clientWidth > scene.frameWidth ||
         scene.clientHeight > scene.frameHeight) {

@@ -36,8 +36,8 @@ int32_t ReadVertexVectors(const Json& value, const std::string& path,
 int32_t ReadVertexIndex(const Json& value, const std::string& path,
                         const MeshEntry& mesh, int32_t* out,
                         SceneError* error) {
-  return ReadIndex(value, path, mesh.vertices.size(), "vertex", "vertices",
-                   out, error);
+  return ReadIndex(value, path, mesh.vertices.size(), "vertex", "vertices", out,
+                   error);
 }
 
 int32_t ReadTriangleCorners(const Json& value, const std::string& path,
@@ -86,9 +86,9 @@ int32_t ReadTriangle(const Json& value, const std::string& path,
   }
   *triangle = TriangleEntry{};
   triangle->texture = kNoTexture;
-  if (!ReadTriangleCorners(value.contains("vertex") ? value["vertex"]
-                                                    : Json{0, 0, 0},
-                           KeyPath(path, "vertex"), mesh, triangle, error)) {
+  if (!ReadTriangleCorners(
+          value.contains("vertex") ? value["vertex"] : Json{0, 0, 0},
+          KeyPath(path, "vertex"), mesh, triangle, error)) {
     return 0;
   }
   if (value.contains("colour") &&
@@ -109,8 +109,7 @@ int32_t ReadTriangle(const Json& value, const std::string& path,
 }
 
 int32_t ReadTriangles(const Json& value, const std::string& path,
-                      size_t textureCount, MeshEntry* mesh,
-                      SceneError* error) {
+                      size_t textureCount, MeshEntry* mesh, SceneError* error) {
   if (!ExpectArray(value, path, error)) return 0;
   mesh->triangles.resize(value.size());
   for (size_t i = 0; i < value.size(); ++i) {
@@ -158,8 +157,7 @@ int32_t ReadLines(const Json& value, const std::string& path, MeshEntry* mesh,
 }  // namespace
 
 int32_t ReadMeshEntry(const Json& value, const std::string& path,
-                      size_t textureCount, MeshEntry* mesh,
-                      SceneError* error) {
+                      size_t textureCount, MeshEntry* mesh, SceneError* error) {
   *mesh = MeshEntry{};
   if (value.is_string() && value.get<std::string>() == "builtin") {
     mesh->builtin = 1;

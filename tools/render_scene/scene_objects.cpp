@@ -81,8 +81,7 @@ int32_t ReadObjectEntry(const Json& value, const std::string& path,
                         size_t meshCount, ObjectEntry* object,
                         SceneError* error) {
   if (!ExpectObject(value, path,
-                    {"mesh", "orientation", "position", "transforms"},
-                    error)) {
+                    {"mesh", "orientation", "position", "transforms"}, error)) {
     return 0;
   }
   *object = DefaultObjectEntry();

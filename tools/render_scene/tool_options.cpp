@@ -49,12 +49,14 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
   } else if (name == "--steps") {
     options->hasSteps = 1;
     if (!ParseWhole(value, 0, INT32_MAX, &options->steps)) {
-      return Fail(problem, shown + ": expected a whole number from 0 to "
+      return Fail(problem, shown +
+                               ": expected a whole number from 0 to "
                                "2147483647");
     }
   } else if (name == "--frames") {
     if (!ParseWhole(value, 1, INT32_MAX, &options->frames)) {
-      return Fail(problem, shown + ": expected a whole number from 1 to "
+      return Fail(problem, shown +
+                               ": expected a whole number from 1 to "
                                "2147483647");
     }
   } else if (name == "--client" || name == "--desktop") {
@@ -62,7 +64,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
     const int32_t client = name == "--client";
     if (!ParseSize(value, client ? &sizes.clientWidth : &sizes.desktopWidth,
                    client ? &sizes.clientHeight : &sizes.desktopHeight)) {
-      return Fail(problem, shown + ": expected WxH with sides from 1 to "
+      return Fail(problem, shown +
+                               ": expected WxH with sides from 1 to "
                                "16384, e.g. 800x600");
     }
     (client ? sizes.hasClient : sizes.hasDesktop) = 1;
@@ -70,7 +73,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
     options->outFile = value;
     options->outFormat = ImageFormatFor(value);
     if (options->outFormat == ImageFormat::kNone) {
-      return Fail(problem, shown + ": the name must end in .png, .bmp or "
+      return Fail(problem, shown +
+                               ": the name must end in .png, .bmp or "
                                ".ppm");
     }
   } else {
