@@ -38,7 +38,7 @@ struct SceneFixture : testing::Test {
   BuiltScene built{};
   std::vector<TextureNote> notes;
   void TearDown() override { ReleaseSceneFrame(&target, &built); }
-  void SetUp(const SceneDescription& scene, int32_t steps) {
+  void SetUpScene(const SceneDescription& scene, int32_t steps) {
     SetUpSceneFrame(scene, RENDERER_TEXTURE_DIR, steps, &target, &built,
                     &notes);
   }
@@ -56,7 +56,7 @@ TEST_F(SceneBuildTest, TexturesLoadWithOptionalOpaqueWhite) {
                    {"file": "missing.bmp"}, {"file": "missing.bmp"}, {}],
       "meshes": [], "objects": []})",
                                            dir.string());
-  SetUp(scene, 0);
+  SetUpScene(scene, 0);
   ASSERT_EQ(built.textures.size(), 5u);
   ASSERT_EQ(built.textures[0].width, 2);
   EXPECT_EQ(built.textures[0].texels[1], 255);  // white stays see-through
@@ -87,7 +87,7 @@ TEST_F(SceneBuildTest, ObjectsArePlacedThenTransformedInOrder) {
          "transforms": [["rotateZ", 15], ["scale", 1.1], ["rotateX", -3],
                         ["rotateY", 0.5]]},
         {"mesh": 1, "position": [1, 2, 3], "transforms": [["reset"]]}]})");
-  SetUp(scene, 0);
+  SetUpScene(scene, 0);
   ASSERT_EQ(objectCount, 2);
   const Mesh* own = sceneObjects[0].mesh;
   ASSERT_EQ(own, &built.ownMeshes[0]);
@@ -122,7 +122,7 @@ TEST_F(SceneBuildTest, AnimationStepsTurnObjectZeroAndScrollTheModel) {
       "frameBuffer": {"width": 64, "height": 48},
       "client": {"width": 64, "height": 48},
       "animationSteps": 3})");
-  SetUp(scene, scene.animationSteps);
+  SetUpScene(scene, scene.animationSteps);
   SceneObject expected{};
   InitSceneObject(&expected);
   for (int step = 0; step < 3; ++step) {
@@ -142,12 +142,12 @@ TEST_F(SceneBuildTest, AnimationStepsTurnObjectZeroAndScrollTheModel) {
 TEST_F(SceneBuildTest, StepsWithoutTheModelLeaveItsTextureAlone) {
   // Build the model first, then a scene without it: the steps must not
   // scroll the model left over from before.
-  SetUp(MustParse(R"({"frameBuffer": {"width": 8, "height": 8},
+  SetUpScene(MustParse(R"({"frameBuffer": {"width": 8, "height": 8},
                       "client": {"width": 8, "height": 8}})"),
         0);
   const double before = builtinModel->triangles[12].uv[0][0];
   ReleaseBuiltScene(&built);
-  SetUp(MustParse(R"({"frameBuffer": {"width": 8, "height": 8},
+  SetUpScene(MustParse(R"({"frameBuffer": {"width": 8, "height": 8},
                       "client": {"width": 8, "height": 8},
                       "meshes": [{"vertices": [[0, 0, 0]]}]})"),
         4);
@@ -159,7 +159,7 @@ TEST_F(SceneBuildTest, EmptyObjectListDrawsOnlyTheClearedClient) {
   const SceneDescription scene = MustParse(R"({
       "frameBuffer": {"width": 20, "height": 10},
       "client": {"width": 12, "height": 6}, "objects": []})");
-  SetUp(scene, 5);
+  SetUpScene(scene, 5);
   DrawSceneFrame(target);
   for (int32_t y = 0; y < 10; ++y) {
     for (int32_t x = 0; x < 20; ++x) {
@@ -184,7 +184,7 @@ TEST_F(SceneBuildTest, AFlatTriangleCoversItsPixelsAtItsDepth) {
                   "triangles": [{"vertex": [0, 1, 2],
                                  "colour": [1193046, 0, 0]}]}],
       "objects": [{"position": [0, 0, 100]}]})");
-  SetUp(scene, 0);
+  SetUpScene(scene, 0);
   DrawSceneFrame(target);
   int32_t covered = 0;
   for (int32_t y = 0; y < 16; ++y) {
