@@ -191,6 +191,32 @@ TEST(RenderSceneCliTest, MissingTexturesAreReportedNotRefused) {
   EXPECT_TRUE(std::filesystem::exists(dir / "b.png"));
 }
 
+TEST(RenderSceneCliTest, DemoImagesAreFoundInTheFallbackFolder) {
+  // --textures one/two, taken from the working directory: the images are
+  // not there but in one/two/../../__pic/__face.
+  const auto dir = FreshToolFolder("cli-fallback");
+  std::filesystem::create_directories(dir / "one" / "two");
+  std::filesystem::create_directories(dir / "__pic" / "__face");
+  for (const auto& image :
+       std::filesystem::directory_iterator(RENDERER_TEXTURE_DIR)) {
+    std::filesystem::copy_file(
+        image.path(), dir / "__pic" / "__face" / image.path().filename());
+  }
+  const std::vector<std::string> small = {"--desktop", "160x120", "--client",
+                                          "160x120",   "--steps", "3"};
+  std::vector<std::string> viaFallback = small;
+  viaFallback.insert(viaFallback.end(),
+                     {"--textures", "one/two", "--raw", "fallback.raw"});
+  std::vector<std::string> direct = small;
+  direct.insert(direct.end(),
+                {"--textures", RENDERER_TEXTURE_DIR, "--raw", "direct.raw"});
+  const ToolRun fallback = RunTool(dir, viaFallback);
+  ASSERT_EQ(fallback.status, 0);
+  EXPECT_EQ(fallback.err, "");
+  ASSERT_EQ(RunTool(dir, direct).status, 0);
+  EXPECT_EQ(ReadBytes(dir / "fallback.raw"), ReadBytes(dir / "direct.raw"));
+}
+
 TEST(RenderSceneCliTest, BenchPrintsItsFigures) {
   const auto dir = FreshToolFolder("cli-bench");
   const ToolRun run =
