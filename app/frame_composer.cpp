@@ -52,8 +52,10 @@ void CreateFrameBuffer() {
   w.dibBitmap = nullptr;
   w.pixels = nullptr;
   w.frameBufferSize = {0, 0};
+  DeleteDC(w.memoryDc);
+  w.memoryDc = nullptr;
   FillBitmapInfo(&w.bitmapInfo, w.desktopSize);
-  if (w.memoryDc == nullptr) w.memoryDc = CreateCompatibleDC();
+  w.memoryDc = CreateCompatibleDC();
 
   // Rows must stay addressable in bytes as int32: 4 bytes per pixel.
   const IntPoint size = w.desktopSize;

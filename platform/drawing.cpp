@@ -20,6 +20,8 @@ DeviceContext* CreateCompatibleDC() {
   return new DeviceContext{nullptr, nullptr, 0, 0, 0};
 }
 
+void DeleteDC(DeviceContext* dc) { delete dc; }
+
 void SelectPixels(DeviceContext* dc, uint32_t* pixels, int32_t width,
                   int32_t height, int32_t pitch) {
   if (dc == nullptr) return;

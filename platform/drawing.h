@@ -13,8 +13,10 @@ struct DeviceContext {
   int32_t pitch;  // bytes per row
 };
 
-// A memory context with nothing selected yet.
+// A memory context with nothing selected yet, and its release (the
+// selected pixels are not the context's).
 DeviceContext* CreateCompatibleDC();
+void DeleteDC(DeviceContext* dc);
 
 // Selects `pixels` (width x height, rows `pitch` bytes apart) into a memory
 // context; null pixels deselect.

@@ -4,8 +4,10 @@
 #include "app/controls.h"
 #include "app/demo.h"
 #include "app/frame_composer.h"
+#include "platform/drawing.h"
 #include "platform/message_queue.h"
 #include "platform/tick_count.h"
+#include "render/frame_buffer.h"
 #include "render/render_context.h"
 
 FakeWindowSystem fakeWindows;
@@ -26,6 +28,9 @@ void ResetEverything() {
   fakeTick = 100000;
   tickSource = FakeTickCount;
   ResetWindowSystem();
+  // What the previous test's start-up allocated.
+  ReleaseFrameBufferPixels(appWindow->dibBitmap);
+  DeleteDC(appWindow->memoryDc);
   SetAppWindowDefaults(appWindow);
   BindFrameShortcuts(appWindow);
   appWindow->consoleEnabled = 0;

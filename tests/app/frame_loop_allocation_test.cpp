@@ -16,6 +16,9 @@ bool counting = false;
 long allocations = 0;
 }  // namespace
 
+// GCC cannot see that these replacements pair malloc with free throughout.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
   if (counting) ++allocations;
   if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;

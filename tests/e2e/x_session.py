@@ -78,6 +78,12 @@ class Session:
         self.server, self.display = start_x_server()
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("WAYLAND_DISPLAY", None)
+        # In a sanitizer build, the system libraries' own leaks are not ours.
+        suppressions = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                    "lsan_suppressions.txt")
+        self.env["LSAN_OPTIONS"] = ":".join(filter(None, [
+            os.environ.get("LSAN_OPTIONS", ""),
+            "suppressions=" + suppressions, "print_suppressions=0"]))
 
     # --- the program -----------------------------------------------------
     def start(self):
