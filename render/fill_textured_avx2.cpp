@@ -8,19 +8,18 @@
 // A row is drawn in chunks of up to 64 pixels, each in three short passes
 // (depth tests, texel addresses, texel fetch and writes) rather than one
 // long chain per step, so that the processor can overlap many steps.
+#include <cstring>
+
 #include "render/avx2_lanes.h"
-#include "render/exact_steps.h"
 #include "render/fill_avx2.h"
+#include "render/fill_chunk.h"
 #include "render/fill_textured.h"
 #include "render/render_context.h"
 #include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/texel_wrap.h"
-#include "render/textured_plane.h"
 
 namespace {
-
-constexpr int64_t kChunk = 64;  // pixels per chunk, a multiple of 4
 
 // Everything a step needs, broadcast once per triangle.
 struct LaneConstants {
@@ -55,27 +54,10 @@ RENDER_AVX2 LaneConstants MakeLaneConstants(const TexturedPlane& p,
   return c;
 }
 
-// One chunk's running sums, d, Un and Vn per pixel, and what the passes
-// hand on: the rounded depths, which lanes passed the depth tests, and the
-// byte offsets of the texels to fetch.
-struct Chunk {
-  alignas(32) double d[kChunk];
-  alignas(32) double un[kChunk];
-  alignas(32) double vn[kChunk];
-  alignas(32) float z[kChunk];
-  alignas(32) int32_t offset[kChunk];
-  uint8_t pass[kChunk / 4];   // lanes that passed, per step of four
-  uint8_t fetch[kChunk / 4];  // of those, lanes whose texel is fetched here
-};
-
-// The running sums of `count` pixels from `s` on; afterwards `s` holds the
-// sums of the pixel after them.
-struct RowSums {
-  double d, un, vn;
-};
-
+// The sums of `count` pixels from pixel `first` of the row on, formed per
+// pixel: lane k gets start + k * step.
 RENDER_AVX2 void DirectSums(const TexturedPlane& p, const RowSums& start,
-                            int64_t first, int64_t count, Chunk* chunk) {
+                            int64_t first, int64_t count, FillChunk* chunk) {
   const __m256d d0 = _mm256_set1_pd(start.d);
   const __m256d un0 = _mm256_set1_pd(start.un);
   const __m256d vn0 = _mm256_set1_pd(start.vn);
@@ -93,23 +75,9 @@ RENDER_AVX2 void DirectSums(const TexturedPlane& p, const RowSums& start,
   }
 }
 
-void StepwiseSums(const TexturedPlane& p, RowSums* sums, int64_t count,
-                  Chunk* chunk) {
-  RowSums s = *sums;
-  for (int64_t i = 0; i < count; ++i) {
-    chunk->d[i] = s.d;
-    chunk->un[i] = s.un;
-    chunk->vn[i] = s.vn;
-    s.un += p.dUn;
-    s.vn += p.dVn;
-    s.d += p.n.x;
-  }
-  *sums = s;
-}
-
 // Pass 1: z = K / d rounded to float, and the three depth tests.
 RENDER_AVX2 int64_t TestDepths(const LaneConstants& c, const float* depth,
-                               int64_t count, Chunk* chunk) {
+                               int64_t count, FillChunk* chunk) {
   int64_t passed = 0;
   for (int64_t i = 0; i < count; i += 4) {
     const int32_t valid = FirstLanes(count - i);
@@ -142,20 +110,19 @@ RENDER_AVX2 inline int32_t InInt32Range(__m256d value) {
                     _mm256_cmp_pd(value, high, _CMP_LT_OQ)));
 }
 
-// The non-negative remainder of whole numbers t (|t| < 2^31) by size. The
-// quotient estimate t * (1 / size) may be one off, so the remainder lies in
-// [-size, 2 size) and is brought into [0, size) by one correction each
-// way, in integers. Every product and difference is a whole number below
-// 2^33, hence exact.
+// The non-negative remainder of whole numbers t (|t| < 2^31) by size, with
+// q = floor(t * (1 / size)) standing for floor(t / size) and r = t - q size,
+// all exact in doubles (whole numbers below 2^33). The estimate of t / size
+// is off by less than 2^-52 |t / size| < 1 / size. When t / size is not a
+// whole number it lies at least 1 / size from one, so q is right and r is
+// in [1, size - 1]. When it is whole, q may come out one too small, giving
+// r = size; that one case is corrected.
 RENDER_AVX2 inline __m128i WrapLanes(__m256d t, __m256d size, __m256d inverse,
                                      __m128i sizeInt) {
   const __m256d quotient = _mm256_floor_pd(_mm256_mul_pd(t, inverse));
-  __m128i r = _mm256_cvttpd_epi32(_mm256_sub_pd(t, _mm256_mul_pd(quotient, size)));
-  r = _mm_add_epi32(r, _mm_and_si128(_mm_cmpgt_epi32(_mm_setzero_si128(), r),
-                                     sizeInt));
-  r = _mm_sub_epi32(
-      r, _mm_andnot_si128(_mm_cmpgt_epi32(sizeInt, r), sizeInt));
-  return r;
+  const __m128i r =
+      _mm256_cvttpd_epi32(_mm256_sub_pd(t, _mm256_mul_pd(quotient, size)));
+  return _mm_sub_epi32(r, _mm_and_si128(_mm_cmpeq_epi32(r, sizeInt), sizeInt));
 }
 
 uint32_t FetchTexel(const Texture& texture, int32_t column, int32_t row) {
@@ -166,7 +133,8 @@ uint32_t FetchTexel(const Texture& texture, int32_t column, int32_t row) {
 
 // Lanes whose u or v lies outside the int32 range (or is NaN): one at a
 // time with the plain wrap.
-RENDER_AVX2 void DrawLanesOneByOne(const LaneConstants& c, const Chunk& chunk,
+RENDER_AVX2 void DrawLanesOneByOne(const LaneConstants& c,
+                                   const FillChunk& chunk,
                                    int64_t i, __m256d u, __m256d v,
                                    int32_t lanes, float* depth,
                                    uint32_t* pixels) {
@@ -190,7 +158,8 @@ RENDER_AVX2 void DrawLanesOneByOne(const LaneConstants& c, const Chunk& chunk,
 // Pass 2: u and v of the passing lanes, truncated and wrapped, as texel
 // byte offsets.
 RENDER_AVX2 void AddressTexels(const LaneConstants& c, int64_t count,
-                               Chunk* chunk, float* depth, uint32_t* pixels) {
+                               FillChunk* chunk, float* depth,
+                               uint32_t* pixels) {
   for (int64_t i = 0; i < count; i += 4) {
     const int32_t pass = chunk->pass[i / 4];
     chunk->fetch[i / 4] = 0;
@@ -213,8 +182,10 @@ RENDER_AVX2 void AddressTexels(const LaneConstants& c, int64_t count,
                                   c.height, c.inverseHeight, c.heightInt);
     const __m128i index =
         _mm_add_epi32(_mm_mullo_epi32(row, c.widthInt), column);
+    const __m128i offset = _mm_add_epi32(index, _mm_add_epi32(index, index));
+    // Lanes not fetched read the first texel, so every read stays inside.
     _mm_store_si128(reinterpret_cast<__m128i*>(chunk->offset + i),
-                    _mm_add_epi32(index, _mm_add_epi32(index, index)));
+                    _mm_and_si128(offset, LaneMask(fetch)));
     chunk->fetch[i / 4] = uint8_t(fetch);
   }
 }
@@ -227,13 +198,28 @@ RENDER_AVX2 inline __m128i TexelWordsToPixels(__m128i words) {
   return _mm_shuffle_epi8(words, order);
 }
 
+inline int32_t LoadWord(const uint8_t* bytes) {
+  int32_t word;
+  std::memcpy(&word, bytes, 4);
+  return word;
+}
+
+// Four 4-byte words at the given byte offsets, with plain loads: on some
+// processors a gather is slower than the loads it stands for.
+RENDER_AVX2 inline __m128i LoadWords(const uint8_t* base, const int32_t* at) {
+  __m128i words = _mm_cvtsi32_si128(LoadWord(base + at[0]));
+  words = _mm_insert_epi32(words, LoadWord(base + at[1]), 1);
+  words = _mm_insert_epi32(words, LoadWord(base + at[2]), 2);
+  return _mm_insert_epi32(words, LoadWord(base + at[3]), 3);
+}
+
 // Pass 3: fetch the texels and write depth and colour where the texel is
 // not pure white. A read of four bytes at the very last texel would pass
 // the end of the texels, so it starts one byte earlier and is shifted down.
 // Whole steps write their four entries with plain stores, keeping the
 // lanes that draw nothing as they were.
 RENDER_AVX2 void WriteTexels(const LaneConstants& c, int64_t count,
-                             const Chunk& chunk, float* depth,
+                             const FillChunk& chunk, float* depth,
                              uint32_t* pixels) {
   for (int64_t i = 0; i < count; i += 4) {
     const int32_t fetch = chunk.fetch[i / 4];
@@ -241,9 +227,10 @@ RENDER_AVX2 void WriteTexels(const LaneConstants& c, int64_t count,
     const __m128i offset =
         _mm_load_si128(reinterpret_cast<const __m128i*>(chunk.offset + i));
     const __m128i atEnd = _mm_cmpgt_epi32(offset, c.lastWordOffset);
-    const __m128i words = _mm_mask_i32gather_epi32(
-        _mm_setzero_si128(), reinterpret_cast<const int*>(c.texels),
-        _mm_add_epi32(offset, atEnd), LaneMask(fetch), 1);
+    alignas(16) int32_t start[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(start),
+                    _mm_add_epi32(offset, atEnd));
+    const __m128i words = LoadWords(c.texels, start);
     const __m128i shift = _mm_and_si128(atEnd, _mm_set1_epi32(8));
     const __m128i colour = TexelWordsToPixels(_mm_srlv_epi32(words, shift));
     const __m128i white = _mm_cmpeq_epi32(colour, _mm_set1_epi32(0x00FFFFFF));
@@ -267,14 +254,13 @@ RENDER_AVX2 void WriteTexels(const LaneConstants& c, int64_t count,
 RENDER_AVX2 int64_t DrawRow(const LaneConstants& c, const TexturedPlane& p,
                             const RowSums& start, int64_t count, float* depth,
                             uint32_t* pixels) {
-  const bool direct = StepsAreExact(start.d, p.n.x, count) &&
-                      StepsAreExact(start.un, p.dUn, count) &&
-                      StepsAreExact(start.vn, p.dVn, count);
-  Chunk chunk;
+  const bool direct = RowSumsAreExact(p, start, count);
+  FillChunk chunk;
   RowSums sums = start;
   int64_t passed = 0;
-  for (int64_t first = 0; first < count; first += kChunk) {
-    const int64_t n = count - first < kChunk ? count - first : kChunk;
+  for (int64_t first = 0; first < count; first += kChunkPixels) {
+    const int64_t n =
+        count - first < kChunkPixels ? count - first : kChunkPixels;
     if (direct) {
       DirectSums(p, start, first, n, &chunk);
     } else {

@@ -1,0 +1,116 @@
+// The untextured fill, eight pixels per AVX-512 step. Each lane divides,
+// compares in double and rounds the stored depth to float exactly as the
+// plain fill does; d is formed per pixel when that is exact
+// (exact_steps.h) and otherwise added up one pixel after another.
+#include <immintrin.h>
+
+#include "render/exact_steps.h"
+#include "render/fill_avx512.h"
+#include "render/fill_flat.h"
+#include "render/render_context.h"
+#include "render/render_stats.h"
+#include "render/spans.h"
+#include "render/textured_plane.h"
+
+#define RENDER_AVX512 __attribute__((target("avx512f,avx512vl")))
+
+// GCC 12's AVX-512 headers start several conversions from a deliberately
+// undefined vector, which its own uninitialised-use check then reports.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+namespace {
+
+struct FlatLanes {
+  __m512d k, one, nearZ;
+  __m256i colour;
+};
+
+inline __mmask8 FirstLanes(int64_t count) {
+  return count >= 8 ? __mmask8(0xFF) : __mmask8((1u << count) - 1);
+}
+
+// Eight pixels from depth[0] and pixels[0] with their d; `valid` marks the
+// lanes inside the span. Returns how many passed the depth tests.
+RENDER_AVX512 inline int32_t DrawEight(const FlatLanes& c, float* depth,
+                                       uint32_t* pixels, __m512d d,
+                                       __mmask8 valid) {
+  const __m512d z = _mm512_div_pd(c.k, d);
+  const __m512d stored = _mm512_cvtps_pd(_mm256_maskz_loadu_ps(valid, depth));
+  __mmask8 pass = _mm512_mask_cmp_pd_mask(valid, d, _mm512_setzero_pd(),
+                                          _CMP_NEQ_UQ);
+  pass = _mm512_mask_cmp_pd_mask(pass, stored, z, _CMP_GT_OQ);
+  pass = _mm512_mask_cmp_pd_mask(pass, z, c.one, _CMP_GT_OQ);
+  pass = _mm512_mask_cmp_pd_mask(pass, z, c.nearZ, _CMP_GT_OQ);
+  _mm256_mask_storeu_ps(depth, pass, _mm512_cvtpd_ps(z));
+  _mm256_mask_storeu_epi32(pixels, pass, c.colour);
+  return __builtin_popcount(pass);
+}
+
+// A row whose d is exact per pixel: lane k gets d + k * N.x.
+RENDER_AVX512 int64_t DrawRowDirect(const FlatLanes& c, double d, double step,
+                                    float* depth, uint32_t* pixels,
+                                    int64_t count) {
+  const __m512d d0 = _mm512_set1_pd(d);
+  const __m512d dd = _mm512_set1_pd(step);
+  const __m512d eight = _mm512_set1_pd(8);
+  __m512d k = _mm512_setr_pd(0, 1, 2, 3, 4, 5, 6, 7);
+  int64_t passed = 0;
+  for (int64_t i = 0; i < count; i += 8) {
+    passed += DrawEight(c, depth + i, pixels + i,
+                        _mm512_add_pd(d0, _mm512_mul_pd(k, dd)),
+                        FirstLanes(count - i));
+    k = _mm512_add_pd(k, eight);
+  }
+  return passed;
+}
+
+// Any other row: d is added up one pixel after another.
+RENDER_AVX512 int64_t DrawRowStepwise(const FlatLanes& c, double d,
+                                      double step, float* depth,
+                                      uint32_t* pixels, int64_t count) {
+  alignas(64) double lanes[8];
+  int64_t passed = 0;
+  for (int64_t i = 0; i < count; i += 8) {
+    for (double& lane : lanes) {
+      lane = d;
+      d += step;
+    }
+    passed += DrawEight(c, depth + i, pixels + i, _mm512_load_pd(lanes),
+                        FirstLanes(count - i));
+  }
+  return passed;
+}
+
+}  // namespace
+
+RENDER_AVX512 void FillFlatTriangleAvx512(ClippedTriangle triangle) {
+  const FrameView frameView = CurrentFrameView();
+  const DepthView depthView = CurrentDepthView();
+  SetupTriangleSpans(TriangleScreenPoints(triangle).points,
+                     DrawableViewport(frameView, depthView));
+
+  const RenderContext& rc = renderContext;
+  const ClipVertex* c = triangle.corners;
+  const double f = double(rc.focalLength);
+  const Vec3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
+  FlatLanes lanes;
+  lanes.k = _mm512_set1_pd(Dot(CameraPosition(c[0]), n) * f);
+  lanes.one = _mm512_set1_pd(1.0);
+  lanes.nearZ = _mm512_set1_pd(double(rc.nearZ));
+  lanes.colour = _mm256_set1_epi32(int32_t(FlatShade(triangle)));
+  int64_t passed = 0;
+  for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
+    const Span span = rc.spanTable[y];
+    if (span.first > span.last) continue;
+    const int64_t count = int64_t{span.last} - span.first + 1;
+    uint32_t* pixels = frameView.pixels + y * frameView.stride + span.first;
+    float* depth = depthView.depth + y * depthView.stride + span.first;
+    // The eye ray through the row's first pixel, dotted with the normal.
+    const double d =
+        ((span.first - rc.centreX) * n.x + n.y * (y - rc.centreY)) + f * n.z;
+    passed += StepsAreExact(d, n.x, count)
+                  ? DrawRowDirect(lanes, d, n.x, depth, pixels, count)
+                  : DrawRowStepwise(lanes, d, n.x, depth, pixels, count);
+  }
+  renderStats.pixelsPassed += passed;
+}
