@@ -1,0 +1,142 @@
+// Fuzz target: render-scene's scene reader and checker on arbitrary text,
+// and every scene it accepts drawn into a small frame buffer.
+//
+// Texture files are looked up in a scratch folder of small images made at
+// start-up; scenes that reach outside it (absolute paths, "..") are checked
+// but not drawn, so the fuzzer never wanders the file system. Frames larger
+// than 256 x 256 are drawn at that size through render-scene's own
+// --desktop and --client overrides, and animation steps are capped, so one
+// input stays fast.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "fuzz/fuzz_check.h"
+#include "render/headless_target.h"
+#include "render/render_context.h"
+#include "scene/bmp_writer.h"
+#include "scene/texture.h"
+#include "tools/render_scene/scene_build.h"
+#include "tools/render_scene/scene_file.h"
+#include "tools/render_scene/scene_frame.h"
+#include "tools/render_scene/scene_setup.h"
+
+namespace {
+
+constexpr int32_t kMaxSide = 256;
+constexpr int32_t kMaxSteps = 64;
+
+std::string textureFolder;  // ends in '/'
+
+void WriteImage(const std::string& name, int32_t width, int32_t height,
+                uint32_t seed) {
+  std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    // Some pure white, so transparency and the white adjustment take part.
+    pixels[i] = i % 5 == 0 ? 0xFFFFFFu
+                           : (seed * 2654435761u + uint32_t(i) * 40503u) & 0xFFFFFFu;
+  }
+  const std::string path = textureFolder + name;
+  FUZZ_CHECK(WriteBmp24(path.c_str(), pixels.data(), width, height, width) == 1);
+}
+
+// A scratch folder holding the seven built-in images (small) and a few
+// others a scene can name: a.bmp, b.bmp, c.bmp.
+void MakeTextureFolder() {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("renderer-fuzz-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  textureFolder = dir.string() + "/";
+  for (int slot = 0; slot < kTextureSlotCount; ++slot) {
+    WriteImage(kTextureFileNames[slot], 4 + slot, 3 + slot, uint32_t(slot));
+  }
+  WriteImage("a.bmp", 3, 2, 11);
+  WriteImage("b.bmp", 1, 1, 12);
+  WriteImage("c.bmp", 16, 9, 13);
+}
+
+void RemoveTextureFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(textureFolder, ignored);
+}
+
+bool InsideTextureFolder(const std::string& path) {
+  return path.rfind(textureFolder, 0) == 0 &&
+         path.find("..") == std::string::npos;
+}
+
+bool ReadsOnlyScratchFiles(const SceneDescription& scene) {
+  for (const TextureEntry& t : scene.textures) {
+    if (t.hasFile && !InsideTextureFolder(t.path)) return false;
+  }
+  return !scene.hasBuiltinTextures || InsideTextureFolder(scene.builtinTextures);
+}
+
+// render-scene's --desktop and --client, cutting the frame to kMaxSide.
+SceneOverrides SmallFrame(const SceneDescription& scene) {
+  const int32_t w = std::min(scene.frameWidth, kMaxSide);
+  const int32_t h = std::min(scene.frameHeight, kMaxSide);
+  return SceneOverrides{1, std::min(scene.clientWidth, w),
+                        std::min(scene.clientHeight, h), 1, w, h};
+}
+
+// Every pixel is 0x00RRGGBB and no depth is NaN.
+void CheckFrame(const HeadlessTarget& target) {
+  const size_t pixels =
+      size_t(target.bufferSize.x) * size_t(target.bufferSize.y);
+  for (size_t i = 0; i < pixels; ++i) {
+    FUZZ_CHECK((target.pixels[i] >> 24) == 0);
+  }
+  for (int64_t i = 0; i < renderContext.zBufferEntries; ++i) {
+    FUZZ_CHECK(!std::isnan(renderContext.zBuffer[i]));
+  }
+}
+
+void DrawScene(const SceneDescription& scene) {
+  static HeadlessTarget target{};
+  BuiltScene built{};
+  std::vector<TextureNote> notes;
+  SetUpSceneFrame(scene, textureFolder,
+                  std::min(scene.animationSteps, kMaxSteps), &target, &built,
+                  &notes);
+  DrawSceneFrame(target);
+  CheckFrame(target);
+  ReleaseBuiltScene(&built);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  MakeTextureFolder();
+  std::atexit(RemoveTextureFolder);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (textureFolder.empty()) LLVMFuzzerInitialize(nullptr, nullptr);
+  const std::string text =
+      size == 0 ? std::string()
+                : std::string(reinterpret_cast<const char*>(data), size);
+  SceneDescription scene;
+  SceneError error;
+  if (ParseSceneText(text, textureFolder, SceneOverrides{}, &scene,
+                     &error) == 0) {
+    FUZZ_CHECK(!error.problem.empty());
+    return 0;
+  }
+  if (!ReadsOnlyScratchFiles(scene)) return 0;
+  const bool small =
+      scene.frameWidth <= kMaxSide && scene.frameHeight <= kMaxSide;
+  if (!small && ParseSceneText(text, textureFolder, SmallFrame(scene), &scene,
+                               &error) == 0) {
+    return 0;  // a viewport that only fits the larger frame
+  }
+  DrawScene(scene);
+  return 0;
+}
