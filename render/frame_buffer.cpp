@@ -3,16 +3,25 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <new>
 
 #include "render/draw_area.h"
+#include "render/huge_pages.h"
 #include "render/word_fill.h"
 
+// calloc rather than a zero-filled new[]: a large block comes zeroed from
+// the system, so pages the frame never reaches are never touched.
 uint32_t* AllocateFrameBufferPixels(int32_t width, int32_t height) {
   if (width <= 0 || height <= 0) return nullptr;
-  return new uint32_t[size_t(width) * size_t(height)]();
+  const size_t count = size_t(width) * size_t(height);
+  void* pixels = std::calloc(count, sizeof(uint32_t));
+  if (pixels == nullptr) throw std::bad_alloc();
+  AdviseHugePages(pixels, count * sizeof(uint32_t));
+  return static_cast<uint32_t*>(pixels);
 }
 
-void ReleaseFrameBufferPixels(uint32_t* pixels) { delete[] pixels; }
+void ReleaseFrameBufferPixels(uint32_t* pixels) { std::free(pixels); }
 
 void ClearFrame(int32_t lastRow, int32_t lastColumn) {
   const FrameView view = CurrentFrameView();

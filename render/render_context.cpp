@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "render/frame_target.h"
+#include "render/huge_pages.h"
 #include "render/int_convert.h"
 #include "render/render_stats.h"
 #include "render/word_fill.h"
@@ -69,6 +70,8 @@ void AllocateRenderBuffers(RenderContext* context) {
   context->spanTableRows = rows;
   context->zBufferEntries = (height + 1) * (width + 1);
   context->zBuffer = new float[size_t(context->zBufferEntries)];
+  AdviseHugePages(context->zBuffer,
+                  size_t(context->zBufferEntries) * sizeof(float));
   ClearZBuffer();
 }
 
