@@ -45,18 +45,20 @@ void PoseObject(int32_t objectIndex, int32_t steps) {
   }
 }
 
-void ArrangeInstanceGrid(int32_t count) {
+void PlaceOnGridCell(int32_t objectIndex, int32_t cell) {
   // 640 x 480 model units at z = 3200 are 80 x 60 pixels at focal length
-  // 400: the 800 x 600 client holds ten columns and ten rows. Scaled to a
-  // tenth, the model (fins included) stays within about 30 pixels of its
-  // centre.
-  for (int32_t i = 0; i < count; ++i) {
-    PoseObject(i, 60);
-    ScaleObject(&sceneObjects[i], 0.1);
-    sceneObjects[i].position[0] = (i % 10) * 640 - 2880;
-    sceneObjects[i].position[1] = (i / 10 % 10) * 480 - 2160;
-    sceneObjects[i].position[2] = 3200;
-  }
+  // 400: the 800 x 600 client holds ten columns and ten rows. Scaled to
+  // 0.08 the model, fins included, stays inside its cell.
+  SceneObject* object = &sceneObjects[objectIndex];
+  PoseObject(objectIndex, 60);
+  ScaleObject(object, 0.08);
+  object->position[0] = (cell % 10) * 640 - 2880;
+  object->position[1] = (cell / 10 % 10) * 480 - 2160;
+  object->position[2] = 3200;
+}
+
+void ArrangeInstanceGrid(int32_t count) {
+  for (int32_t i = 0; i < count && i < objectCount; ++i) PlaceOnGridCell(i, i);
 }
 
 void DrawBenchFrame() {

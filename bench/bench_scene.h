@@ -18,10 +18,14 @@ void SetUpBenchScene(int32_t clientWidth, int32_t clientHeight,
 // about X, then 1 degree about Y, each step), from the identity.
 void PoseObject(int32_t objectIndex, int32_t steps);
 
-// Places objects 0 .. count - 1 on a 10 x 10 grid over the client area,
-// each scaled to a tenth and turned to the same pose, so that every
-// instance covers its own pixels and costs about the same.
+// Places objects 0 .. count - 1 on the cells of a 10 x 10 grid over the
+// client area, each scaled to 0.08 and turned to the same pose, so that
+// every instance covers its own pixels. With fewer objects than `count`,
+// only the existing ones are placed (on the first cells).
 void ArrangeInstanceGrid(int32_t count);
+
+// Puts object `objectIndex` on grid cell `cell` (0..99), as above.
+void PlaceOnGridCell(int32_t objectIndex, int32_t cell);
 
 // One frame as render-scene draws it: the client area cleared, then the
 // scene pass.

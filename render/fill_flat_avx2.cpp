@@ -100,8 +100,8 @@ RENDER_AVX2 void FillFlatTriangleAvx2(ClippedTriangle triangle) {
     uint32_t* pixels = frameView.pixels + y * frameView.stride + span.first;
     float* depth = depthView.depth + y * depthView.stride + span.first;
     // The eye ray through the row's first pixel, dotted with the normal.
-    const double d = ((span.first - rc.centreX) * n.x + n.y * (y - rc.centreY)) +
-                     f * n.z;
+    const double d =
+        ((span.first - rc.centreX) * n.x + n.y * (y - rc.centreY)) + f * n.z;
     passed += StepsAreExact(d, n.x, count)
                   ? DrawRowDirect(lanes, d, n.x, depth, pixels, count)
                   : DrawRowStepwise(lanes, d, n.x, depth, pixels, count);

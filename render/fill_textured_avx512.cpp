@@ -123,12 +123,6 @@ RENDER_AVX512 inline __m256i WrapLanes(__m512d t, __m512d size,
                                sizeInt);
 }
 
-uint32_t FetchTexel(const Texture& texture, int32_t column, int32_t row) {
-  const uint8_t* texel =
-      texture.texels + 3 * (size_t(row) * size_t(texture.width) + size_t(column));
-  return (uint32_t{texel[0]} << 16) | (uint32_t{texel[1]} << 8) | texel[2];
-}
-
 // Lanes whose u or v lies outside the int32 range (or is NaN): one at a
 // time with the plain wrap.
 RENDER_AVX512 void DrawLanesOneByOne(const LaneConstants& c,
@@ -143,7 +137,7 @@ RENDER_AVX512 void DrawLanesOneByOne(const LaneConstants& c,
   for (int lane = 0; lane < 8; ++lane) {
     if ((lanes & (1u << lane)) == 0) continue;
     const uint32_t colour =
-        FetchTexel(texture, WrapTexel(us[lane], texture.width),
+        TexelColour(texture, WrapTexel(us[lane], texture.width),
                    WrapTexel(vs[lane], texture.height));
     if (colour != 0x00FFFFFFu) {
       depth[i + lane] = chunk.z[i + lane];

@@ -1,6 +1,9 @@
 #pragma once
 // The textured fill's per-triangle and per-row quantities, formed exactly
 // as the plain fill forms them, for the fast fills to share.
+#include <cstddef>
+#include <cstdint>
+
 #include "render/clip.h"
 #include "render/render_context.h"
 #include "render/spans.h"
@@ -51,6 +54,14 @@ inline RowStart TexturedRowStart(const TexturedPlane& p,
   const double a = Dot(ray, p.w1);
   const double b = Dot(ray, p.w2);
   return RowStart{Dot(ray, p.n), a * p.du1 + b * p.du2, a * p.dv1 + b * p.dv2};
+}
+
+// The texel at (column, row), both already wrapped, as 0x00RRGGBB.
+inline uint32_t TexelColour(const Texture& texture, int32_t column,
+                            int32_t row) {
+  const size_t index = size_t(row) * size_t(texture.width) + size_t(column);
+  const uint8_t* texel = texture.texels + 3 * index;
+  return (uint32_t{texel[0]} << 16) | (uint32_t{texel[1]} << 8) | texel[2];
 }
 
 // The texture of the mesh triangle the clipped triangle came from.

@@ -43,7 +43,8 @@ class FillDifferential : public ::testing::Test {
     random.seed(20261207u + uint32_t(width));
     const double uv[3][2] = {};
     for (const Size& size : kTextureSizes) {
-      textures.push_back(std::make_unique<TestTexture>(size.width, size.height));
+      textures.push_back(
+          std::make_unique<TestTexture>(size.width, size.height));
       TestTexture& t = *textures.back();
       std::uniform_int_distribution<uint32_t> colour(0, 0xFFFFFF);
       std::uniform_int_distribution<int> white(0, 9);
@@ -89,8 +90,10 @@ class FillDifferential : public ::testing::Test {
   // the scene pass projects (or as the clipper places points at z = 1).
   ClipVertex RandomCorner(int mode) {
     const RenderContext& rc = renderContext;
-    std::uniform_real_distribution<double> screenX(-60, canvas->frame.width + 60);
-    std::uniform_real_distribution<double> screenY(-60, canvas->frame.height + 60);
+    const double w = canvas->frame.width;
+    const double h = canvas->frame.height;
+    std::uniform_real_distribution<double> screenX(-60, w + 60);
+    std::uniform_real_distribution<double> screenY(-60, h + 60);
     std::uniform_int_distribution<int32_t> depth(2, 5000);
     ClipVertex v{};
     v.z = mode == 1 ? 1 : mode == 2 ? depth(random) * 300 : depth(random);
