@@ -23,8 +23,7 @@ void LoadModelOnce() {
 
 }  // namespace
 
-void SetUpBenchScene(int32_t clientWidth, int32_t clientHeight,
-                     int32_t count) {
+void SetUpBenchScene(int32_t clientWidth, int32_t clientHeight, int32_t count) {
   LoadModelOnce();
   BindHeadlessTarget(&target, kBenchDesktopWidth, kBenchDesktopHeight,
                      clientWidth, clientHeight);

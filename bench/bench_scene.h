@@ -35,5 +35,4 @@ void DrawBenchFrame();
 // projected with the current render context, texture coordinates in texels
 // (or zero), belonging to triangle `triangleIndex` of object 0.
 ClippedTriangle MakeBenchTriangle(const int32_t corners[3][3],
-                                  const double uv[3][2],
-                                  int32_t triangleIndex);
+                                  const double uv[3][2], int32_t triangleIndex);

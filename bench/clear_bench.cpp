@@ -19,8 +19,7 @@ void BM_ClearZBuffer(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * renderContext.zBufferEntries *
                           int64_t(sizeof(float)));
 }
-BENCHMARK(BM_ClearZBuffer)
-    ->ComputeStatistics("min", FastestOf);
+BENCHMARK(BM_ClearZBuffer)->ComputeStatistics("min", FastestOf);
 
 void BM_ClearFrame(benchmark::State& state) {
   SetUpBenchScene(800, 600, 1);
@@ -30,7 +29,6 @@ void BM_ClearFrame(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * 800 * 600 * 4);
 }
-BENCHMARK(BM_ClearFrame)
-    ->ComputeStatistics("min", FastestOf);
+BENCHMARK(BM_ClearFrame)->ComputeStatistics("min", FastestOf);
 
 }  // namespace

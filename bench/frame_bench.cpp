@@ -44,7 +44,9 @@ void RunDemoFrame(benchmark::State& state, int32_t width, int32_t height) {
 void BM_DemoFrame(benchmark::State& state) {
   RunDemoFrame(state, int32_t(state.range(0)), int32_t(state.range(1)));
 }
-BENCHMARK(BM_DemoFrame)->Args({800, 600})->Args({1600, 1000})
+BENCHMARK(BM_DemoFrame)
+    ->Args({800, 600})
+    ->Args({1600, 1000})
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", FastestOf);
 
@@ -58,8 +60,11 @@ void BM_DemoFrameByPath(benchmark::State& state) {
   RunDemoFrame(state, int32_t(state.range(1)), int32_t(state.range(2)));
   UseFillPath(BestFillPath());
 }
-BENCHMARK(BM_DemoFrameByPath)->ArgNames({"path", "width", "height"})
-    ->Args({0, 800, 600})->Args({1, 800, 600})->Args({2, 800, 600})
+BENCHMARK(BM_DemoFrameByPath)
+    ->ArgNames({"path", "width", "height"})
+    ->Args({0, 800, 600})
+    ->Args({1, 800, 600})
+    ->Args({2, 800, 600})
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", FastestOf);
 
@@ -86,7 +91,11 @@ void BM_Instances(benchmark::State& state) {
   state.counters["pixels"] = benchmark::Counter(
       double(renderStats.pixelsPassed - before) / double(state.iterations()));
 }
-BENCHMARK(BM_Instances)->Arg(0)->Arg(1)->Arg(10)->Arg(100)
+BENCHMARK(BM_Instances)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(100)
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", FastestOf);
 

@@ -64,8 +64,7 @@ void BM_SetupTriangleSpans(benchmark::State& state) {
   state.counters["rows"] =
       double(renderContext.lastRow - renderContext.firstRow + 1);
 }
-BENCHMARK(BM_SetupTriangleSpans)
-    ->ComputeStatistics("min", FastestOf);
+BENCHMARK(BM_SetupTriangleSpans)->ComputeStatistics("min", FastestOf);
 
 // Arguments: the fill version (0 plain, 1 AVX2, 2 AVX-512; versions the
 // processor lacks are skipped) and, for the textured fill, the size.
@@ -105,7 +104,6 @@ void BM_DrawLine(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_DrawLine)
-    ->ComputeStatistics("min", FastestOf);
+BENCHMARK(BM_DrawLine)->ComputeStatistics("min", FastestOf);
 
 }  // namespace

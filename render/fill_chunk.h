@@ -16,7 +16,7 @@ struct FillChunk {
   alignas(64) double vn[kChunkPixels];
   alignas(64) float z[kChunkPixels];
   alignas(64) int32_t offset[kChunkPixels];
-  uint8_t pass[kChunkPixels / 4];   // one entry per step of lanes
+  uint8_t pass[kChunkPixels / 4];  // one entry per step of lanes
   uint8_t fetch[kChunkPixels / 4];
 };
 
@@ -27,6 +27,8 @@ struct RowSums {
 
 // The sums of `count` pixels from `sums` on, added one pixel after another
 // as the plain fill adds them; afterwards `sums` holds the next pixel's.
+// Lanes past `count` in the last step of eight are set to zero, so that
+// every lane a step loads holds a value (the masks leave them out).
 inline void StepwiseSums(const TexturedPlane& p, RowSums* sums, int64_t count,
                          FillChunk* chunk) {
   RowSums s = *sums;
@@ -37,6 +39,11 @@ inline void StepwiseSums(const TexturedPlane& p, RowSums* sums, int64_t count,
     s.un += p.dUn;
     s.vn += p.dVn;
     s.d += p.n.x;
+  }
+  for (int64_t i = count; i % 8 != 0; ++i) {
+    chunk->d[i] = 0;
+    chunk->un[i] = 0;
+    chunk->vn[i] = 0;
   }
   *sums = s;
 }

@@ -20,8 +20,8 @@ struct FlatLanes {
 
 // Four pixels from depth[0] and pixels[0] with their d; `valid` marks the
 // lanes inside the span. Returns how many passed the depth tests.
-RENDER_AVX2 int32_t DrawFour(const FlatLanes& c, float* depth,
-                             uint32_t* pixels, __m256d d, int32_t valid) {
+RENDER_AVX2 int32_t DrawFour(const FlatLanes& c, float* depth, uint32_t* pixels,
+                             __m256d d, int32_t valid) {
   const __m256d z = _mm256_div_pd(c.k, d);
   const __m128i validMask = LaneMask(valid);
   const __m256d stored = _mm256_cvtps_pd(_mm_maskload_ps(depth, validMask));

@@ -36,8 +36,8 @@ RENDER_AVX512 inline int32_t DrawEight(const FlatLanes& c, float* depth,
                                        __mmask8 valid) {
   const __m512d z = _mm512_div_pd(c.k, d);
   const __m512d stored = _mm512_cvtps_pd(_mm256_maskz_loadu_ps(valid, depth));
-  __mmask8 pass = _mm512_mask_cmp_pd_mask(valid, d, _mm512_setzero_pd(),
-                                          _CMP_NEQ_UQ);
+  __mmask8 pass =
+      _mm512_mask_cmp_pd_mask(valid, d, _mm512_setzero_pd(), _CMP_NEQ_UQ);
   pass = _mm512_mask_cmp_pd_mask(pass, stored, z, _CMP_GT_OQ);
   pass = _mm512_mask_cmp_pd_mask(pass, z, c.one, _CMP_GT_OQ);
   pass = _mm512_mask_cmp_pd_mask(pass, z, c.nearZ, _CMP_GT_OQ);
@@ -65,9 +65,9 @@ RENDER_AVX512 int64_t DrawRowDirect(const FlatLanes& c, double d, double step,
 }
 
 // Any other row: d is added up one pixel after another.
-RENDER_AVX512 int64_t DrawRowStepwise(const FlatLanes& c, double d,
-                                      double step, float* depth,
-                                      uint32_t* pixels, int64_t count) {
+RENDER_AVX512 int64_t DrawRowStepwise(const FlatLanes& c, double d, double step,
+                                      float* depth, uint32_t* pixels,
+                                      int64_t count) {
   alignas(64) double lanes[8];
   int64_t passed = 0;
   for (int64_t i = 0; i < count; i += 8) {

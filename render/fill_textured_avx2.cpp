@@ -65,8 +65,8 @@ RENDER_AVX2 void DirectSums(const TexturedPlane& p, const RowSums& start,
   const __m256d dUn = _mm256_set1_pd(p.dUn);
   const __m256d dVn = _mm256_set1_pd(p.dVn);
   const __m256d four = _mm256_set1_pd(4);
-  __m256d k = _mm256_add_pd(_mm256_set1_pd(double(first)),
-                            _mm256_setr_pd(0, 1, 2, 3));
+  __m256d k =
+      _mm256_add_pd(_mm256_set1_pd(double(first)), _mm256_setr_pd(0, 1, 2, 3));
   for (int64_t i = 0; i < count; i += 4) {
     _mm256_store_pd(chunk->d + i, _mm256_add_pd(d0, _mm256_mul_pd(k, dd)));
     _mm256_store_pd(chunk->un + i, _mm256_add_pd(un0, _mm256_mul_pd(k, dUn)));
@@ -87,10 +87,10 @@ RENDER_AVX2 int64_t TestDepths(const LaneConstants& c, const float* depth,
                               ? _mm_loadu_ps(depth + i)
                               : _mm_maskload_ps(depth + i, LaneMask(valid));
     const __m256d wide = _mm256_cvtps_pd(z);
-    const __m256d tests = _mm256_and_pd(
-        _mm256_cmp_pd(d, _mm256_setzero_pd(), _CMP_NEQ_UQ),
-        _mm256_and_pd(_mm256_cmp_pd(wide, c.one, _CMP_GT_OQ),
-                      _mm256_cmp_pd(wide, c.nearZ, _CMP_GT_OQ)));
+    const __m256d tests =
+        _mm256_and_pd(_mm256_cmp_pd(d, _mm256_setzero_pd(), _CMP_NEQ_UQ),
+                      _mm256_and_pd(_mm256_cmp_pd(wide, c.one, _CMP_GT_OQ),
+                                    _mm256_cmp_pd(wide, c.nearZ, _CMP_GT_OQ)));
     const int32_t pass = valid &
                          _mm_movemask_ps(_mm_cmp_ps(z, stored, _CMP_LT_OQ)) &
                          _mm256_movemask_pd(tests);
@@ -128,9 +128,8 @@ RENDER_AVX2 inline __m128i WrapLanes(__m256d t, __m256d size, __m256d inverse,
 // Lanes whose u or v lies outside the int32 range (or is NaN): one at a
 // time with the plain wrap.
 RENDER_AVX2 void DrawLanesOneByOne(const LaneConstants& c,
-                                   const FillChunk& chunk,
-                                   int64_t i, __m256d u, __m256d v,
-                                   int32_t lanes, float* depth,
+                                   const FillChunk& chunk, int64_t i, __m256d u,
+                                   __m256d v, int32_t lanes, float* depth,
                                    uint32_t* pixels) {
   alignas(32) double us[4];
   alignas(32) double vs[4];
@@ -141,7 +140,7 @@ RENDER_AVX2 void DrawLanesOneByOne(const LaneConstants& c,
     if ((lanes & (1 << lane)) == 0) continue;
     const uint32_t colour =
         TexelColour(texture, WrapTexel(us[lane], texture.width),
-                   WrapTexel(vs[lane], texture.height));
+                    WrapTexel(vs[lane], texture.height));
     if (colour != 0x00FFFFFFu) {
       depth[i + lane] = chunk.z[i + lane];
       pixels[i + lane] = colour;
@@ -169,9 +168,8 @@ RENDER_AVX2 void AddressTexels(const LaneConstants& c, int64_t count,
     if (fetch != pass) {
       DrawLanesOneByOne(c, *chunk, i, u, v, pass & ~fetch, depth, pixels);
     }
-    const __m128i column =
-        WrapLanes(_mm256_round_pd(u, _MM_FROUND_TO_ZERO), c.width,
-                  c.inverseWidth, c.widthInt);
+    const __m128i column = WrapLanes(_mm256_round_pd(u, _MM_FROUND_TO_ZERO),
+                                     c.width, c.inverseWidth, c.widthInt);
     const __m128i row = WrapLanes(_mm256_round_pd(v, _MM_FROUND_TO_ZERO),
                                   c.height, c.inverseHeight, c.heightInt);
     const __m128i index =

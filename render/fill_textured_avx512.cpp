@@ -113,8 +113,8 @@ RENDER_AVX512 inline __mmask8 InInt32Range(__mmask8 lanes, __m512d value) {
 
 // The non-negative remainder of whole numbers t (|t| < 2^31) by size; see
 // fill_textured_avx2.cpp for why one correction suffices.
-RENDER_AVX512 inline __m256i WrapLanes(__m512d t, __m512d size,
-                                       __m512d inverse, __m256i sizeInt) {
+RENDER_AVX512 inline __m256i WrapLanes(__m512d t, __m512d size, __m512d inverse,
+                                       __m256i sizeInt) {
   const __m512d quotient = _mm512_roundscale_pd(
       _mm512_mul_pd(t, inverse), _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC);
   const __m256i r =
@@ -138,7 +138,7 @@ RENDER_AVX512 void DrawLanesOneByOne(const LaneConstants& c,
     if ((lanes & (1u << lane)) == 0) continue;
     const uint32_t colour =
         TexelColour(texture, WrapTexel(us[lane], texture.width),
-                   WrapTexel(vs[lane], texture.height));
+                    WrapTexel(vs[lane], texture.height));
     if (colour != 0x00FFFFFFu) {
       depth[i + lane] = chunk.z[i + lane];
       pixels[i + lane] = colour;
@@ -168,8 +168,8 @@ RENDER_AVX512 void AddressTexels(const LaneConstants& c, int64_t count,
       DrawLanesOneByOne(c, *chunk, i, u, v, __mmask8(pass & ~fetch), depth,
                         pixels);
     }
-    const __m256i column = WrapLanes(_mm512_roundscale_pd(u, truncate),
-                                     c.width, c.inverseWidth, c.widthInt);
+    const __m256i column = WrapLanes(_mm512_roundscale_pd(u, truncate), c.width,
+                                     c.inverseWidth, c.widthInt);
     const __m256i row = WrapLanes(_mm512_roundscale_pd(v, truncate), c.height,
                                   c.inverseHeight, c.heightInt);
     const __m256i index =
@@ -191,8 +191,7 @@ inline int32_t LoadWord(const uint8_t* bytes) {
 
 // Eight 4-byte words at the given byte offsets, with plain loads: on some
 // processors a gather of eight is slower than eight loads.
-RENDER_AVX512 inline __m256i LoadWords(const uint8_t* base,
-                                       const int32_t* at) {
+RENDER_AVX512 inline __m256i LoadWords(const uint8_t* base, const int32_t* at) {
   __m128i low = _mm_cvtsi32_si128(LoadWord(base + at[0]));
   __m128i high = _mm_cvtsi32_si128(LoadWord(base + at[4]));
   low = _mm_insert_epi32(low, LoadWord(base + at[1]), 1);
@@ -220,9 +219,9 @@ RENDER_AVX512 void WriteTexels(const LaneConstants& c, int64_t count,
         _mm256_load_si256(reinterpret_cast<const __m256i*>(chunk.offset + i));
     const __mmask8 atEnd = _mm256_cmpgt_epi32_mask(offset, c.lastWordOffset);
     alignas(32) int32_t start[8];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(start),
-                       _mm256_mask_sub_epi32(offset, atEnd, offset,
-                                             _mm256_set1_epi32(1)));
+    _mm256_store_si256(
+        reinterpret_cast<__m256i*>(start),
+        _mm256_mask_sub_epi32(offset, atEnd, offset, _mm256_set1_epi32(1)));
     __m256i words = LoadWords(c.texels, start);
     words = _mm256_mask_srli_epi32(words, atEnd, words, 8);
     // 0x00RRGGBB: bytes 2, 1, 0 of each little-endian word, top byte zero.
@@ -236,8 +235,8 @@ RENDER_AVX512 void WriteTexels(const LaneConstants& c, int64_t count,
 
 // One row: chunk after chunk of the three passes.
 RENDER_AVX512 int64_t DrawRow(const LaneConstants& c, const TexturedPlane& p,
-                              const RowSums& start, int64_t count,
-                              float* depth, uint32_t* pixels) {
+                              const RowSums& start, int64_t count, float* depth,
+                              uint32_t* pixels) {
   const bool direct = RowSumsAreExact(p, start, count);
   FillChunk chunk;
   RowSums sums = start;

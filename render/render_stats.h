@@ -5,10 +5,10 @@
 #include <cstdint>
 
 struct RenderStats {
-  int32_t timing;         // 1: measure the stage times below
-  int64_t pixelsPassed;   // pixels that passed the depth tests (always counted)
-  int64_t depthResetNs;   // time spent resetting the depth buffer
-  int64_t fillNs;         // time spent in the two triangle fills
+  int32_t timing;        // 1: measure the stage times below
+  int64_t pixelsPassed;  // pixels that passed the depth tests (always counted)
+  int64_t depthResetNs;  // time spent resetting the depth buffer
+  int64_t fillNs;        // time spent in the two triangle fills
 };
 
 extern RenderStats renderStats;

@@ -19,9 +19,9 @@ extern "C" int SDL_UpdateWindowSurface(SDL_Window* window) {
     reported = true;
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    std::fprintf(stderr, "first-frame: monotonic_ns=%lld\n",
-                 static_cast<long long>(now.tv_sec) * 1000000000LL +
-                     now.tv_nsec);
+    std::fprintf(
+        stderr, "first-frame: monotonic_ns=%lld\n",
+        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
   }
   return next != nullptr ? next(window) : -1;
 }

@@ -68,8 +68,8 @@ void DifferentialCanvas::Randomise(std::mt19937* random) {
   for (int64_t i = 0; i < depthEntries; ++i) {
     const int k = kind(*random);
     depth[size_t(i)] = k < 5   ? std::bit_cast<float>(kDepthClearBits)
-                     : k < 9 ? near(*random)
-                             : std::nanf("");
+                       : k < 9 ? near(*random)
+                               : std::nanf("");
   }
   startPixels = frame.block;
   startDepth = depth;

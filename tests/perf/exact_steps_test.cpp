@@ -1,12 +1,12 @@
 // When a running sum may be formed per pixel: only when start + k * step
 // is what k sequential additions give, for every k of the row.
+#include "render/exact_steps.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <random>
-
-#include "render/exact_steps.h"
 
 namespace {
 
@@ -26,12 +26,10 @@ TEST(ExactSteps, AcceptedRowsAddUpExactly) {
   std::uniform_int_distribution<int64_t> count(1, 2000);
   int accepted = 0;
   for (int i = 0; i < 20000; ++i) {
-    const double start =
-        std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random),
-                   scale(random));
-    const double step =
-        std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random),
-                   scale(random));
+    const double start = std::ldexp(
+        std::uniform_real_distribution<double>(-1, 1)(random), scale(random));
+    const double step = std::ldexp(
+        std::uniform_real_distribution<double>(-1, 1)(random), scale(random));
     // Whole numbers most of the time, as the demo's sums are.
     const bool whole = i % 4 != 0;
     const double s0 = whole ? std::trunc(start) : start;

@@ -31,7 +31,7 @@ struct Size {
 
 // Images of awkward sizes; slot 0 has one texel (drawn by the plain fill
 // from every version), the last is large enough for long repeats.
-const Size kTextureSizes[] = {{1, 1}, {1, 2}, {2, 1}, {3, 3},
+const Size kTextureSizes[] = {{1, 1}, {1, 2},   {2, 1},   {3, 3},
                               {7, 5}, {64, 64}, {99, 77}, {256, 256}};
 constexpr int kTextureCount = int(std::size(kTextureSizes));
 constexpr int kFlatTriangle = kTextureCount;  // the mesh's untextured one
@@ -76,12 +76,11 @@ class FillDifferential : public ::testing::Test {
     const int32_t h = canvas->frame.height;
     std::uniform_int_distribution<int32_t> inset(0, 12);
     const bool fullView = pick(random) != 0;
-    SetProjection(focal[pick(random)], nearZ[pick(random)],
-                  (w >> 1) + fractions[pick(random)],
-                  (h >> 1) + fractions[pick(random)],
-                  fullView ? 0 : inset(random), fullView ? 0 : inset(random),
-                  fullView ? w : w - inset(random),
-                  fullView ? h : h - inset(random));
+    SetProjection(
+        focal[pick(random)], nearZ[pick(random)],
+        (w >> 1) + fractions[pick(random)], (h >> 1) + fractions[pick(random)],
+        fullView ? 0 : inset(random), fullView ? 0 : inset(random),
+        fullView ? w : w - inset(random), fullView ? h : h - inset(random));
     std::uniform_int_distribution<int32_t> place(-4000, 4000);
     for (int32_t& p : sceneObjects[0].position) p = place(random);
   }
@@ -130,8 +129,8 @@ class FillDifferential : public ::testing::Test {
         v->v = part(random);
         break;
       case 2:
-        v->u = whole(random) + 10.0 * std::uniform_int_distribution<int>(
-                                          0, 200000)(random);
+        v->u = whole(random) +
+               10.0 * std::uniform_int_distribution<int>(0, 200000)(random);
         v->v = whole(random);
         break;
       case 3:
@@ -154,8 +153,11 @@ class FillDifferential : public ::testing::Test {
     for (ClipVertex& v : t.corners) {
       const int mode = cornerMode(random);
       v = RandomCorner(mode < 6 ? 0 : mode - 5);
-      RandomTexels(&v, texels < 8 ? 0 : texels < 14 ? 1 : texels < 18 ? 2
-                                                     : texels < 20 ? 3 : 4);
+      RandomTexels(&v, texels < 8    ? 0
+                       : texels < 14 ? 1
+                       : texels < 18 ? 2
+                       : texels < 20 ? 3
+                                     : 4);
     }
     if (cornerMode(random) == 0) t.corners[2] = t.corners[0];  // degenerate
     t.objectIndex = 0;
@@ -186,8 +188,8 @@ class FillDifferential : public ::testing::Test {
       std::vector<ClippedTriangle> triangles;
       for (int i = 0; i < 4; ++i) triangles.push_back(RandomTriangle());
       triangles.push_back(triangles[0]);
-      const auto plain = canvas->DrawWith(FillPath::kPlain,
-                                          [&] { Draw(triangles); });
+      const auto plain =
+          canvas->DrawWith(FillPath::kPlain, [&] { Draw(triangles); });
       ASSERT_TRUE(canvas->Intact()) << "plain fill, round " << round;
       drawn += plain.pixelsPassed;
       for (FillPath path : fast) {

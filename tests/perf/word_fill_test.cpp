@@ -1,11 +1,12 @@
 // The wide stores behind the depth reset and the colour clear: every
 // length and start alignment, nothing written before or after the run.
+#include "render/word_fill.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "render/cpu_features.h"
-#include "render/word_fill.h"
 
 namespace {
 
