@@ -18,7 +18,9 @@
 
 // GCC 12's AVX-512 headers start several conversions from a deliberately
 // undefined vector, which its own uninitialised-use check then reports.
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 namespace {
 
