@@ -18,6 +18,7 @@
 // undefined vector, which its own uninitialised-use check then reports.
 #if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 
 namespace {
