@@ -84,36 +84,18 @@ RENDER_AVX512 int64_t DrawRowStepwise(const FlatLanes& c, double d, double step,
   return passed;
 }
 
+// The per-triangle values every lane needs.
+RENDER_AVX512 FlatLanes MakeFlatLanes(double k, double nearZ, uint32_t colour) {
+  FlatLanes lanes;
+  lanes.k = _mm512_set1_pd(k);
+  lanes.one = _mm512_set1_pd(1.0);
+  lanes.nearZ = _mm512_set1_pd(nearZ);
+  lanes.colour = _mm256_set1_epi32(int32_t(colour));
+  return lanes;
+}
+
 }  // namespace
 
-RENDER_AVX512 void FillFlatTriangleAvx512(ClippedTriangle triangle) {
-  const FrameView frameView = CurrentFrameView();
-  const DepthView depthView = CurrentDepthView();
-  SetupTriangleSpans(TriangleScreenPoints(triangle).points,
-                     DrawableViewport(frameView, depthView));
-
-  const RenderContext& rc = renderContext;
-  const ClipVertex* c = triangle.corners;
-  const double f = double(rc.focalLength);
-  const Vec3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
-  FlatLanes lanes;
-  lanes.k = _mm512_set1_pd(Dot(CameraPosition(c[0]), n) * f);
-  lanes.one = _mm512_set1_pd(1.0);
-  lanes.nearZ = _mm512_set1_pd(double(rc.nearZ));
-  lanes.colour = _mm256_set1_epi32(int32_t(FlatShade(triangle)));
-  int64_t passed = 0;
-  for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
-    const Span span = rc.spanTable[y];
-    if (span.first > span.last) continue;
-    const int64_t count = int64_t{span.last} - span.first + 1;
-    uint32_t* pixels = frameView.pixels + y * frameView.stride + span.first;
-    float* depth = depthView.depth + y * depthView.stride + span.first;
-    // The eye ray through the row's first pixel, dotted with the normal.
-    const double d =
-        ((span.first - rc.centreX) * n.x + n.y * (y - rc.centreY)) + f * n.z;
-    passed += StepsAreExact(d, n.x, count)
-                  ? DrawRowDirect(lanes, d, n.x, depth, pixels, count)
-                  : DrawRowStepwise(lanes, d, n.x, depth, pixels, count);
-  }
-  renderStats.pixelsPassed += passed;
-}
+#define FILL_TARGET RENDER_AVX512
+#define FILL_NAME FillFlatTriangleAvx512
+#include "render/fill_flat_rows.inc"

@@ -236,60 +236,8 @@ RENDER_AVX512 void WriteTexels(const LaneConstants& c, int64_t count,
   }
 }
 
-// One row: chunk after chunk of the three passes.
-RENDER_AVX512 int64_t DrawRow(const LaneConstants& c, const TexturedPlane& p,
-                              const RowSums& start, int64_t count, float* depth,
-                              uint32_t* pixels) {
-  const bool direct = RowSumsAreExact(p, start, count);
-  FillChunk chunk;
-  RowSums sums = start;
-  int64_t passed = 0;
-  for (int64_t first = 0; first < count; first += kChunkPixels) {
-    const int64_t n =
-        count - first < kChunkPixels ? count - first : kChunkPixels;
-    if (direct) {
-      DirectSums(p, start, first, n, &chunk);
-    } else {
-      StepwiseSums(p, &sums, n, &chunk);
-    }
-    passed += TestDepths(c, depth + first, n, &chunk);
-    AddressTexels(c, n, &chunk, depth + first, pixels + first);
-    WriteTexels(c, n, chunk, depth + first, pixels + first);
-  }
-  return passed;
-}
-
 }  // namespace
 
-RENDER_AVX512 void FillTexturedTriangleAvx512(ClippedTriangle triangle) {
-  const Texture* found = TriangleTexture(triangle);
-  if (!TextureIsUsable(found)) return;
-  // A one-texel image is too small for a four-byte read; the plain fill
-  // draws it.
-  if (int64_t{found->width} * found->height < 2) {
-    FillTexturedTrianglePlain(triangle);
-    return;
-  }
-  const Texture texture = *found;
-
-  const FrameView frameView = CurrentFrameView();
-  const DepthView depthView = CurrentDepthView();
-  SetupTriangleSpans(TriangleScreenPoints(triangle).points,
-                     DrawableViewport(frameView, depthView));
-
-  const RenderContext& rc = renderContext;
-  const double f = double(rc.focalLength);
-  const TexturedPlane p = MakeTexturedPlane(triangle, f);
-  const LaneConstants lanes = MakeLaneConstants(p, texture, double(rc.nearZ));
-  int64_t passed = 0;
-  for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
-    const Span span = rc.spanTable[y];
-    if (span.first > span.last) continue;
-    const RowStart s = TexturedRowStart(p, rc, f, y, span.first);
-    passed += DrawRow(lanes, p, RowSums{s.d, s.un, s.vn},
-                      int64_t{span.last} - span.first + 1,
-                      depthView.depth + y * depthView.stride + span.first,
-                      frameView.pixels + y * frameView.stride + span.first);
-  }
-  renderStats.pixelsPassed += passed;
-}
+#define FILL_TARGET RENDER_AVX512
+#define FILL_NAME FillTexturedTriangleAvx512
+#include "render/fill_textured_rows.inc"
