@@ -35,10 +35,7 @@ void SetAppWindowDefaults(AppWindow* window) {
 }
 
 void BindFrameShortcuts(AppWindow* window) {
-  frame.windowRect = &window->windowRect;
-  frame.clientRect = &window->clientRect;
-  frame.clientCentre = &window->clientCentre;
-  frame.pixels = &window->pixels;
-  frame.pitch = &window->pitch;
-  frame.bufferSize = &window->frameBufferSize;
+  frame = FrameShortcuts{&window->windowRect, &window->clientRect,
+                         &window->clientCentre, &window->pixels, &window->pitch,
+                         &window->frameBufferSize};
 }

@@ -29,10 +29,7 @@ void BindHeadlessTarget(HeadlessTarget* target, int32_t bufferWidth,
   target->windowRect = Rect{0, 0, bufferWidth, bufferHeight};
   target->clientRect = Rect{0, 0, clientWidth, clientHeight};
   target->clientCentre = IntPoint{clientWidth >> 1, clientHeight >> 1};
-  frame.windowRect = &target->windowRect;
-  frame.clientRect = &target->clientRect;
-  frame.clientCentre = &target->clientCentre;
-  frame.pixels = &target->pixels;
-  frame.pitch = &target->pitch;
-  frame.bufferSize = &target->bufferSize;
+  frame = FrameShortcuts{&target->windowRect, &target->clientRect,
+                         &target->clientCentre, &target->pixels, &target->pitch,
+                         &target->bufferSize};
 }

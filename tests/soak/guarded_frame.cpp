@@ -19,12 +19,9 @@ void BindGuardedFrame(GuardedFrame* target, int32_t width, int32_t height) {
   target->windowRect = Rect{0, 0, width, height};
   target->clientRect = Rect{0, 0, width, height};
   target->clientCentre = IntPoint{width >> 1, height >> 1};
-  frame.windowRect = &target->windowRect;
-  frame.clientRect = &target->clientRect;
-  frame.clientCentre = &target->clientCentre;
-  frame.pixels = &target->pixels;
-  frame.pitch = &target->pitch;
-  frame.bufferSize = &target->bufferSize;
+  frame = FrameShortcuts{&target->windowRect, &target->clientRect,
+                         &target->clientCentre, &target->pixels, &target->pitch,
+                         &target->bufferSize};
 }
 
 std::string FindGuardDamage(const GuardedFrame& target) {

@@ -11,22 +11,6 @@
 
 namespace {
 
-constexpr const char* kExampleScene = R"({
-  "frameBuffer": {"width": 160, "height": 120},
-  "client": {"width": 120, "height": 90},
-  "camera": {"focalLength": 100},
-  "textures": [{"file": "checker.bmp", "opaqueWhite": false}],
-  "meshes": [{
-    "vertices": [[-50, -50, 300], [50, -50, 300], [0, 60, 250]],
-    "triangles": [{"vertex": [0, 1, 2], "texture": 0,
-                   "uv": [[0, 0], [16, 0], [8, 16]]}],
-    "lines": [{"from": 0, "to": 2, "fromColour": 16711680, "toColour": 255}]
-  }],
-  "objects": [{"transforms": [["rotateZ", 15], ["scale", 1.1]],
-               "position": [0, 0, 0]}]
-}
-)";
-
 // 16 x 16 texels in 4 x 4 squares of pure white (see-through without
 // opaqueWhite) and blue.
 void WriteChecker(const std::filesystem::path& file) {
@@ -249,7 +233,7 @@ TEST(RenderSceneCliTest, ContractExampleRendersToItsPinnedHash) {
   const auto dir = FreshToolFolder("cli-example");
   std::filesystem::create_directories(dir / "scenes");
   WriteChecker(dir / "scenes" / "checker.bmp");
-  WriteText(dir / "scenes" / "example.json", kExampleScene);
+  WriteText(dir / "scenes" / "example.json", kContractExampleScene);
   // Run from elsewhere: the texture is found beside the scene file.
   const ToolRun run = RunTool(dir, {"--scene", "scenes/example.json", "--raw",
                                     "example.raw", "--out", "example.png"});

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/tools/tool_test_support.h"
+
 namespace {
 
 struct Parsed {
@@ -103,20 +105,7 @@ TEST(SceneFileTest, DefaultsFollowTheClientSizeAndPartialViewport) {
 }
 
 TEST(SceneFileTest, ReadsTheContractExample) {
-  const Parsed parsed = Parse(R"({
-    "frameBuffer": {"width": 160, "height": 120},
-    "client": {"width": 120, "height": 90},
-    "camera": {"focalLength": 100},
-    "textures": [{"file": "checker.bmp", "opaqueWhite": false}],
-    "meshes": [{
-      "vertices": [[-50, -50, 300], [50, -50, 300], [0, 60, 250]],
-      "triangles": [{"vertex": [0, 1, 2], "texture": 0,
-                     "uv": [[0, 0], [16, 0], [8, 16]]}],
-      "lines": [{"from": 0, "to": 2, "fromColour": 16711680, "toColour": 255}]
-    }],
-    "objects": [{"transforms": [["rotateZ", 15], ["scale", 1.1]],
-                 "position": [0, 0, 0]}]
-  })");
+  const Parsed parsed = Parse(kContractExampleScene);
   ASSERT_TRUE(parsed.ok) << parsed.message;
   const SceneDescription& s = parsed.scene;
   EXPECT_EQ(s.centreX, 60.0);

@@ -12,6 +12,23 @@
 #include <vector>
 
 // A fresh, empty folder for one test.
+// The example scene of the scene-file contract, as it stands there.
+constexpr const char* kContractExampleScene = R"({
+  "frameBuffer": {"width": 160, "height": 120},
+  "client": {"width": 120, "height": 90},
+  "camera": {"focalLength": 100},
+  "textures": [{"file": "checker.bmp", "opaqueWhite": false}],
+  "meshes": [{
+    "vertices": [[-50, -50, 300], [50, -50, 300], [0, 60, 250]],
+    "triangles": [{"vertex": [0, 1, 2], "texture": 0,
+                   "uv": [[0, 0], [16, 0], [8, 16]]}],
+    "lines": [{"from": 0, "to": 2, "fromColour": 16711680, "toColour": 255}]
+  }],
+  "objects": [{"transforms": [["rotateZ", 15], ["scale", 1.1]],
+               "position": [0, 0, 0]}]
+}
+)";
+
 inline std::filesystem::path FreshToolFolder(const std::string& name) {
   const auto dir =
       std::filesystem::temp_directory_path() /
