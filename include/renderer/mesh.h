@@ -1,0 +1,33 @@
+#pragma once
+// Meshes: vertices, triangles and lines in model space.
+#include <cstdint>
+#include <vector>
+
+#include "renderer/geometry.h"
+
+namespace renderer {
+
+constexpr int32_t kNoTexture = -1;
+
+struct MeshTriangle {
+  int32_t vertex[3] = {0, 0, 0};   // indices into the mesh's vertices
+  uint32_t colour[3] = {0, 0, 0};  // 0x00RRGGBB per corner (untextured)
+  int32_t texture = kNoTexture;    // index into Scene::textures, or none
+  double uv[3][2] = {};            // (u, v) per corner, in texels
+};
+
+struct MeshLine {
+  int32_t from = 0;
+  int32_t to = 0;
+  uint32_t fromColour = 0;  // 0x00RRGGBB
+  uint32_t toColour = 0;
+};
+
+struct Mesh {
+  std::vector<IntVertex> vertices;
+  std::vector<Vector3> vertexVectors;  // empty, or one per vertex
+  std::vector<MeshTriangle> triangles;
+  std::vector<MeshLine> lines;
+};
+
+}  // namespace renderer
