@@ -13,164 +13,108 @@ namespace {
 
 constexpr const char* kSizeRange = "the size range 1 to 16384";
 
-int32_t ReadSize(const Json& value, const std::string& path, int32_t* width,
-                 int32_t* height, SceneError* error) {
-  if (!ExpectObject(value, path, {"width", "height"}, error)) return 0;
-  return (!value.contains("width") ||
-          ReadInt32InRange(value["width"], KeyPath(path, "width"), 1,
-                           kMaxFrameSide, kSizeRange, width, error)) &&
-         (!value.contains("height") ||
-          ReadInt32InRange(value["height"], KeyPath(path, "height"), 1,
-                           kMaxFrameSide, kSizeRange, height, error));
+int32_t ReadSize(const Field& field, int32_t* width, int32_t* height) {
+  return ExpectObject(field, {"width", "height"}) &&
+         ReadInt32InRange(Member(field, "width"), 1, kMaxFrameSide, kSizeRange,
+                          width) &&
+         ReadInt32InRange(Member(field, "height"), 1, kMaxFrameSide,
+                          kSizeRange, height);
 }
 
-int32_t ReadViewportSide(const Json& viewport, const char* side, int32_t bit,
-                         int32_t* out, SceneDescription* scene,
-                         SceneError* error) {
-  if (!viewport.contains(side)) return 1;
-  scene->viewportSidesGiven |= bit;
-  return ReadInt32(viewport[side], KeyPath("viewport", side), out, error);
+int32_t ReadViewportSide(const Field& viewport, const char* side, int32_t bit,
+                         int32_t* out, SceneDescription* scene) {
+  const Field field = Member(viewport, side);
+  if (Present(field)) scene->viewportSidesGiven |= bit;
+  return ReadInt32(field, out);
 }
 
-int32_t ReadViewport(const Json& value, SceneDescription* scene,
-                     SceneError* error) {
-  if (!ExpectObject(value, "viewport", {"left", "top", "right", "bottom"},
-                    error)) {
+int32_t ReadViewport(const Field& field, SceneDescription* scene) {
+  return ExpectObject(field, {"left", "top", "right", "bottom"}) &&
+         ReadViewportSide(field, "left", kViewportLeft, &scene->viewportLeft,
+                          scene) &&
+         ReadViewportSide(field, "top", kViewportTop, &scene->viewportTop,
+                          scene) &&
+         ReadViewportSide(field, "right", kViewportRight,
+                          &scene->viewportRight, scene) &&
+         ReadViewportSide(field, "bottom", kViewportBottom,
+                          &scene->viewportBottom, scene);
+}
+
+int32_t ReadCamera(const Field& field, SceneDescription* scene) {
+  if (!ExpectObject(field, {"focalLength", "nearZ", "centreX", "centreY"})) {
     return 0;
   }
-  return ReadViewportSide(value, "left", kViewportLeft, &scene->viewportLeft,
-                          scene, error) &&
-         ReadViewportSide(value, "top", kViewportTop, &scene->viewportTop,
-                          scene, error) &&
-         ReadViewportSide(value, "right", kViewportRight, &scene->viewportRight,
-                          scene, error) &&
-         ReadViewportSide(value, "bottom", kViewportBottom,
-                          &scene->viewportBottom, scene, error);
+  const Field centreX = Member(field, "centreX");
+  const Field centreY = Member(field, "centreY");
+  scene->hasCentreX = Present(centreX);
+  scene->hasCentreY = Present(centreY);
+  return ReadInt32(Member(field, "focalLength"), &scene->focalLength) &&
+         ReadInt32(Member(field, "nearZ"), &scene->nearZ) &&
+         ReadDouble(centreX, &scene->centreX) &&
+         ReadDouble(centreY, &scene->centreY);
 }
 
-int32_t ReadCamera(const Json& value, SceneDescription* scene,
-                   SceneError* error) {
-  if (!ExpectObject(value, "camera",
-                    {"focalLength", "nearZ", "centreX", "centreY"}, error)) {
-    return 0;
-  }
-  scene->hasCentreX = value.contains("centreX") ? 1 : 0;
-  scene->hasCentreY = value.contains("centreY") ? 1 : 0;
-  return (!value.contains("focalLength") ||
-          ReadInt32(value["focalLength"], "camera.focalLength",
-                    &scene->focalLength, error)) &&
-         (!value.contains("nearZ") ||
-          ReadInt32(value["nearZ"], "camera.nearZ", &scene->nearZ, error)) &&
-         (!scene->hasCentreX || ReadDouble(value["centreX"], "camera.centreX",
-                                           &scene->centreX, error)) &&
-         (!scene->hasCentreY || ReadDouble(value["centreY"], "camera.centreY",
-                                           &scene->centreY, error));
-}
-
-int32_t ReadTexture(const Json& value, const std::string& path,
-                    const std::string& baseFolder, TextureEntry* texture,
-                    SceneError* error) {
-  if (!ExpectObject(value, path, {"file", "opaqueWhite"}, error)) return 0;
-  *texture = TextureEntry{};
-  if (value.contains("file")) {
-    if (!ReadString(value["file"], KeyPath(path, "file"), &texture->file,
-                    error)) {
-      return 0;
-    }
+int32_t ReadTexture(const Field& field, const std::string& baseFolder,
+                    TextureEntry* texture) {
+  if (!ExpectObject(field, {"file", "opaqueWhite"})) return 0;
+  const Field file = Member(field, "file");
+  if (!ReadString(file, &texture->file)) return 0;
+  if (Present(file)) {
     texture->hasFile = 1;
     texture->path = ResolvePath(baseFolder, texture->file);
   }
-  return !value.contains("opaqueWhite") ||
-         ReadBool(value["opaqueWhite"], KeyPath(path, "opaqueWhite"),
-                  &texture->opaqueWhite, error);
-}
-
-int32_t ReadTextures(const Json& value, const std::string& baseFolder,
-                     SceneDescription* scene, SceneError* error) {
-  if (!ExpectArray(value, "textures", error)) return 0;
-  scene->textures.resize(value.size());
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (!ReadTexture(value[i], IndexPath("textures", i), baseFolder,
-                     &scene->textures[i], error)) {
-      return 0;
-    }
-  }
-  return 1;
-}
-
-int32_t ReadMeshes(const Json& value, SceneDescription* scene,
-                   SceneError* error) {
-  if (!ExpectArray(value, "meshes", error)) return 0;
-  scene->meshes.resize(value.size());
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (!ReadMeshEntry(value[i], IndexPath("meshes", i), scene->textures.size(),
-                       &scene->meshes[i], error)) {
-      return 0;
-    }
-  }
-  return 1;
-}
-
-int32_t ReadObjects(const Json& value, SceneDescription* scene,
-                    SceneError* error) {
-  if (!ExpectArray(value, "objects", error)) return 0;
-  scene->objects.resize(value.size());
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (!ReadObjectEntry(value[i], IndexPath("objects", i),
-                         scene->meshes.size(), &scene->objects[i], error)) {
-      return 0;
-    }
-  }
-  return 1;
+  return ReadBool(Member(field, "opaqueWhite"), &texture->opaqueWhite);
 }
 
 // Without an "objects" key the scene holds one default object on mesh 0.
-int32_t CheckDefaultObject(const SceneDescription& scene, SceneError* error) {
-  if (!scene.meshes.empty()) return 1;
-  return Refuse(error, "objects",
-                "the default object shows mesh 0, but there are 0 meshes");
+int32_t ReadObjects(const Field& field, SceneDescription* scene) {
+  if (!Present(field) && scene->meshes.empty()) {
+    return Refuse(field,
+                  "the default object shows mesh 0, but there are 0 meshes");
+  }
+  return ReadList(field, &scene->objects,
+                  [scene](const Field& entry, ObjectEntry* object) {
+                    return ReadObjectEntry(entry, scene->meshes.size(),
+                                           object);
+                  });
 }
 
-int32_t ReadBuiltinTextures(const Json& value, const std::string& baseFolder,
-                            SceneDescription* scene, SceneError* error) {
+int32_t ReadBuiltinTextures(const Field& field, const std::string& baseFolder,
+                            SceneDescription* scene) {
   std::string folder;
-  if (!ReadString(value, "builtinTextures", &folder, error)) return 0;
+  if (!Present(field)) return 1;
+  if (!ReadString(field, &folder)) return 0;
   scene->hasBuiltinTextures = 1;
   scene->builtinTextures = ResolvePath(baseFolder, folder);
   return 1;
 }
 
-int32_t ReadSceneKeys(const Json& root, const std::string& baseFolder,
-                      SceneDescription* scene, SceneError* error) {
-  if (!ExpectObject(root, "",
-                    {"frameBuffer", "client", "viewport", "camera", "textures",
-                     "builtinTextures", "meshes", "objects", "animationSteps"},
-                    error)) {
+int32_t ReadSceneKeys(const Field& root, const std::string& baseFolder,
+                      SceneDescription* scene) {
+  if (!ExpectObject(root, {"frameBuffer", "client", "viewport", "camera",
+                           "textures", "builtinTextures", "meshes", "objects",
+                           "animationSteps"})) {
     return 0;
   }
-  return (!root.contains("frameBuffer") ||
-          ReadSize(root["frameBuffer"], "frameBuffer", &scene->frameWidth,
-                   &scene->frameHeight, error)) &&
-         (!root.contains("client") ||
-          ReadSize(root["client"], "client", &scene->clientWidth,
-                   &scene->clientHeight, error)) &&
-         (!root.contains("viewport") ||
-          ReadViewport(root["viewport"], scene, error)) &&
-         (!root.contains("camera") ||
-          ReadCamera(root["camera"], scene, error)) &&
-         (!root.contains("textures") ||
-          ReadTextures(root["textures"], baseFolder, scene, error)) &&
-         (!root.contains("builtinTextures") ||
-          ReadBuiltinTextures(root["builtinTextures"], baseFolder, scene,
-                              error)) &&
-         (!root.contains("meshes") ||
-          ReadMeshes(root["meshes"], scene, error)) &&
-         (root.contains("objects") ? ReadObjects(root["objects"], scene, error)
-                                   : CheckDefaultObject(*scene, error)) &&
-         (!root.contains("animationSteps") ||
-          ReadInt32InRange(root["animationSteps"], "animationSteps", 0,
-                           INT32_MAX, "the range 0 to 2147483647",
-                           &scene->animationSteps, error));
+  return ReadSize(Member(root, "frameBuffer"), &scene->frameWidth,
+                  &scene->frameHeight) &&
+         ReadSize(Member(root, "client"), &scene->clientWidth,
+                  &scene->clientHeight) &&
+         ReadViewport(Member(root, "viewport"), scene) &&
+         ReadCamera(Member(root, "camera"), scene) &&
+         ReadList(Member(root, "textures"), &scene->textures,
+                  [&baseFolder](const Field& entry, TextureEntry* texture) {
+                    return ReadTexture(entry, baseFolder, texture);
+                  }) &&
+         ReadBuiltinTextures(Member(root, "builtinTextures"), baseFolder,
+                             scene) &&
+         ReadList(Member(root, "meshes"), &scene->meshes,
+                  [scene](const Field& entry, MeshEntry* mesh) {
+                    return ReadMeshEntry(entry, scene->textures.size(), mesh);
+                  }) &&
+         ReadObjects(Member(root, "objects"), scene) &&
+         ReadInt32InRange(Member(root, "animationSteps"), 0, INT32_MAX,
+                          "the range 0 to 2147483647", &scene->animationSteps);
 }
 
 int32_t ReadWholeFile(const std::string& fileName, std::string* text) {
@@ -207,7 +151,7 @@ int32_t ParseSceneText(const std::string& text, const std::string& baseFolder,
   Json root;
   if (!ParseJsonText(text, &root, error)) return 0;
   *scene = DefaultSceneDescription();
-  if (!ReadSceneKeys(root, baseFolder, scene, error)) return 0;
+  if (!ReadSceneKeys(TopLevel(root, error), baseFolder, scene)) return 0;
   return ApplySceneOverrides(overrides, scene, error);
 }
 

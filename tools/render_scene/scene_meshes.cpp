@@ -4,183 +4,107 @@
 
 namespace {
 
-int32_t ReadVertices(const Json& value, const std::string& path,
-                     MeshEntry* mesh, SceneError* error) {
-  if (!ExpectArray(value, path, error)) return 0;
-  for (size_t i = 0; i < value.size(); ++i) {
-    int32_t xyz[3];
-    if (!ReadInt32s(value[i], IndexPath(path, i), 3, xyz, error)) return 0;
-    mesh->vertices.push_back(IntVertex{xyz[0], xyz[1], xyz[2]});
-  }
-  return 1;
+int32_t ReadVertices(const Field& field, MeshEntry* mesh) {
+  return ReadList(field, &mesh->vertices,
+                  [](const Field& entry, IntVertex* vertex) {
+                    int32_t xyz[3];
+                    if (!ReadInt32s(entry, 3, xyz)) return 0;
+                    *vertex = IntVertex{xyz[0], xyz[1], xyz[2]};
+                    return 1;
+                  });
 }
 
-int32_t ReadVertexVectors(const Json& value, const std::string& path,
-                          MeshEntry* mesh, SceneError* error) {
-  if (!ExpectArray(value, path, error)) return 0;
-  if (value.size() != mesh->vertices.size()) {
-    return Refuse(error, path,
-                  CountOf(value.size(), "vector", "vectors") + " for " +
-                      CountOf(mesh->vertices.size(), "vertex", "vertices") +
-                      " (one per vertex)");
-  }
-  for (size_t i = 0; i < value.size(); ++i) {
-    double abc[3];
-    if (!ReadDoubles(value[i], IndexPath(path, i), 3, abc, error)) return 0;
-    mesh->vertexVectors.push_back(Vector3{abc[0], abc[1], abc[2]});
+int32_t ReadVertexVectors(const Field& field, MeshEntry* mesh) {
+  if (!ExpectArray(field)) return 0;
+  if (!Present(field)) return 1;
+  const size_t count = ElementCount(field);
+  if (count != mesh->vertices.size()) {
+    return Refuse(field, CountOf(count, "vector", "vectors") + " for " +
+                             CountOf(mesh->vertices.size(), "vertex",
+                                     "vertices") +
+                             " (one per vertex)");
   }
   mesh->hasVertexVectors = 1;
-  return 1;
+  return ReadList(field, &mesh->vertexVectors,
+                  [](const Field& entry, Vector3* vector) {
+                    double abc[3];
+                    if (!ReadDoubles(entry, 3, abc)) return 0;
+                    *vector = Vector3{abc[0], abc[1], abc[2]};
+                    return 1;
+                  });
 }
 
-int32_t ReadVertexIndex(const Json& value, const std::string& path,
-                        const MeshEntry& mesh, int32_t* out,
-                        SceneError* error) {
-  return ReadIndex(value, path, mesh.vertices.size(), "vertex", "vertices", out,
-                   error);
+int32_t ReadVertexIndex(const Field& field, const MeshEntry& mesh,
+                        int32_t* out) {
+  return ReadIndex(field, mesh.vertices.size(), "vertex", "vertices", out);
 }
 
-int32_t ReadTriangleCorners(const Json& value, const std::string& path,
-                            const MeshEntry& mesh, TriangleEntry* triangle,
-                            SceneError* error) {
-  if (!ExpectArrayOf(value, path, 3, "vertex indices", error)) return 0;
-  for (size_t corner = 0; corner < 3; ++corner) {
-    if (!ReadVertexIndex(value[corner], IndexPath(path, corner), mesh,
-                         &triangle->vertex[corner], error)) {
-      return 0;
-    }
-  }
-  return 1;
-}
-
-int32_t ReadTriangleColours(const Json& value, const std::string& path,
-                            TriangleEntry* triangle, SceneError* error) {
-  if (!ExpectArrayOf(value, path, 3, "colours", error)) return 0;
-  for (size_t corner = 0; corner < 3; ++corner) {
-    if (!ReadColour(value[corner], IndexPath(path, corner),
-                    &triangle->colour[corner], error)) {
-      return 0;
-    }
-  }
-  return 1;
-}
-
-int32_t ReadTriangleUv(const Json& value, const std::string& path,
-                       TriangleEntry* triangle, SceneError* error) {
-  if (!ExpectArrayOf(value, path, 3, "(u, v) pairs", error)) return 0;
-  for (size_t corner = 0; corner < 3; ++corner) {
-    if (!ReadDoubles(value[corner], IndexPath(path, corner), 2,
-                     triangle->uv[corner], error)) {
-      return 0;
-    }
-  }
-  return 1;
-}
-
-int32_t ReadTriangle(const Json& value, const std::string& path,
-                     const MeshEntry& mesh, size_t textureCount,
-                     TriangleEntry* triangle, SceneError* error) {
-  if (!ExpectObject(value, path, {"vertex", "colour", "texture", "uv"},
-                    error)) {
-    return 0;
-  }
+int32_t ReadTriangle(const Field& field, const MeshEntry& mesh,
+                     size_t textureCount, TriangleEntry* triangle) {
+  static const Json kCornerZero = {0, 0, 0};
+  if (!ExpectObject(field, {"vertex", "colour", "texture", "uv"})) return 0;
   *triangle = TriangleEntry{};
   triangle->texture = kNoTexture;
-  if (!ReadTriangleCorners(
-          value.contains("vertex") ? value["vertex"] : Json{0, 0, 0},
-          KeyPath(path, "vertex"), mesh, triangle, error)) {
-    return 0;
-  }
-  if (value.contains("colour") &&
-      !ReadTriangleColours(value["colour"], KeyPath(path, "colour"), triangle,
-                           error)) {
-    return 0;
-  }
-  if (value.contains("texture") && !value["texture"].is_null() &&
-      !ReadIndex(value["texture"], KeyPath(path, "texture"), textureCount,
-                 "texture", "textures", &triangle->texture, error)) {
-    return 0;
-  }
-  if (value.contains("uv") &&
-      !ReadTriangleUv(value["uv"], KeyPath(path, "uv"), triangle, error)) {
-    return 0;
-  }
-  return 1;
+  const Field texture = Member(field, "texture");
+  return ReadElementsOf(OrDefault(Member(field, "vertex"), kCornerZero), 3,
+                        "vertex indices",
+                        [&](const Field& corner, size_t i) {
+                          return ReadVertexIndex(corner, mesh,
+                                                 &triangle->vertex[i]);
+                        }) &&
+         ReadElementsOf(Member(field, "colour"), 3, "colours",
+                        [&](const Field& colour, size_t i) {
+                          return ReadColour(colour, &triangle->colour[i]);
+                        }) &&
+         (!Present(texture) || texture.value->is_null() ||
+          ReadIndex(texture, textureCount, "texture", "textures",
+                    &triangle->texture)) &&
+         ReadElementsOf(Member(field, "uv"), 3, "(u, v) pairs",
+                        [&](const Field& pair, size_t i) {
+                          return ReadDoubles(pair, 2, triangle->uv[i]);
+                        });
 }
 
-int32_t ReadTriangles(const Json& value, const std::string& path,
-                      size_t textureCount, MeshEntry* mesh, SceneError* error) {
-  if (!ExpectArray(value, path, error)) return 0;
-  mesh->triangles.resize(value.size());
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (!ReadTriangle(value[i], IndexPath(path, i), *mesh, textureCount,
-                      &mesh->triangles[i], error)) {
-      return 0;
-    }
-  }
-  return 1;
-}
-
-int32_t ReadLine(const Json& value, const std::string& path,
-                 const MeshEntry& mesh, MeshLine* line, SceneError* error) {
-  if (!ExpectObject(value, path, {"from", "to", "fromColour", "toColour"},
-                    error)) {
+int32_t ReadLine(const Field& field, const MeshEntry& mesh, MeshLine* line) {
+  static const Json kIndexZero = 0;
+  if (!ExpectObject(field, {"from", "to", "fromColour", "toColour"})) {
     return 0;
   }
   *line = MeshLine{};
-  const Json zero = 0;
-  return ReadVertexIndex(value.contains("from") ? value["from"] : zero,
-                         KeyPath(path, "from"), mesh, &line->from, error) &&
-         ReadVertexIndex(value.contains("to") ? value["to"] : zero,
-                         KeyPath(path, "to"), mesh, &line->to, error) &&
-         (!value.contains("fromColour") ||
-          ReadColour(value["fromColour"], KeyPath(path, "fromColour"),
-                     &line->fromColour, error)) &&
-         (!value.contains("toColour") ||
-          ReadColour(value["toColour"], KeyPath(path, "toColour"),
-                     &line->toColour, error));
-}
-
-int32_t ReadLines(const Json& value, const std::string& path, MeshEntry* mesh,
-                  SceneError* error) {
-  if (!ExpectArray(value, path, error)) return 0;
-  mesh->lines.resize(value.size());
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (!ReadLine(value[i], IndexPath(path, i), *mesh, &mesh->lines[i],
-                  error)) {
-      return 0;
-    }
-  }
-  return 1;
+  return ReadVertexIndex(OrDefault(Member(field, "from"), kIndexZero), mesh,
+                         &line->from) &&
+         ReadVertexIndex(OrDefault(Member(field, "to"), kIndexZero), mesh,
+                         &line->to) &&
+         ReadColour(Member(field, "fromColour"), &line->fromColour) &&
+         ReadColour(Member(field, "toColour"), &line->toColour);
 }
 
 }  // namespace
 
-int32_t ReadMeshEntry(const Json& value, const std::string& path,
-                      size_t textureCount, MeshEntry* mesh, SceneError* error) {
+int32_t ReadMeshEntry(const Field& field, size_t textureCount,
+                      MeshEntry* mesh) {
   *mesh = MeshEntry{};
+  const Json& value = *field.value;
   if (value.is_string() && value.get<std::string>() == "builtin") {
     mesh->builtin = 1;
     return 1;
   }
   if (!value.is_object()) {
-    return Refuse(error, path, "expected \"builtin\" or a mesh object");
+    return Refuse(field, "expected \"builtin\" or a mesh object");
   }
-  if (!ExpectObject(value, path,
-                    {"vertices", "vertexVectors", "triangles", "lines"},
-                    error)) {
+  if (!ExpectObject(field,
+                    {"vertices", "vertexVectors", "triangles", "lines"})) {
     return 0;
   }
   // Vertices first: every other list is checked against them.
-  return (!value.contains("vertices") ||
-          ReadVertices(value["vertices"], KeyPath(path, "vertices"), mesh,
-                       error)) &&
-         (!value.contains("vertexVectors") ||
-          ReadVertexVectors(value["vertexVectors"],
-                            KeyPath(path, "vertexVectors"), mesh, error)) &&
-         (!value.contains("triangles") ||
-          ReadTriangles(value["triangles"], KeyPath(path, "triangles"),
-                        textureCount, mesh, error)) &&
-         (!value.contains("lines") ||
-          ReadLines(value["lines"], KeyPath(path, "lines"), mesh, error));
+  return ReadVertices(Member(field, "vertices"), mesh) &&
+         ReadVertexVectors(Member(field, "vertexVectors"), mesh) &&
+         ReadList(Member(field, "triangles"), &mesh->triangles,
+                  [&](const Field& entry, TriangleEntry* triangle) {
+                    return ReadTriangle(entry, *mesh, textureCount, triangle);
+                  }) &&
+         ReadList(Member(field, "lines"), &mesh->lines,
+                  [&](const Field& entry, MeshLine* line) {
+                    return ReadLine(entry, *mesh, line);
+                  });
 }

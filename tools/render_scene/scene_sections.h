@@ -8,24 +8,19 @@
 
 // One entry of "meshes": "builtin" or a mesh object whose texture indices
 // must name one of `textureCount` textures.
-int32_t ReadMeshEntry(const Json& value, const std::string& path,
-                      size_t textureCount, MeshEntry* mesh, SceneError* error);
+int32_t ReadMeshEntry(const Field& field, size_t textureCount, MeshEntry* mesh);
 
 // One entry of "objects", whose mesh must name one of `meshCount` meshes.
-int32_t ReadObjectEntry(const Json& value, const std::string& path,
-                        size_t meshCount, ObjectEntry* object,
-                        SceneError* error);
+int32_t ReadObjectEntry(const Field& field, size_t meshCount,
+                        ObjectEntry* object);
 
-// An index from 0 to count - 1; `nouns` names what is counted, singular and
-// plural, for the message "index 3 out of range (2 meshes)".
-int32_t ReadIndex(const Json& value, const std::string& path, size_t count,
-                  const char* singular, const char* plural, int32_t* out,
-                  SceneError* error);
+// An index from 0 to count - 1; `singular` and `plural` name what is counted,
+// for the message "index 3 out of range (2 meshes)".
+int32_t ReadIndex(const Field& field, size_t count, const char* singular,
+                  const char* plural, int32_t* out);
 
 // `length` numbers as doubles, e.g. a uv pair or an orientation row.
-int32_t ReadDoubles(const Json& value, const std::string& path, size_t length,
-                    double* out, SceneError* error);
+int32_t ReadDoubles(const Field& field, size_t length, double* out);
 
 // `length` whole numbers inside the int32 range.
-int32_t ReadInt32s(const Json& value, const std::string& path, size_t length,
-                   int32_t* out, SceneError* error);
+int32_t ReadInt32s(const Field& field, size_t length, int32_t* out);
