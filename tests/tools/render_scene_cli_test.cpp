@@ -35,7 +35,7 @@ void ExpectUsageRefusal(const ToolRun& run) {
 TEST(RenderSceneCliTest, BadOptionsExitTwoWithAUsageLine) {
   const auto dir = FreshToolFolder("cli-options");
   const std::vector<std::vector<std::string>> cases = {
-      {"--bogus"},        {"--steps", "abc"},       {"--client", "0x600"},
+      {"--bogus"},        {"--steps", "abc"},       {"--desktop", "0x600"},
       {"--out", "x.jpg"}, {"--frames", "0"},        {"--steps"},
       {"positional"},     {"--client", "3000x600"},
   };
@@ -55,6 +55,45 @@ TEST(RenderSceneCliTest, BadOptionsExitTwoWithAUsageLine) {
   const ToolRun help = RunTool(dir, {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: render-scene", 0), 0u);
+}
+
+// A minimised window has a client area of 0 x 0: the frame is still drawn
+// and its raw buffers written, but there is no image of the client area.
+TEST(RenderSceneCliTest, AnEmptyClientWritesRawButRefusesAnImage) {
+  const auto dir = FreshToolFolder("cli-empty-client");
+  const ToolRun raw =
+      RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "64x48",
+                    "--client", "0x0", "--raw", "f.raw"});
+  ASSERT_EQ(raw.status, 0) << raw.err;
+  EXPECT_EQ(raw.err, "");
+  const RawDump dump = ReadRawDump(dir / "f.raw");
+  ASSERT_TRUE(dump.valid);
+  EXPECT_EQ(dump.width, 64u);
+  EXPECT_EQ(dump.height, 48u);
+  // Nothing is cleared: the corner keeps the buffer's zero fill.
+  EXPECT_EQ(dump.pixels[size_t(47) * 64 + 63], 0u);
+
+  WriteText(dir / "scene.json", R"({"frameBuffer": {"width": 64, "height": 48},
+      "client": {"width": 0, "height": 40}, "meshes": [], "objects": []})");
+  const ToolRun fromScene =
+      RunTool(dir, {"--scene", "scene.json", "--raw", "g.raw"});
+  EXPECT_EQ(fromScene.status, 0) << fromScene.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "g.raw"));
+
+  const ToolRun image = RunTool(
+      dir, {"--scene", "scene.json", "--out", "g.png", "--raw", "h.raw"});
+  EXPECT_EQ(image.status, 2);
+  EXPECT_EQ(image.err,
+            "render-scene: --out g.png: the client area is 0x40, an image "
+            "with no pixels; --raw writes the frame buffer\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "g.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "h.raw"));
+  const ToolRun option = RunTool(
+      dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "64x48",
+            "--client", "64x0", "--out", "i.bmp"});
+  EXPECT_EQ(option.status, 2);
+  EXPECT_EQ(LineCount(option.err), 1u) << option.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "i.bmp"));
 }
 
 TEST(RenderSceneCliTest, InvalidSceneExitsTwoAndDrawsNothing) {

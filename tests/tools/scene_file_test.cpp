@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -215,6 +216,38 @@ TEST(SceneFileTest, RefusesBadJsonWithThePlaceReached) {
   ExpectRefusals(refusals, std::size(refusals));
 }
 
+// Time grows with the text's length: a reader that looks back through a
+// list for every entry it adds takes many seconds over these.
+TEST(SceneFileTest, LongListsReadInTimeProportionalToTheirLength) {
+  constexpr int32_t kCount = 200000;
+  std::string objects = "[";
+  std::string mesh = R"({"meshes": [{"vertices": [[0, 0, 1], [1, 0, 1],
+                         [0, 1, 1]], "triangles": [)";
+  for (int32_t i = 0; i < kCount; ++i) {
+    objects += i > 0 ? R"(,{"a": 1})" : R"({"a": 1})";
+    mesh += i > 0 ? R"(,{"vertex": [0, 1, 2], "colour": [1, 2, 3]})"
+                  : R"({"vertex": [0, 1, 2], "colour": [1, 2, 3]})";
+  }
+  objects += "]";
+  const std::string badLast = mesh + R"(,{"vertex": [0, 1, 3]}]}]})";
+  mesh += "]}]}";
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Parse(objects).message,
+            "(top level): expected an object, got array");
+  const Parsed parsed = Parse(mesh);
+  EXPECT_EQ(Parse(badLast).message,
+            "meshes[0].triangles[200000].vertex[2]: index 3 out of range (3 "
+            "vertices)");
+  const double seconds = std::chrono::duration<double>(
+                             std::chrono::steady_clock::now() - start)
+                             .count();
+  ASSERT_TRUE(parsed.ok) << parsed.message;
+  EXPECT_EQ(parsed.scene.meshes[0].triangles.size(), size_t(kCount));
+  EXPECT_EQ(parsed.scene.meshes[0].triangles[kCount - 1].colour[2], 3);
+  EXPECT_LT(seconds, 3.0);
+}
+
 TEST(SceneFileTest, RefusesUnknownKeysAndWrongTypes) {
   const Refusal refusals[] = {
       {R"({"frameBufer": {}})", "frameBufer: unknown key"},
@@ -260,7 +293,9 @@ TEST(SceneFileTest, RefusesNumbersOutOfTheirRange) {
       {R"({"frameBuffer": {"width": 0}})",
        "frameBuffer.width: 0 is outside the size range 1 to 16384"},
       {R"({"client": {"height": 16385}})",
-       "client.height: 16385 is outside the size range 1 to 16384"},
+       "client.height: 16385 is outside the size range 0 to 16384"},
+      {R"({"client": {"width": -1}})",
+       "client.width: -1 is outside the size range 0 to 16384"},
       {R"({"animationSteps": -1})",
        "animationSteps: -1 is outside the range 0 to 2147483647"},
   };
@@ -347,6 +382,15 @@ TEST(SceneFileTest, RefusesAClientOrViewportTheFrameBufferCannotHold) {
                         "client": {"width": 64, "height": 48}})")
                   .ok);
   EXPECT_TRUE(Parse(R"({"viewport": {"left": 500, "right": 10}})").ok);
+
+  // A minimised window's client area is empty: its viewport and centre
+  // follow it down to 0.
+  const Parsed minimised = Parse(R"({"client": {"width": 0, "height": 0}})");
+  ASSERT_TRUE(minimised.ok) << minimised.message;
+  EXPECT_EQ(minimised.scene.clientWidth, 0);
+  EXPECT_EQ(minimised.scene.viewportRight, 0);
+  EXPECT_EQ(minimised.scene.viewportBottom, 0);
+  EXPECT_EQ(minimised.scene.centreX, 0.0);
 
   SceneOverrides sizes{};
   sizes.hasClient = 1;

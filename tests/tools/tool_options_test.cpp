@@ -61,6 +61,25 @@ TEST(ToolOptionsTest, ReadsEveryOption) {
   EXPECT_EQ(ImageFormatFor("png"), ImageFormat::kNone);
 }
 
+// A minimised window's client area has no pixels: it is drawn, and only an
+// image of it cannot be written.
+TEST(ToolOptionsTest, AnEmptyClientIsAcceptedButHasNoImage) {
+  const Parsed parsed = Parse({"--client", "0x600", "--out", "shot.png"});
+  ASSERT_TRUE(parsed.ok) << parsed.problem;
+  EXPECT_EQ(parsed.options.sizes.clientWidth, 0);
+  EXPECT_EQ(parsed.options.sizes.clientHeight, 600);
+  std::string problem;
+  EXPECT_FALSE(CheckImageOutput(parsed.options, 0, 600, &problem));
+  EXPECT_EQ(problem,
+            "--out shot.png: the client area is 0x600, an image with no "
+            "pixels; --raw writes the frame buffer");
+  EXPECT_FALSE(CheckImageOutput(parsed.options, 800, 0, &problem));
+  EXPECT_TRUE(CheckImageOutput(parsed.options, 1, 1, &problem));
+  const Parsed rawOnly = Parse({"--client", "0x0", "--raw", "frame.raw"});
+  ASSERT_TRUE(rawOnly.ok) << rawOnly.problem;
+  EXPECT_TRUE(CheckImageOutput(rawOnly.options, 0, 0, &problem));
+}
+
 TEST(ToolOptionsTest, RefusesBadOptionsNamingThem) {
   const struct {
     std::vector<const char*> arguments;
@@ -80,12 +99,15 @@ TEST(ToolOptionsTest, RefusesBadOptionsNamingThem) {
       {{"--frames", "3x"},
        "--frames 3x: expected a whole number from 1 to 2147483647"},
       {{"--client", "800"},
-       "--client 800: expected WxH with sides from 1 to 16384, e.g. 800x600"},
+       "--client 800: expected WxH with sides from 0 to 16384, e.g. 800x600"},
+      {{"--client", "-1x600"},
+       "--client -1x600: expected WxH with sides from 0 to 16384, e.g. "
+       "800x600"},
       {{"--desktop", "0x600"},
        "--desktop 0x600: expected WxH with sides from 1 to 16384, e.g. "
        "800x600"},
       {{"--client", "16385x10"},
-       "--client 16385x10: expected WxH with sides from 1 to 16384, e.g. "
+       "--client 16385x10: expected WxH with sides from 0 to 16384, e.g. "
        "800x600"},
       {{"--out", "frame.jpg"},
        "--out frame.jpg: the name must end in .png, .bmp or .ppm"},

@@ -11,14 +11,14 @@
 
 namespace {
 
-constexpr const char* kSizeRange = "the size range 1 to 16384";
-
-int32_t ReadSize(const Field& field, int32_t* width, int32_t* height) {
+// A size whose sides run from `least` to 16384, with `range` naming that.
+int32_t ReadSize(const Field& field, int32_t least, const char* range,
+                 int32_t* width, int32_t* height) {
   return ExpectObject(field, {"width", "height"}) &&
-         ReadInt32InRange(Member(field, "width"), 1, kMaxFrameSide, kSizeRange,
+         ReadInt32InRange(Member(field, "width"), least, kMaxFrameSide, range,
                           width) &&
-         ReadInt32InRange(Member(field, "height"), 1, kMaxFrameSide,
-                          kSizeRange, height);
+         ReadInt32InRange(Member(field, "height"), least, kMaxFrameSide, range,
+                          height);
 }
 
 int32_t ReadViewportSide(const Field& viewport, const char* side, int32_t bit,
@@ -96,10 +96,11 @@ int32_t ReadSceneKeys(const Field& root, const std::string& baseFolder,
                            "animationSteps"})) {
     return 0;
   }
-  return ReadSize(Member(root, "frameBuffer"), &scene->frameWidth,
-                  &scene->frameHeight) &&
-         ReadSize(Member(root, "client"), &scene->clientWidth,
-                  &scene->clientHeight) &&
+  // A client area of 0 by 0 is a minimised window's; it draws nothing.
+  return ReadSize(Member(root, "frameBuffer"), 1, "the size range 1 to 16384",
+                  &scene->frameWidth, &scene->frameHeight) &&
+         ReadSize(Member(root, "client"), 0, "the size range 0 to 16384",
+                  &scene->clientWidth, &scene->clientHeight) &&
          ReadViewport(Member(root, "viewport"), scene) &&
          ReadCamera(Member(root, "camera"), scene) &&
          ReadList(Member(root, "textures"), &scene->textures,

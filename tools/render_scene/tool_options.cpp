@@ -25,11 +25,12 @@ int32_t ParseWhole(const std::string& text, int32_t low, int32_t high,
   return 1;
 }
 
-int32_t ParseSize(const std::string& text, int32_t* width, int32_t* height) {
+int32_t ParseSize(const std::string& text, int32_t least, int32_t* width,
+                  int32_t* height) {
   const size_t cross = text.find('x');
   if (cross == std::string::npos) return 0;
-  return ParseWhole(text.substr(0, cross), 1, 16384, width) &&
-         ParseWhole(text.substr(cross + 1), 1, 16384, height);
+  return ParseWhole(text.substr(0, cross), least, 16384, width) &&
+         ParseWhole(text.substr(cross + 1), least, 16384, height);
 }
 
 int32_t Fail(std::string* problem, const std::string& text) {
@@ -60,13 +61,15 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
                                "2147483647");
     }
   } else if (name == "--client" || name == "--desktop") {
+    // A minimised window's client area is 0 by 0; a frame buffer is not.
     SceneOverrides& sizes = options->sizes;
     const int32_t client = name == "--client";
-    if (!ParseSize(value, client ? &sizes.clientWidth : &sizes.desktopWidth,
+    if (!ParseSize(value, client ? 0 : 1,
+                   client ? &sizes.clientWidth : &sizes.desktopWidth,
                    client ? &sizes.clientHeight : &sizes.desktopHeight)) {
-      return Fail(problem, shown +
-                               ": expected WxH with sides from 1 to "
-                               "16384, e.g. 800x600");
+      return Fail(problem, shown + ": expected WxH with sides from " +
+                               (client ? "0" : "1") +
+                               " to 16384, e.g. 800x600");
     }
     (client ? sizes.hasClient : sizes.hasDesktop) = 1;
   } else if (name == "--out") {
@@ -123,4 +126,17 @@ int32_t ParseToolOptions(int argc, const char* const* argv,
     if (!ApplyValue(name, value, options, problem)) return 0;
   }
   return 1;
+}
+
+int32_t CheckImageOutput(const ToolOptions& options, int32_t clientWidth,
+                         int32_t clientHeight, std::string* problem) {
+  if (options.outFormat == ImageFormat::kNone ||
+      (clientWidth > 0 && clientHeight > 0)) {
+    return 1;
+  }
+  return Fail(problem, "--out " + options.outFile + ": the client area is " +
+                           std::to_string(clientWidth) + "x" +
+                           std::to_string(clientHeight) +
+                           ", an image with no pixels; --raw writes the frame "
+                           "buffer");
 }

@@ -29,3 +29,9 @@ extern const char* const kUsageLine;
 // set to one sentence naming the option and what is wrong with it.
 int32_t ParseToolOptions(int argc, const char* const* argv,
                          ToolOptions* options, std::string* problem);
+
+// --out needs a client area with pixels; the client size is known only once
+// the scene is read. Returns 0 with `problem` set when an image is asked for
+// and the client area is empty.
+int32_t CheckImageOutput(const ToolOptions& options, int32_t clientWidth,
+                         int32_t clientHeight, std::string* problem);

@@ -102,6 +102,12 @@ int32_t WriteOutputs(const ToolOptions& options, const HeadlessTarget& target) {
 int RunRenderScene(const ToolOptions& options) {
   SceneDescription scene;
   if (!DescribeScene(options, &scene)) return 2;
+  std::string problem;
+  if (!CheckImageOutput(options, scene.clientWidth, scene.clientHeight,
+                        &problem)) {
+    std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
+    return 2;
+  }
   const int32_t steps = options.hasSteps ? options.steps : scene.animationSteps;
   HeadlessTarget target{};
   BuiltScene built{};
