@@ -1,20 +1,95 @@
 #include "platform/console.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/text_encoding.h"
+
+namespace {
+
+constexpr char kPushTitle[] = "\033[22;0t";
+constexpr char kPopTitle[] = "\033[23;0t";
+constexpr int kTitleSignals[] = {SIGINT, SIGTERM};
+
+// 1 while standard output's terminal holds a title this program pushed.
+// Read and cleared by the signal handler, hence sig_atomic_t.
+volatile sig_atomic_t titlePushed = 0;
+struct sigaction previousActions[2];
+
+int32_t WriteAll(int fd, const char* bytes, size_t count) {
+  return write(fd, bytes, count) == static_cast<ssize_t>(count) ? 1 : 0;
+}
+
+// Only async-signal-safe calls: write(2), then the signal again with its
+// default action (reset on entry by SA_RESETHAND), so the program ends with
+// the status a shell expects from it.
+void RestoreTitleAndRaise(int signal) {
+  const int savedErrno = errno;
+  if (titlePushed) {
+    titlePushed = 0;
+    const ssize_t ignored = write(STDOUT_FILENO, kPopTitle, sizeof kPopTitle - 1);
+    static_cast<void>(ignored);
+  }
+  errno = savedErrno;
+  raise(signal);
+}
+
+void RestoreTitleAtExit() { FreeConsole(); }
+
+void CatchEndingSignals() {
+  struct sigaction action {};
+  action.sa_handler = RestoreTitleAndRaise;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND;
+  for (size_t i = 0; i < 2; ++i) {
+    sigaction(kTitleSignals[i], &action, &previousActions[i]);
+  }
+}
+
+void ReleaseEndingSignals() {
+  for (size_t i = 0; i < 2; ++i) {
+    sigaction(kTitleSignals[i], &previousActions[i], nullptr);
+  }
+}
+
+void SaveTerminalTitle() {
+  static int32_t exitHookSet = 0;
+  if (titlePushed || !PushTerminalTitle(STDOUT_FILENO)) return;
+  CatchEndingSignals();
+  titlePushed = 1;
+  if (!exitHookSet) exitHookSet = std::atexit(RestoreTitleAtExit) == 0;
+}
+
+}  // namespace
 
 int32_t AllocConsole() { return isatty(STDOUT_FILENO) ? 1 : 0; }
 
 int32_t SetConsoleTitle(const wchar_t* title) {
   std::fflush(stdout);
+  SaveTerminalTitle();
   return WriteTerminalTitle(STDOUT_FILENO, title);
 }
 
-void FreeConsole() { std::fflush(stdout); }
+void FreeConsole() {
+  std::fflush(stdout);
+  if (!titlePushed) return;
+  titlePushed = 0;
+  ReleaseEndingSignals();
+  PopTerminalTitle(STDOUT_FILENO);
+}
+
+int32_t PushTerminalTitle(int fd) {
+  return isatty(fd) && WriteAll(fd, kPushTitle, sizeof kPushTitle - 1);
+}
+
+int32_t PopTerminalTitle(int fd) {
+  return isatty(fd) && WriteAll(fd, kPopTitle, sizeof kPopTitle - 1);
+}
 
 int32_t WriteTerminalTitle(int fd, const wchar_t* title) {
   if (!isatty(fd)) return 0;
@@ -31,6 +106,5 @@ int32_t WriteTerminalTitle(int fd, const wchar_t* title) {
   const size_t body =
       WideToUtf8(clean, sequence + prefix, sizeof sequence - prefix - 1);
   sequence[prefix + body] = '\a';
-  const size_t total = prefix + body + 1;
-  return write(fd, sequence, total) == static_cast<ssize_t>(total) ? 1 : 0;
+  return WriteAll(fd, sequence, prefix + body + 1);
 }

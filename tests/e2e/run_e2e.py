@@ -250,6 +250,51 @@ def scenario_no_display(args):
     check(result.stdout == "", "and nothing on standard output")
 
 
+def terminal_output(controller):
+    """Everything written to a pseudo-terminal whose other end is closed."""
+    data = b""
+    while True:
+        try:
+            chunk = os.read(controller, 4096)
+        except OSError:  # EIO once no process holds the terminal open
+            return data
+        if not chunk:
+            return data
+        data += chunk
+
+
+def scenario_terminal_title(args, session):
+    push, pop = b"\033[22;0t", b"\033[23;0t"
+    set_title = b"\033]0;Renderer\a"
+    ways_out = [
+        ("Escape", lambda: session.key("Escape"), 0),
+        ("closing the window",
+         lambda: session.close_window(args.close_helper), 0),
+        ("SIGINT", lambda: session.program.send_signal(signal.SIGINT),
+         -signal.SIGINT),
+        ("SIGTERM", lambda: session.program.send_signal(signal.SIGTERM),
+         -signal.SIGTERM),
+    ]
+    for name, end, expected in ways_out:
+        controller, terminal = os.openpty()
+        try:
+            session.start(stdout=terminal)
+            os.close(terminal)
+            terminal = None
+            end()
+            status = session.wait_exit(5)
+            written = terminal_output(controller)
+        finally:
+            if terminal is not None:
+                os.close(terminal)
+            os.close(controller)
+        check(status == expected, "%s ends the program with status %s (%s)"
+              % (name, expected, status))
+        check(written == push + set_title + pop,
+              "the terminal's title is saved, set and given back after %s "
+              "(%r)" % (name, written))
+
+
 def take_screenshot(args, session, path):
     session.start()
     time.sleep(1.5)
@@ -264,6 +309,7 @@ SCENARIOS = {
     "controls": scenario_controls,
     "resize": scenario_resize,
     "no-images": scenario_no_images,
+    "terminal-title": scenario_terminal_title,
 }
 
 

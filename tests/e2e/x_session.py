@@ -86,13 +86,16 @@ class Session:
             "suppressions=" + suppressions, "print_suppressions=0"]))
 
     # --- the program -----------------------------------------------------
-    def start(self):
+    def start(self, stdout=None):
+        """Starts the program; its standard output goes to `stdout` (a file
+        descriptor) when given, else to a log file."""
         self.stdout = open(os.path.join(self.logs.name, "stdout"), "w+b")
         self.stderr = open(os.path.join(self.logs.name, "stderr"), "w+b")
         self.program = subprocess.Popen(
             [self.renderer], cwd=self.workdir, env=self.env,
-            stdin=subprocess.DEVNULL, stdout=self.stdout, stderr=self.stderr,
-            preexec_fn=_die_with_parent)
+            stdin=subprocess.DEVNULL,
+            stdout=self.stdout if stdout is None else stdout,
+            stderr=self.stderr, preexec_fn=_die_with_parent)
         found = wait_until(self._find_window, 10, 0.1)
         if not found:
             raise Failure("no window titled 'Renderer' within 10 s")
