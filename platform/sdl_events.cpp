@@ -19,19 +19,23 @@ NativeWindow* KeyWindowOf(Uint32 windowId) {
   return reinterpret_cast<NativeWindow*>(window);
 }
 
+// Writes at most two events to `out` (a resize from outside becomes two);
+// returns how many.
 int32_t TranslateWindowEvent(const SDL_WindowEvent& event, NativeEvent* out) {
   NativeWindow* window = WindowOf(event.windowID);
+  const intptr_t data = PackCursorPosition(event.data1, event.data2);
   switch (event.event) {
-    case SDL_WINDOWEVENT_MOVED:
-      *out = {window, kMsgMove, 0,
-              PackCursorPosition(event.data1, event.data2)};
-      return 1;
-    case SDL_WINDOWEVENT_RESIZED:  // a resize from outside: the user's drag
-      *out = {window, kMsgSizing, 0, 0};
-      return 1;
+    case SDL_WINDOWEVENT_MOVED: *out = {window, kMsgMove, 0, data}; return 1;
+    case SDL_WINDOWEVENT_RESIZED:
+      // A resize from outside (the user's drag). SDL posts it after the
+      // SIZE_CHANGED it caused, so the size message is repeated after the
+      // sizing message: every resize ends on the size message, whose
+      // handling follows and clamps the client area.
+      out[0] = {window, kMsgSizing, 0, 0};
+      out[1] = {window, kMsgSize, 0, data};
+      return 2;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-      *out = {window, kMsgSize, 0,
-              PackCursorPosition(event.data1, event.data2)};
+      *out = {window, kMsgSize, 0, data};
       return 1;
     case SDL_WINDOWEVENT_EXPOSED: *out = {window, kMsgPaint, 0, 0}; return 1;
     case SDL_WINDOWEVENT_CLOSE: *out = {window, kMsgClose, 0, 0}; return 1;
@@ -81,7 +85,8 @@ int32_t NativeReadEvents(int32_t wait, NativeEvent* events, int32_t capacity) {
   if (wait && SDL_WaitEvent(nullptr) == 0) return 0;
   int32_t count = 0;
   SDL_Event event;
-  while (count < capacity && SDL_PollEvent(&event)) {
+  // One SDL event can become two messages.
+  while (count + 2 <= capacity && SDL_PollEvent(&event)) {
     count += TranslateEvent(event, events + count);
   }
   return count;
