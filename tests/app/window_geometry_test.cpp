@@ -52,6 +52,24 @@ TEST_F(WindowGeometry, WindowPartlyOffLeftAndTopKeepsItsTrueCentre) {
   EXPECT_EQ(renderContext.viewportBottom, 560);
 }
 
+// A resize from outside reaches the window as size, sizing, size (see
+// platform/sdl_events.cpp): it ends clamped, as after a move.
+TEST_F(WindowGeometry, AResizeOfAWindowPartlyOffLeftAndTopEndsClamped) {
+  StartDemo();
+  fakeWindows.client = {-100, -40, 650, 560};
+  for (uint32_t message : {kMsgSize, kMsgSizing, kMsgSize}) {
+    SendMessage(appWindow->hwnd, message, 0, 0);
+  }
+  const AppWindow& w = *appWindow;
+  EXPECT_EQ(w.clientRect.left, 0);
+  EXPECT_EQ(w.clientRect.top, 0);
+  EXPECT_EQ(w.clientRect.right, 650);
+  EXPECT_EQ(w.clientRect.bottom, 560);
+  EXPECT_EQ(w.clientCentre.x, 275);
+  EXPECT_EQ(w.clientCentre.y, 260);
+  EXPECT_EQ(renderContext.viewportRight, 650);
+}
+
 TEST_F(WindowGeometry, WindowPartlyOffRightAndBottom) {
   StartDemo();
   fakeWindows.client = {1500, 800, 2251, 1401};
