@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/controls.h"
 #include "platform/message_queue.h"
 #include "render/render_context.h"
@@ -13,6 +15,23 @@
 namespace {
 
 using WindowGeometry = AppTest;
+
+// The client area of a window at (-100, -40) to (650, 560) on the 1920 x
+// 1080 desktop: cut at the desktop's edges, its centre still the true one.
+void ExpectClampedOffLeftAndTop() {
+  const AppWindow& w = *appWindow;
+  EXPECT_EQ(w.windowRect.right, 1920);  // windowRect holds the desktop
+  EXPECT_EQ(w.clientRect.left, 0);
+  EXPECT_EQ(w.clientRect.top, 0);
+  EXPECT_EQ(w.clientRect.right, 650);
+  EXPECT_EQ(w.clientRect.bottom, 560);
+  EXPECT_EQ(w.clientCentre.x, 275);
+  EXPECT_EQ(w.clientCentre.y, 260);
+  EXPECT_EQ(renderContext.centreX, 275.0);
+  EXPECT_EQ(renderContext.centreY, 260.0);
+  EXPECT_EQ(renderContext.viewportRight, 650);
+  EXPECT_EQ(renderContext.viewportBottom, 560);
+}
 
 TEST_F(WindowGeometry, SizesAndCentresHalveByArithmeticShift) {
   StartDemo();
@@ -34,40 +53,20 @@ TEST_F(WindowGeometry, SizesAndCentresHalveByArithmeticShift) {
   EXPECT_EQ(w.dcOrigin.x, 100);
 }
 
+// After a move, and after a resize from outside, which reaches the window
+// as size, sizing, size (see platform/sdl_events.cpp).
 TEST_F(WindowGeometry, WindowPartlyOffLeftAndTopKeepsItsTrueCentre) {
-  StartDemo();
-  fakeWindows.client = {-100, -40, 650, 560};
-  SendMessage(appWindow->hwnd, kMsgMove, 0, 0);
-  const AppWindow& w = *appWindow;
-  EXPECT_EQ(w.windowRect.right, 1920);  // windowRect holds the desktop
-  EXPECT_EQ(w.clientRect.left, 0);
-  EXPECT_EQ(w.clientRect.top, 0);
-  EXPECT_EQ(w.clientRect.right, 650);
-  EXPECT_EQ(w.clientRect.bottom, 560);
-  EXPECT_EQ(w.clientCentre.x, 275);
-  EXPECT_EQ(w.clientCentre.y, 260);
-  EXPECT_EQ(renderContext.centreX, 275.0);
-  EXPECT_EQ(renderContext.centreY, 260.0);
-  EXPECT_EQ(renderContext.viewportRight, 650);
-  EXPECT_EQ(renderContext.viewportBottom, 560);
-}
-
-// A resize from outside reaches the window as size, sizing, size (see
-// platform/sdl_events.cpp): it ends clamped, as after a move.
-TEST_F(WindowGeometry, AResizeOfAWindowPartlyOffLeftAndTopEndsClamped) {
-  StartDemo();
-  fakeWindows.client = {-100, -40, 650, 560};
-  for (uint32_t message : {kMsgSize, kMsgSizing, kMsgSize}) {
-    SendMessage(appWindow->hwnd, message, 0, 0);
+  const std::vector<uint32_t> moved = {kMsgMove};
+  const std::vector<uint32_t> resized = {kMsgSize, kMsgSizing, kMsgSize};
+  for (const std::vector<uint32_t>& messages : {moved, resized}) {
+    SCOPED_TRACE(messages.size());
+    StartDemo();
+    fakeWindows.client = {-100, -40, 650, 560};
+    for (uint32_t message : messages) {
+      SendMessage(appWindow->hwnd, message, 0, 0);
+    }
+    ExpectClampedOffLeftAndTop();
   }
-  const AppWindow& w = *appWindow;
-  EXPECT_EQ(w.clientRect.left, 0);
-  EXPECT_EQ(w.clientRect.top, 0);
-  EXPECT_EQ(w.clientRect.right, 650);
-  EXPECT_EQ(w.clientRect.bottom, 560);
-  EXPECT_EQ(w.clientCentre.x, 275);
-  EXPECT_EQ(w.clientCentre.y, 260);
-  EXPECT_EQ(renderContext.viewportRight, 650);
 }
 
 TEST_F(WindowGeometry, WindowPartlyOffRightAndBottom) {
