@@ -1,4 +1,4 @@
-// Reading scene files: a large mesh (a grid of triangles, about 60 bytes of
+// Reading scene files: a large mesh (a grid of triangles, about 75 bytes of
 // text each) parsed and checked into a SceneDescription, and a long
 // top-level array of small objects, which is parsed whole before it is
 // refused. Both should cost time in proportion to the text's length.
