@@ -85,6 +85,7 @@ struct DocumentBuilder {
     return true;
   }
 
+  // The parse events, under the names nlohmann's event parser calls.
   bool null() { return Scalar(Json(nullptr)); }
   bool boolean(bool value) { return Scalar(Json(value)); }
   bool number_integer(Json::number_integer_t value) {

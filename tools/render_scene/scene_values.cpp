@@ -2,8 +2,8 @@
 
 int32_t ReadIndex(const Field& field, size_t count, const char* singular,
                   const char* plural, int32_t* out) {
-  int32_t index = 0;
   if (!Present(field)) return 1;
+  int32_t index = 0;
   if (!ReadInt32(field, &index)) return 0;
   if (index < 0 || static_cast<size_t>(index) >= count) {
     return Refuse(field, "index " + std::to_string(index) + " out of range (" +
