@@ -65,12 +65,12 @@ int32_t ReadTriangle(const Field& field, const MeshEntry& mesh,
                         });
 }
 
-int32_t ReadLine(const Field& field, const MeshEntry& mesh, MeshLine* line) {
+int32_t ReadLine(const Field& field, const MeshEntry& mesh, LineEntry* line) {
   static const Json kIndexZero = 0;
   if (!ExpectObject(field, {"from", "to", "fromColour", "toColour"})) {
     return 0;
   }
-  *line = MeshLine{};
+  *line = LineEntry{};
   return ReadVertexIndex(OrDefault(Member(field, "from"), kIndexZero), mesh,
                          &line->from) &&
          ReadVertexIndex(OrDefault(Member(field, "to"), kIndexZero), mesh,
@@ -104,7 +104,7 @@ int32_t ReadMeshEntry(const Field& field, size_t textureCount,
                     return ReadTriangle(entry, *mesh, textureCount, triangle);
                   }) &&
          ReadList(Member(field, "lines"), &mesh->lines,
-                  [&](const Field& entry, MeshLine* line) {
+                  [&](const Field& entry, LineEntry* line) {
                     return ReadLine(entry, *mesh, line);
                   });
 }
