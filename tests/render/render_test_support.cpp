@@ -334,24 +334,31 @@ void SetupTriangleSpans(const ScreenPoint points[3]) {
   renderer::SetupTriangleSpans(context, points);
 }
 
-void FillFlatTriangle(const ClippedTriangle& triangle) {
+namespace {
+
+using Fill = void (*)(DrawContext&, const ClippedTriangle&);
+
+void FillOnRig(Fill fill, const ClippedTriangle& triangle) {
   DrawContext context = RigContext();
-  renderer::FillFlatTriangle(context, triangle);
+  fill(context, triangle);
+}
+
+}  // namespace
+
+void FillFlatTriangle(const ClippedTriangle& triangle) {
+  FillOnRig(renderer::FillFlatTriangle, triangle);
 }
 
 void FillTexturedTriangle(const ClippedTriangle& triangle) {
-  DrawContext context = RigContext();
-  renderer::FillTexturedTriangle(context, triangle);
+  FillOnRig(renderer::FillTexturedTriangle, triangle);
 }
 
 void FillFlatTrianglePlain(const ClippedTriangle& triangle) {
-  DrawContext context = RigContext();
-  renderer::FillFlatTrianglePlain(context, triangle);
+  FillOnRig(renderer::FillFlatTrianglePlain, triangle);
 }
 
 void FillTexturedTrianglePlain(const ClippedTriangle& triangle) {
-  DrawContext context = RigContext();
-  renderer::FillTexturedTrianglePlain(context, triangle);
+  FillOnRig(renderer::FillTexturedTrianglePlain, triangle);
 }
 
 void DrawLine(uint32_t fromColour, uint32_t toColour, const Vector3& a,
