@@ -7,7 +7,8 @@
 #include "render/render_context.h"
 #include "render/render_stats.h"
 #include "tools/render_scene/bench_report.h"
-#include "tools/render_scene/raw_dump.h"
+#include "tools/render_scene/frame_margin.h"
+#include "tools/render_scene/frame_sequence.h"
 #include "tools/render_scene/scene_file.h"
 #include "tools/render_scene/scene_frame.h"
 #include "tools/render_scene/scene_setup.h"
@@ -52,49 +53,39 @@ double MillisecondsBetween(std::chrono::steady_clock::time_point from,
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-void DrawFrames(const ToolOptions& options, const HeadlessTarget& target,
-                int32_t usesBuiltin, BenchTimes* times) {
-  using Clock = std::chrono::steady_clock;
-  for (int32_t frame = 0; frame < options.frames; ++frame) {
-    if (options.bench && frame > 0) StepSceneAnimation(usesBuiltin);
-    const Clock::time_point start = Clock::now();
-    ClearClientArea(target);
-    const Clock::time_point cleared = Clock::now();
-    const RenderStats before = renderStats;
-    RenderScene();
-    const Clock::time_point end = Clock::now();
-    if (options.bench) {
-      times->frameMs.push_back(MillisecondsBetween(start, end));
-      times->clearMs.push_back(MillisecondsBetween(start, cleared));
-      times->sceneMs.push_back(MillisecondsBetween(cleared, end));
-      times->depthResetMs.push_back(
-          double(renderStats.depthResetNs - before.depthResetNs) * 1e-6);
-      times->fillMs.push_back(double(renderStats.fillNs - before.fillNs) *
-                              1e-6);
-    }
-  }
+// The frame buffer as the writers take it.
+SequenceFrame FrameOf(const HeadlessTarget& target) {
+  const PixelRect client{target.pixels, target.clientRect.right,
+                         target.clientRect.bottom, target.bufferSize.x};
+  return SequenceFrame{client, target.pixels, renderContext.zBuffer,
+                       target.bufferSize.x, target.bufferSize.y};
 }
 
-int32_t WriteOutputs(const ToolOptions& options, const HeadlessTarget& target) {
-  int32_t written = 1;
-  if (options.outFormat != ImageFormat::kNone) {
-    const PixelRect client{target.pixels, target.clientRect.right,
-                           target.clientRect.bottom, target.bufferSize.x};
-    if (!WriteImage(options.outFile.c_str(), options.outFormat, client)) {
-      std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
-                   options.outFile.c_str());
-      written = 0;
-    }
+// One frame: the margin zeroed, the client cleared, the scene pass.
+SequenceFrame DrawFrame(const ToolOptions& options,
+                        const HeadlessTarget& target, BenchTimes* times) {
+  using Clock = std::chrono::steady_clock;
+  const RenderContext& c = renderContext;
+  ZeroFrameMargin(FrameMargin{target.pixels, target.bufferSize.x,
+                              target.bufferSize.x, target.bufferSize.y,
+                              target.clientRect.right, target.clientRect.bottom,
+                              c.viewportLeft, c.viewportTop, c.viewportRight,
+                              c.viewportBottom});
+  const Clock::time_point start = Clock::now();
+  ClearClientArea(target);
+  const Clock::time_point cleared = Clock::now();
+  const RenderStats before = renderStats;
+  RenderScene();
+  const Clock::time_point end = Clock::now();
+  if (options.bench) {
+    times->frameMs.push_back(MillisecondsBetween(start, end));
+    times->clearMs.push_back(MillisecondsBetween(start, cleared));
+    times->sceneMs.push_back(MillisecondsBetween(cleared, end));
+    times->depthResetMs.push_back(
+        double(renderStats.depthResetNs - before.depthResetNs) * 1e-6);
+    times->fillMs.push_back(double(renderStats.fillNs - before.fillNs) * 1e-6);
   }
-  if (options.hasRaw &&
-      !WriteRawDump(options.rawFile.c_str(), target.pixels,
-                    renderContext.zBuffer, target.bufferSize.x,
-                    target.bufferSize.y)) {
-    std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
-                 options.rawFile.c_str());
-    written = 0;
-  }
-  return written;
+  return FrameOf(target);
 }
 
 }  // namespace
@@ -119,13 +110,18 @@ int RunRenderScene(const ToolOptions& options) {
   // The renderer counts passing pixels always; stage times only on request.
   ResetRenderStats();
   renderStats.timing = options.bench;
-  DrawFrames(options, target, built.usesBuiltin, &times);
+  const FrameHooks hooks{[&] { StepSceneAnimation(built.usesBuiltin); },
+                         [&] { return DrawFrame(options, target, &times); }};
+  SequenceTimes sequenceTimes;
+  const int status =
+      RunFrameSequence(options, target.clientRect.right,
+                       target.clientRect.bottom, hooks, &sequenceTimes);
   renderStats.timing = 0;
   if (options.bench) {
     std::fputs(FormatBenchReport(times, renderStats.pixelsPassed).c_str(),
                stdout);
+    std::fputs(FormatSequenceTimes(sequenceTimes).c_str(), stdout);
   }
-  const int32_t written = WriteOutputs(options, target);
   ReleaseSceneFrame(&target, &built);
-  return written ? 0 : 1;
+  return status;
 }
