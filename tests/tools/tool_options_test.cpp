@@ -88,7 +88,8 @@ TEST(ToolOptionsTest, RefusesBadOptionsNamingThem) {
        "--client 16385x10: expected WxH with sides from 1 to 16384, e.g. "
        "800x600"},
       {{"--out", "frame.jpg"},
-       "--out frame.jpg: the name must end in .png, .bmp or .ppm"},
+       "--out frame.jpg: the name must end in .png, .bmp, .ppm, .webp or "
+       ".gif"},
       {{"--bench=1"}, "--bench takes no value"},
   };
   for (const auto& c : cases) {
