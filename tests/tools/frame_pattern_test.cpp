@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/parse_options.h"
 #include "tools/render_scene/frame_pattern.h"
 #include "tools/render_scene/gif_palette.h"
-#include "tools/render_scene/tool_options.h"
 
 namespace {
 
@@ -41,21 +41,6 @@ TEST(FramePatternTest, RefusesEveryOtherPercent) {
     EXPECT_FALSE(ParseFramePattern(bad, &parsed, &problem));
     EXPECT_FALSE(problem.empty());
   }
-}
-
-struct Parsed {
-  bool ok;
-  ToolOptions options;
-  std::string problem;
-};
-
-Parsed Parse(std::vector<const char*> arguments) {
-  arguments.insert(arguments.begin(), "render-scene");
-  Parsed parsed{};
-  parsed.ok = ParseToolOptions(static_cast<int>(arguments.size()),
-                               arguments.data(), &parsed.options,
-                               &parsed.problem) != 0;
-  return parsed;
 }
 
 TEST(SequenceOptionsTest, ReadsFirstFrameDelayAndPatterns) {

@@ -53,14 +53,19 @@ void ExpectSameFrames(const fs::path& a, const fs::path& b) {
   }
 }
 
-TEST(SequenceCliTest, SlicesEqualOneRun) {
-  const auto dir = FreshToolFolder("seq-slices");
+// Frames 0 to 23 in one run into `dir`/one, and an empty `dir`/`sliced`.
+void DrawOneRun(const fs::path& dir, const char* sliced) {
   fs::create_directories(dir / "one");
-  fs::create_directories(dir / "sliced");
+  fs::create_directories(dir / sliced);
   ASSERT_EQ(RunTool(dir, Demo({"--frames", "24", "--out", "one/f-%02d.png",
                                "--raw", "one/r-%02d.raw"}))
                 .status,
             0);
+}
+
+TEST(SequenceCliTest, SlicesEqualOneRun) {
+  const auto dir = FreshToolFolder("seq-slices");
+  DrawOneRun(dir, "sliced");
   for (const char* first : {"0", "5", "17"}) {
     const char* count = first[0] == '0' ? "5" : first[0] == '5' ? "12" : "7";
     const ToolRun run = RunTool(
@@ -86,12 +91,7 @@ TEST(SequenceCliTest, SlicesEqualOneRun) {
 
 TEST(SequenceCliTest, SlicesThroughGnuParallelEqualOneRun) {
   const auto dir = FreshToolFolder("seq-parallel");
-  fs::create_directories(dir / "one");
-  fs::create_directories(dir / "parallel");
-  ASSERT_EQ(RunTool(dir, Demo({"--frames", "24", "--out", "one/f-%02d.png",
-                               "--raw", "one/r-%02d.raw"}))
-                .status,
-            0);
+  DrawOneRun(dir, "parallel");
   std::string command = "cd " + Quoted(dir.string()) +
                         " && parallel --will-cite --halt now,fail=1 -j 3 " +
                         Quoted(RENDER_SCENE_BINARY);

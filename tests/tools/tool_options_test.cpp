@@ -7,21 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/parse_options.h"
+
 namespace {
-
-struct Parsed {
-  int32_t ok;
-  ToolOptions options;
-  std::string problem;
-};
-
-Parsed Parse(std::vector<const char*> arguments) {
-  arguments.insert(arguments.begin(), "render-scene");
-  Parsed parsed{};
-  parsed.ok = ParseToolOptions(int(arguments.size()), arguments.data(),
-                               &parsed.options, &parsed.problem);
-  return parsed;
-}
 
 TEST(ToolOptionsTest, DefaultsWithoutArguments) {
   const Parsed parsed = Parse({});
