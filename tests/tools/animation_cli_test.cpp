@@ -20,27 +20,17 @@ constexpr int32_t kFrames = 6;
 // Draws kFrames demo frames into `animation`, each also as a raw dump.
 void DrawAnimation(const fs::path& dir, const std::string& animation,
                    const std::vector<std::string>& more = {}) {
-  std::vector<std::string> arguments = {
-      "--textures", RENDERER_TEXTURE_DIR, "--desktop", "120x90", "--client",
-      "96x72",      "--steps", "30", "--frames", std::to_string(kFrames),
-      "--out",      animation, "--raw", "r-%d.raw"};
+  std::vector<std::string> arguments = {"--textures", RENDERER_TEXTURE_DIR,
+                                        "--desktop",  "120x90",
+                                        "--client",   "96x72",
+                                        "--steps",    "30",
+                                        "--frames",   std::to_string(kFrames),
+                                        "--out",      animation,
+                                        "--raw",      "r-%d.raw"};
   arguments.insert(arguments.end(), more.begin(), more.end());
   const ToolRun run = RunTool(dir, arguments);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-}
-
-std::string CommandOutput(const std::string& command) {
-  std::string text;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return text;
-  char chunk[4096];
-  size_t count = 0;
-  while ((count = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) {
-    text.append(chunk, count);
-  }
-  ::pclose(pipe);
-  return text;
 }
 
 // The client-area pixel (x, y) of frame k's raw dump.
@@ -112,8 +102,8 @@ TEST(AnimationCliTest, GifHasEveryFrameInThePalette) {
   EXPECT_EQ(CommandOutput("identify -format '%W %H %T\\n' " + gif), lines);
   // Composed frame by frame as a viewer shows them, then as RGB bytes.
   const fs::path rgb = dir / "frames.rgb";
-  ASSERT_EQ(std::system(("convert " + gif + " -coalesce -depth 8 rgb:" +
-                         Quoted(rgb.string()))
+  ASSERT_EQ(std::system(("convert " + gif +
+                         " -coalesce -depth 8 rgb:" + Quoted(rgb.string()))
                             .c_str()),
             0);
   const std::vector<uint8_t> bytes = ReadBytes(rgb);
@@ -127,7 +117,8 @@ TEST(AnimationCliTest, GifHasEveryFrameInThePalette) {
     for (int32_t y = 0; y < kHeight; ++y) {
       for (int32_t x = 0; x < kWidth; ++x) {
         const uint8_t* p =
-            &bytes[3 * ((size_t(k) * kHeight + size_t(y)) * kWidth + size_t(x))];
+            &bytes[3 *
+                   ((size_t(k) * kHeight + size_t(y)) * kWidth + size_t(x))];
         const GifColorType& c =
             palette[GifPaletteIndex(RawPixel(dumps, k, x, y))];
         mismatches += p[0] != c.Red || p[1] != c.Green || p[2] != c.Blue;
@@ -139,13 +130,14 @@ TEST(AnimationCliTest, GifHasEveryFrameInThePalette) {
 
 TEST(AnimationCliTest, UnwritableAnimationExitsOne) {
   const auto dir = FreshToolFolder("anim-unwritable");
-  for (const char* name : {"/nonexistent-folder/a.gif",
-                           "/nonexistent-folder/a.webp"}) {
-    const ToolRun run = RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR,
-                                      "--client", "64x48", "--frames", "2",
-                                      "--out", name});
+  for (const char* name :
+       {"/nonexistent-folder/a.gif", "/nonexistent-folder/a.webp"}) {
+    const ToolRun run =
+        RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--client", "64x48",
+                      "--frames", "2", "--out", name});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, std::string("render-scene: cannot write ") + name + "\n");
+    EXPECT_EQ(run.err,
+              std::string("render-scene: cannot write ") + name + "\n");
   }
 }
 

@@ -1,12 +1,13 @@
 // Number patterns in output names, the sequence options, and the GIF
 // palette's colour mapping.
+#include "tools/render_scene/frame_pattern.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/tools/parse_options.h"
-#include "tools/render_scene/frame_pattern.h"
 #include "tools/render_scene/gif_palette.h"
 
 namespace {
@@ -31,10 +32,9 @@ TEST(FramePatternTest, NumberFieldsAndPercentSigns) {
 }
 
 TEST(FramePatternTest, RefusesEveryOtherPercent) {
-  for (const char* bad :
-       {"f-%d-%d.png", "f-%02d%03d.png", "f-%5d.png", "f-%00d.png",
-        "f-%010d.png", "f-%x.png", "f-%s.png", "f-%.png", "f%", "f-%-3d.png",
-        "f-%ld.png", "%%%"}) {
+  for (const char* bad : {"f-%d-%d.png", "f-%02d%03d.png", "f-%5d.png",
+                          "f-%00d.png", "f-%010d.png", "f-%x.png", "f-%s.png",
+                          "f-%.png", "f%", "f-%-3d.png", "f-%ld.png", "%%%"}) {
     SCOPED_TRACE(bad);
     FramePattern parsed;
     std::string problem;
@@ -104,7 +104,8 @@ uint32_t PaletteColour(const GifColorType* palette, uint8_t index) {
 int32_t Distance(uint32_t a, uint32_t b) {
   int32_t sum = 0;
   for (int32_t shift = 0; shift < 24; shift += 8) {
-    const int32_t d = int32_t((a >> shift) & 0xFF) - int32_t((b >> shift) & 0xFF);
+    const int32_t d =
+        int32_t((a >> shift) & 0xFF) - int32_t((b >> shift) & 0xFF);
     sum += d * d;
   }
   return sum;
@@ -124,7 +125,8 @@ TEST(GifPaletteTest, MapsEveryColourToANearestEntry) {
         ASSERT_NE(chosen, kGifUnchanged);
         int32_t best = Distance(colour, PaletteColour(palette, 0));
         for (int32_t i = 1; i < kGifUnchanged; ++i) {
-          best = std::min(best, Distance(colour, PaletteColour(palette, uint8_t(i))));
+          best = std::min(best,
+                          Distance(colour, PaletteColour(palette, uint8_t(i))));
         }
         ASSERT_EQ(Distance(colour, PaletteColour(palette, chosen)), best)
             << std::hex << colour;

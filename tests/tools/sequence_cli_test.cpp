@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <regex>
 #include <set>
 #include <thread>
 
@@ -17,9 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kSmallDemo = {
-    "--textures", RENDERER_TEXTURE_DIR, "--desktop", "200x150",
-    "--client",   "160x120",            "--steps",   "7"};
+const std::vector<std::string> kSmallDemo = {"--textures", RENDERER_TEXTURE_DIR,
+                                             "--desktop",  "200x150",
+                                             "--client",   "160x120",
+                                             "--steps",    "7"};
 
 std::vector<std::string> Demo(const std::vector<std::string>& more) {
   std::vector<std::string> arguments = kSmallDemo;
@@ -68,9 +70,9 @@ TEST(SequenceCliTest, SlicesEqualOneRun) {
   DrawOneRun(dir, "sliced");
   for (const char* first : {"0", "5", "17"}) {
     const char* count = first[0] == '0' ? "5" : first[0] == '5' ? "12" : "7";
-    const ToolRun run = RunTool(
-        dir, Demo({"--frames", count, "--first-frame", first, "--out",
-                   "sliced/f-%02d.png", "--raw", "sliced/r-%02d.raw"}));
+    const ToolRun run =
+        RunTool(dir, Demo({"--frames", count, "--first-frame", first, "--out",
+                           "sliced/f-%02d.png", "--raw", "sliced/r-%02d.raw"}));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");  // no progress line off a terminal
   }
@@ -85,8 +87,7 @@ TEST(SequenceCliTest, SlicesEqualOneRun) {
                           "--raw", "single.raw"})
                 .status,
             0);
-  EXPECT_TRUE(ReadBytes(dir / "single.raw") ==
-              ReadBytes(dir / "one/r-13.raw"));
+  EXPECT_TRUE(ReadBytes(dir / "single.raw") == ReadBytes(dir / "one/r-13.raw"));
 }
 
 TEST(SequenceCliTest, SlicesThroughGnuParallelEqualOneRun) {
@@ -108,8 +109,8 @@ TEST(SequenceCliTest, SlicesThroughGnuParallelEqualOneRun) {
 
 TEST(SequenceCliTest, PlainNamesHoldTheLastFrame) {
   const auto dir = FreshToolFolder("seq-plain");
-  ASSERT_EQ(RunTool(dir, Demo({"--frames", "6", "--first-frame", "2",
-                               "--out", "last.bmp", "--raw", "last.raw"}))
+  ASSERT_EQ(RunTool(dir, Demo({"--frames", "6", "--first-frame", "2", "--out",
+                               "last.bmp", "--raw", "last.raw"}))
                 .status,
             0);
   ASSERT_EQ(RunTool(dir, Demo({"--first-frame", "7", "--out", "f-%d.bmp",
@@ -127,10 +128,10 @@ TEST(SequenceCliTest, BadPatternsAreRefusedBeforeAnythingIsWritten) {
   const auto dir = FreshToolFolder("seq-refused");
   fs::create_directories(dir / "out");
   const std::vector<std::vector<std::string>> cases = {
-      {"--out", "out/f-%d-%d.png"},  {"--out", "out/f-%5d.png"},
-      {"--out", "out/f-%010d.png"},  {"--raw", "out/r-%x.raw"},
-      {"--out", "out/a-%03d.webp"},  {"--out", "out/a-%d.gif"},
-      {"--out", "out/f-%.png"},      {"--raw", "out/r-%i.raw"},
+      {"--out", "out/f-%d-%d.png"}, {"--out", "out/f-%5d.png"},
+      {"--out", "out/f-%010d.png"}, {"--raw", "out/r-%x.raw"},
+      {"--out", "out/a-%03d.webp"}, {"--out", "out/a-%d.gif"},
+      {"--out", "out/f-%.png"},     {"--raw", "out/r-%i.raw"},
   };
   for (const auto& pattern : cases) {
     SCOPED_TRACE(pattern[1]);
@@ -143,6 +144,24 @@ TEST(SequenceCliTest, BadPatternsAreRefusedBeforeAnythingIsWritten) {
     EXPECT_NE(run.err.find(pattern[1]), std::string::npos) << run.err;
     EXPECT_TRUE(fs::is_empty(dir / "out"));
   }
+}
+
+TEST(SequenceCliTest, ProgressLineOnlyOnATerminal) {
+  const auto dir = FreshToolFolder("seq-progress");
+  // util-linux's `script` gives the run a terminal and copies what it
+  // shows there to standard output.
+  std::string command = "cd " + Quoted(dir.string()) + " && script -qec " +
+                        Quoted(Quoted(RENDER_SCENE_BINARY) + " --textures " +
+                               Quoted(RENDERER_TEXTURE_DIR) +
+                               " --client 64x48 --frames 30 --out f-%d.ppm") +
+                        " /dev/null";
+  const std::string shown = CommandOutput(command);
+  EXPECT_TRUE(std::regex_search(
+      shown, std::regex(R"(\rframe 30 of 30  [0-9.]+ frames/s  0\.0 s left)")))
+      << shown;
+  EXPECT_EQ(NamesIn(dir).size(), 30u);
+  // Off a terminal, and for one frame, nothing.
+  EXPECT_EQ(RunTool(dir, Demo({"--frames", "3", "--out", "g-%d.ppm"})).err, "");
 }
 
 // Starts render-scene in `folder` with its output streams discarded.
@@ -215,10 +234,10 @@ TEST(SequenceCliTest, InterruptedRunLeavesOnlyCompleteFiles) {
 TEST(SequenceCliTest, TerminatedAnimationLeavesNoFile) {
   const auto dir = FreshToolFolder("seq-terminate");
   fs::create_directories(dir / "out");
-  const pid_t child = StartTool(
-      dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "400x300",
-            "--client", "400x300", "--frames", "100000", "--out",
-            "out/a.webp", "--raw", "out/r-%06d.raw"});
+  const pid_t child =
+      StartTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop",
+                      "400x300", "--client", "400x300", "--frames", "100000",
+                      "--out", "out/a.webp", "--raw", "out/r-%06d.raw"});
   ASSERT_GT(child, 0);
   ASSERT_TRUE(WaitForFiles(dir / "out", 4));
   EXPECT_EQ(StopAndWait(child, SIGTERM), 143);

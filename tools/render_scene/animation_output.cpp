@@ -33,8 +33,8 @@ int32_t AddAnimationFrame(AnimationOutput* animation, const PixelRect& frame) {
 int32_t FinishAnimation(AnimationOutput* animation) {
   int32_t finished = 1;
   if (animation->format == ImageFormat::kWebp) {
-    finished = FinishWebpAnimation(&animation->webp,
-                                   animation->temporary.c_str());
+    finished =
+        FinishWebpAnimation(&animation->webp, animation->temporary.c_str());
   } else if (animation->format == ImageFormat::kGif) {
     finished = FinishGifAnimation(&animation->gif);
   } else {

@@ -13,8 +13,8 @@ void ZeroFrameMargin(const FrameMargin& margin) {
     const int32_t from =
         row < margin.clientHeight ? std::max(left, margin.clientWidth) : left;
     if (from > right) continue;
-    uint32_t* pixels = margin.pixels +
-                       static_cast<size_t>(row) * margin.rowStride + from;
+    uint32_t* pixels =
+        margin.pixels + static_cast<size_t>(row) * margin.rowStride + from;
     std::memset(pixels, 0, static_cast<size_t>(right - from + 1) * 4);
   }
 }

@@ -14,8 +14,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double MillisecondsSince(Clock::time_point from) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - from)
-      .count();
+  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
 }
 
 // Steps to the first frame. Returns 0 when a stop came first.
@@ -45,8 +44,8 @@ int32_t DrawAndWrite(const ToolOptions& options, const FrameHooks& hooks,
       break;
     }
     const Clock::time_point writeStart = Clock::now();
-    written = WriteSequenceFrame(
-        output, options.sequence.firstFrame + index, frame);
+    written =
+        WriteSequenceFrame(output, options.sequence.firstFrame + index, frame);
     times->writeMs += MillisecondsSince(writeStart);
     UpdateProgress(&progress, index + 1);
   }

@@ -11,8 +11,7 @@ namespace {
 int32_t PutLoopForever(GifFileType* file) {
   static const GifByteType kName[] = "NETSCAPE2.0";
   static const GifByteType kLoop[3] = {1, 0, 0};  // sub-block 1, count 0
-  return EGifPutExtensionLeader(file, APPLICATION_EXT_FUNC_CODE) ==
-             GIF_OK &&
+  return EGifPutExtensionLeader(file, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
          EGifPutExtensionBlock(file, 11, kName) == GIF_OK &&
          EGifPutExtensionBlock(file, 3, kLoop) == GIF_OK &&
          EGifPutExtensionTrailer(file) == GIF_OK;
@@ -68,11 +67,10 @@ int32_t BeginGifAnimation(GifAnimation* animation, const char* fileName,
   GifColorType colours[kGifPaletteSize];
   FillGifPalette(colours);
   ColorMapObject* palette = GifMakeMapObject(kGifPaletteSize, colours);
-  const int32_t started =
-      palette != nullptr &&
-      EGifPutScreenDesc(animation->file, width, height, 8, 0, palette) ==
-          GIF_OK &&
-      PutLoopForever(animation->file);
+  const int32_t started = palette != nullptr &&
+                          EGifPutScreenDesc(animation->file, width, height, 8,
+                                            0, palette) == GIF_OK &&
+                          PutLoopForever(animation->file);
   GifFreeMapObject(palette);
   return started;
 }
@@ -87,8 +85,8 @@ int32_t AddGifFrame(GifAnimation* animation, const PixelRect& frame) {
     const size_t start = static_cast<size_t>(y) * animation->width;
     MapRow(animation, frame.pixels + static_cast<size_t>(y) * frame.rowStride,
            start);
-    if (EGifPutLine(animation->file, animation->row.data(),
-                    animation->width) != GIF_OK) {
+    if (EGifPutLine(animation->file, animation->row.data(), animation->width) !=
+        GIF_OK) {
       return 0;
     }
   }

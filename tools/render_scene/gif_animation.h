@@ -3,10 +3,10 @@
 // fixed palette of gif_palette.h. Every frame covers the whole picture;
 // after the first, a pixel whose entry has not changed is written as the
 // see-through entry, so the still parts of the picture cost almost nothing.
+#include <gif_lib.h>
+
 #include <cstdint>
 #include <vector>
-
-#include <gif_lib.h>
 
 #include "tools/render_scene/image_writers.h"
 

@@ -22,8 +22,8 @@ int32_t CubeIndex(int32_t r, int32_t g, int32_t b) {
   return (r * kGreenLevels + g) * kBlueLevels + b;
 }
 
-int32_t SquaredDistance(int32_t r, int32_t g, int32_t b, int32_t r2,
-                        int32_t g2, int32_t b2) {
+int32_t SquaredDistance(int32_t r, int32_t g, int32_t b, int32_t r2, int32_t g2,
+                        int32_t b2) {
   return (r - r2) * (r - r2) + (g - g2) * (g - g2) + (b - b2) * (b - b2);
 }
 
@@ -55,9 +55,9 @@ uint8_t GifPaletteIndex(uint32_t pixel) {
   const int32_t g = NearestLevel(green, kGreenLevels);
   const int32_t b = NearestLevel(blue, kBlueLevels);
   int32_t best = CubeIndex(r, g, b);
-  int32_t bestDistance = SquaredDistance(
-      red, green, blue, LevelValue(r, kRedLevels),
-      LevelValue(g, kGreenLevels), LevelValue(b, kBlueLevels));
+  int32_t bestDistance =
+      SquaredDistance(red, green, blue, LevelValue(r, kRedLevels),
+                      LevelValue(g, kGreenLevels), LevelValue(b, kBlueLevels));
   for (int32_t i = 0; i < 3; ++i) {
     const int32_t distance =
         SquaredDistance(red, green, blue, kGreys[i], kGreys[i], kGreys[i]);

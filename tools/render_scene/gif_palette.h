@@ -14,9 +14,9 @@
 // unchanged-pixel entry turns into long see-through runs), and the output
 // depends on nothing but the pixels. The price is banding in smooth
 // gradients, no dithering; the lossless WebP output keeps every pixel.
-#include <cstdint>
-
 #include <gif_lib.h>
+
+#include <cstdint>
 
 constexpr int32_t kGifPaletteSize = 256;
 constexpr uint8_t kGifUnchanged = 255;

@@ -26,8 +26,7 @@ void UpdateProgress(ProgressLine* line, int32_t done) {
   line->lastShown = now;
   const double elapsed = SecondsBetween(line->start, now);
   const double rate = elapsed > 0.0 ? double(done) / elapsed : 0.0;
-  const double left =
-      rate > 0.0 ? double(line->total - done) / rate : 0.0;
+  const double left = rate > 0.0 ? double(line->total - done) / rate : 0.0;
   // "\r" returns to the line's start and "\033[K" clears what a longer
   // earlier line left behind.
   std::fprintf(stderr, "\rframe %d of %d  %.1f frames/s  %.1f s left\033[K",

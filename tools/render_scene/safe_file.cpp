@@ -11,8 +11,7 @@ std::string TemporaryNameFor(const std::string& finalName) {
          std::to_string(::getpid()) + ".part";
 }
 
-int32_t CommitFile(const std::string& temporary,
-                   const std::string& finalName) {
+int32_t CommitFile(const std::string& temporary, const std::string& finalName) {
   if (std::rename(temporary.c_str(), finalName.c_str()) == 0) return 1;
   DiscardFile(temporary);
   return 0;

@@ -41,8 +41,8 @@ int32_t ApplySequenceOption(const std::string& name, const std::string& value,
                             SequenceOptions* sequence, std::string* problem) {
   if (name == "--first-frame") {
     if (ReadWhole(value, 0, kInt32Max, &sequence->firstFrame)) return 1;
-    *problem = name + " " + value +
-               ": expected a whole number from 0 to 2147483647";
+    *problem =
+        name + " " + value + ": expected a whole number from 0 to 2147483647";
     return 0;
   }
   if (ReadWhole(value, 1, kMaxFrameDelayMs, &sequence->frameDelayMs)) {
@@ -56,10 +56,10 @@ int32_t ApplySequenceOption(const std::string& name, const std::string& value,
 int32_t CheckSequenceOptions(ToolOptions* options, std::string* problem) {
   SequenceOptions& sequence = options->sequence;
   const int32_t hasOut = options->outFormat != ImageFormat::kNone;
-  if ((hasOut && !ReadPattern("--out", options->outFile, &sequence.out,
-                              problem)) ||
-      (options->hasRaw && !ReadPattern("--raw", options->rawFile,
-                                       &sequence.raw, problem))) {
+  if ((hasOut &&
+       !ReadPattern("--out", options->outFile, &sequence.out, problem)) ||
+      (options->hasRaw &&
+       !ReadPattern("--raw", options->rawFile, &sequence.raw, problem))) {
     return 0;
   }
   const int64_t frames = options->frames;
@@ -76,9 +76,8 @@ int32_t CheckSequenceOptions(ToolOptions* options, std::string* problem) {
   }
   if (IsAnimatedFormat(options->outFormat) &&
       frames * sequence.frameDelayMs > kInt32Max) {
-    *problem = "--frame-delay " + std::to_string(sequence.frameDelayMs) +
-               ": " + std::to_string(frames) +
-               " frames would run past 2147483647 ms";
+    *problem = "--frame-delay " + std::to_string(sequence.frameDelayMs) + ": " +
+               std::to_string(frames) + " frames would run past 2147483647 ms";
     return 0;
   }
   return 1;

@@ -1,10 +1,10 @@
 #pragma once
 // A lossless animated WebP built frame by frame in memory with libwebp's
 // animation encoder, then written in one go.
-#include <cstdint>
-
 #include <webp/encode.h>
 #include <webp/mux.h>
+
+#include <cstdint>
 
 #include "tools/render_scene/image_writers.h"
 
