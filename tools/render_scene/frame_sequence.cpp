@@ -65,14 +65,12 @@ int32_t RunFrameSequence(const ToolOptions& options, int32_t clientWidth,
   if (!OpenSequenceOutput(options, clientWidth, clientHeight, stop, &output)) {
     return 1;
   }
-  int32_t done = ReachFirstFrame(options.sequence.firstFrame, hooks, stop) &&
-                 DrawAndWrite(options, hooks, &output, times);
-  if (done && *stop == 0) {
-    const Clock::time_point closeStart = Clock::now();
-    done = CloseSequenceOutput(&output);
-    times->writeMs += MillisecondsSince(closeStart);
-  }
-  if (!done || *stop != 0) AbandonSequenceOutput(&output);
+  const int32_t drawn =
+      ReachFirstFrame(options.sequence.firstFrame, hooks, stop) &&
+      DrawAndWrite(options, hooks, &output, times);
+  const Clock::time_point closeStart = Clock::now();
+  const int32_t done = CloseSequenceOutput(&output, drawn) && drawn;
+  times->writeMs += MillisecondsSince(closeStart);
   times->runMs = MillisecondsSince(start);
   times->files = output.filesWritten;
   if (*stop != 0) return 128 + *stop;

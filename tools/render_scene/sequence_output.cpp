@@ -2,10 +2,8 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 
-#include "tools/render_scene/png_writer.h"
-#include "tools/render_scene/raw_dump.h"
-#include "tools/render_scene/safe_file.h"
 #include "tools/render_scene/tool_options.h"
 
 namespace {
@@ -22,30 +20,6 @@ int32_t Takes(const SequenceOutput& output, const FramePattern& pattern,
   return pattern.numbered || number == output.lastNumber;
 }
 
-int32_t WriteStill(SequenceOutput* output, int32_t number,
-                   const PixelRect& client) {
-  const std::string name = FrameFileName(output->out, number);
-  const ImageFormat format = output->outFormat;
-  const StopFlag* stop = output->stop;
-  const int32_t written = WriteThroughTemporary(name, [&](const char* file) {
-    return format == ImageFormat::kPng ? WritePngFile(file, client, stop)
-                                       : WriteImage(file, format, client);
-  });
-  if (written) ++output->filesWritten;
-  return written || *stop != 0 ? written : CannotWrite(name);
-}
-
-int32_t WriteRaw(SequenceOutput* output, int32_t number,
-                 const SequenceFrame& frame) {
-  const std::string name = FrameFileName(output->raw, number);
-  const int32_t written = WriteThroughTemporary(name, [&](const char* file) {
-    return WriteRawDump(file, frame.buffer, frame.depth, frame.bufferWidth,
-                        frame.bufferHeight);
-  });
-  if (written) ++output->filesWritten;
-  return written ? 1 : CannotWrite(name);
-}
-
 }  // namespace
 
 int32_t OpenSequenceOutput(const ToolOptions& options, int32_t clientWidth,
@@ -60,39 +34,54 @@ int32_t OpenSequenceOutput(const ToolOptions& options, int32_t clientWidth,
   output->lastNumber = sequence.firstFrame + (options.frames - 1);
   output->stop = stop;
   const std::string name = FrameFileName(sequence.out, 0);
-  if (BeginAnimation(&output->animation, options.outFormat, name, clientWidth,
-                     clientHeight, sequence.frameDelayMs)) {
-    return 1;
+  if (!BeginAnimation(&output->animation, options.outFormat, name, clientWidth,
+                      clientHeight, sequence.frameDelayMs)) {
+    return CannotWrite(name);
   }
-  return CannotWrite(name);
-}
-
-int32_t WriteSequenceFrame(SequenceOutput* output, int32_t number,
-                           const SequenceFrame& frame) {
-  if (IsAnimatedFormat(output->outFormat)) {
-    if (!AddAnimationFrame(&output->animation, frame.client)) {
-      return CannotWrite(output->animation.finalName);
-    }
-  } else if (output->outFormat != ImageFormat::kNone &&
-             Takes(*output, output->out, number) &&
-             !WriteStill(output, number, frame.client)) {
-    return 0;
-  }
-  if (output->hasRaw && Takes(*output, output->raw, number)) {
-    return WriteRaw(output, number, frame);
+  if ((options.outFormat != ImageFormat::kNone &&
+       !IsAnimatedFormat(options.outFormat)) ||
+      options.hasRaw) {
+    output->writers = std::make_unique<WriterPool>();
+    StartWriterPool(output->writers.get(),
+                    static_cast<int32_t>(std::thread::hardware_concurrency()),
+                    stop);
   }
   return 1;
 }
 
-int32_t CloseSequenceOutput(SequenceOutput* output) {
-  const ImageFormat format = output->animation.format;
-  if (FinishAnimation(&output->animation)) {
-    output->filesWritten += format != ImageFormat::kNone;
-    return 1;
+int32_t WriteSequenceFrame(SequenceOutput* output, int32_t number,
+                           const SequenceFrame& frame) {
+  const int32_t animated = IsAnimatedFormat(output->outFormat);
+  if (animated && !AddAnimationFrame(&output->animation, frame.client)) {
+    return CannotWrite(output->animation.finalName);
   }
-  return CannotWrite(output->animation.finalName);
+  const std::string still = !animated &&
+                                    output->outFormat != ImageFormat::kNone &&
+                                    Takes(*output, output->out, number)
+                                ? FrameFileName(output->out, number)
+                                : std::string();
+  const std::string raw = output->hasRaw && Takes(*output, output->raw, number)
+                              ? FrameFileName(output->raw, number)
+                              : std::string();
+  if (still.empty() && raw.empty()) return 1;
+  return QueueFrameFiles(output->writers.get(), still, output->outFormat, raw,
+                         frame);
 }
 
-void AbandonSequenceOutput(SequenceOutput* output) {
-  AbandonAnimation(&output->animation);
+int32_t CloseSequenceOutput(SequenceOutput* output, int32_t complete) {
+  int32_t written = 1;
+  if (output->writers != nullptr) {
+    written = FinishWriterPool(output->writers.get());
+    output->filesWritten += output->writers->filesWritten;
+  }
+  if (!complete || !written || *output->stop != 0) {
+    AbandonAnimation(&output->animation);
+    return written;
+  }
+  const ImageFormat format = output->animation.format;
+  if (!FinishAnimation(&output->animation)) {
+    return CannotWrite(output->animation.finalName);
+  }
+  output->filesWritten += format != ImageFormat::kNone;
+  return 1;
 }

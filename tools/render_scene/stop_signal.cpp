@@ -2,10 +2,10 @@
 
 namespace {
 
-StopFlag stopSignal = 0;
+StopFlag stopSignal{0};
 
 extern "C" void RecordStopSignal(int signalNumber) {
-  stopSignal = signalNumber;
+  stopSignal.store(signalNumber, std::memory_order_relaxed);
 }
 
 }  // namespace
