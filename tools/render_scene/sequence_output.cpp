@@ -1,5 +1,6 @@
 #include "tools/render_scene/sequence_output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -42,9 +43,11 @@ int32_t OpenSequenceOutput(const ToolOptions& options, int32_t clientWidth,
        !IsAnimatedFormat(options.outFormat)) ||
       options.hasRaw) {
     output->writers = std::make_unique<WriterPool>();
-    StartWriterPool(output->writers.get(),
-                    static_cast<int32_t>(std::thread::hardware_concurrency()),
-                    stop);
+    // One writer a hardware thread, up to eight: each holds a frame's copy
+    // (a raw dump's is the whole frame and depth buffer).
+    const int32_t threads =
+        static_cast<int32_t>(std::thread::hardware_concurrency());
+    StartWriterPool(output->writers.get(), std::min(threads, 8), stop);
   }
   return 1;
 }
