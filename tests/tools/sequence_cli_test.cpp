@@ -107,6 +107,48 @@ TEST(SequenceCliTest, SlicesThroughGnuParallelEqualOneRun) {
   ExpectSameFrames(dir / "one", dir / "parallel");
 }
 
+// A viewport larger than the client area: the scene pass draws outside the
+// client, where no clear reaches, and the triangle moves from frame to frame.
+constexpr const char* kWideViewportScene = R"({
+  "frameBuffer": {"width": 80, "height": 60},
+  "client": {"width": 40, "height": 30},
+  "viewport": {"left": 0, "top": 0, "right": 70, "bottom": 50},
+  "camera": {"focalLength": 60, "centreX": 30, "centreY": 20},
+  "meshes": [{"vertices": [[-300, -40, 0], [300, -40, 0], [300, 40, 0]],
+              "triangles": [{"vertex": [0, 1, 2],
+                             "colour": [16711680, 65280, 255]}]}],
+  "objects": [{"position": [0, 0, 400]}]
+})";
+
+TEST(SequenceCliTest, FramesOutsideTheClientDoNotKeepEarlierFrames) {
+  const auto dir = FreshToolFolder("seq-margin");
+  WriteText(dir / "wide.json", kWideViewportScene);
+  ASSERT_EQ(RunTool(dir, {"--scene", "wide.json", "--frames", "12", "--raw",
+                          "one-%02d.raw"})
+                .status,
+            0);
+  ASSERT_EQ(RunTool(dir, {"--scene", "wide.json", "--frames", "6",
+                          "--first-frame", "6", "--raw", "slice-%02d.raw"})
+                .status,
+            0);
+  for (int32_t k = 6; k < 12; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_TRUE(ReadBytes(dir / Numbered("one-%02d.raw", k)) ==
+                ReadBytes(dir / Numbered("slice-%02d.raw", k)));
+  }
+  // Frame 0 drew pixels outside the client that frame 1 does not draw: in
+  // frame 1 they are back to the buffer's zero fill.
+  const RawDump first = ReadRawDump(dir / "one-00.raw");
+  const RawDump second = ReadRawDump(dir / "one-01.raw");
+  ASSERT_TRUE(first.valid && second.valid);
+  int32_t cleared = 0;
+  for (size_t i = 0; i < first.pixels.size(); ++i) {
+    const bool outside = i % 80 >= 40 || i / 80 >= 30;
+    cleared += outside && first.pixels[i] != 0 && second.pixels[i] == 0;
+  }
+  EXPECT_GT(cleared, 0);
+}
+
 TEST(SequenceCliTest, PlainNamesHoldTheLastFrame) {
   const auto dir = FreshToolFolder("seq-plain");
   ASSERT_EQ(RunTool(dir, Demo({"--frames", "6", "--first-frame", "2", "--out",
