@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "scene/bmp_writer.h"
+#include "renderer/texture.h"
 #include "tools/render_scene/png_writer.h"
 
 namespace {
@@ -63,8 +63,8 @@ int32_t WritePpm(const char* fileName, const PixelRect& image) {
 }
 
 int32_t WriteBmp(const char* fileName, const PixelRect& image) {
-  return WriteBmp24(fileName, image.pixels, image.width, image.height,
-                    image.rowStride);
+  return renderer::WriteBmp24(fileName, image.pixels, image.width,
+                              image.height, image.rowStride);
 }
 
 int32_t WriteImage(const char* fileName, ImageFormat format,

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "render/render_context.h"
-#include "render/render_stats.h"
+#include "renderer/renderer.h"
 #include "tools/render_scene/bench_report.h"
 #include "tools/render_scene/frame_margin.h"
 #include "tools/render_scene/frame_sequence.h"
@@ -53,37 +52,41 @@ double MillisecondsBetween(std::chrono::steady_clock::time_point from,
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// The frame buffer as the writers take it.
-SequenceFrame FrameOf(const HeadlessTarget& target) {
+// The frame as the writers take it. The raw dump's buffers are packed rows
+// of the target's width, as BindHeadlessTarget makes them.
+SequenceFrame FrameOf(const renderer::FrameTarget& target) {
   const PixelRect client{target.pixels, target.clientRect.right,
-                         target.clientRect.bottom, target.bufferSize.x};
-  return SequenceFrame{client, target.pixels, renderContext.zBuffer,
-                       target.bufferSize.x, target.bufferSize.y};
+                         target.clientRect.bottom, target.pitch / 4};
+  return SequenceFrame{client, target.pixels, target.depth, target.width,
+                       target.height};
 }
 
 // One frame: the margin zeroed, the client cleared, the scene pass.
-SequenceFrame DrawFrame(const ToolOptions& options,
-                        const HeadlessTarget& target, BenchTimes* times) {
+SequenceFrame DrawFrame(const ToolOptions& options, SceneFrame* scene,
+                        BenchTimes* times) {
   using Clock = std::chrono::steady_clock;
-  const RenderContext& c = renderContext;
-  ZeroFrameMargin(FrameMargin{target.pixels, target.bufferSize.x,
-                              target.bufferSize.x, target.bufferSize.y,
-                              target.clientRect.right, target.clientRect.bottom,
-                              c.viewportLeft, c.viewportTop, c.viewportRight,
-                              c.viewportBottom});
+  const renderer::RenderStats& stats = renderer::Stats(*scene->workspace);
+  const renderer::FrameTarget& target = scene->target.target;
+  const renderer::View& view = scene->view;
+  ZeroFrameMargin(FrameMargin{target.pixels, target.pitch / 4, target.width,
+                              target.height, target.clientRect.right,
+                              target.clientRect.bottom, view.viewportLeft,
+                              view.viewportTop, view.viewportRight,
+                              view.viewportBottom});
   const Clock::time_point start = Clock::now();
-  ClearClientArea(target);
+  ClearClientArea(scene->target);
   const Clock::time_point cleared = Clock::now();
-  const RenderStats before = renderStats;
-  RenderScene();
+  const renderer::RenderStats before = stats;
+  renderer::RenderFrame(scene->built.scene, scene->view, scene->target.target,
+                        *scene->workspace);
   const Clock::time_point end = Clock::now();
   if (options.bench) {
     times->frameMs.push_back(MillisecondsBetween(start, end));
     times->clearMs.push_back(MillisecondsBetween(start, cleared));
     times->sceneMs.push_back(MillisecondsBetween(cleared, end));
     times->depthResetMs.push_back(
-        double(renderStats.depthResetNs - before.depthResetNs) * 1e-6);
-    times->fillMs.push_back(double(renderStats.fillNs - before.fillNs) * 1e-6);
+        double(stats.depthResetNs - before.depthResetNs) * 1e-6);
+    times->fillMs.push_back(double(stats.fillNs - before.fillNs) * 1e-6);
   }
   return FrameOf(target);
 }
@@ -94,34 +97,30 @@ int RunRenderScene(const ToolOptions& options) {
   SceneDescription scene;
   if (!DescribeScene(options, &scene)) return 2;
   const int32_t steps = options.hasSteps ? options.steps : scene.animationSteps;
-  HeadlessTarget target{};
-  BuiltScene built{};
+  SceneFrame frame;
   std::vector<TextureNote> notes;
   if (options.hasScene) {
-    SetUpSceneFrame(scene, options.texturesFolder, steps, &target, &built,
-                    &notes);
+    SetUpSceneFrame(scene, options.texturesFolder, steps, &frame, &notes);
   } else {
-    SetUpDemoFrame(scene, options.texturesFolder, steps, &target, &notes);
-    built.usesBuiltin = 1;
+    SetUpDemoFrame(scene, options.texturesFolder, steps, &frame, &notes);
   }
   PrintNotes(options, notes);
   BenchTimes times;
   if (options.bench) ReserveBenchTimes(options.frames, &times);
   // The renderer counts passing pixels always; stage times only on request.
-  ResetRenderStats();
-  renderStats.timing = options.bench;
-  const FrameHooks hooks{[&] { StepSceneAnimation(built.usesBuiltin); },
-                         [&] { return DrawFrame(options, target, &times); }};
+  renderer::RenderStats& stats = renderer::Stats(*frame.workspace);
+  renderer::ResetStats(*frame.workspace);
+  stats.timing = options.bench != 0;
+  const FrameHooks hooks{[&] { StepSceneAnimation(&frame.built); },
+                         [&] { return DrawFrame(options, &frame, &times); }};
+  const renderer::Rect& client = frame.target.target.clientRect;
   SequenceTimes sequenceTimes;
-  const int status =
-      RunFrameSequence(options, target.clientRect.right,
-                       target.clientRect.bottom, hooks, &sequenceTimes);
-  renderStats.timing = 0;
+  const int status = RunFrameSequence(options, client.right, client.bottom,
+                                      hooks, &sequenceTimes);
+  stats.timing = false;
   if (options.bench) {
-    std::fputs(FormatBenchReport(times, renderStats.pixelsPassed).c_str(),
-               stdout);
+    std::fputs(FormatBenchReport(times, stats.pixelsPassed).c_str(), stdout);
     std::fputs(FormatSequenceTimes(sequenceTimes).c_str(), stdout);
   }
-  ReleaseSceneFrame(&target, &built);
   return status;
 }
