@@ -247,7 +247,9 @@ TEST(RenderSceneCliTest, BenchPrintsItsFigures) {
       "bench: frames=5 median_ms=[0-9.]+ min_ms=[0-9.]+ max_ms=[0-9.]+ "
       "fps=[0-9.]+ mpix_per_s=([0-9.]+|n/a)\n"
       "bench-stages: colour_clear_ms=[0-9.]+ scene_pass_ms=[0-9.]+"
-      "( [a-z_]+=[0-9.]+)*\n");
+      "( [a-z_]+=[0-9.]+)*\n"
+      "bench-output: files=0 draw_ms=[0-9.]+ write_ms=[0-9.]+ run_ms=[0-9.]+ "
+      "outside_drawing=[0-9.]+%\n");
   EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
 }
 

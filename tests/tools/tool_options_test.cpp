@@ -7,21 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/parse_options.h"
+
 namespace {
-
-struct Parsed {
-  int32_t ok;
-  ToolOptions options;
-  std::string problem;
-};
-
-Parsed Parse(std::vector<const char*> arguments) {
-  arguments.insert(arguments.begin(), "render-scene");
-  Parsed parsed{};
-  parsed.ok = ParseToolOptions(int(arguments.size()), arguments.data(),
-                               &parsed.options, &parsed.problem);
-  return parsed;
-}
 
 TEST(ToolOptionsTest, DefaultsWithoutArguments) {
   const Parsed parsed = Parse({});
@@ -110,7 +98,8 @@ TEST(ToolOptionsTest, RefusesBadOptionsNamingThem) {
        "--client 16385x10: expected WxH with sides from 0 to 16384, e.g. "
        "800x600"},
       {{"--out", "frame.jpg"},
-       "--out frame.jpg: the name must end in .png, .bmp or .ppm"},
+       "--out frame.jpg: the name must end in .png, .bmp, .ppm, .webp or "
+       ".gif"},
       {{"--bench=1"}, "--bench takes no value"},
   };
   for (const auto& c : cases) {

@@ -139,3 +139,17 @@ inline size_t LineCount(const std::string& text) {
   for (char c : text) lines += c == '\n' ? 1 : 0;
   return lines;
 }
+
+// What a shell command writes to standard output.
+inline std::string CommandOutput(const std::string& command) {
+  std::string text;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return text;
+  char chunk[4096];
+  size_t count = 0;
+  while ((count = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) {
+    text.append(chunk, count);
+  }
+  ::pclose(pipe);
+  return text;
+}

@@ -1,12 +1,11 @@
 #include "tools/render_scene/image_writers.h"
 
-#include <png.h>
-
 #include <cctype>
 #include <cstdio>
 #include <vector>
 
 #include "renderer/texture.h"
+#include "tools/render_scene/png_writer.h"
 
 namespace {
 
@@ -39,20 +38,17 @@ ImageFormat ImageFormatFor(const std::string& fileName) {
   if (ending == ".png") return ImageFormat::kPng;
   if (ending == ".bmp") return ImageFormat::kBmp;
   if (ending == ".ppm") return ImageFormat::kPpm;
+  if (ending == ".webp") return ImageFormat::kWebp;
+  if (ending == ".gif") return ImageFormat::kGif;
   return ImageFormat::kNone;
 }
 
+int32_t IsAnimatedFormat(ImageFormat format) {
+  return format == ImageFormat::kWebp || format == ImageFormat::kGif;
+}
+
 int32_t WritePng(const char* fileName, const PixelRect& image) {
-  const std::vector<uint8_t> rgb = PackRgb(image);
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(image.width);
-  png.height = static_cast<png_uint_32>(image.height);
-  png.format = PNG_FORMAT_RGB;
-  const int written = png_image_write_to_file(&png, fileName, 0, rgb.data(),
-                                              image.width * 3, nullptr);
-  png_image_free(&png);
-  return written ? 1 : 0;
+  return WritePngFile(fileName, image, nullptr);
 }
 
 int32_t WritePpm(const char* fileName, const PixelRect& image) {
@@ -81,6 +77,8 @@ int32_t WriteImage(const char* fileName, ImageFormat format,
     case ImageFormat::kPpm:
       return WritePpm(fileName, image);
     case ImageFormat::kNone:
+    case ImageFormat::kWebp:
+    case ImageFormat::kGif:
       break;
   }
   return 0;

@@ -7,7 +7,9 @@
 const char* const kUsageLine =
     "usage: render-scene [--scene FILE.json] [--textures DIR] [--steps N] "
     "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] [--frames N] "
-    "[--bench]";
+    "[--first-frame K] [--frame-delay MS] [--bench]; IMAGE is .png, .bmp, "
+    ".ppm, or .webp/.gif for all frames in one animation (MS per frame, "
+    "default 20); a %d or %04d in --out or --raw names one file per frame";
 
 namespace {
 
@@ -41,6 +43,9 @@ int32_t Fail(std::string* problem, const std::string& text) {
 int32_t ApplyValue(const std::string& name, const std::string& value,
                    ToolOptions* options, std::string* problem) {
   const std::string shown = name + " " + value;
+  if (IsSequenceOption(name)) {
+    return ApplySequenceOption(name, value, &options->sequence, problem);
+  }
   if (name == "--scene") {
     options->hasScene = 1;
     options->sceneFile = value;
@@ -77,8 +82,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
     options->outFormat = ImageFormatFor(value);
     if (options->outFormat == ImageFormat::kNone) {
       return Fail(problem, shown +
-                               ": the name must end in .png, .bmp or "
-                               ".ppm");
+                               ": the name must end in .png, .bmp, .ppm, "
+                               ".webp or .gif");
     }
   } else {
     options->hasRaw = 1;
@@ -89,7 +94,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
 
 int32_t TakesValue(const std::string& name) {
   for (const char* known : {"--scene", "--textures", "--steps", "--client",
-                            "--desktop", "--out", "--raw", "--frames"}) {
+                            "--desktop", "--out", "--raw", "--frames",
+                            "--first-frame", "--frame-delay"}) {
     if (name == known) return 1;
   }
   return 0;
@@ -125,7 +131,7 @@ int32_t ParseToolOptions(int argc, const char* const* argv,
     }
     if (!ApplyValue(name, value, options, problem)) return 0;
   }
-  return 1;
+  return CheckSequenceOptions(options, problem);
 }
 
 int32_t CheckImageOutput(const ToolOptions& options, int32_t clientWidth,

@@ -5,6 +5,7 @@
 
 #include "tools/render_scene/image_writers.h"
 #include "tools/render_scene/scene_layout.h"
+#include "tools/render_scene/sequence_options.h"
 
 struct ToolOptions {
   int32_t hasScene;
@@ -19,6 +20,7 @@ struct ToolOptions {
   int32_t hasRaw;
   std::string rawFile;
   int32_t frames;
+  SequenceOptions sequence;  // --first-frame, --frame-delay, patterns
   int32_t bench;
   int32_t help;
 };

@@ -6,7 +6,8 @@
 
 #include "renderer/renderer.h"
 #include "tools/render_scene/bench_report.h"
-#include "tools/render_scene/raw_dump.h"
+#include "tools/render_scene/frame_margin.h"
+#include "tools/render_scene/frame_sequence.h"
 #include "tools/render_scene/scene_file.h"
 #include "tools/render_scene/scene_frame.h"
 #include "tools/render_scene/scene_setup.h"
@@ -51,50 +52,43 @@ double MillisecondsBetween(std::chrono::steady_clock::time_point from,
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-void DrawFrames(const ToolOptions& options, SceneFrame* scene,
-                BenchTimes* times) {
-  using Clock = std::chrono::steady_clock;
-  const renderer::RenderStats& stats = renderer::Stats(*scene->workspace);
-  for (int32_t frame = 0; frame < options.frames; ++frame) {
-    if (options.bench && frame > 0) StepSceneAnimation(&scene->built);
-    const Clock::time_point start = Clock::now();
-    ClearClientArea(scene->target);
-    const Clock::time_point cleared = Clock::now();
-    const renderer::RenderStats before = stats;
-    renderer::RenderFrame(scene->built.scene, scene->view,
-                          scene->target.target, *scene->workspace);
-    const Clock::time_point end = Clock::now();
-    if (options.bench) {
-      times->frameMs.push_back(MillisecondsBetween(start, end));
-      times->clearMs.push_back(MillisecondsBetween(start, cleared));
-      times->sceneMs.push_back(MillisecondsBetween(cleared, end));
-      times->depthResetMs.push_back(
-          double(stats.depthResetNs - before.depthResetNs) * 1e-6);
-      times->fillMs.push_back(double(stats.fillNs - before.fillNs) * 1e-6);
-    }
-  }
+// The frame as the writers take it. The raw dump's buffers are packed rows
+// of the target's width, as BindHeadlessTarget makes them.
+SequenceFrame FrameOf(const renderer::FrameTarget& target) {
+  const PixelRect client{target.pixels, target.clientRect.right,
+                         target.clientRect.bottom, target.pitch / 4};
+  return SequenceFrame{client, target.pixels, target.depth, target.width,
+                       target.height};
 }
 
-int32_t WriteOutputs(const ToolOptions& options,
-                     const renderer::FrameTarget& target) {
-  int32_t written = 1;
-  if (options.outFormat != ImageFormat::kNone) {
-    const PixelRect client{target.pixels, target.clientRect.right,
-                           target.clientRect.bottom, target.width};
-    if (!WriteImage(options.outFile.c_str(), options.outFormat, client)) {
-      std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
-                   options.outFile.c_str());
-      written = 0;
-    }
+// One frame: the margin zeroed, the client cleared, the scene pass.
+SequenceFrame DrawFrame(const ToolOptions& options, SceneFrame* scene,
+                        BenchTimes* times) {
+  using Clock = std::chrono::steady_clock;
+  const renderer::RenderStats& stats = renderer::Stats(*scene->workspace);
+  const renderer::FrameTarget& target = scene->target.target;
+  const renderer::View& view = scene->view;
+  ZeroFrameMargin(FrameMargin{target.pixels, target.pitch / 4, target.width,
+                              target.height, target.clientRect.right,
+                              target.clientRect.bottom, view.viewportLeft,
+                              view.viewportTop, view.viewportRight,
+                              view.viewportBottom});
+  const Clock::time_point start = Clock::now();
+  ClearClientArea(scene->target);
+  const Clock::time_point cleared = Clock::now();
+  const renderer::RenderStats before = stats;
+  renderer::RenderFrame(scene->built.scene, scene->view, scene->target.target,
+                        *scene->workspace);
+  const Clock::time_point end = Clock::now();
+  if (options.bench) {
+    times->frameMs.push_back(MillisecondsBetween(start, end));
+    times->clearMs.push_back(MillisecondsBetween(start, cleared));
+    times->sceneMs.push_back(MillisecondsBetween(cleared, end));
+    times->depthResetMs.push_back(
+        double(stats.depthResetNs - before.depthResetNs) * 1e-6);
+    times->fillMs.push_back(double(stats.fillNs - before.fillNs) * 1e-6);
   }
-  if (options.hasRaw &&
-      !WriteRawDump(options.rawFile.c_str(), target.pixels, target.depth,
-                    target.width, target.height)) {
-    std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
-                 options.rawFile.c_str());
-    written = 0;
-  }
-  return written;
+  return FrameOf(target);
 }
 
 }  // namespace
@@ -123,10 +117,16 @@ int RunRenderScene(const ToolOptions& options) {
   renderer::RenderStats& stats = renderer::Stats(*frame.workspace);
   renderer::ResetStats(*frame.workspace);
   stats.timing = options.bench != 0;
-  DrawFrames(options, &frame, &times);
+  const FrameHooks hooks{[&] { StepSceneAnimation(&frame.built); },
+                         [&] { return DrawFrame(options, &frame, &times); }};
+  const renderer::Rect& client = frame.target.target.clientRect;
+  SequenceTimes sequenceTimes;
+  const int status = RunFrameSequence(options, client.right, client.bottom,
+                                      hooks, &sequenceTimes);
   stats.timing = false;
   if (options.bench) {
     std::fputs(FormatBenchReport(times, stats.pixelsPassed).c_str(), stdout);
+    std::fputs(FormatSequenceTimes(sequenceTimes).c_str(), stdout);
   }
-  return WriteOutputs(options, frame.target.target) ? 0 : 1;
+  return status;
 }
