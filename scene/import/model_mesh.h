@@ -1,0 +1,46 @@
+#pragma once
+// A model's triangles and lines as the readers collect them, in the file's
+// own coordinates, and their conversion into one renderer mesh.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "renderer/geometry.h"
+#include "renderer/mesh.h"
+
+namespace renderer {
+
+// Most vertices, triangles or lines one model may have (int32 indices).
+constexpr uint64_t kMaxModelElements = 0x7FFFFFFF;
+
+// The untextured colour of a triangle whose primitive has no material.
+constexpr uint32_t kNoMaterialColour = 0x606060;
+
+struct ModelTriangle {
+  uint32_t vertex[3] = {0, 0, 0};  // into ModelMesh::positions, file order
+  uint32_t colour = 0;             // 0x00RRGGBB, untextured triangles
+  int32_t texture = kNoTexture;
+  double uv[3][2] = {};  // in texels, v from the image's top row
+};
+
+struct ModelMesh {
+  std::vector<Vector3> positions;  // the file's axes: +y up, +z front
+  std::vector<ModelTriangle> triangles;
+  std::vector<MeshLine> lines;  // from/to index positions
+};
+
+// True when `more` further elements still fit beside `current`.
+inline bool RoomFor(size_t current, uint64_t more) {
+  return more <= kMaxModelElements && current <= kMaxModelElements - more;
+}
+
+// Centres the used positions on their bounding box, scales its largest side
+// to 1600 units, turns the file's axes into the renderer's (x right, y
+// down, z away: y and z negated) and rounds to the nearest integer; orders
+// each triangle's corners so the fill's plane normal points out of the side
+// from which the file's corners run counter-clockwise; keeps only vertices
+// that a triangle or line uses. False with `problem` set when the model
+// has nothing to draw or its extent is not finite.
+bool FinishModelMesh(const ModelMesh& model, Mesh* mesh, std::string* problem);
+
+}  // namespace renderer
