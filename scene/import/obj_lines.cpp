@@ -69,4 +69,19 @@ size_t ObjBadIndexLine(const std::string& text, size_t vertexCount,
   });
 }
 
+std::string ObjLinesOnly(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string keyword;
+    words >> keyword;
+    if (keyword != "f" && keyword != "usemtl") out += line;
+    out += '\n';
+  }
+  return out;
+}
+
 }  // namespace renderer

@@ -17,4 +17,9 @@ size_t ObjStatementLine(const std::string& text, const std::string& keyword,
 size_t ObjBadIndexLine(const std::string& text, size_t vertexCount,
                        size_t uvCount);
 
+// The text with every `f` and `usemtl` statement blanked (line numbers
+// kept). tinyobjloader repeats the `l` statements read so far each time
+// `usemtl` changes the material; reading the lines from this text avoids it.
+std::string ObjLinesOnly(const std::string& text);
+
 }  // namespace renderer

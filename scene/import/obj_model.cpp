@@ -136,7 +136,7 @@ bool AddFace(ObjBuild& build, const tinyobj::index_t* corners, int material) {
   return true;
 }
 
-bool AddShape(ObjBuild& build, const tinyobj::shape_t& shape) {
+bool AddFaces(ObjBuild& build, const tinyobj::shape_t& shape) {
   const tinyobj::mesh_t& m = shape.mesh;
   if (!RoomFor(build.mesh.triangles.size(), m.num_face_vertices.size())) {
     return Fail(build, "faces", "the model has more than 2^31 - 1 triangles");
@@ -149,8 +149,12 @@ bool AddShape(ObjBuild& build, const tinyobj::shape_t& shape) {
     if (n == 3 && !AddFace(build, &m.indices[at], material)) return false;
     at += n;
   }
-  const tinyobj::lines_t& lines = shape.lines;
-  at = 0;
+  return true;
+}
+
+// Each `l` statement's vertices joined in order, in the mesh's grey.
+bool AddLines(ObjBuild& build, const tinyobj::lines_t& lines) {
+  size_t at = 0;
   for (int n : lines.num_line_vertices) {
     if (n < 0 || at + size_t(n) > lines.indices.size()) {
       return Fail(build, "lines", "line list cut short");
@@ -167,6 +171,25 @@ bool AddShape(ObjBuild& build, const tinyobj::shape_t& shape) {
                                   kNoMaterialColour, kNoMaterialColour});
     }
     at += size_t(n);
+  }
+  return true;
+}
+
+// The `l` statements, read again from the text without faces and
+// materials (see ObjLinesOnly).
+bool AddAllLines(ObjBuild& build) {
+  if (ObjStatementLine(build.text, "l", 0) == 0) return true;
+  tinyobj::attrib_t attrib;
+  std::vector<tinyobj::shape_t> shapes;
+  std::vector<tinyobj::material_t> materials;
+  std::string warn, err;
+  std::istringstream in(ObjLinesOnly(build.text));
+  if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, &in, nullptr,
+                        false, false)) {
+    return Fail(build, "OBJ", err.substr(0, err.find('\n')));
+  }
+  for (const tinyobj::shape_t& shape : shapes) {
+    if (!AddLines(build, shape.lines)) return false;
   }
   return true;
 }
@@ -219,7 +242,8 @@ bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
   ObjBuild build{text, files, attrib, materials, {}, {}, {}, {}, {}};
   build.looks.resize(materials.size());
   bool ok = AddPositions(build);
-  for (size_t s = 0; ok && s < shapes.size(); ++s) ok = AddShape(build, shapes[s]);
+  for (size_t s = 0; ok && s < shapes.size(); ++s) ok = AddFaces(build, shapes[s]);
+  ok = ok && AddAllLines(build);
   if (!ok) {
     *error = name + ": " + build.place + ": " + build.problem;
     return false;
