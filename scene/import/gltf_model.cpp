@@ -1,4 +1,5 @@
 // glTF scenes into one model mesh: nodes, primitives, materials, images.
+#include <algorithm>
 #include <cmath>
 
 #include "scene/import/gltf_load.h"
@@ -237,9 +238,9 @@ uint32_t CornerColour(const PrimitiveData& data, const MaterialLook* look, uint3
 
 void AddTriangle(GltfBuild& build, const PrimitiveData& data,
                  const MaterialLook* look, uint32_t a, uint32_t b, uint32_t c) {
-  ModelTriangle t;
+  MeshTriangle t;
   const uint32_t corners[3] = {a, b, c};
-  for (int k = 0; k < 3; ++k) t.vertex[k] = uint32_t(data.base + corners[k]);
+  for (int k = 0; k < 3; ++k) t.vertex[k] = int32_t(data.base + corners[k]);
   if (data.hasUvs) {
     const Texture& texture = build.textures[size_t(look->texture)];
     t.texture = look->texture;
@@ -248,7 +249,7 @@ void AddTriangle(GltfBuild& build, const PrimitiveData& data,
       t.uv[k][1] = ReadNumber(data.uvs, corners[k], 1) * texture.height;
     }
   } else {
-    t.colour = CornerColour(data, look, a);
+    t.colour[0] = t.colour[1] = t.colour[2] = CornerColour(data, look, a);
   }
   build.mesh.triangles.push_back(t);
 }
@@ -281,6 +282,10 @@ bool AddShapes(GltfBuild& build, const PrimitiveData& data, const MaterialLook* 
   if (!RoomFor(have, shapes)) {
     return Fail(error, place, std::string("the model has more than 2^31 - 1 ") +
                                   (triangles ? "triangles" : "lines"));
+  }
+  if (triangles) {
+    std::vector<MeshTriangle>& list = build.mesh.triangles;
+    if (list.capacity() < have + shapes) list.reserve(std::max(have + shapes, have * 2));
   }
   for (size_t i = 0; i < shapes; ++i) {
     switch (mode) {
@@ -347,32 +352,42 @@ bool AddScene(GltfBuild& build, GltfError* error) {
   return true;
 }
 
+// Parses the file and collects its scene; the parsed document is gone when
+// this returns, before the mesh is finished.
+bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary,
+                 const ModelFiles& files, ModelMesh* mesh,
+                 std::vector<Texture>* textures, GltfError* failure) {
+  tinygltf::Model model;
+  GltfSideFiles side;
+  if (!ParseGltf(bytes, binary, files, &model, &side, failure)) return false;
+  GltfBuild build{model, side, {}, {}, {}};
+  build.looks.resize(model.materials.size());
+  if (!AddScene(build, failure)) return false;
+  *mesh = std::move(build.mesh);
+  *textures = std::move(build.textures);
+  return true;
+}
+
 }  // namespace
 
 bool LoadGltfModel(const std::vector<uint8_t>& bytes, bool binary,
                    const std::string& name, const ModelFiles& files, Mesh* mesh,
                    std::vector<Texture>* textures, std::string* error) {
-  tinygltf::Model model;
-  GltfSideFiles side;
+  ModelMesh collected;
+  std::vector<Texture> images;
   GltfError failure;
-  if (!ParseGltf(bytes, binary, files, &model, &side, &failure)) {
+  if (!CollectGltf(bytes, binary, files, &collected, &images, &failure)) {
     *error = name + ": " + failure.place + ": " + failure.problem;
     return false;
   }
-  GltfBuild build{model, side, {}, {}, {}};
-  build.looks.resize(model.materials.size());
   Mesh result;
   std::string problem;
-  if (!AddScene(build, &failure)) {
-    *error = name + ": " + failure.place + ": " + failure.problem;
-    return false;
-  }
-  if (!FinishModelMesh(build.mesh, &result, &problem)) {
+  if (!FinishModelMesh(std::move(collected), &result, &problem)) {
     *error = name + ": model: " + problem;
     return false;
   }
   *mesh = std::move(result);
-  *textures = std::move(build.textures);
+  *textures = std::move(images);
   return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace renderer {
 
@@ -27,8 +28,8 @@ Box BoundUsed(const ModelMesh& model, std::vector<uint32_t>* newIndex) {
       box.high[a] = std::max(box.high[a], model.positions[i][a]);
     }
   };
-  for (const ModelTriangle& t : model.triangles) {
-    for (uint32_t v : t.vertex) use(v);
+  for (const MeshTriangle& t : model.triangles) {
+    for (int32_t v : t.vertex) use(uint32_t(v));
   }
   for (const MeshLine& l : model.lines) {
     use(uint32_t(l.from));
@@ -39,7 +40,7 @@ Box BoundUsed(const ModelMesh& model, std::vector<uint32_t>* newIndex) {
 
 }  // namespace
 
-bool FinishModelMesh(const ModelMesh& model, Mesh* mesh, std::string* problem) {
+bool FinishModelMesh(ModelMesh&& model, Mesh* mesh, std::string* problem) {
   if (model.triangles.empty() && model.lines.empty()) {
     *problem = "the model has no triangles or lines to draw";
     return false;
@@ -71,23 +72,17 @@ bool FinishModelMesh(const ModelMesh& model, Mesh* mesh, std::string* problem) {
     }
     mesh->vertices.push_back({c[0], c[1], c[2]});
   }
-  mesh->triangles.resize(model.triangles.size());
-  // Corners 0, 2, 1: negating y and z is a proper turn, which keeps the
-  // counter-clockwise side's normal E1 x E2; the fill forms E2 x E1.
-  static const int kCornerOrder[3] = {0, 2, 1};
-  for (size_t i = 0; i < model.triangles.size(); ++i) {
-    const ModelTriangle& from = model.triangles[i];
-    MeshTriangle& to = mesh->triangles[i];
-    for (int k = 0; k < 3; ++k) {
-      const int corner = kCornerOrder[k];
-      to.vertex[k] = int32_t(newIndex[from.vertex[corner]]);
-      to.colour[k] = from.colour;
-      to.uv[k][0] = from.uv[corner][0];
-      to.uv[k][1] = from.uv[corner][1];
-    }
-    to.texture = from.texture;
+  // Corners 1 and 2 swap: negating y and z is a proper turn, which keeps
+  // the counter-clockwise side's normal E1 x E2; the fill forms E2 x E1.
+  for (MeshTriangle& t : model.triangles) {
+    for (int32_t& v : t.vertex) v = int32_t(newIndex[size_t(v)]);
+    std::swap(t.vertex[1], t.vertex[2]);
+    std::swap(t.colour[1], t.colour[2]);
+    std::swap(t.uv[1][0], t.uv[2][0]);
+    std::swap(t.uv[1][1], t.uv[2][1]);
   }
-  mesh->lines = model.lines;
+  mesh->triangles = std::move(model.triangles);
+  mesh->lines = std::move(model.lines);
   for (MeshLine& line : mesh->lines) {
     line.from = int32_t(newIndex[uint32_t(line.from)]);
     line.to = int32_t(newIndex[uint32_t(line.to)]);

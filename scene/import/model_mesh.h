@@ -16,17 +16,12 @@ constexpr uint64_t kMaxModelElements = 0x7FFFFFFF;
 // The untextured colour of a triangle whose primitive has no material.
 constexpr uint32_t kNoMaterialColour = 0x606060;
 
-struct ModelTriangle {
-  uint32_t vertex[3] = {0, 0, 0};  // into ModelMesh::positions, file order
-  uint32_t colour = 0;             // 0x00RRGGBB, untextured triangles
-  int32_t texture = kNoTexture;
-  double uv[3][2] = {};  // in texels, v from the image's top row
-};
-
+// Triangles and lines keep the file's corner order, their indices naming
+// `positions`; uv in texels, v from the image's top row.
 struct ModelMesh {
   std::vector<Vector3> positions;  // the file's axes: +y up, +z front
-  std::vector<ModelTriangle> triangles;
-  std::vector<MeshLine> lines;  // from/to index positions
+  std::vector<MeshTriangle> triangles;
+  std::vector<MeshLine> lines;
 };
 
 // True when `more` further elements still fit beside `current`.
@@ -40,7 +35,8 @@ inline bool RoomFor(size_t current, uint64_t more) {
 // each triangle's corners so the fill's plane normal points out of the side
 // from which the file's corners run counter-clockwise; keeps only vertices
 // that a triangle or line uses. False with `problem` set when the model
-// has nothing to draw or its extent is not finite.
-bool FinishModelMesh(const ModelMesh& model, Mesh* mesh, std::string* problem);
+// has nothing to draw or its extent is not finite. Takes the triangles
+// and lines over in place, so the model's memory is not needed twice.
+bool FinishModelMesh(ModelMesh&& model, Mesh* mesh, std::string* problem);
 
 }  // namespace renderer

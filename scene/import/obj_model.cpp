@@ -46,8 +46,32 @@ struct ObjLook {
   int32_t texture = kNoTexture;
 };
 
+// The file's bytes as a stream, without a copy.
+struct ByteStream : std::streambuf {
+  explicit ByteStream(const std::vector<uint8_t>& bytes) {
+    char* begin = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
+    setg(begin, begin, begin + bytes.size());
+  }
+};
+
+// True when some line starts with the `l` keyword.
+bool HasLineStatements(const std::vector<uint8_t>& bytes) {
+  bool lineStart = true;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const uint8_t c = bytes[i];
+    if (lineStart && c == 'l' && i + 1 < bytes.size() &&
+        (bytes[i + 1] == ' ' || bytes[i + 1] == '\t')) {
+      return true;
+    }
+    if (c != ' ' && c != '\t') lineStart = c == '\n' || c == '\r';
+  }
+  return false;
+}
+
+std::string Text(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
 struct ObjBuild {
-  const std::string& text;
+  const std::vector<uint8_t>& bytes;
   const ModelFiles& files;
   const tinyobj::attrib_t& attrib;
   const std::vector<tinyobj::material_t>& materials;
@@ -94,7 +118,7 @@ bool IndexBad(const ObjBuild& build, const tinyobj::index_t& i) {
 bool FailIndex(ObjBuild& build) {
   const size_t vertices = build.attrib.vertices.size() / 3;
   const size_t uvs = build.attrib.texcoords.size() / 2;
-  const size_t line = ObjBadIndexLine(build.text, vertices, uvs);
+  const size_t line = ObjBadIndexLine(Text(build.bytes), vertices, uvs);
   return Fail(build, line > 0 ? "line " + std::to_string(line) : "faces",
               "index out of range (" + std::to_string(vertices) + " vertices, " +
                   std::to_string(uvs) + " texture coordinates)");
@@ -118,11 +142,12 @@ bool AddFace(ObjBuild& build, const tinyobj::index_t* corners, int material) {
     return Fail(build, "faces", "material " + std::to_string(material) + " out of range");
   }
   if (material >= 0 && !ResolveLook(build, material)) return false;
-  ModelTriangle t;
+  MeshTriangle t;
   t.texture = material >= 0 ? build.looks[size_t(material)].texture : kNoTexture;
-  for (int k = 0; k < 3; ++k) t.vertex[k] = uint32_t(corners[k].vertex_index);
+  for (int k = 0; k < 3; ++k) t.vertex[k] = corners[k].vertex_index;
   if (t.texture == kNoTexture) {
-    t.colour = TriangleColour(build, material, corners[0].vertex_index);
+    t.colour[0] = t.colour[1] = t.colour[2] =
+        TriangleColour(build, material, corners[0].vertex_index);
   } else {
     const Texture& texture = build.textures[size_t(t.texture)];
     for (int k = 0; k < 3; ++k) {
@@ -141,6 +166,7 @@ bool AddFaces(ObjBuild& build, const tinyobj::shape_t& shape) {
   if (!RoomFor(build.mesh.triangles.size(), m.num_face_vertices.size())) {
     return Fail(build, "faces", "the model has more than 2^31 - 1 triangles");
   }
+  build.mesh.triangles.reserve(build.mesh.triangles.size() + m.num_face_vertices.size());
   size_t at = 0;
   for (size_t f = 0; f < m.num_face_vertices.size(); ++f) {
     const size_t n = m.num_face_vertices[f];
@@ -178,12 +204,12 @@ bool AddLines(ObjBuild& build, const tinyobj::lines_t& lines) {
 // The `l` statements, read again from the text without faces and
 // materials (see ObjLinesOnly).
 bool AddAllLines(ObjBuild& build) {
-  if (ObjStatementLine(build.text, "l", 0) == 0) return true;
+  if (!HasLineStatements(build.bytes)) return true;
   tinyobj::attrib_t attrib;
   std::vector<tinyobj::shape_t> shapes;
   std::vector<tinyobj::material_t> materials;
   std::string warn, err;
-  std::istringstream in(ObjLinesOnly(build.text));
+  std::istringstream in(ObjLinesOnly(Text(build.bytes)));
   if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, &in, nullptr,
                         false, false)) {
     return Fail(build, "OBJ", err.substr(0, err.find('\n')));
@@ -203,7 +229,7 @@ bool AddPositions(ObjBuild& build) {
   for (size_t i = 0; i < v.size() / 3; ++i) {
     const Vector3 p{v[i * 3], v[i * 3 + 1], v[i * 3 + 2]};
     if (!std::isfinite(p.x + p.y + p.z)) {
-      return Fail(build, "line " + std::to_string(ObjStatementLine(build.text, "v", i)),
+      return Fail(build, "line " + std::to_string(ObjStatementLine(Text(build.bytes), "v", i)),
                   "vertex is not a finite position");
     }
     build.mesh.positions[i] = p;
@@ -216,19 +242,19 @@ std::string FirstLine(const std::string& text) {
   return line.empty() ? "the file could not be read" : line;
 }
 
-}  // namespace
-
-bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
-                  const ModelFiles& files, Mesh* mesh,
-                  std::vector<Texture>* textures, std::string* error) {
-  const std::string text(bytes.begin(), bytes.end());
+// Parses the file and collects its faces and lines; tinyobjloader's data is
+// gone when this returns, before the mesh is finished.
+bool CollectObj(const std::vector<uint8_t>& bytes, const std::string& name,
+                const ModelFiles& files, ModelMesh* mesh,
+                std::vector<Texture>* textures, std::string* error) {
   tinyobj::attrib_t attrib;
   std::vector<tinyobj::shape_t> shapes;
   std::vector<tinyobj::material_t> materials;
   std::string warn, err;
   MtlFiles mtl;
   mtl.files = &files;
-  std::istringstream in(text);
+  ByteStream stream(bytes);
+  std::istream in(&stream);
   const bool parsed = tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err,
                                        &in, &mtl, true, false);
   if (!mtl.failedName.empty()) {
@@ -239,7 +265,7 @@ bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
     *error = name + ": OBJ: " + FirstLine(err);
     return false;
   }
-  ObjBuild build{text, files, attrib, materials, {}, {}, {}, {}, {}};
+  ObjBuild build{bytes, files, attrib, materials, {}, {}, {}, {}, {}};
   build.looks.resize(materials.size());
   bool ok = AddPositions(build);
   for (size_t s = 0; ok && s < shapes.size(); ++s) ok = AddFaces(build, shapes[s]);
@@ -248,14 +274,27 @@ bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
     *error = name + ": " + build.place + ": " + build.problem;
     return false;
   }
+  *mesh = std::move(build.mesh);
+  *textures = std::move(build.textures);
+  return true;
+}
+
+}  // namespace
+
+bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
+                  const ModelFiles& files, Mesh* mesh,
+                  std::vector<Texture>* textures, std::string* error) {
+  ModelMesh collected;
+  std::vector<Texture> images;
+  if (!CollectObj(bytes, name, files, &collected, &images, error)) return false;
   Mesh result;
   std::string problem;
-  if (!FinishModelMesh(build.mesh, &result, &problem)) {
+  if (!FinishModelMesh(std::move(collected), &result, &problem)) {
     *error = name + ": model: " + problem;
     return false;
   }
   *mesh = std::move(result);
-  *textures = std::move(build.textures);
+  *textures = std::move(images);
   return true;
 }
 
