@@ -49,16 +49,24 @@ void OnProgress(j_common_ptr info) {
   }
 }
 
+// A warning so far (data cut short, corrupt entropy data) refuses the image;
+// checked as decoding goes, so a cut file stops early.
+bool Warned(const JpegErrors& errors, std::string* problem) {
+  if (errors.warned) *problem = std::string("JPEG: ") + errors.message;
+  return errors.warned;
+}
+
 // Everything after the error handler is set: header, limits, rows.
 // Runs with the jump target set by the caller.
-bool ReadRows(jpeg_decompress_struct* info, DecodedImage* image,
-              std::string* problem) {
+bool ReadRows(jpeg_decompress_struct* info, const JpegErrors& errors,
+              DecodedImage* image, std::string* problem) {
   jpeg_read_header(info, TRUE);
   if (!ImageSizeAllowed(info->image_width, info->image_height, problem)) {
     return false;
   }
   info->out_color_space = JCS_RGB;
   jpeg_start_decompress(info);
+  if (Warned(errors, problem)) return false;
   const size_t rowBytes = size_t(info->output_width) * 3;
   image->rgb.width = int32_t(info->output_width);
   image->rgb.height = int32_t(info->output_height);
@@ -67,9 +75,10 @@ bool ReadRows(jpeg_decompress_struct* info, DecodedImage* image,
   while (info->output_scanline < info->output_height) {
     JSAMPROW row = &image->rgb.texels[rowBytes * info->output_scanline];
     jpeg_read_scanlines(info, &row, 1);
+    if (Warned(errors, problem)) return false;
   }
   jpeg_finish_decompress(info);
-  return true;
+  return !Warned(errors, problem);
 }
 
 }  // namespace
@@ -91,11 +100,7 @@ bool DecodeJpeg(const uint8_t* bytes, size_t length, DecodedImage* image,
     info.progress = &progress;
     info.mem->max_memory_to_use = long(kMaxImageBytes) * 2;
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(length));
-    ok = ReadRows(&info, image, problem);
-    if (ok && errors.warned) {
-      *problem = std::string("JPEG: ") + errors.message;
-      ok = false;
-    }
+    ok = ReadRows(&info, errors, image, problem);
   } else {
     *problem = std::string("JPEG: ") + errors.message;
     ok = false;
