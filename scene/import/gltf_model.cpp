@@ -377,13 +377,13 @@ bool LoadGltfModel(const std::vector<uint8_t>& bytes, bool binary,
   std::vector<Texture> images;
   GltfError failure;
   if (!CollectGltf(bytes, binary, files, &collected, &images, &failure)) {
-    *error = name + ": " + failure.place + ": " + failure.problem;
+    *error = OneLine(name + ": " + failure.place + ": " + failure.problem);
     return false;
   }
   Mesh result;
   std::string problem;
   if (!FinishModelMesh(std::move(collected), &result, &problem)) {
-    *error = name + ": model: " + problem;
+    *error = OneLine(name + ": model: " + problem);
     return false;
   }
   *mesh = std::move(result);

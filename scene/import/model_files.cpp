@@ -103,4 +103,20 @@ bool ReadModelFile(const ModelFiles& files, const std::string& path,
   return ReadWholeFile(full, bytes, problem);
 }
 
+std::string OneLine(const std::string& message) {
+  std::string line;
+  for (const char c : message) {
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
+      line += c;
+      continue;
+    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
+    line += escaped;
+  }
+  constexpr size_t kLongest = 400;  // names copied from a file can be huge
+  if (line.size() > kLongest) line = line.substr(0, kLongest - 3) + "...";
+  return line;
+}
+
 }  // namespace renderer

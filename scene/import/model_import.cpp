@@ -26,13 +26,13 @@ bool IsModelFileName(const std::string& path) {
 bool LoadModel(const std::string& path, Mesh* mesh,
                std::vector<Texture>* textures, std::string* error) {
   if (!IsModelFileName(path)) {
-    *error = path + ": file: not a model file (.obj, .gltf or .glb)";
+    *error = OneLine(path + ": file: not a model file (.obj, .gltf or .glb)");
     return false;
   }
   std::vector<uint8_t> bytes;
   std::string problem;
   if (!ReadWholeFile(path, &bytes, &problem)) {
-    *error = path + ": file: " + problem;
+    *error = OneLine(path + ": file: " + problem);
     return false;
   }
   ModelFiles files;

@@ -286,11 +286,14 @@ bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
                   std::vector<Texture>* textures, std::string* error) {
   ModelMesh collected;
   std::vector<Texture> images;
-  if (!CollectObj(bytes, name, files, &collected, &images, error)) return false;
+  if (!CollectObj(bytes, name, files, &collected, &images, error)) {
+    *error = OneLine(*error);
+    return false;
+  }
   Mesh result;
   std::string problem;
   if (!FinishModelMesh(std::move(collected), &result, &problem)) {
-    *error = name + ": model: " + problem;
+    *error = OneLine(name + ": model: " + problem);
     return false;
   }
   *mesh = std::move(result);
