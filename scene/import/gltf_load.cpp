@@ -191,7 +191,7 @@ bool ParseGltf(const std::vector<uint8_t>& bytes, bool binary,
   }
   if (!ok) {
     if (!side->refused.empty()) {
-      error->place = "uri \"" + side->refused.back().first + "\"";
+      error->place = "uri " + Quoted(side->refused.back().first);
       error->problem = side->refused.back().second;
     } else {
       error->place = "glTF";

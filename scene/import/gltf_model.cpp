@@ -56,7 +56,7 @@ bool ImageBytes(const GltfBuild& build, int index, const uint8_t** bytes,
   }
   if (build.side.imageRead[size_t(index)] == 0) {
     for (const auto& [path, problem] : build.side.refused) {
-      if (path == image.uri) return Fail(error, here + ".uri \"" + path + "\"", problem);
+      if (path == image.uri) return Fail(error, here + ".uri " + Quoted(path), problem);
     }
     return Fail(error, here, "its data could not be read");
   }

@@ -103,6 +103,11 @@ bool ReadModelFile(const ModelFiles& files, const std::string& path,
   return ReadWholeFile(full, bytes, problem);
 }
 
+std::string Quoted(const std::string& name) {
+  constexpr size_t kLongest = 60;
+  return "\"" + (name.size() > kLongest ? name.substr(0, kLongest - 3) + "..." : name) + "\"";
+}
+
 std::string OneLine(const std::string& message) {
   std::string line;
   for (const char c : message) {

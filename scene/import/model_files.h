@@ -32,6 +32,9 @@ bool ReadModelFile(const ModelFiles& files, const std::string& path,
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes,
                    std::string* problem);
 
+// `name` in double quotes, cut to 60 characters, for a message's place.
+std::string Quoted(const std::string& name);
+
 // `message` with control characters (names taken from the file may hold
 // newlines) written as \xNN, so it stays one line, and cut to 400
 // characters.

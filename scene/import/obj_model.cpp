@@ -93,8 +93,8 @@ bool ResolveLook(ObjBuild& build, int index) {
   look.resolved = true;
   const tinyobj::material_t& material = build.materials[size_t(index)];
   if (material.diffuse_texname.empty()) return true;
-  const std::string place = "material \"" + material.name + "\" map_Kd \"" +
-                            material.diffuse_texname + "\"";
+  const std::string place =
+      "material " + Quoted(material.name) + " map_Kd " + Quoted(material.diffuse_texname);
   std::vector<uint8_t> bytes;
   std::string problem;
   DecodedImage image;
@@ -258,7 +258,7 @@ bool CollectObj(const std::vector<uint8_t>& bytes, const std::string& name,
   const bool parsed = tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err,
                                        &in, &mtl, true, false);
   if (!mtl.failedName.empty()) {
-    *error = name + ": mtllib \"" + mtl.failedName + "\": " + mtl.problem;
+    *error = name + ": mtllib " + Quoted(mtl.failedName) + ": " + mtl.problem;
     return false;
   }
   if (!parsed) {
