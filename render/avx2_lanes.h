@@ -7,6 +7,8 @@
 
 #define RENDER_AVX2 __attribute__((target("avx2")))
 
+namespace renderer {
+
 // The four-lane 32-bit mask whose lane i is all ones when bit i of `bits`
 // (0..15) is set.
 RENDER_AVX2 inline __m128i LaneMask(int32_t bits) {
@@ -18,3 +20,5 @@ RENDER_AVX2 inline __m128i LaneMask(int32_t bits) {
 inline int32_t FirstLanes(int64_t count) {
   return count >= 4 ? 0xF : (1 << count) - 1;
 }
+
+}  // namespace renderer

@@ -3,6 +3,8 @@
 // processor is asked explicitly first.
 #include "render/cpu_features.h"
 
+namespace renderer {
+
 bool CpuHasAvx2() {
   static const bool hasAvx2 = [] {
     __builtin_cpu_init();
@@ -19,3 +21,5 @@ bool CpuHasAvx512() {
   }();
   return hasAvx512;
 }
+
+}  // namespace renderer

@@ -4,5 +4,11 @@
 // processor has AVX2 (CpuHasAvx2).
 #include "render/clip.h"
 
-void FillTexturedTriangleAvx2(ClippedTriangle triangle);
-void FillFlatTriangleAvx2(ClippedTriangle triangle);
+namespace renderer {
+
+void FillTexturedTriangleAvx2(DrawContext& context,
+                              const ClippedTriangle& triangle);
+void FillFlatTriangleAvx2(DrawContext& context,
+                          const ClippedTriangle& triangle);
+
+}  // namespace renderer

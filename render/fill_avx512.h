@@ -4,5 +4,11 @@
 // the processor has AVX-512 F and VL (CpuHasAvx512).
 #include "render/clip.h"
 
-void FillTexturedTriangleAvx512(ClippedTriangle triangle);
-void FillFlatTriangleAvx512(ClippedTriangle triangle);
+namespace renderer {
+
+void FillTexturedTriangleAvx512(DrawContext& context,
+                                const ClippedTriangle& triangle);
+void FillFlatTriangleAvx512(DrawContext& context,
+                            const ClippedTriangle& triangle);
+
+}  // namespace renderer

@@ -8,6 +8,8 @@
 #include "render/exact_steps.h"
 #include "render/textured_plane.h"
 
+namespace renderer {
+
 constexpr int64_t kChunkPixels = 64;  // a multiple of every lane count
 
 struct FillChunk {
@@ -56,3 +58,5 @@ inline bool RowSumsAreExact(const TexturedPlane& p, const RowSums& start,
          StepsAreExact(start.un, p.dUn, count) &&
          StepsAreExact(start.vn, p.dVn, count);
 }
+
+}  // namespace renderer

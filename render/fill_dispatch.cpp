@@ -1,5 +1,5 @@
-// The fills the scene pass calls, dispatched to the selected version. When
-// the benchmark counters ask for it, the time spent here is added up.
+// The fills the scene pass calls, dispatched to the workspace's version.
+// When the workspace's counters ask for it, the time spent here is added up.
 #include "render/fill_dispatch.h"
 
 #include "render/cpu_features.h"
@@ -7,24 +7,37 @@
 #include "render/fill_avx512.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
-#include "render/render_stats.h"
+
+namespace renderer {
 
 namespace {
 
-FillPath activePath = BestFillPath();
+// Indexed by FillPath.
+constexpr FillVersion kFillVersions[] = {
+    {FillTexturedTrianglePlain, FillFlatTrianglePlain},
+    {FillTexturedTriangleAvx2, FillFlatTriangleAvx2},
+    {FillTexturedTriangleAvx512, FillFlatTriangleAvx512},
+};
 
-template <typename Fill>
-void TimedFill(Fill fill, const ClippedTriangle& triangle) {
-  if (renderStats.timing == 0) {
-    fill(triangle);
+using FillFunction = void (*)(DrawContext&, const ClippedTriangle&);
+
+void TimedFill(FillFunction fill, DrawContext& context,
+               const ClippedTriangle& triangle) {
+  RenderStats& stats = context.workspace.stats;
+  if (!stats.timing) {
+    fill(context, triangle);
     return;
   }
   const int64_t start = StatsClockNs();
-  fill(triangle);
-  renderStats.fillNs += StatsClockNs() - start;
+  fill(context, triangle);
+  stats.fillNs += StatsClockNs() - start;
 }
 
 }  // namespace
+
+const FillVersion& FillVersionOf(FillPath path) {
+  return kFillVersions[static_cast<int32_t>(path)];
+}
 
 bool FillPathSupported(FillPath path) {
   switch (path) {
@@ -44,38 +57,24 @@ FillPath BestFillPath() {
   return FillPath::kPlain;
 }
 
-FillPath ActiveFillPath() { return activePath; }
+FillPath ActiveFillPath(const Workspace& workspace) {
+  return workspace.fillPath;
+}
 
-bool UseFillPath(FillPath path) {
+bool SetFillPath(Workspace& workspace, FillPath path) {
   if (!FillPathSupported(path)) return false;
-  activePath = path;
+  workspace.fillPath = path;
   return true;
 }
 
-void FillTexturedTriangle(ClippedTriangle triangle) {
-  switch (activePath) {
-    case FillPath::kAvx512:
-      TimedFill(FillTexturedTriangleAvx512, triangle);
-      return;
-    case FillPath::kAvx2:
-      TimedFill(FillTexturedTriangleAvx2, triangle);
-      return;
-    case FillPath::kPlain:
-      TimedFill(FillTexturedTrianglePlain, triangle);
-      return;
-  }
+void FillTexturedTriangle(DrawContext& context,
+                          const ClippedTriangle& triangle) {
+  TimedFill(FillVersionOf(context.workspace.fillPath).textured, context,
+            triangle);
 }
 
-void FillFlatTriangle(ClippedTriangle triangle) {
-  switch (activePath) {
-    case FillPath::kAvx512:
-      TimedFill(FillFlatTriangleAvx512, triangle);
-      return;
-    case FillPath::kAvx2:
-      TimedFill(FillFlatTriangleAvx2, triangle);
-      return;
-    case FillPath::kPlain:
-      TimedFill(FillFlatTrianglePlain, triangle);
-      return;
-  }
+void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle) {
+  TimedFill(FillVersionOf(context.workspace.fillPath).flat, context, triangle);
 }
+
+}  // namespace renderer

@@ -6,10 +6,10 @@
 #include "render/exact_steps.h"
 #include "render/fill_avx2.h"
 #include "render/fill_flat.h"
-#include "render/render_context.h"
-#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/textured_plane.h"
+
+namespace renderer {
 
 namespace {
 
@@ -88,3 +88,5 @@ RENDER_AVX2 FlatLanes MakeFlatLanes(double k, double nearZ, uint32_t colour) {
 #define FILL_TARGET RENDER_AVX2
 #define FILL_NAME FillFlatTriangleAvx2
 #include "render/fill_flat_rows.inc"
+
+}  // namespace renderer

@@ -7,8 +7,6 @@
 #include "render/exact_steps.h"
 #include "render/fill_avx512.h"
 #include "render/fill_flat.h"
-#include "render/render_context.h"
-#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/textured_plane.h"
 
@@ -20,6 +18,8 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
+
+namespace renderer {
 
 namespace {
 
@@ -99,3 +99,5 @@ RENDER_AVX512 FlatLanes MakeFlatLanes(double k, double nearZ, uint32_t colour) {
 #define FILL_TARGET RENDER_AVX512
 #define FILL_NAME FillFlatTriangleAvx512
 #include "render/fill_flat_rows.inc"
+
+}  // namespace renderer

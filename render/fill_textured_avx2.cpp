@@ -14,10 +14,10 @@
 #include "render/fill_avx2.h"
 #include "render/fill_chunk.h"
 #include "render/fill_textured.h"
-#include "render/render_context.h"
-#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/texel_wrap.h"
+
+namespace renderer {
 
 namespace {
 
@@ -49,7 +49,7 @@ RENDER_AVX2 LaneConstants MakeLaneConstants(const TexturedPlane& p,
   c.heightInt = _mm_set1_epi32(texture.height);
   const int64_t bytes = int64_t{texture.width} * texture.height * 3;
   c.lastWordOffset = _mm_set1_epi32(int32_t(bytes - 4));
-  c.texels = texture.texels;
+  c.texels = texture.texels.data();
   c.texture = &texture;
   return c;
 }
@@ -246,3 +246,5 @@ RENDER_AVX2 void WriteTexels(const LaneConstants& c, int64_t count,
 #define FILL_TARGET RENDER_AVX2
 #define FILL_NAME FillTexturedTriangleAvx2
 #include "render/fill_textured_rows.inc"
+
+}  // namespace renderer

@@ -9,8 +9,6 @@
 #include "render/fill_avx512.h"
 #include "render/fill_chunk.h"
 #include "render/fill_textured.h"
-#include "render/render_context.h"
-#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/texel_wrap.h"
 
@@ -22,6 +20,8 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
+
+namespace renderer {
 
 namespace {
 
@@ -53,7 +53,7 @@ RENDER_AVX512 LaneConstants MakeLaneConstants(const TexturedPlane& p,
   c.heightInt = _mm256_set1_epi32(texture.height);
   const int64_t bytes = int64_t{texture.width} * texture.height * 3;
   c.lastWordOffset = _mm256_set1_epi32(int32_t(bytes - 4));
-  c.texels = texture.texels;
+  c.texels = texture.texels.data();
   c.texture = &texture;
   return c;
 }
@@ -241,3 +241,5 @@ RENDER_AVX512 void WriteTexels(const LaneConstants& c, int64_t count,
 #define FILL_TARGET RENDER_AVX512
 #define FILL_NAME FillTexturedTriangleAvx512
 #include "render/fill_textured_rows.inc"
+
+}  // namespace renderer

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace renderer {
+
 // The non-negative remainder of trunc(value) modulo size (size >= 1). Exact
 // for every finite value, also past the int32 range; NaN and infinities
 // give 0.
@@ -17,3 +19,5 @@ inline int32_t WrapTexel(double value, int32_t size) {
   if (remainder < 0) remainder += double(size);
   return int32_t(remainder);
 }
+
+}  // namespace renderer

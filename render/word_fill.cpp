@@ -7,6 +7,8 @@
 
 #include "render/cpu_features.h"
 
+namespace renderer {
+
 namespace {
 
 // The last count % 4 words, one 4-byte store each.
@@ -60,3 +62,5 @@ void FillFloatBits(float* values, size_t count, uint32_t bits) {
     FillWordsSse2(values, count, bits);
   }
 }
+
+}  // namespace renderer

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace renderer {
+
 // Sets count words from `words` on to `value`; wide stores where the
 // processor has them.
 void FillWords(uint32_t* words, size_t count, uint32_t value);
@@ -14,3 +16,5 @@ void FillFloatBits(float* values, size_t count, uint32_t bits);
 // plain 16-byte SSE2 stores.
 void FillWordsAvx2(void* words, size_t count, uint32_t value);
 void FillWordsSse2(void* words, size_t count, uint32_t value);
+
+}  // namespace renderer

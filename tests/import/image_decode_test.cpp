@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "scene/bmp_writer.h"
+#include "renderer/texture.h"
 #include "scene/import/image_decode.h"
 #include "scene/import/model_files.h"
 #include "tools/make_models/image_encode.h"
@@ -63,7 +63,7 @@ TEST(ImageDecode, JpegDecodesCloseToTheImageTopRowFirst) {
 TEST(ImageDecode, BmpGoesThroughTheProgramsOwnReader) {
   const uint32_t pixels[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0};
   const std::string path = ::testing::TempDir() + "/image_decode_test.bmp";
-  ASSERT_EQ(WriteBmp24(path.c_str(), pixels, 3, 2, 3), 1);
+  ASSERT_TRUE(renderer::WriteBmp24(path.c_str(), pixels, 3, 2, 3));
   std::vector<uint8_t> bytes;
   std::string problem;
   ASSERT_TRUE(renderer::ReadWholeFile(path, &bytes, &problem)) << problem;

@@ -21,7 +21,6 @@
 #include "differential_canvas.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -82,13 +81,13 @@ class FillDifferential : public ::testing::Test {
         fullView ? 0 : inset(random), fullView ? 0 : inset(random),
         fullView ? w : w - inset(random), fullView ? h : h - inset(random));
     std::uniform_int_distribution<int32_t> place(-4000, 4000);
-    for (int32_t& p : sceneObjects[0].position) p = place(random);
+    for (int32_t& p : Rig().scene.objects[0].position) p = place(random);
   }
 
   // A corner somewhere around the viewport at camera depth z, projected as
   // the scene pass projects (or as the clipper places points at z = 1).
   ClipVertex RandomCorner(int mode) {
-    const RenderContext& rc = renderContext;
+    const View& rc = Rig().view;
     const double w = canvas->frame.width;
     const double h = canvas->frame.height;
     std::uniform_real_distribution<double> screenX(-60, w + 60);
@@ -160,14 +159,14 @@ class FillDifferential : public ::testing::Test {
                                      : 4);
     }
     if (cornerMode(random) == 0) t.corners[2] = t.corners[0];  // degenerate
-    t.objectIndex = 0;
-    t.triangleIndex = slot(random);
-    return t;
+    // The mesh triangle decides the texture (none for the flat one).
+    return MakeTriangle(t.corners[0], t.corners[1], t.corners[2], 0,
+                        slot(random));
   }
 
   static void Draw(const std::vector<ClippedTriangle>& triangles) {
     for (const ClippedTriangle& t : triangles) {
-      if (t.triangleIndex == kFlatTriangle) {
+      if (t.texture == nullptr) {
         FillFlatTriangle(t);
       } else {
         FillTexturedTriangle(t);
@@ -225,7 +224,8 @@ TEST_F(FillDifferential, RandomTrianglesOnAWideFrame) {
 // back to the plain one where a version is missing.
 TEST(FillDispatch, ChoosesTheFastestSupportedVersion) {
   EXPECT_TRUE(FillPathSupported(FillPath::kPlain));
-  EXPECT_EQ(ActiveFillPath(), BestFillPath());
+  WorkspacePtr workspace = MakeWorkspace();
+  EXPECT_EQ(ActiveFillPath(*workspace), BestFillPath());
   if (FillPathSupported(FillPath::kAvx512)) {
     EXPECT_EQ(BestFillPath(), FillPath::kAvx512);
   } else if (FillPathSupported(FillPath::kAvx2)) {
@@ -233,9 +233,13 @@ TEST(FillDispatch, ChoosesTheFastestSupportedVersion) {
   } else {
     EXPECT_EQ(BestFillPath(), FillPath::kPlain);
   }
-  EXPECT_TRUE(UseFillPath(FillPath::kPlain));
-  EXPECT_EQ(ActiveFillPath(), FillPath::kPlain);
-  EXPECT_TRUE(UseFillPath(BestFillPath()));
+  EXPECT_TRUE(SetFillPath(*workspace, FillPath::kPlain));
+  EXPECT_EQ(ActiveFillPath(*workspace), FillPath::kPlain);
+  // Each workspace has its own.
+  EXPECT_EQ(ActiveFillPath(*MakeWorkspace()), BestFillPath());
+  for (FillPath path : {FillPath::kAvx2, FillPath::kAvx512}) {
+    EXPECT_EQ(SetFillPath(*workspace, path), FillPathSupported(path));
+  }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "scene/import/model_import.h"
+#include "renderer/model.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
