@@ -3,6 +3,7 @@
 // then the sizes against each other.
 #include "tools/render_scene/scene_file.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tools/render_scene/json_text.h"
@@ -98,13 +99,13 @@ int32_t ReadTextures(const Json& value, const std::string& baseFolder,
   return 1;
 }
 
-int32_t ReadMeshes(const Json& value, SceneDescription* scene,
-                   SceneError* error) {
+int32_t ReadMeshes(const Json& value, const std::string& baseFolder,
+                   SceneDescription* scene, SceneError* error) {
   if (!ExpectArray(value, "meshes", error)) return 0;
   scene->meshes.resize(value.size());
   for (size_t i = 0; i < value.size(); ++i) {
     if (!ReadMeshEntry(value[i], IndexPath("meshes", i), scene->textures.size(),
-                       &scene->meshes[i], error)) {
+                       baseFolder, &scene->meshes[i], error)) {
       return 0;
     }
   }
@@ -144,7 +145,8 @@ int32_t ReadSceneKeys(const Json& root, const std::string& baseFolder,
                       SceneDescription* scene, SceneError* error) {
   if (!ExpectObject(root, "",
                     {"frameBuffer", "client", "viewport", "camera", "textures",
-                     "builtinTextures", "meshes", "objects", "animationSteps"},
+                     "builtinTextures", "meshes", "objects", "animationSteps",
+                     "animatedObject"},
                     error)) {
     return 0;
   }
@@ -164,13 +166,17 @@ int32_t ReadSceneKeys(const Json& root, const std::string& baseFolder,
           ReadBuiltinTextures(root["builtinTextures"], baseFolder, scene,
                               error)) &&
          (!root.contains("meshes") ||
-          ReadMeshes(root["meshes"], scene, error)) &&
+          ReadMeshes(root["meshes"], baseFolder, scene, error)) &&
          (root.contains("objects") ? ReadObjects(root["objects"], scene, error)
                                    : CheckDefaultObject(*scene, error)) &&
          (!root.contains("animationSteps") ||
           ReadInt32InRange(root["animationSteps"], "animationSteps", 0,
                            INT32_MAX, "the range 0 to 2147483647",
-                           &scene->animationSteps, error));
+                           &scene->animationSteps, error)) &&
+         (!root.contains("animatedObject") ||
+          ReadIndex(root["animatedObject"], "animatedObject",
+                    std::max<size_t>(scene->objects.size(), 1), "object",
+                    "objects", &scene->animatedObject, error));
 }
 
 int32_t ReadWholeFile(const std::string& fileName, std::string* text) {

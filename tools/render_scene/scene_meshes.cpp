@@ -157,7 +157,8 @@ int32_t ReadLines(const Json& value, const std::string& path, MeshEntry* mesh,
 }  // namespace
 
 int32_t ReadMeshEntry(const Json& value, const std::string& path,
-                      size_t textureCount, MeshEntry* mesh, SceneError* error) {
+                      size_t textureCount, const std::string& baseFolder,
+                      MeshEntry* mesh, SceneError* error) {
   *mesh = MeshEntry{};
   if (value.is_string() && value.get<std::string>() == "builtin") {
     mesh->builtin = 1;
@@ -165,6 +166,9 @@ int32_t ReadMeshEntry(const Json& value, const std::string& path,
   }
   if (!value.is_object()) {
     return Refuse(error, path, "expected \"builtin\" or a mesh object");
+  }
+  if (value.contains("file")) {
+    return ReadModelFileEntry(value, path, baseFolder, mesh, error);
   }
   if (!ExpectObject(value, path,
                     {"vertices", "vertexVectors", "triangles", "lines"},

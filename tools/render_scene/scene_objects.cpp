@@ -85,9 +85,11 @@ int32_t ReadObjectEntry(const Json& value, const std::string& path,
     return 0;
   }
   *object = DefaultObjectEntry();
-  return ReadIndex(value.contains("mesh") ? value["mesh"] : Json(0),
-                   KeyPath(path, "mesh"), meshCount, "mesh", "meshes",
-                   &object->mesh, error) &&
+  const bool noMesh = value.contains("mesh") && value["mesh"].is_null();
+  if (noMesh) object->mesh = kNoMesh;
+  return (noMesh || ReadIndex(value.contains("mesh") ? value["mesh"] : Json(0),
+                              KeyPath(path, "mesh"), meshCount, "mesh",
+                              "meshes", &object->mesh, error)) &&
          (!value.contains("orientation") ||
           ReadOrientation(value["orientation"], KeyPath(path, "orientation"),
                           object, error)) &&

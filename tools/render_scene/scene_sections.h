@@ -6,10 +6,18 @@
 #include "tools/render_scene/json_fields.h"
 #include "tools/render_scene/scene_description.h"
 
-// One entry of "meshes": "builtin" or a mesh object whose texture indices
-// must name one of `textureCount` textures.
+// One entry of "meshes": "builtin", a mesh object whose texture indices
+// must name one of `textureCount` textures, or {"file": PATH}, a model file
+// (PATH taken from `baseFolder`) read at once.
 int32_t ReadMeshEntry(const Json& value, const std::string& path,
-                      size_t textureCount, MeshEntry* mesh, SceneError* error);
+                      size_t textureCount, const std::string& baseFolder,
+                      MeshEntry* mesh, SceneError* error);
+
+// The {"file": PATH} entry: the model file read into `mesh`; a model that
+// cannot be read is refused with its own "FILE: place: problem" line.
+int32_t ReadModelFileEntry(const Json& value, const std::string& path,
+                           const std::string& baseFolder, MeshEntry* mesh,
+                           SceneError* error);
 
 // One entry of "objects", whose mesh must name one of `meshCount` meshes.
 int32_t ReadObjectEntry(const Json& value, const std::string& path,

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 const char* const kUsageLine =
-    "usage: render-scene [--scene FILE.json] [--textures DIR] [--steps N] "
-    "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] [--frames N] "
-    "[--bench]";
+    "usage: render-scene [--scene FILE] [--textures DIR] [--steps N] "
+    "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] "
+    "[--write-scene FILE.json] [--frames N] [--bench]";
 
 namespace {
 
@@ -77,6 +77,9 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
                                ": the name must end in .png, .bmp or "
                                ".ppm");
     }
+  } else if (name == "--write-scene") {
+    options->hasWriteScene = 1;
+    options->writeSceneFile = value;
   } else {
     options->hasRaw = 1;
     options->rawFile = value;
@@ -86,7 +89,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
 
 int32_t TakesValue(const std::string& name) {
   for (const char* known : {"--scene", "--textures", "--steps", "--client",
-                            "--desktop", "--out", "--raw", "--frames"}) {
+                            "--desktop", "--out", "--raw", "--write-scene",
+                            "--frames"}) {
     if (name == known) return 1;
   }
   return 0;

@@ -18,6 +18,8 @@ struct ToolOptions {
   std::string outFile;
   int32_t hasRaw;
   std::string rawFile;
+  int32_t hasWriteScene;
+  std::string writeSceneFile;
   int32_t frames;
   int32_t bench;
   int32_t help;
