@@ -129,7 +129,7 @@ void PlaceObjects(const SceneDescription& scene,
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const ObjectEntry& entry = scene.objects[i];
     SceneObject* object = &built->objects[i];
-    object->mesh = entry.mesh == kNoMesh ? renderer::kNoMesh
+    object->mesh = entry.mesh == kNoMeshEntry ? renderer::kNoMesh
                                          : meshOfEntry[size_t(entry.mesh)];
     for (int row = 0; row < 3; ++row) {
       for (int column = 0; column < 3; ++column) {

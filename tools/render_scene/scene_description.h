@@ -18,7 +18,7 @@ constexpr int32_t kDefaultClientWidth = 800;
 constexpr int32_t kDefaultClientHeight = 600;
 constexpr int32_t kMaxFrameSide = 16384;
 constexpr int32_t kNoTexture = -1;
-constexpr int32_t kNoMesh = -1;
+constexpr int32_t kNoMeshEntry = -1;
 constexpr int32_t kViewportLeft = 1;
 constexpr int32_t kViewportTop = 2;
 constexpr int32_t kViewportRight = 4;
@@ -66,7 +66,7 @@ struct TransformEntry {
 };
 
 struct ObjectEntry {
-  int32_t mesh;  // index into the meshes, or kNoMesh: draws nothing
+  int32_t mesh;  // index into the meshes, or kNoMeshEntry: draws nothing
   double orientation[3][3];
   int32_t position[3];
   std::vector<TransformEntry> transforms;

@@ -37,7 +37,7 @@ int32_t LoadModelScene(const std::string& fileName,
   }
   model.fromFile = 1;
   ObjectEntry light = DefaultObjectEntry();
-  light.mesh = kNoMesh;
+  light.mesh = kNoMeshEntry;
   light.position[0] = -3200;
   light.position[1] = -3200;
   light.position[2] = 0;

@@ -86,7 +86,7 @@ int32_t ReadObjectEntry(const Json& value, const std::string& path,
   }
   *object = DefaultObjectEntry();
   const bool noMesh = value.contains("mesh") && value["mesh"].is_null();
-  if (noMesh) object->mesh = kNoMesh;
+  if (noMesh) object->mesh = kNoMeshEntry;
   return (noMesh || ReadIndex(value.contains("mesh") ? value["mesh"] : Json(0),
                               KeyPath(path, "mesh"), meshCount, "mesh",
                               "meshes", &object->mesh, error)) &&
