@@ -35,6 +35,8 @@ void AllocateDepthBuffer(const Rect& windowRect) {
 int32_t InitDemo() {
   // The images come from the working directory (or its fallback folder).
   appScene.scene = renderer::MakeDemoScene("");
+  appScene.animatedObject = 0;
+  appScene.builtinMesh = 0;
   renderer::SetDemoProjection(&appScene.view, appWindow->clientRect,
                               appWindow->clientCentre);
   AllocateDepthBuffer(appWindow->windowRect);
