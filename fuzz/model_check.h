@@ -1,12 +1,14 @@
 #pragma once
 // What every model reader's result must satisfy, accepted or refused.
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "renderer/mesh.h"
 #include "renderer/texture.h"
+#include "scene/import/model_import.h"
 
 // Accepted: every index names a vertex or texture, every vertex lies in the
 // 1600-unit box, every texture holds all its texels. Refused: one line that
@@ -37,4 +39,20 @@ inline void CheckModelResult(bool ok, const std::string& name, const std::string
     FUZZ_CHECK(t.width > 0 && t.height > 0);
     FUZZ_CHECK(t.texels.size() == size_t(t.width) * size_t(t.height) * 3);
   }
+}
+
+// The glTF reader on `data` as a .gltf or .glb named `name`, beside an
+// empty folder, its result checked as above.
+inline void FuzzGltfModel(const uint8_t* data, size_t size, bool binary,
+                          const std::string& name) {
+  const std::vector<uint8_t> bytes(data, data + size);
+  const std::map<std::string, std::vector<uint8_t>> none;
+  renderer::ModelFiles files;
+  files.memory = &none;
+  renderer::Mesh mesh;
+  std::vector<renderer::Texture> textures;
+  std::string error;
+  const bool ok =
+      renderer::LoadGltfModel(bytes, binary, name, files, &mesh, &textures, &error);
+  CheckModelResult(ok, name, error, mesh, textures);
 }

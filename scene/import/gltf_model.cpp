@@ -380,15 +380,8 @@ bool LoadGltfModel(const std::vector<uint8_t>& bytes, bool binary,
     *error = OneLine(name + ": " + failure.place + ": " + failure.problem);
     return false;
   }
-  Mesh result;
-  std::string problem;
-  if (!FinishModelMesh(std::move(collected), &result, &problem)) {
-    *error = OneLine(name + ": model: " + problem);
-    return false;
-  }
-  *mesh = std::move(result);
-  *textures = std::move(images);
-  return true;
+  return HandOverModel(std::move(collected), std::move(images), name, mesh,
+                       textures, error);
 }
 
 }  // namespace renderer

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "scene/import/model_files.h"
+
 namespace renderer {
 
 namespace {
@@ -87,6 +89,20 @@ bool FinishModelMesh(ModelMesh&& model, Mesh* mesh, std::string* problem) {
     line.from = int32_t(newIndex[uint32_t(line.from)]);
     line.to = int32_t(newIndex[uint32_t(line.to)]);
   }
+  return true;
+}
+
+bool HandOverModel(ModelMesh&& model, std::vector<Texture>&& images,
+                   const std::string& name, Mesh* mesh,
+                   std::vector<Texture>* textures, std::string* error) {
+  Mesh result;
+  std::string problem;
+  if (!FinishModelMesh(std::move(model), &result, &problem)) {
+    *error = OneLine(name + ": model: " + problem);
+    return false;
+  }
+  *mesh = std::move(result);
+  *textures = std::move(images);
   return true;
 }
 

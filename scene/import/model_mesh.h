@@ -7,6 +7,7 @@
 
 #include "renderer/geometry.h"
 #include "renderer/mesh.h"
+#include "renderer/texture.h"
 
 namespace renderer {
 
@@ -38,5 +39,12 @@ inline bool RoomFor(size_t current, uint64_t more) {
 // has nothing to draw or its extent is not finite. Takes the triangles
 // and lines over in place, so the model's memory is not needed twice.
 bool FinishModelMesh(ModelMesh&& model, Mesh* mesh, std::string* problem);
+
+// The readers' last step: FinishModelMesh, then the mesh and `images` into
+// the caller's records, or, on failure, `error` set to "NAME: model: ..."
+// and the records left as they were.
+bool HandOverModel(ModelMesh&& model, std::vector<Texture>&& images,
+                   const std::string& name, Mesh* mesh,
+                   std::vector<Texture>* textures, std::string* error);
 
 }  // namespace renderer

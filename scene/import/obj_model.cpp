@@ -290,15 +290,8 @@ bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
     *error = OneLine(*error);
     return false;
   }
-  Mesh result;
-  std::string problem;
-  if (!FinishModelMesh(std::move(collected), &result, &problem)) {
-    *error = OneLine(name + ": model: " + problem);
-    return false;
-  }
-  *mesh = std::move(result);
-  *textures = std::move(images);
-  return true;
+  return HandOverModel(std::move(collected), std::move(images), name, mesh,
+                       textures, error);
 }
 
 }  // namespace renderer

@@ -235,13 +235,17 @@ def scenario_no_images(args, session):
     check(session.error_output() == "", "nothing was written to standard error")
 
 
-def scenario_no_display(args):
+def run_without_display(command, cwd=None):
+    """The program run to its end with no display in its environment."""
     env = {k: v for k, v in os.environ.items()
            if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    return subprocess.run(command, cwd=cwd, env=env, capture_output=True,
+                          text=True, timeout=20, stdin=subprocess.DEVNULL)
+
+
+def scenario_no_display(args):
     started = time.monotonic()
-    result = subprocess.run([args.renderer], cwd=args.textures, env=env,
-                            capture_output=True, text=True, timeout=20,
-                            stdin=subprocess.DEVNULL)
+    result = run_without_display([args.renderer], cwd=args.textures)
     lines = result.stderr.splitlines()
     check(result.returncode != 0, "without a display it fails (status %d)"
           % result.returncode)
@@ -267,16 +271,12 @@ def scenario_model(args, session):
 
 
 def scenario_bad_model(args):
-    env = {k: v for k, v in os.environ.items()
-           if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
     broken = tempfile.mkdtemp(prefix="renderer-bad-model-")
     try:
         path = os.path.join(broken, "broken.glb")
         with open(path, "wb") as out:
             out.write(b"glTF\x02\x00\x00\x00\xff\x00\x00\x00")
-        result = subprocess.run([args.renderer, path], env=env,
-                                capture_output=True, text=True, timeout=20,
-                                stdin=subprocess.DEVNULL)
+        result = run_without_display([args.renderer, path])
     finally:
         shutil.rmtree(broken)
     lines = result.stderr.splitlines()
