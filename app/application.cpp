@@ -53,10 +53,11 @@ int32_t StartApplication() {
   return 1;
 }
 
-int32_t RunApplication() {
+int32_t RunApplication(OpenedScene* opened) {
   if (!StartApplication()) return kStartupFailedStatus;
   int32_t exitCode = 0;
   if (InitDemo() == 0) {
+    if (opened != nullptr) ShowOpenedScene(std::move(*opened));
     appWindow->running = 1;
     exitCode = RunMessageLoop();
   }

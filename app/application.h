@@ -2,6 +2,8 @@
 // Start-up, the message loop and tear-down.
 #include <cstdint>
 
+struct OpenedScene;
+
 // Exit status of a start-up that failed.
 constexpr int32_t kStartupFailedStatus = 1;
 
@@ -9,7 +11,8 @@ constexpr int32_t kStartupFailedStatus = 1;
 // title, creates the frame buffer, starts the demo and runs the loop until
 // the quit message. Returns the quit message's exit code, or
 // kStartupFailedStatus when the window system or the window cannot be had.
-int32_t RunApplication();
+// `opened`, when given, is shown instead of the demo.
+int32_t RunApplication(OpenedScene* opened = nullptr);
 
 // The start-up steps before the demo: registers the class, creates the
 // window, keeps the desktop handle and the window's device context, sets the

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "app/app_window.h"
+#include "app/controls.h"
 #include "app/frame_composer.h"
+#include "platform/dropped_files.h"
+#include "platform/window_system.h"
 #include "platform/tick_count.h"
 
 AppScene appScene;
@@ -32,6 +35,8 @@ void AllocateDepthBuffer(const Rect& windowRect) {
 int32_t InitDemo() {
   // The images come from the working directory (or its fallback folder).
   appScene.scene = renderer::MakeDemoScene("");
+  appScene.animatedObject = 0;
+  appScene.builtinMesh = 0;
   renderer::SetDemoProjection(&appScene.view, appWindow->clientRect,
                               appWindow->clientCentre);
   AllocateDepthBuffer(appWindow->windowRect);
@@ -46,7 +51,35 @@ int32_t IdleTick() {
   if (GetTickCount() - lastAnimationTick <= 20) return 0;
   // Read afresh, so a slow frame resumes with one step, not a burst.
   lastAnimationTick = GetTickCount();
-  renderer::AnimateDemoScene(&appScene.scene, rotationPaused != 0,
-                             textureScrollPaused != 0);
+  renderer::Scene& scene = appScene.scene;
+  const size_t animated = size_t(appScene.animatedObject);
+  const size_t model = size_t(appScene.builtinMesh);
+  renderer::AnimateStep(animated < scene.objects.size() ? &scene.objects[animated] : nullptr,
+                        model < scene.meshes.size() ? &scene.meshes[model] : nullptr,
+                        rotationPaused != 0, textureScrollPaused != 0);
   return 0;
+}
+
+void ShowOpenedScene(OpenedScene&& opened) {
+  appScene.scene = std::move(opened.scene);
+  appScene.animatedObject = opened.animatedObject;
+  appScene.builtinMesh = opened.builtinMesh;
+  renderer::SetDemoProjection(&appScene.view, appWindow->clientRect,
+                              appWindow->clientCentre);
+  appScene.view.focalLength = opened.focalLength;
+  appScene.view.nearZ = opened.nearZ;
+  selectedObject = opened.animatedObject;
+}
+
+void OpenDroppedFile() {
+  const std::string path = TakeDroppedFile();
+  if (path.empty()) return;
+  OpenedScene opened;
+  std::string error;
+  if (OpenSceneFile(path, &opened, &error)) {
+    ShowOpenedScene(std::move(opened));
+    return;
+  }
+  const std::wstring text = WidenUtf8(error);
+  MessageBox(appWindow->hwnd, text.c_str(), L"Renderer: cannot open the file");
 }

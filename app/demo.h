@@ -4,6 +4,7 @@
 // and steps the animation on a fixed time step of more than 20 ms.
 #include <cstdint>
 
+#include "app/scene_source.h"
 #include "renderer/renderer.h"
 
 // The demo scene, its camera, the depth buffer and the renderer's
@@ -16,6 +17,8 @@ struct AppScene {
   std::unique_ptr<float[], renderer::DepthDeleter> depth;
   int64_t depthEntries = 0;
   renderer::WorkspacePtr workspace;
+  int32_t animatedObject = 0;  // turned by the animation; selected first
+  int32_t builtinMesh = 0;     // the built-in model's mesh, or kNoMesh
 };
 
 extern AppScene appScene;
@@ -28,6 +31,15 @@ extern int32_t textureScrollPaused;
 // buffer ((W + 1) x (H + 1) entries from windowRect) and the workspace.
 // Returns 0.
 int32_t InitDemo();
+
+// Shows `opened` instead of the current scene: its objects, the animated
+// object selected, its focal length and near plane with the window's centre
+// and viewport.
+void ShowOpenedScene(OpenedScene&& opened);
+
+// Opens the scene or model file dropped on the window; an unreadable file
+// leaves the scene as it is and shows why in a message box.
+void OpenDroppedFile();
 
 // Renders and presents a frame; advances the animation by one step when
 // more than 20 ms have passed since the last step. Returns 0.

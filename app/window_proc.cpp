@@ -34,6 +34,7 @@ intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
     case kMsgKeyDown:
       if (wParam == 'F') appWindow->fpsVisible = !appWindow->fpsVisible;
       break;
+    case kMsgDropFiles: OpenDroppedFile(); return 0;
     default: break;
   }
   return HandleThenDefault(window, message, wParam, lParam);

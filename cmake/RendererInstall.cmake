@@ -1,7 +1,8 @@
 # Installing the renderer library: librenderer (static unless
 # BUILD_SHARED_LIBS), the public headers, a CMake package
 # (find_package(Renderer CONFIG) gives Renderer::renderer) and renderer.pc.
-# The library needs nothing beyond the C++ runtime.
+# Beyond the C++ runtime the library needs libpng, libjpeg, tinyobjloader
+# and tinygltf, for reading model files.
 include(CMakePackageConfigHelpers)
 
 set(renderer_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Renderer)

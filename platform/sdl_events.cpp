@@ -1,6 +1,7 @@
 // SDL events as window messages.
 #include <SDL.h>
 
+#include "platform/dropped_files.h"
 #include "platform/native_window.h"
 #include "platform/sdl_keys.h"
 
@@ -74,6 +75,11 @@ int32_t TranslateEvent(const SDL_Event& event, NativeEvent* out) {
                                                 : kMsgLeftButtonUp,
               event.type == SDL_MOUSEBUTTONDOWN ? kMouseLeftButtonFlag : 0,
               PackCursorPosition(event.button.x, event.button.y)};
+      return 1;
+    case SDL_DROPFILE:
+      StoreDroppedFile(event.drop.file);
+      SDL_free(event.drop.file);
+      *out = {KeyWindowOf(event.drop.windowID), kMsgDropFiles, 0, 0};
       return 1;
     default: return 0;
   }

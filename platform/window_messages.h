@@ -21,6 +21,7 @@ constexpr uint32_t kMsgMouseMove = 0x0200;
 constexpr uint32_t kMsgLeftButtonDown = 0x0201;
 constexpr uint32_t kMsgLeftButtonUp = 0x0202;
 constexpr uint32_t kMsgSizing = 0x0214;
+constexpr uint32_t kMsgDropFiles = 0x0233;  // the path: TakeDroppedFile()
 
 // Virtual-key codes. Letters are 'A'..'Z' (0x41..0x5A) and the digit row
 // '0'..'9' (0x30..0x39), as their upper-case characters.

@@ -7,10 +7,12 @@
 //   render.h        view, frame target, workspace, RenderFrame
 //   frame_memory.h  frame and depth memory, and a target that owns both
 //   demo.h          the built-in model and the demo scene
+//   model.h         model files (.obj, .gltf, .glb) made into a mesh
 #include "renderer/demo.h"
 #include "renderer/frame_memory.h"
 #include "renderer/geometry.h"
 #include "renderer/mesh.h"
+#include "renderer/model.h"
 #include "renderer/render.h"
 #include "renderer/scene.h"
 #include "renderer/texture.h"

@@ -2,7 +2,8 @@
 """End-to-end checks of the real renderer in a private X server, driven with
 real key presses and mouse moves through xdotool.
 
-usage: run_e2e.py --renderer PATH --textures DIR --close-helper PATH SCENARIO
+usage: run_e2e.py --renderer PATH --textures DIR --close-helper PATH
+                  [--model FILE] SCENARIO
        run_e2e.py ... screenshot OUT.png
 
 Each scenario prints what it checked and exits 0, or 1 with the first
@@ -234,13 +235,17 @@ def scenario_no_images(args, session):
     check(session.error_output() == "", "nothing was written to standard error")
 
 
-def scenario_no_display(args):
+def run_without_display(command, cwd=None):
+    """The program run to its end with no display in its environment."""
     env = {k: v for k, v in os.environ.items()
            if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    return subprocess.run(command, cwd=cwd, env=env, capture_output=True,
+                          text=True, timeout=20, stdin=subprocess.DEVNULL)
+
+
+def scenario_no_display(args):
     started = time.monotonic()
-    result = subprocess.run([args.renderer], cwd=args.textures, env=env,
-                            capture_output=True, text=True, timeout=20,
-                            stdin=subprocess.DEVNULL)
+    result = run_without_display([args.renderer], cwd=args.textures)
     lines = result.stderr.splitlines()
     check(result.returncode != 0, "without a display it fails (status %d)"
           % result.returncode)
@@ -295,6 +300,37 @@ def scenario_terminal_title(args, session):
               "(%r)" % (name, written))
 
 
+def scenario_model(args, session):
+    session.start()
+    shot = session.screenshot()
+    check(shot.count(picture.GREY) < shot.width * shot.height * 19 // 20,
+          "the model given on the command line is drawn")
+    check(changes(session, shot), "and turns on its own")
+    still = rest(session)
+    session.key("Left", "Left", "Left")
+    check(changes(session, still), "the arrow keys turn it: the controls "
+          "start on the model, not on the light")
+    session.key("Escape")
+    check(session.wait_exit(3) == 0, "Escape ends it with status 0")
+    check(session.error_output() == "", "nothing was written to standard error")
+
+
+def scenario_bad_model(args):
+    broken = tempfile.mkdtemp(prefix="renderer-bad-model-")
+    try:
+        path = os.path.join(broken, "broken.glb")
+        with open(path, "wb") as out:
+            out.write(b"glTF\x02\x00\x00\x00\xff\x00\x00\x00")
+        result = run_without_display([args.renderer, path])
+    finally:
+        shutil.rmtree(broken)
+    lines = result.stderr.splitlines()
+    check(result.returncode == 2, "an unreadable model exits with status 2 "
+          "(%d)" % result.returncode)
+    check(len(lines) == 1 and lines[0].startswith(path + ": header: "),
+          "with one line naming file, place and problem: %r" % result.stderr)
+
+
 def take_screenshot(args, session, path):
     session.start()
     time.sleep(1.5)
@@ -310,6 +346,7 @@ SCENARIOS = {
     "resize": scenario_resize,
     "no-images": scenario_no_images,
     "terminal-title": scenario_terminal_title,
+    "model": scenario_model,
 }
 
 
@@ -319,6 +356,7 @@ def main():
     parser.add_argument("--textures", required=True)
     parser.add_argument("--close-helper", required=True)
     parser.add_argument("--time-limit", type=int, default=90)
+    parser.add_argument("--model", help="model file for the model scenario")
     parser.add_argument("scenario")
     parser.add_argument("output", nargs="?")
     args = parser.parse_args()
@@ -334,11 +372,15 @@ def main():
         if args.scenario == "no-display":
             scenario_no_display(args)
             return 0
+        if args.scenario == "bad-model":
+            scenario_bad_model(args)
+            return 0
         workdir = args.textures
         if args.scenario == "no-images":
             empty = tempfile.mkdtemp(prefix="renderer-no-images-")
             workdir = empty
-        session = Session(args.renderer, workdir)
+        arguments = [args.model] if args.scenario == "model" else []
+        session = Session(args.renderer, workdir, arguments)
         if args.scenario == "screenshot":
             take_screenshot(args, session, args.output)
         else:

@@ -68,9 +68,10 @@ def start_x_server(screen="1280x1024x24"):
 class Session:
     """The renderer in its own X server."""
 
-    def __init__(self, renderer, workdir):
+    def __init__(self, renderer, workdir, arguments=()):
         self.renderer = renderer
         self.workdir = workdir
+        self.arguments = list(arguments)
         self.server = None
         self.program = None
         self.window = None
@@ -92,7 +93,7 @@ class Session:
         self.stdout = open(os.path.join(self.logs.name, "stdout"), "w+b")
         self.stderr = open(os.path.join(self.logs.name, "stderr"), "w+b")
         self.program = subprocess.Popen(
-            [self.renderer], cwd=self.workdir, env=self.env,
+            [self.renderer] + self.arguments, cwd=self.workdir, env=self.env,
             stdin=subprocess.DEVNULL,
             stdout=self.stdout if stdout is None else stdout,
             stderr=self.stderr, preexec_fn=_die_with_parent)

@@ -27,7 +27,7 @@ void ExpectUsageRefusal(const ToolRun& run) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(LineCount(run.err), 1u) << run.err;
   EXPECT_EQ(run.err.rfind("render-scene: ", 0), 0u) << run.err;
-  EXPECT_NE(run.err.find("usage: render-scene [--scene FILE.json]"),
+  EXPECT_NE(run.err.find("usage: render-scene [--scene FILE]"),
             std::string::npos)
       << run.err;
 }

@@ -41,6 +41,18 @@ Mesh LoadBuiltinModel(const std::string& folder, Scene* built,
   return renderer::BuildModel(built->textures, first);
 }
 
+// A model file's mesh, its textures added after those already built.
+Mesh AddModelMesh(const MeshEntry& entry, Scene* built) {
+  const int32_t first = static_cast<int32_t>(built->textures.size());
+  built->textures.insert(built->textures.end(), entry.modelTextures.begin(),
+                         entry.modelTextures.end());
+  Mesh mesh = entry.model;
+  for (MeshTriangle& triangle : mesh.triangles) {
+    if (triangle.texture != renderer::kNoTexture) triangle.texture += first;
+  }
+  return mesh;
+}
+
 Mesh MakeOwnMesh(const MeshEntry& entry) {
   Mesh mesh;
   mesh.vertices = entry.vertices;
@@ -82,6 +94,8 @@ std::vector<int32_t> BuildMeshes(const SceneDescription& scene,
     if (entry.builtin) {
       built->builtinMesh = meshOfEntry.back();
       meshes.push_back(LoadBuiltinModel(folder, &built->scene, notes));
+    } else if (entry.fromFile) {
+      meshes.push_back(AddModelMesh(entry, &built->scene));
     } else {
       meshes.push_back(MakeOwnMesh(entry));
     }
@@ -115,7 +129,8 @@ void PlaceObjects(const SceneDescription& scene,
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const ObjectEntry& entry = scene.objects[i];
     SceneObject* object = &built->objects[i];
-    object->mesh = meshOfEntry[size_t(entry.mesh)];
+    object->mesh = entry.mesh == kNoMeshEntry ? renderer::kNoMesh
+                                         : meshOfEntry[size_t(entry.mesh)];
     for (int row = 0; row < 3; ++row) {
       for (int column = 0; column < 3; ++column) {
         object->orientation[row][column] = entry.orientation[row][column];
@@ -152,4 +167,5 @@ void BuildScene(const SceneDescription& scene, const std::string& builtinFolder,
       scene, scene.hasBuiltinTextures ? scene.builtinTextures : builtinFolder,
       built, notes);
   PlaceObjects(scene, meshOfEntry, &built->scene);
+  built->animatedObject = scene.animatedObject;
 }

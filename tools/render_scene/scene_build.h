@@ -15,6 +15,7 @@
 struct BuiltScene {
   renderer::Scene scene;
   int32_t builtinMesh = renderer::kNoMesh;  // the model's mesh, when shown
+  int32_t animatedObject = 0;  // the object animation steps turn
 };
 
 // A texture that could not be loaded: where it was asked for and why it

@@ -7,6 +7,7 @@
 
 #include "renderer/geometry.h"
 #include "renderer/mesh.h"
+#include "renderer/texture.h"
 
 using renderer::IntVertex;
 using renderer::Vector3;
@@ -17,6 +18,7 @@ constexpr int32_t kDefaultClientWidth = 800;
 constexpr int32_t kDefaultClientHeight = 600;
 constexpr int32_t kMaxFrameSide = 16384;
 constexpr int32_t kNoTexture = -1;
+constexpr int32_t kNoMeshEntry = -1;
 constexpr int32_t kViewportLeft = 1;
 constexpr int32_t kViewportTop = 2;
 constexpr int32_t kViewportRight = 4;
@@ -45,6 +47,10 @@ struct LineEntry {
 
 struct MeshEntry {
   int32_t builtin;  // 1: the built-in model; the lists below stay empty
+  int32_t fromFile;  // 1: a model file, read into `model` when the scene is
+  std::string file;  // read (`file` as written, `model` its mesh and
+  renderer::Mesh model;  // `modelTextures` the textures it indexes)
+  std::vector<renderer::Texture> modelTextures;
   std::vector<IntVertex> vertices;
   int32_t hasVertexVectors;
   std::vector<Vector3> vertexVectors;
@@ -60,7 +66,7 @@ struct TransformEntry {
 };
 
 struct ObjectEntry {
-  int32_t mesh;
+  int32_t mesh;  // index into the meshes, or kNoMeshEntry: draws nothing
   double orientation[3][3];
   int32_t position[3];
   std::vector<TransformEntry> transforms;
@@ -88,6 +94,7 @@ struct SceneDescription {
   std::vector<MeshEntry> meshes;
   std::vector<ObjectEntry> objects;
   int32_t animationSteps;
+  int32_t animatedObject;  // the object animation steps turn
 };
 
 // The values a scene file without any key stands for: the built-in model,

@@ -3,6 +3,7 @@
 // then the sizes against each other.
 #include "tools/render_scene/scene_file.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tools/render_scene/json_text.h"
@@ -93,7 +94,7 @@ int32_t ReadSceneKeys(const Field& root, const std::string& baseFolder,
                       SceneDescription* scene) {
   if (!ExpectObject(root, {"frameBuffer", "client", "viewport", "camera",
                            "textures", "builtinTextures", "meshes", "objects",
-                           "animationSteps"})) {
+                           "animationSteps", "animatedObject"})) {
     return 0;
   }
   // A client area of 0 by 0 is a minimised window's; it draws nothing.
@@ -110,12 +111,16 @@ int32_t ReadSceneKeys(const Field& root, const std::string& baseFolder,
          ReadBuiltinTextures(Member(root, "builtinTextures"), baseFolder,
                              scene) &&
          ReadList(Member(root, "meshes"), &scene->meshes,
-                  [scene](const Field& entry, MeshEntry* mesh) {
-                    return ReadMeshEntry(entry, scene->textures.size(), mesh);
+                  [scene, &baseFolder](const Field& entry, MeshEntry* mesh) {
+                    return ReadMeshEntry(entry, scene->textures.size(),
+                                         baseFolder, mesh);
                   }) &&
          ReadObjects(Member(root, "objects"), scene) &&
          ReadInt32InRange(Member(root, "animationSteps"), 0, INT32_MAX,
-                          "the range 0 to 2147483647", &scene->animationSteps);
+                          "the range 0 to 2147483647", &scene->animationSteps) &&
+         ReadIndex(Member(root, "animatedObject"),
+                   std::max<size_t>(scene->objects.size(), 1), "object",
+                   "objects", &scene->animatedObject);
 }
 
 int32_t ReadWholeFile(const std::string& fileName, std::string* text) {

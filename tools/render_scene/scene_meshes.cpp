@@ -82,7 +82,7 @@ int32_t ReadLine(const Field& field, const MeshEntry& mesh, LineEntry* line) {
 }  // namespace
 
 int32_t ReadMeshEntry(const Field& field, size_t textureCount,
-                      MeshEntry* mesh) {
+                      const std::string& baseFolder, MeshEntry* mesh) {
   *mesh = MeshEntry{};
   const Json& value = *field.value;
   if (value.is_string() && value.get<std::string>() == "builtin") {
@@ -91,6 +91,9 @@ int32_t ReadMeshEntry(const Field& field, size_t textureCount,
   }
   if (!value.is_object()) {
     return Refuse(field, "expected \"builtin\" or a mesh object");
+  }
+  if (value.contains("file")) {
+    return ReadModelFileEntry(field, baseFolder, mesh);
   }
   if (!ExpectObject(field,
                     {"vertices", "vertexVectors", "triangles", "lines"})) {

@@ -56,8 +56,11 @@ int32_t ReadObjectEntry(const Field& field, size_t meshCount,
     return 0;
   }
   *object = DefaultObjectEntry();
-  return ReadIndex(OrDefault(Member(field, "mesh"), kMeshZero), meshCount,
-                   "mesh", "meshes", &object->mesh) &&
+  const Field mesh = Member(field, "mesh");
+  const bool noMesh = Present(mesh) && mesh.value->is_null();
+  if (noMesh) object->mesh = kNoMeshEntry;
+  return (noMesh || ReadIndex(OrDefault(mesh, kMeshZero), meshCount, "mesh",
+                              "meshes", &object->mesh)) &&
          ReadElementsOf(Member(field, "orientation"), 3, "rows",
                         [object](const Field& row, size_t i) {
                           return ReadDoubles(row, 3, object->orientation[i]);

@@ -6,9 +6,16 @@
 #include "tools/render_scene/json_fields.h"
 #include "tools/render_scene/scene_description.h"
 
-// One entry of "meshes": "builtin" or a mesh object whose texture indices
-// must name one of `textureCount` textures.
-int32_t ReadMeshEntry(const Field& field, size_t textureCount, MeshEntry* mesh);
+// One entry of "meshes": "builtin", a mesh object whose texture indices
+// must name one of `textureCount` textures, or {"file": PATH}, a model file
+// (PATH taken from `baseFolder`) read at once.
+int32_t ReadMeshEntry(const Field& field, size_t textureCount,
+                      const std::string& baseFolder, MeshEntry* mesh);
+
+// The {"file": PATH} entry: the model file read into `mesh`; a model that
+// cannot be read is refused with its own "FILE: place: problem" line.
+int32_t ReadModelFileEntry(const Field& field, const std::string& baseFolder,
+                           MeshEntry* mesh);
 
 // One entry of "objects", whose mesh must name one of `meshCount` meshes.
 int32_t ReadObjectEntry(const Field& field, size_t meshCount,

@@ -2,8 +2,9 @@
 
 void StepSceneAnimation(BuiltScene* built) {
   renderer::Scene& scene = built->scene;
+  const size_t animated = size_t(built->animatedObject);
   renderer::SceneObject* object =
-      scene.objects.empty() ? nullptr : &scene.objects[0];
+      animated < scene.objects.size() ? &scene.objects[animated] : nullptr;
   renderer::Mesh* model = built->builtinMesh == renderer::kNoMesh
                               ? nullptr
                               : &scene.meshes[size_t(built->builtinMesh)];

@@ -23,6 +23,6 @@ void SetUpDemoFrame(const SceneDescription& sizes,
                     const std::string& textureFolder, int32_t steps,
                     SceneFrame* frame, std::vector<TextureNote>* notes);
 
-// One demo animation step: object 0 turns (when there is one) and, when the
-// scene shows the built-in model, its fin texture scrolls.
+// One demo animation step: the animated object turns (when there is one)
+// and, when the scene shows the built-in model, its fin texture scrolls.
 void StepSceneAnimation(BuiltScene* built);

@@ -5,11 +5,12 @@
 #include <cstdlib>
 
 const char* const kUsageLine =
-    "usage: render-scene [--scene FILE.json] [--textures DIR] [--steps N] "
-    "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] [--frames N] "
-    "[--first-frame K] [--frame-delay MS] [--bench]; IMAGE is .png, .bmp, "
-    ".ppm, or .webp/.gif for all frames in one animation (MS per frame, "
-    "default 20); a %d or %04d in --out or --raw names one file per frame";
+    "usage: render-scene [--scene FILE] [--textures DIR] [--steps N] "
+    "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] "
+    "[--write-scene FILE.json] [--frames N] [--first-frame K] "
+    "[--frame-delay MS] [--bench]; IMAGE is .png, .bmp, .ppm, or .webp/.gif "
+    "for all frames in one animation (MS per frame, default 20); a %d or "
+    "%04d in --out or --raw names one file per frame";
 
 namespace {
 
@@ -85,6 +86,9 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
                                ": the name must end in .png, .bmp, .ppm, "
                                ".webp or .gif");
     }
+  } else if (name == "--write-scene") {
+    options->hasWriteScene = 1;
+    options->writeSceneFile = value;
   } else {
     options->hasRaw = 1;
     options->rawFile = value;
@@ -94,8 +98,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
 
 int32_t TakesValue(const std::string& name) {
   for (const char* known : {"--scene", "--textures", "--steps", "--client",
-                            "--desktop", "--out", "--raw", "--frames",
-                            "--first-frame", "--frame-delay"}) {
+                            "--desktop", "--out", "--raw", "--write-scene",
+                            "--frames", "--first-frame", "--frame-delay"}) {
     if (name == known) return 1;
   }
   return 0;

@@ -19,6 +19,8 @@ struct ToolOptions {
   std::string outFile;
   int32_t hasRaw;
   std::string rawFile;
+  int32_t hasWriteScene;
+  std::string writeSceneFile;
   int32_t frames;
   SequenceOptions sequence;  // --first-frame, --frame-delay, patterns
   int32_t bench;

@@ -10,6 +10,8 @@
 #include "tools/render_scene/frame_sequence.h"
 #include "tools/render_scene/scene_file.h"
 #include "tools/render_scene/scene_frame.h"
+#include "tools/render_scene/scene_model.h"
+#include "tools/render_scene/scene_writer.h"
 #include "tools/render_scene/scene_setup.h"
 
 namespace {
@@ -19,6 +21,12 @@ constexpr const char* kToolName = "render-scene";
 // The scene to draw, read and checked before anything is set up.
 int32_t DescribeScene(const ToolOptions& options, SceneDescription* scene) {
   SceneError error;
+  if (options.hasScene && IsModelScene(options.sceneFile)) {
+    std::string problem;
+    if (LoadModelScene(options.sceneFile, options.sizes, scene, &problem)) return 1;
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    return 0;
+  }
   if (options.hasScene) {
     if (LoadSceneFile(options.sceneFile, options.sizes, scene, &error)) {
       return 1;
@@ -111,6 +119,12 @@ int RunRenderScene(const ToolOptions& options) {
     SetUpDemoFrame(scene, options.texturesFolder, steps, &frame, &notes);
   }
   PrintNotes(options, notes);
+  std::string problem;
+  if (options.hasWriteScene &&
+      !WriteSceneFile(options.writeSceneFile, frame, &problem)) {
+    std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
+    return 1;
+  }
   BenchTimes times;
   if (options.bench) ReserveBenchTimes(options.frames, &times);
   // The renderer counts passing pixels always; stage times only on request.

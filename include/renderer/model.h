@@ -1,0 +1,26 @@
+#pragma once
+// Model files: Wavefront OBJ (with its MTL materials) and glTF 2.0 (.gltf
+// with external files or data: URIs, .glb), with PNG, JPEG and BMP images.
+#include <string>
+#include <vector>
+
+#include "renderer/mesh.h"
+#include "renderer/texture.h"
+
+namespace renderer {
+
+// True when the name ends in .obj, .gltf or .glb (any letter case).
+bool IsModelFileName(const std::string& path);
+
+// Reads the model file at `path` into one mesh: every triangle and line of
+// the file's scene with node transforms applied, centred and scaled so the
+// largest side of its box is 1600 units, +y up on the screen and +z toward
+// the viewer; untextured triangles coloured from their materials, textured
+// ones indexing `textures` (pure white only where an alpha cut removed a
+// texel). Files the model names must lie inside its folder. On failure
+// returns false with `error` set to one line "FILE: place: problem" and
+// leaves `mesh` and `textures` as they were.
+bool LoadModel(const std::string& path, Mesh* mesh,
+               std::vector<Texture>* textures, std::string* error);
+
+}  // namespace renderer

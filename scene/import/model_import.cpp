@@ -1,0 +1,48 @@
+// Picks the reader by the file's ending.
+#include "scene/import/model_import.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace renderer {
+
+namespace {
+
+std::string LowerEnding(const std::string& path) {
+  std::string ending = std::filesystem::path(path).extension().string();
+  std::transform(ending.begin(), ending.end(), ending.begin(),
+                 [](unsigned char c) { return char(std::tolower(c)); });
+  return ending;
+}
+
+}  // namespace
+
+bool IsModelFileName(const std::string& path) {
+  const std::string ending = LowerEnding(path);
+  return ending == ".obj" || ending == ".gltf" || ending == ".glb";
+}
+
+bool LoadModel(const std::string& path, Mesh* mesh,
+               std::vector<Texture>* textures, std::string* error) {
+  if (!IsModelFileName(path)) {
+    *error = OneLine(path + ": file: not a model file (.obj, .gltf or .glb)");
+    return false;
+  }
+  std::vector<uint8_t> bytes;
+  std::string problem;
+  if (!ReadWholeFile(path, &bytes, &problem)) {
+    *error = OneLine(path + ": file: " + problem);
+    return false;
+  }
+  ModelFiles files;
+  files.folder = std::filesystem::path(path).parent_path().string();
+  const std::string ending = LowerEnding(path);
+  if (ending == ".obj") {
+    return LoadObjModel(bytes, path, files, mesh, textures, error);
+  }
+  return LoadGltfModel(bytes, ending == ".glb", path, files, mesh, textures,
+                       error);
+}
+
+}  // namespace renderer

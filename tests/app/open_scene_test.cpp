@@ -1,0 +1,83 @@
+// Scene and model files in the desktop program: given at start, or dropped
+// on the window (kMsgDropFiles) to replace the scene.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "app/controls.h"
+#include "app/scene_source.h"
+#include "platform/dropped_files.h"
+#include "platform/message_queue.h"
+#include "tests/app/app_fixture.h"
+#include "tools/make_models/model_catalog.h"
+#include "tools/make_models/model_writers.h"
+
+namespace {
+
+// The generated torus as a .glb in a fresh folder; its path.
+std::string WriteTorus() {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("open-scene-test-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto files = models::WriteGltf(models::Catalog()[1].model, "torus",
+                                       models::GltfLayout::kBinary, models::ImageKind::kPng);
+  const std::vector<uint8_t>& bytes = files.at("torus.glb");
+  std::ofstream(dir / "torus.glb", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return (dir / "torus.glb").string();
+}
+
+void DropAndDispatch(const std::string& path) {
+  StoreDroppedFile(path.c_str());
+  QueueEvent(kMsgDropFiles);
+  PlatformMessage message;
+  ASSERT_TRUE(PeekMessage(&message));
+  DispatchMessage(&message);
+}
+
+class OpenSceneTest : public AppTest {};
+
+TEST_F(OpenSceneTest, ADroppedModelReplacesTheSceneAndIsTheOneThatTurns) {
+  StartDemo();
+  DropAndDispatch(WriteTorus());
+  ASSERT_EQ(appScene.scene.objects.size(), 2u);
+  EXPECT_EQ(appScene.scene.objects[0].mesh, renderer::kNoMesh);  // the light
+  EXPECT_EQ(appScene.scene.objects[0].position[0], -3200);
+  EXPECT_EQ(appScene.scene.objects[1].mesh, 0);
+  EXPECT_EQ(appScene.animatedObject, 1);
+  EXPECT_EQ(selectedObject, 1);
+  EXPECT_TRUE(fakeWindows.messageBoxTexts.empty());
+  const renderer::SceneObject light = appScene.scene.objects[0];
+  const renderer::SceneObject model = appScene.scene.objects[1];
+  fakeTick += 21;
+  IdleTick();
+  EXPECT_EQ(std::memcmp(light.orientation, appScene.scene.objects[0].orientation,
+                        sizeof light.orientation), 0);
+  EXPECT_NE(std::memcmp(model.orientation, appScene.scene.objects[1].orientation,
+                        sizeof model.orientation), 0);
+}
+
+TEST_F(OpenSceneTest, AnUnreadableDropLeavesTheSceneAndSaysWhy) {
+  StartDemo();
+  testing::internal::CaptureStderr();
+  DropAndDispatch("missing.glb");
+  testing::internal::GetCapturedStderr();
+  ASSERT_EQ(fakeWindows.messageBoxTexts.size(), 1u);
+  EXPECT_EQ(fakeWindows.messageBoxTexts[0], "missing.glb: file: no such file");
+  EXPECT_EQ(appScene.scene.objects.size(), 1u);  // still the demo
+  EXPECT_EQ(appScene.animatedObject, 0);
+}
+
+TEST_F(OpenSceneTest, AFileGivenAtStartIsShownFromTheFirstFrame) {
+  OpenedScene opened;
+  std::string error;
+  ASSERT_TRUE(OpenSceneFile(WriteTorus(), &opened, &error)) << error;
+  QueueEvent(kMsgKeyDown, 0x1B);
+  EXPECT_EQ(RunApplication(&opened), 0);
+  EXPECT_EQ(appScene.scene.objects.size(), 2u);
+  EXPECT_EQ(selectedObject, 1);
+}
+
+}  // namespace
