@@ -119,7 +119,6 @@ int RunRenderScene(const ToolOptions& options) {
     SetUpDemoFrame(scene, options.texturesFolder, steps, &frame, &notes);
   }
   PrintNotes(options, notes);
-  std::string problem;
   if (options.hasWriteScene &&
       !WriteSceneFile(options.writeSceneFile, frame, &problem)) {
     std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
