@@ -1,7 +1,10 @@
 // Headless scenes for the benchmarks.
 #include "bench/bench_scene.h"
 
+#include <vector>
+
 #include "render/demo_scene.h"
+#include "render/fill_dispatch.h"
 #include "render/frame_buffer.h"
 #include "render/headless_target.h"
 #include "render/render_context.h"
@@ -85,4 +88,11 @@ ClippedTriangle MakeBenchTriangle(const int32_t corners[3][3],
   t.objectIndex = 0;
   t.triangleIndex = triangleIndex;
   return t;
+}
+
+bool SelectFillPath(int64_t index) {
+  const std::vector<FillPath> paths = FillPathsHere();
+  if (index < 0 || index >= int64_t(paths.size())) return false;
+  UseFillPath(paths[size_t(index)]);
+  return true;
 }

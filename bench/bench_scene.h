@@ -36,3 +36,7 @@ void DrawBenchFrame();
 // (or zero), belonging to triangle `triangleIndex` of object 0.
 ClippedTriangle MakeBenchTriangle(const int32_t corners[3][3],
                                   const double uv[3][2], int32_t triangleIndex);
+
+// Selects fill version `index` of FillPathsHere() (0: the plain fills);
+// false when this processor has no such version.
+bool SelectFillPath(int64_t index);

@@ -66,10 +66,11 @@ void BM_SetupTriangleSpans(benchmark::State& state) {
 }
 BENCHMARK(BM_SetupTriangleSpans)->ComputeStatistics("min", FastestOf);
 
-// Arguments: the fill version (0 plain, 1 AVX2, 2 AVX-512; versions the
-// processor lacks are skipped) and, for the textured fill, the size.
+// Arguments: the fill version (0 plain, then the vector targets best first,
+// as FillPathsHere lists them; numbers past the list are skipped) and, for
+// the textured fill, the size.
 bool SelectPath(benchmark::State& state) {
-  if (UseFillPath(FillPath(state.range(0)))) return true;
+  if (SelectFillPath(state.range(0))) return true;
   state.SkipWithError("the processor lacks this fill version");
   return false;
 }
@@ -81,7 +82,7 @@ void BM_FillTexturedTriangle(benchmark::State& state) {
 }
 BENCHMARK(BM_FillTexturedTriangle)
     ->ArgNames({"path", "large"})
-    ->ArgsProduct({{0, 1, 2}, {1, 0}})
+    ->ArgsProduct({{0, 1, 2, 3}, {1, 0}})
     ->ComputeStatistics("min", FastestOf);
 
 void BM_FillFlatTriangle(benchmark::State& state) {
@@ -91,7 +92,7 @@ void BM_FillFlatTriangle(benchmark::State& state) {
 }
 BENCHMARK(BM_FillFlatTriangle)
     ->ArgName("path")
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->ComputeStatistics("min", FastestOf);
 
 // A line of about 530 steps; equal depths pass, so every run draws it all.

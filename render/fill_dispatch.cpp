@@ -2,9 +2,7 @@
 // the benchmark counters ask for it, the time spent here is added up.
 #include "render/fill_dispatch.h"
 
-#include "render/cpu_features.h"
-#include "render/fill_avx2.h"
-#include "render/fill_avx512.h"
+#include "render/fill_by_rows.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
 #include "render/render_stats.h"
@@ -14,68 +12,57 @@ namespace {
 FillPath activePath = BestFillPath();
 
 template <typename Fill>
-void TimedFill(Fill fill, const ClippedTriangle& triangle) {
+void TimedFill(Fill fill) {
   if (renderStats.timing == 0) {
-    fill(triangle);
+    fill();
     return;
   }
   const int64_t start = StatsClockNs();
-  fill(triangle);
+  fill();
   renderStats.fillNs += StatsClockNs() - start;
 }
 
 }  // namespace
 
-bool FillPathSupported(FillPath path) {
-  switch (path) {
-    case FillPath::kPlain:
-      return true;
-    case FillPath::kAvx2:
-      return CpuHasAvx2();
-    case FillPath::kAvx512:
-      return CpuHasAvx512();
+std::vector<FillPath> FillPathsHere() {
+  std::vector<FillPath> paths = {kPlainFill};
+  for (const RowKernels& kernels : RowKernelsHere()) {
+    paths.push_back(FillPath{&kernels});
   }
-  return false;
+  return paths;
 }
 
 FillPath BestFillPath() {
-  if (FillPathSupported(FillPath::kAvx512)) return FillPath::kAvx512;
-  if (FillPathSupported(FillPath::kAvx2)) return FillPath::kAvx2;
-  return FillPath::kPlain;
+  const auto kernels = RowKernelsHere();
+  return kernels.empty() ? kPlainFill : FillPath{&kernels.front()};
 }
 
 FillPath ActiveFillPath() { return activePath; }
 
-bool UseFillPath(FillPath path) {
-  if (!FillPathSupported(path)) return false;
-  activePath = path;
-  return true;
+void UseFillPath(FillPath path) { activePath = path; }
+
+const char* FillPathName(FillPath path) {
+  return path.kernels == nullptr ? "plain" : path.kernels->name;
 }
 
 void FillTexturedTriangle(ClippedTriangle triangle) {
-  switch (activePath) {
-    case FillPath::kAvx512:
-      TimedFill(FillTexturedTriangleAvx512, triangle);
-      return;
-    case FillPath::kAvx2:
-      TimedFill(FillTexturedTriangleAvx2, triangle);
-      return;
-    case FillPath::kPlain:
-      TimedFill(FillTexturedTrianglePlain, triangle);
-      return;
-  }
+  const RowKernels* kernels = activePath.kernels;
+  TimedFill([&] {
+    if (kernels == nullptr) {
+      FillTexturedTrianglePlain(triangle);
+    } else {
+      FillTexturedTriangleByRows(triangle, kernels->textured);
+    }
+  });
 }
 
 void FillFlatTriangle(ClippedTriangle triangle) {
-  switch (activePath) {
-    case FillPath::kAvx512:
-      TimedFill(FillFlatTriangleAvx512, triangle);
-      return;
-    case FillPath::kAvx2:
-      TimedFill(FillFlatTriangleAvx2, triangle);
-      return;
-    case FillPath::kPlain:
-      TimedFill(FillFlatTrianglePlain, triangle);
-      return;
-  }
+  const RowKernels* kernels = activePath.kernels;
+  TimedFill([&] {
+    if (kernels == nullptr) {
+      FillFlatTrianglePlain(triangle);
+    } else {
+      FillFlatTriangleByRows(triangle, kernels->flat);
+    }
+  });
 }

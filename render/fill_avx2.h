@@ -1,8 +1,0 @@
-#pragma once
-// The two triangle fills with four pixels per step in AVX2 lanes. They draw
-// exactly what the plain fills draw, bit for bit; call them only when the
-// processor has AVX2 (CpuHasAvx2).
-#include "render/clip.h"
-
-void FillTexturedTriangleAvx2(ClippedTriangle triangle);
-void FillFlatTriangleAvx2(ClippedTriangle triangle);

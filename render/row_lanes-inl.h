@@ -1,0 +1,76 @@
+// Lane helpers shared by the two row kernels, compiled once per Highway
+// target: masks kept as lane bits (so that a mask of double lanes can steer
+// 32-bit lanes), and loads and stores of a row's last, partial step that
+// touch no entry past the row's end.
+#if defined(RENDER_ROW_LANES_INL_H_) == defined(HWY_TARGET_TOGGLE)
+#ifdef RENDER_ROW_LANES_INL_H_
+#undef RENDER_ROW_LANES_INL_H_
+#else
+#define RENDER_ROW_LANES_INL_H_
+#endif
+
+#include <hwy/highway.h>
+
+#include <cstddef>
+#include <cstdint>
+
+HWY_BEFORE_NAMESPACE();
+namespace row_lanes {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+// A row is drawn in chunks of whole steps of lanes, at most this many
+// pixels; the widest vector holds fewer lanes than this.
+constexpr size_t kChunkPixels = 64;
+constexpr size_t kMaxLanes = HWY_MAX_BYTES / sizeof(float);
+static_assert(HWY_MAX_BYTES / sizeof(double) <= kChunkPixels);
+
+// Lane i of the mask as bit i.
+template <class D>
+HWY_INLINE uint64_t MaskBits(D d, hn::Mask<D> mask) {
+  uint8_t bytes[8] = {};
+  hn::StoreMaskBits(d, mask, bytes);
+  uint64_t bits = 0;
+  for (int i = 0; i < 8; ++i) bits |= uint64_t{bytes[i]} << (8 * i);
+  return bits;
+}
+
+// The mask whose lane i is bit i of `bits`.
+template <class D>
+HWY_INLINE hn::Mask<D> MaskFromBits(D d, uint64_t bits) {
+  uint8_t bytes[8];
+  for (int i = 0; i < 8; ++i) bytes[i] = uint8_t(bits >> (8 * i));
+  return hn::LoadMaskBits(d, bytes);
+}
+
+// The first `valid` entries from `from` on; lanes past them hold zero.
+template <class D, typename T = hn::TFromD<D>>
+HWY_INLINE hn::Vec<D> LoadFirst(D d, const T* from, size_t valid) {
+  if (valid == hn::Lanes(d)) return hn::LoadU(d, from);
+  HWY_ALIGN T lanes[kMaxLanes] = {};
+  for (size_t i = 0; i < valid; ++i) lanes[i] = from[i];
+  return hn::Load(d, lanes);
+}
+
+// Stores the lanes of `mask` among the first `valid` ones; every other
+// entry keeps its value.
+template <class D, typename T = hn::TFromD<D>>
+HWY_INLINE void StoreFirst(D d, hn::Vec<D> v, hn::Mask<D> mask, T* to,
+                           size_t valid) {
+  if (valid == hn::Lanes(d)) {
+    hn::BlendedStore(v, mask, d, to);
+    return;
+  }
+  HWY_ALIGN T lanes[kMaxLanes];
+  hn::Store(v, d, lanes);
+  const uint64_t bits = MaskBits(d, mask);
+  for (size_t i = 0; i < valid; ++i) {
+    if ((bits >> i) & 1) to[i] = lanes[i];
+  }
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace row_lanes
+HWY_AFTER_NAMESPACE();
+
+#endif  // RENDER_ROW_LANES_INL_H_

@@ -1,0 +1,284 @@
+// The textured fill's row kernel, written once and compiled for every
+// Highway target (foreach_target.h re-includes this file per target). Each
+// lane runs the plain fill's IEEE operations in the plain fill's order:
+// division, rounding to float, the depth tests, the two further divisions,
+// truncation and wrap. Only the running sums need care: they are formed per
+// pixel when that is exact (exact_steps.h) and otherwise added up one pixel
+// after another as the plain fill does.
+//
+// A row is drawn in chunks, each in three short passes (depth tests, texel
+// addresses, texel fetch and writes) rather than one long chain per step,
+// so that the processor can overlap many steps.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "render/textured_row_kernel.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+#include <hwy/highway.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "render/exact_steps.h"
+#include "render/row_kernels.h"
+#include "render/row_lanes-inl.h"
+#include "render/texel_wrap.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace textured_row {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+using row_lanes::HWY_NAMESPACE::kChunkPixels;
+using row_lanes::HWY_NAMESPACE::kMaxLanes;
+using row_lanes::HWY_NAMESPACE::LoadFirst;
+using row_lanes::HWY_NAMESPACE::MaskBits;
+using row_lanes::HWY_NAMESPACE::MaskFromBits;
+using row_lanes::HWY_NAMESPACE::StoreFirst;
+
+using D = hn::ScalableTag<double>;
+using DF = hn::Rebind<float, D>;
+using DI = hn::Rebind<int32_t, D>;
+using DU = hn::Rebind<uint32_t, D>;
+using VD = hn::Vec<D>;
+using MD = hn::Mask<D>;
+
+// What the passes hand on within a chunk: each pixel's running sums, its
+// depth rounded to float and its texel's byte offset; per step of lanes
+// (as lane bits), which passed the depth tests and which of those fetch
+// their texel in the last pass.
+struct Chunk {
+  HWY_ALIGN double d[kChunkPixels];
+  HWY_ALIGN double un[kChunkPixels];
+  HWY_ALIGN double vn[kChunkPixels];
+  HWY_ALIGN float z[kChunkPixels];
+  HWY_ALIGN int32_t offset[kChunkPixels];
+  uint64_t pass[kChunkPixels];
+  uint64_t fetch[kChunkPixels];
+};
+
+// The sums of `count` pixels from pixel `first` of the row on, formed per
+// pixel: lane k gets start + k * step.
+void DirectSums(const TexturedRowPlane& p, const TexturedRowStart& start,
+                int64_t first, int64_t count, Chunk* chunk) {
+  const D d;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const VD d0 = hn::Set(d, start.d);
+  const VD un0 = hn::Set(d, start.un);
+  const VD vn0 = hn::Set(d, start.vn);
+  const VD dStep = hn::Set(d, p.dStep);
+  const VD unStep = hn::Set(d, p.unStep);
+  const VD vnStep = hn::Set(d, p.vnStep);
+  const VD advance = hn::Set(d, double(lanes));
+  VD k = hn::Iota(d, double(first));
+  for (int64_t i = 0; i < count; i += lanes) {
+    hn::Store(hn::Add(d0, hn::Mul(k, dStep)), d, chunk->d + i);
+    hn::Store(hn::Add(un0, hn::Mul(k, unStep)), d, chunk->un + i);
+    hn::Store(hn::Add(vn0, hn::Mul(k, vnStep)), d, chunk->vn + i);
+    k = hn::Add(k, advance);
+  }
+}
+
+// The sums of `count` pixels, added one pixel after another as the plain
+// fill adds them; afterwards `sums` holds the next pixel's. Lanes past
+// `count` in the last step are zero.
+void StepwiseSums(const TexturedRowPlane& p, TexturedRowStart* sums,
+                  int64_t count, Chunk* chunk) {
+  TexturedRowStart s = *sums;
+  for (int64_t i = 0; i < count; ++i) {
+    chunk->d[i] = s.d;
+    chunk->un[i] = s.un;
+    chunk->vn[i] = s.vn;
+    s.un += p.unStep;
+    s.vn += p.vnStep;
+    s.d += p.dStep;
+  }
+  const int64_t lanes = int64_t(hn::Lanes(D()));
+  for (int64_t i = count; i % lanes != 0; ++i) {
+    chunk->d[i] = 0;
+    chunk->un[i] = 0;
+    chunk->vn[i] = 0;
+  }
+  *sums = s;
+}
+
+// Pass 1: z = K / d rounded to float, and the three depth tests. The float
+// comparison with the stored depth is made on both widened to double,
+// which orders them exactly as floats.
+int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
+                   int64_t count, Chunk* chunk) {
+  const D d;
+  const DF df;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const VD k = hn::Set(d, p.k);
+  const VD one = hn::Set(d, 1.0);
+  const VD nearZ = hn::Set(d, p.nearZ);
+  int64_t passed = 0;
+  for (int64_t i = 0; i < count; i += lanes) {
+    const size_t valid = size_t(std::min(count - i, lanes));
+    const VD dv = hn::Load(d, chunk->d + i);
+    const auto z = hn::DemoteTo(df, hn::Div(k, dv));
+    const VD wide = hn::PromoteTo(d, z);
+    const VD stored = hn::PromoteTo(d, LoadFirst(df, depth + i, valid));
+    MD pass = hn::And(hn::FirstN(d, valid), hn::Ne(dv, hn::Zero(d)));
+    pass = hn::And(pass, hn::Lt(wide, stored));
+    pass = hn::And(pass, hn::Gt(wide, one));
+    pass = hn::And(pass, hn::Gt(wide, nearZ));
+    hn::Store(z, df, chunk->z + i);
+    chunk->pass[i / lanes] = MaskBits(d, pass);
+    passed += int64_t(hn::CountTrue(d, pass));
+  }
+  return passed;
+}
+
+// The non-negative remainder of whole numbers t (|t| < 2^31) by size, with
+// q = floor(t * (1 / size)) standing for floor(t / size) and r = t - q size,
+// all exact in doubles (whole numbers below 2^33). The estimate of t / size
+// is off by less than 2^-52 |t / size| < 1 / size. When t / size is not a
+// whole number it lies at least 1 / size from one, so q is right and r is
+// in [1, size - 1]. When it is whole, q may come out one too small, giving
+// r = size; that one case is corrected.
+HWY_INLINE VD WrapLanes(VD t, VD size, VD inverse) {
+  const VD quotient = hn::Floor(hn::Mul(t, inverse));
+  const VD r = hn::Sub(t, hn::Mul(quotient, size));
+  return hn::IfThenZeroElse(hn::Eq(r, size), r);
+}
+
+// Lanes whose u or v lies outside the int32 range (or is NaN), given as
+// lane bits: one at a time with the plain wrap.
+void DrawLanesOneByOne(const TexturedRowPlane& p, const Chunk& chunk,
+                       int64_t i, VD u, VD v, uint64_t lanes, float* depth,
+                       uint32_t* pixels) {
+  const D d;
+  HWY_ALIGN double us[kMaxLanes];
+  HWY_ALIGN double vs[kMaxLanes];
+  hn::Store(u, d, us);
+  hn::Store(v, d, vs);
+  for (size_t lane = 0; lane < hn::Lanes(d); ++lane) {
+    if (((lanes >> lane) & 1) == 0) continue;
+    const uint32_t colour =
+        TexelAt(p.texels, p.width, WrapTexel(us[lane], p.width),
+                WrapTexel(vs[lane], p.height));
+    if (colour != 0x00FFFFFFu) {
+      depth[i + lane] = chunk.z[i + lane];
+      pixels[i + lane] = colour;
+    }
+  }
+}
+
+// Pass 2: u and v of the passing lanes, truncated and wrapped, as texel
+// byte offsets (zero for lanes that fetch nothing, so every read stays
+// inside the texels).
+void AddressTexels(const TexturedRowPlane& p, int64_t count, Chunk* chunk,
+                   float* depth, uint32_t* pixels) {
+  const D d;
+  const DI di;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const VD u0 = hn::Set(d, p.u0);
+  const VD half = hn::Set(d, 0.5);
+  const VD v0 = hn::Set(d, p.v0);
+  const VD low = hn::Set(d, -2147483649.0);
+  const VD high = hn::Set(d, 2147483648.0);
+  const VD width = hn::Set(d, double(p.width));
+  const VD height = hn::Set(d, double(p.height));
+  const VD inverseWidth = hn::Set(d, 1.0 / double(p.width));
+  const VD inverseHeight = hn::Set(d, 1.0 / double(p.height));
+  const VD three = hn::Set(d, 3.0);
+  for (int64_t i = 0; i < count; i += lanes) {
+    const uint64_t passBits = chunk->pass[i / lanes];
+    chunk->fetch[i / lanes] = 0;
+    if (passBits == 0) continue;
+    const VD dv = hn::Load(d, chunk->d + i);
+    // The half-texel offset belongs to u alone.
+    const VD u = hn::Add(
+        hn::Add(hn::Div(hn::Load(d, chunk->un + i), dv), u0), half);
+    const VD v = hn::Add(hn::Div(hn::Load(d, chunk->vn + i), dv), v0);
+    const MD inRange = hn::And(hn::And(hn::Gt(u, low), hn::Lt(u, high)),
+                               hn::And(hn::Gt(v, low), hn::Lt(v, high)));
+    const MD fetch = hn::And(MaskFromBits(d, passBits), inRange);
+    const uint64_t fetchBits = MaskBits(d, fetch);
+    if (fetchBits != passBits) {
+      DrawLanesOneByOne(p, *chunk, i, u, v, passBits & ~fetchBits, depth,
+                        pixels);
+    }
+    const VD column = WrapLanes(hn::Trunc(u), width, inverseWidth);
+    const VD row = WrapLanes(hn::Trunc(v), height, inverseHeight);
+    const VD offset = hn::Mul(hn::Add(hn::Mul(row, width), column), three);
+    hn::Store(hn::DemoteTo(di, hn::IfThenElseZero(fetch, offset)), di,
+              chunk->offset + i);
+    chunk->fetch[i / lanes] = fetchBits;
+  }
+}
+
+// Pass 3: fetch the texels and write depth and colour where the texel is
+// not pure white.
+void WriteTexels(const TexturedRowPlane& p, int64_t count, const Chunk& chunk,
+                 float* depth, uint32_t* pixels) {
+  const DU du;
+  const DF df;
+  const int64_t lanes = int64_t(hn::Lanes(du));
+  const int32_t lastWord = p.width * p.height * 3 - 4;
+  const auto white = hn::Set(du, 0x00FFFFFFu);
+  for (int64_t i = 0; i < count; i += lanes) {
+    const uint64_t fetchBits = chunk.fetch[i / lanes];
+    if (fetchBits == 0) continue;
+    HWY_ALIGN uint32_t colours[kMaxLanes];
+    for (int64_t lane = 0; lane < lanes; ++lane) {
+      colours[lane] =
+          TexelAtOffset(p.texels, chunk.offset[i + lane], lastWord);
+    }
+    const auto colour = hn::Load(du, colours);
+    const auto write =
+        hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
+    const size_t valid = size_t(std::min(count - i, lanes));
+    StoreFirst(df, hn::Load(df, chunk.z + i), hn::RebindMask(df, write),
+               depth + i, valid);
+    StoreFirst(du, colour, write, pixels + i, valid);
+  }
+}
+
+int64_t DrawTexturedRow(const TexturedRowPlane& p,
+                        const TexturedRowStart& start, int64_t count,
+                        float* depth, uint32_t* pixels) {
+  const int64_t lanes = int64_t(hn::Lanes(D()));
+  const int64_t chunkPixels = int64_t(kChunkPixels) / lanes * lanes;
+  const bool direct = StepsAreExact(start.d, p.dStep, count) &&
+                      StepsAreExact(start.un, p.unStep, count) &&
+                      StepsAreExact(start.vn, p.vnStep, count);
+  Chunk chunk;
+  TexturedRowStart sums = start;
+  int64_t passed = 0;
+  for (int64_t first = 0; first < count; first += chunkPixels) {
+    const int64_t n = std::min(count - first, chunkPixels);
+    if (direct) {
+      DirectSums(p, start, first, n, &chunk);
+    } else {
+      StepwiseSums(p, &sums, n, &chunk);
+    }
+    passed += TestDepths(p, depth + first, n, &chunk);
+    AddressTexels(p, n, &chunk, depth + first, pixels + first);
+    WriteTexels(p, n, chunk, depth + first, pixels + first);
+  }
+  return passed;
+}
+
+// This target's kernel when asked for this target.
+TexturedRowKernel KernelFor(int64_t target) {
+  return target == HWY_TARGET ? &DrawTexturedRow : nullptr;
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace textured_row
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace textured_row {
+HWY_EXPORT(KernelFor);
+}  // namespace textured_row
+
+TexturedRowKernel TexturedRowKernelFor(int64_t target) {
+  for (const auto kernelFor : textured_row::HWY_DISPATCH_TABLE(KernelFor)) {
+    if (kernelFor == nullptr) continue;
+    if (const TexturedRowKernel kernel = kernelFor(target)) return kernel;
+  }
+  return nullptr;
+}
+#endif  // HWY_ONCE
