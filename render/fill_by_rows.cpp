@@ -12,9 +12,11 @@
 
 namespace {
 
-// The kernels address texels with int32 byte offsets.
+// The kernels read each texel as a 4-byte word, which needs at least two
+// texels, and address them with int32 byte offsets.
 bool TextureFitsKernels(const Texture& texture) {
-  return int64_t{texture.width} * texture.height * 3 <= 0x7FFFFFFF;
+  const int64_t texels = int64_t{texture.width} * texture.height;
+  return texels >= 2 && texels * 3 <= 0x7FFFFFFF;
 }
 
 TexturedRowPlane MakeTexturedRowPlane(const TexturedPlane& p,

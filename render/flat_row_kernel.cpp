@@ -9,6 +9,7 @@
 #include <hwy/highway.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -32,40 +33,54 @@ using DU = hn::Rebind<uint32_t, D>;
 using VD = hn::Vec<D>;
 using MD = hn::Mask<D>;
 
+// The plane's values in lanes, taken once per row.
+struct FlatLanes {
+  VD k;
+  VD nearest;  // max(1, near z)
+  hn::Vec<DU> colour;
+};
+
 // One step of lanes from depth[0] and pixels[0] with their d, of which the
 // first `valid` lie inside the row. Returns how many passed the depth tests.
-HWY_INLINE int64_t DrawStep(const FlatRowPlane& p, VD dv, size_t valid,
+//
+// The plain fill skips d = 0 before dividing; here the division runs on
+// every lane and the test is left out, because it cannot change a result:
+// a zero d gives z = K / d infinite or NaN, and an infinite or NaN z fails
+// the depth test or the test against 1. Likewise z > 1 and z > near z
+// together are the one test z > max(1, near z).
+HWY_INLINE int64_t DrawStep(const FlatLanes& c, VD dv, size_t valid,
                             float* depth, uint32_t* pixels) {
   const D d;
   const DF df;
   const DU du;
-  const VD z = hn::Div(hn::Set(d, p.k), dv);
+  const VD z = hn::Div(c.k, dv);
   const VD stored = hn::PromoteTo(d, LoadFirst(df, depth, valid));
-  MD pass = hn::And(hn::FirstN(d, valid), hn::Ne(dv, hn::Zero(d)));
-  pass = hn::And(pass, hn::Gt(stored, z));
-  pass = hn::And(pass, hn::Gt(z, hn::Set(d, 1.0)));
-  pass = hn::And(pass, hn::Gt(z, hn::Set(d, p.nearZ)));
+  MD pass = hn::And(hn::Gt(stored, z), hn::Gt(z, c.nearest));
+  if (valid != hn::Lanes(d)) pass = hn::And(pass, hn::FirstN(d, valid));
   const uint64_t bits = MaskBits(d, pass);
   if (bits == 0) return 0;
   const auto write = MaskFromBits(du, bits);
   StoreFirst(df, hn::DemoteTo(df, z), hn::RebindMask(df, write), depth, valid);
-  StoreFirst(du, hn::Set(du, p.colour), write, pixels, valid);
-  return int64_t(hn::CountTrue(d, pass));
+  StoreFirst(du, c.colour, write, pixels, valid);
+  return std::popcount(bits);
 }
 
 int64_t DrawFlatRow(const FlatRowPlane& p, double d, int64_t count,
                     float* depth, uint32_t* pixels) {
   const D dd;
+  const FlatLanes c{hn::Set(dd, p.k), hn::Set(dd, std::max(1.0, p.nearZ)),
+                    hn::Set(DU(), p.colour)};
+  const double dStep = p.dStep;
   const int64_t lanes = int64_t(hn::Lanes(dd));
   int64_t passed = 0;
-  if (StepsAreExact(d, p.dStep, count)) {
+  if (StepsAreExact(d, dStep, count)) {
     // Lane k gets d + k * N.x.
     const VD start = hn::Set(dd, d);
-    const VD step = hn::Set(dd, p.dStep);
+    const VD step = hn::Set(dd, dStep);
     const VD advance = hn::Set(dd, double(lanes));
     VD k = hn::Iota(dd, 0.0);
     for (int64_t i = 0; i < count; i += lanes) {
-      passed += DrawStep(p, hn::Add(start, hn::Mul(k, step)),
+      passed += DrawStep(c, hn::Add(start, hn::Mul(k, step)),
                          size_t(std::min(count - i, lanes)), depth + i,
                          pixels + i);
       k = hn::Add(k, advance);
@@ -76,9 +91,9 @@ int64_t DrawFlatRow(const FlatRowPlane& p, double d, int64_t count,
   for (int64_t i = 0; i < count; i += lanes) {
     for (int64_t lane = 0; lane < lanes; ++lane) {
       sums[lane] = d;
-      d += p.dStep;
+      d += dStep;
     }
-    passed += DrawStep(p, hn::Load(dd, sums),
+    passed += DrawStep(c, hn::Load(dd, sums),
                        size_t(std::min(count - i, lanes)), depth + i,
                        pixels + i);
   }

@@ -17,7 +17,7 @@ struct TexturedRowPlane {
   double nearZ;
   const uint8_t* texels;  // width x height texels, 3 bytes each (R, G, B)
   int32_t width;          // >= 1
-  int32_t height;         // >= 1; width x height x 3 below 2^31
+  int32_t height;         // >= 1; 2 <= width x height, x 3 below 2^31
 };
 
 // The running sums at a row's first pixel, as the plain fill forms them.

@@ -25,28 +25,38 @@ constexpr size_t kChunkPixels = 64;
 constexpr size_t kMaxLanes = HWY_MAX_BYTES / sizeof(float);
 static_assert(HWY_MAX_BYTES / sizeof(double) <= kChunkPixels);
 
-// Lane i of the mask as bit i.
+// Lane i of the mask as bit i. Highway writes the bits as bytes, lanes 0
+// to 7 first; they are read back byte by byte, as each byte was written
+// (a wider read of narrow stores would wait for them to reach the cache).
 template <class D>
 HWY_INLINE uint64_t MaskBits(D d, hn::Mask<D> mask) {
-  uint8_t bytes[8] = {};
+  constexpr size_t kBytes = (hn::MaxLanes(D()) + 7) / 8;
+  static_assert(kBytes <= 8);
+  uint8_t bytes[kBytes];
   hn::StoreMaskBits(d, mask, bytes);
   uint64_t bits = 0;
-  for (int i = 0; i < 8; ++i) bits |= uint64_t{bytes[i]} << (8 * i);
+  for (size_t i = 0; i < kBytes; ++i) bits |= uint64_t{bytes[i]} << (8 * i);
   return bits;
 }
 
 // The mask whose lane i is bit i of `bits`.
 template <class D>
 HWY_INLINE hn::Mask<D> MaskFromBits(D d, uint64_t bits) {
-  uint8_t bytes[8];
-  for (int i = 0; i < 8; ++i) bytes[i] = uint8_t(bits >> (8 * i));
+  constexpr size_t kBytes = (hn::MaxLanes(D()) + 7) / 8;
+  uint8_t bytes[8] = {};
+  for (size_t i = 0; i < kBytes; ++i) bytes[i] = uint8_t(bits >> (8 * i));
   return hn::LoadMaskBits(d, bytes);
 }
 
 // The first `valid` entries from `from` on; lanes past them hold zero.
+// Targets whose masked loads and stores never touch the lanes left out
+// (AVX-512, SVE) use them; the others go through a copy on the stack.
 template <class D, typename T = hn::TFromD<D>>
 HWY_INLINE hn::Vec<D> LoadFirst(D d, const T* from, size_t valid) {
   if (valid == hn::Lanes(d)) return hn::LoadU(d, from);
+#if !HWY_MEM_OPS_MIGHT_FAULT
+  return hn::MaskedLoad(hn::FirstN(d, valid), d, from);
+#endif
   HWY_ALIGN T lanes[kMaxLanes] = {};
   for (size_t i = 0; i < valid; ++i) lanes[i] = from[i];
   return hn::Load(d, lanes);
@@ -61,6 +71,10 @@ HWY_INLINE void StoreFirst(D d, hn::Vec<D> v, hn::Mask<D> mask, T* to,
     hn::BlendedStore(v, mask, d, to);
     return;
   }
+#if !HWY_MEM_OPS_MIGHT_FAULT
+  hn::BlendedStore(v, hn::And(mask, hn::FirstN(d, valid)), d, to);
+  return;
+#endif
   HWY_ALIGN T lanes[kMaxLanes];
   hn::Store(v, d, lanes);
   const uint64_t bits = MaskBits(d, mask);

@@ -15,6 +15,7 @@
 #include <hwy/highway.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -100,31 +101,32 @@ void StepwiseSums(const TexturedRowPlane& p, TexturedRowStart* sums,
   *sums = s;
 }
 
-// Pass 1: z = K / d rounded to float, and the three depth tests. The float
+// Pass 1: z = K / d rounded to float, and the depth tests. The float
 // comparison with the stored depth is made on both widened to double,
-// which orders them exactly as floats.
+// which orders them exactly as floats. The plain fill skips d = 0 before
+// dividing; here the division runs on every lane and the test is left out,
+// because it cannot change a result: a zero d gives an infinite or NaN z,
+// which fails the depth test or the test against 1. Likewise z > 1 and
+// z > near z together are the one test z > max(1, near z).
 int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
                    int64_t count, Chunk* chunk) {
   const D d;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(d));
   const VD k = hn::Set(d, p.k);
-  const VD one = hn::Set(d, 1.0);
-  const VD nearZ = hn::Set(d, p.nearZ);
+  const VD nearest = hn::Set(d, std::max(1.0, p.nearZ));
   int64_t passed = 0;
   for (int64_t i = 0; i < count; i += lanes) {
     const size_t valid = size_t(std::min(count - i, lanes));
-    const VD dv = hn::Load(d, chunk->d + i);
-    const auto z = hn::DemoteTo(df, hn::Div(k, dv));
+    const auto z = hn::DemoteTo(df, hn::Div(k, hn::Load(d, chunk->d + i)));
     const VD wide = hn::PromoteTo(d, z);
     const VD stored = hn::PromoteTo(d, LoadFirst(df, depth + i, valid));
-    MD pass = hn::And(hn::FirstN(d, valid), hn::Ne(dv, hn::Zero(d)));
-    pass = hn::And(pass, hn::Lt(wide, stored));
-    pass = hn::And(pass, hn::Gt(wide, one));
-    pass = hn::And(pass, hn::Gt(wide, nearZ));
+    MD pass = hn::And(hn::Lt(wide, stored), hn::Gt(wide, nearest));
+    if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(d, valid));
     hn::Store(z, df, chunk->z + i);
-    chunk->pass[i / lanes] = MaskBits(d, pass);
-    passed += int64_t(hn::CountTrue(d, pass));
+    const uint64_t bits = MaskBits(d, pass);
+    chunk->pass[i / lanes] = bits;
+    passed += std::popcount(bits);
   }
   return passed;
 }
@@ -208,24 +210,39 @@ void AddressTexels(const TexturedRowPlane& p, int64_t count, Chunk* chunk,
   }
 }
 
+// 0x00RRGGBB from the texels at the given byte offsets, read as 4-byte
+// little-endian words (bytes R, G, B, then the next texel's first byte). A
+// word at the very last texel would pass the end of the texels, so it is
+// read from one byte earlier and shifted down.
+HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
+                                   hn::Vec<DI> offset) {
+  const DI di;
+  const DU du;
+  const auto atEnd = hn::Gt(offset, hn::Set(di, p.width * p.height * 3 - 4));
+  const auto start = hn::Add(offset, hn::VecFromMask(di, atEnd));  // -1
+  const auto* base = reinterpret_cast<const int32_t*>(p.texels);
+  auto words = hn::BitCast(du, hn::GatherOffset(di, base, start));
+  words = hn::IfThenElse(hn::RebindMask(du, atEnd),
+                         hn::ShiftRight<8>(words), words);
+  const auto byte = hn::Set(du, 0xFFu);
+  return hn::Or(hn::Or(hn::ShiftLeft<16>(hn::And(words, byte)),
+                       hn::And(words, hn::Set(du, 0xFF00u))),
+                hn::And(hn::ShiftRight<16>(words), byte));
+}
+
 // Pass 3: fetch the texels and write depth and colour where the texel is
 // not pure white.
 void WriteTexels(const TexturedRowPlane& p, int64_t count, const Chunk& chunk,
                  float* depth, uint32_t* pixels) {
+  const DI di;
   const DU du;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(du));
-  const int32_t lastWord = p.width * p.height * 3 - 4;
   const auto white = hn::Set(du, 0x00FFFFFFu);
   for (int64_t i = 0; i < count; i += lanes) {
     const uint64_t fetchBits = chunk.fetch[i / lanes];
     if (fetchBits == 0) continue;
-    HWY_ALIGN uint32_t colours[kMaxLanes];
-    for (int64_t lane = 0; lane < lanes; ++lane) {
-      colours[lane] =
-          TexelAtOffset(p.texels, chunk.offset[i + lane], lastWord);
-    }
-    const auto colour = hn::Load(du, colours);
+    const auto colour = TexelColours(p, hn::Load(di, chunk.offset + i));
     const auto write =
         hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
     const size_t valid = size_t(std::min(count - i, lanes));
