@@ -3,6 +3,8 @@
 // processor is asked explicitly first.
 #include "render/cpu_features.h"
 
+#if defined(__x86_64__)
+
 bool CpuHasAvx2() {
   static const bool hasAvx2 = [] {
     __builtin_cpu_init();
@@ -19,3 +21,10 @@ bool CpuHasAvx512() {
   }();
   return hasAvx512;
 }
+
+#else  // other processors have neither
+
+bool CpuHasAvx2() { return false; }
+bool CpuHasAvx512() { return false; }
+
+#endif

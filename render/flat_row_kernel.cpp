@@ -33,43 +33,38 @@ using DU = hn::Rebind<uint32_t, D>;
 using VD = hn::Vec<D>;
 using MD = hn::Mask<D>;
 
-// The plane's values in lanes, taken once per row.
-struct FlatLanes {
-  VD k;
-  VD nearest;  // max(1, near z)
-  hn::Vec<DU> colour;
-};
-
 // One step of lanes from depth[0] and pixels[0] with their d, of which the
-// first `valid` lie inside the row. Returns how many passed the depth tests.
+// first `valid` lie inside the row, given K, max(1, near z) and the colour
+// in lanes (taken once per row). Returns how many passed the depth tests.
 //
 // The plain fill skips d = 0 before dividing; here the division runs on
 // every lane and the test is left out, because it cannot change a result:
 // a zero d gives z = K / d infinite or NaN, and an infinite or NaN z fails
 // the depth test or the test against 1. Likewise z > 1 and z > near z
 // together are the one test z > max(1, near z).
-HWY_INLINE int64_t DrawStep(const FlatLanes& c, VD dv, size_t valid,
-                            float* depth, uint32_t* pixels) {
+HWY_INLINE int64_t DrawStep(VD k, VD nearest, hn::Vec<DU> colour, VD dv,
+                            size_t valid, float* depth, uint32_t* pixels) {
   const D d;
   const DF df;
   const DU du;
-  const VD z = hn::Div(c.k, dv);
+  const VD z = hn::Div(k, dv);
   const VD stored = hn::PromoteTo(d, LoadFirst(df, depth, valid));
-  MD pass = hn::And(hn::Gt(stored, z), hn::Gt(z, c.nearest));
+  MD pass = hn::And(hn::Gt(stored, z), hn::Gt(z, nearest));
   if (valid != hn::Lanes(d)) pass = hn::And(pass, hn::FirstN(d, valid));
   const uint64_t bits = MaskBits(d, pass);
   if (bits == 0) return 0;
   const auto write = MaskFromBits(du, bits);
   StoreFirst(df, hn::DemoteTo(df, z), hn::RebindMask(df, write), depth, valid);
-  StoreFirst(du, c.colour, write, pixels, valid);
+  StoreFirst(du, colour, write, pixels, valid);
   return std::popcount(bits);
 }
 
 int64_t DrawFlatRow(const FlatRowPlane& p, double d, int64_t count,
                     float* depth, uint32_t* pixels) {
   const D dd;
-  const FlatLanes c{hn::Set(dd, p.k), hn::Set(dd, std::max(1.0, p.nearZ)),
-                    hn::Set(DU(), p.colour)};
+  const VD k = hn::Set(dd, p.k);
+  const VD nearest = hn::Set(dd, std::max(1.0, p.nearZ));
+  const auto colour = hn::Set(DU(), p.colour);
   const double dStep = p.dStep;
   const int64_t lanes = int64_t(hn::Lanes(dd));
   int64_t passed = 0;
@@ -78,12 +73,13 @@ int64_t DrawFlatRow(const FlatRowPlane& p, double d, int64_t count,
     const VD start = hn::Set(dd, d);
     const VD step = hn::Set(dd, dStep);
     const VD advance = hn::Set(dd, double(lanes));
-    VD k = hn::Iota(dd, 0.0);
+    VD index = hn::Iota(dd, 0.0);
     for (int64_t i = 0; i < count; i += lanes) {
-      passed += DrawStep(c, hn::Add(start, hn::Mul(k, step)),
+      passed += DrawStep(k, nearest, colour,
+                         hn::Add(start, hn::Mul(index, step)),
                          size_t(std::min(count - i, lanes)), depth + i,
                          pixels + i);
-      k = hn::Add(k, advance);
+      index = hn::Add(index, advance);
     }
     return passed;
   }
@@ -93,7 +89,7 @@ int64_t DrawFlatRow(const FlatRowPlane& p, double d, int64_t count,
       sums[lane] = d;
       d += dStep;
     }
-    passed += DrawStep(c, hn::Load(dd, sums),
+    passed += DrawStep(k, nearest, colour, hn::Load(dd, sums),
                        size_t(std::min(count - i, lanes)), depth + i,
                        pixels + i);
   }

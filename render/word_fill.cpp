@@ -1,7 +1,16 @@
 // Wide stores for the depth reset and the colour clear. The buffers are
-// written through vector stores only, so floats and words may share the
-// code without any aliasing question.
+// written through vector stores or memcpy only, so floats and words may
+// share the code without any aliasing question.
 #include "render/word_fill.h"
+
+#include <cstring>
+
+void FillWordsPlain(void* words, size_t count, uint32_t value) {
+  char* bytes = static_cast<char*>(words);
+  for (size_t i = 0; i < count; ++i) std::memcpy(bytes + 4 * i, &value, 4);
+}
+
+#if defined(__x86_64__)
 
 #include <immintrin.h>
 
@@ -60,3 +69,15 @@ void FillFloatBits(float* values, size_t count, uint32_t bits) {
     FillWordsSse2(values, count, bits);
   }
 }
+
+#else  // other processors: the compiler's own vector code for the loop
+
+void FillWords(uint32_t* words, size_t count, uint32_t value) {
+  FillWordsPlain(words, count, value);
+}
+
+void FillFloatBits(float* values, size_t count, uint32_t bits) {
+  FillWordsPlain(values, count, bits);
+}
+
+#endif
