@@ -32,7 +32,9 @@ template <class D>
 HWY_INLINE uint64_t MaskBits(D d, hn::Mask<D> mask) {
   constexpr size_t kBytes = (hn::MaxLanes(D()) + 7) / 8;
   static_assert(kBytes <= 8);
-  uint8_t bytes[kBytes];
+  // Scalable vectors may hold fewer lanes than the most there can be: only
+  // the bytes for the lanes there are get written.
+  uint8_t bytes[kBytes] = {};
   hn::StoreMaskBits(d, mask, bytes);
   uint64_t bits = 0;
   for (size_t i = 0; i < kBytes; ++i) bits |= uint64_t{bytes[i]} << (8 * i);

@@ -18,6 +18,8 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <utility>
 
 #include "render/exact_steps.h"
 #include "render/row_kernels.h"
@@ -131,6 +133,13 @@ int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
   return passed;
 }
 
+// The 4-byte word at `bytes`, in the processor's byte order.
+HWY_INLINE uint32_t LoadWord(const uint8_t* bytes) {
+  uint32_t word;
+  std::memcpy(&word, bytes, 4);
+  return word;
+}
+
 // The non-negative remainder of whole numbers t (|t| < 2^31) by size, with
 // q = floor(t * (1 / size)) standing for floor(t / size) and r = t - q size,
 // all exact in doubles (whole numbers below 2^33). The estimate of t / size
@@ -177,8 +186,7 @@ void AddressTexels(const TexturedRowPlane& p, int64_t count, Chunk* chunk,
   const VD u0 = hn::Set(d, p.u0);
   const VD half = hn::Set(d, 0.5);
   const VD v0 = hn::Set(d, p.v0);
-  const VD low = hn::Set(d, -2147483649.0);
-  const VD high = hn::Set(d, 2147483648.0);
+  const VD limit = hn::Set(d, 2147483648.0);
   const VD width = hn::Set(d, double(p.width));
   const VD height = hn::Set(d, double(p.height));
   const VD inverseWidth = hn::Set(d, 1.0 / double(p.width));
@@ -193,8 +201,10 @@ void AddressTexels(const TexturedRowPlane& p, int64_t count, Chunk* chunk,
     const VD u = hn::Add(
         hn::Add(hn::Div(hn::Load(d, chunk->un + i), dv), u0), half);
     const VD v = hn::Add(hn::Div(hn::Load(d, chunk->vn + i), dv), v0);
-    const MD inRange = hn::And(hn::And(hn::Gt(u, low), hn::Lt(u, high)),
-                               hn::And(hn::Gt(v, low), hn::Lt(v, high)));
+    // |u|, |v| < 2^31: inside the int32 path of WrapTexel (which also takes
+    // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
+    const MD inRange = hn::And(hn::Lt(hn::Abs(u), limit),
+                               hn::Lt(hn::Abs(v), limit));
     const MD fetch = hn::And(MaskFromBits(d, passBits), inRange);
     const uint64_t fetchBits = MaskBits(d, fetch);
     if (fetchBits != passBits) {
@@ -210,18 +220,61 @@ void AddressTexels(const TexturedRowPlane& p, int64_t count, Chunk* chunk,
   }
 }
 
+#if HWY_HAVE_SCALABLE || HWY_TARGET == HWY_EMU128 || HWY_TARGET == HWY_SCALAR
+
+// The 4-byte words at the given byte offsets, by a gather.
+HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
+  const DI di;
+  const auto* words = reinterpret_cast<const int32_t*>(base);
+  return hn::BitCast(DU(), hn::GatherOffset(di, words, hn::Load(di, at)));
+}
+
+#else
+
+template <class DW, size_t... kLane>
+HWY_INLINE hn::Vec<DW> InsertWords(DW dw, const uint8_t* base,
+                                   const int32_t* at,
+                                   std::index_sequence<kLane...>) {
+  auto words = hn::Zero(dw);
+  ((words = hn::InsertLane(words, kLane, LoadWord(base + at[kLane]))), ...);
+  return words;
+}
+
+// The 4-byte words at the given byte offsets, each loaded on its own and
+// put into its lane: on many processors a gather is slower than the loads
+// it stands for. Up to four lanes at a time, halves joined above that.
+template <class DW>
+HWY_INLINE hn::Vec<DW> LoadWordLanes(DW dw, const uint8_t* base,
+                                     const int32_t* at) {
+  constexpr size_t kLanes = hn::MaxLanes(DW());
+  if constexpr (kLanes <= 4) {
+    return InsertWords(dw, base, at, std::make_index_sequence<kLanes>());
+  } else {
+    const hn::Half<DW> half;
+    return hn::Combine(dw, LoadWordLanes(half, base, at + kLanes / 2),
+                       LoadWordLanes(half, base, at));
+  }
+}
+
+HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
+  return LoadWordLanes(DU(), base, at);
+}
+
+#endif
+
 // 0x00RRGGBB from the texels at the given byte offsets, read as 4-byte
 // little-endian words (bytes R, G, B, then the next texel's first byte). A
 // word at the very last texel would pass the end of the texels, so it is
 // read from one byte earlier and shifted down.
 HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
-                                   hn::Vec<DI> offset) {
+                                   const int32_t* offsets) {
   const DI di;
   const DU du;
+  const auto offset = hn::Load(di, offsets);
   const auto atEnd = hn::Gt(offset, hn::Set(di, p.width * p.height * 3 - 4));
-  const auto start = hn::Add(offset, hn::VecFromMask(di, atEnd));  // -1
-  const auto* base = reinterpret_cast<const int32_t*>(p.texels);
-  auto words = hn::BitCast(du, hn::GatherOffset(di, base, start));
+  HWY_ALIGN int32_t starts[kMaxLanes];
+  hn::Store(hn::Add(offset, hn::VecFromMask(di, atEnd)), di, starts);  // -1
+  auto words = LoadWords(p.texels, starts);
   words = hn::IfThenElse(hn::RebindMask(du, atEnd),
                          hn::ShiftRight<8>(words), words);
   const auto byte = hn::Set(du, 0xFFu);
@@ -234,7 +287,6 @@ HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
 // not pure white.
 void WriteTexels(const TexturedRowPlane& p, int64_t count, const Chunk& chunk,
                  float* depth, uint32_t* pixels) {
-  const DI di;
   const DU du;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(du));
@@ -242,7 +294,7 @@ void WriteTexels(const TexturedRowPlane& p, int64_t count, const Chunk& chunk,
   for (int64_t i = 0; i < count; i += lanes) {
     const uint64_t fetchBits = chunk.fetch[i / lanes];
     if (fetchBits == 0) continue;
-    const auto colour = TexelColours(p, hn::Load(di, chunk.offset + i));
+    const auto colour = TexelColours(p, chunk.offset + i);
     const auto write =
         hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
     const size_t valid = size_t(std::min(count - i, lanes));

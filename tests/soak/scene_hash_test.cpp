@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "render/fill_dispatch.h"
@@ -69,8 +70,10 @@ TEST(RandomSceneHashes, EveryFillVersionDrawsTheRecordedFrames) {
     all = Fnv1a(&plain, sizeof plain, all);
   }
   UseFillPath(BestFillPath());
-  std::printf("%d random scenes through %zu fill versions, hash 0x%016llx\n",
-              kStates, paths.size(), (unsigned long long)all);
+  std::string names;
+  for (FillPath path : paths) names += std::string(" ") + FillPathName(path);
+  std::printf("%d random scenes, hash 0x%016llx, fill versions:%s\n", kStates,
+              (unsigned long long)all, names.c_str());
   EXPECT_EQ(all, kRecordedHash);
 }
 
