@@ -12,7 +12,6 @@ constexpr uint32_t kStyle = 0xCF0000;   // an ordinary overlapped window
 AppWindow* CreateAppWindow() {
   AppWindow* window = new AppWindow{};
   SetAppWindowDefaults(window);
-  BindFrameShortcuts(window);
   return window;
 }
 
@@ -32,10 +31,4 @@ void SetAppWindowDefaults(AppWindow* window) {
   window->windowRect = {50, 50, 750, 650};
   window->clientRect = {0, 0, 800, 600};
   window->consoleEnabled = 1;
-}
-
-void BindFrameShortcuts(AppWindow* window) {
-  frame = FrameShortcuts{&window->windowRect, &window->clientRect,
-                         &window->clientCentre, &window->pixels, &window->pitch,
-                         &window->frameBufferSize};
 }

@@ -4,7 +4,10 @@
 #include <cstdint>
 
 #include "platform/window_system.h"
-#include "render/frame_target.h"
+#include "renderer/geometry.h"
+
+using renderer::IntPoint;
+using renderer::Rect;
 
 // Describes the frame buffer's pixels as the platform's bitmap header does.
 struct BitmapInfoHeader {
@@ -69,8 +72,3 @@ extern AppWindow* appWindow;
 // The start-up defaults: a 750 x 650 window at (50, 50), titled "Renderer",
 // styles of an ordinary application window, a console, no FPS display.
 void SetAppWindowDefaults(AppWindow* window);
-
-// Points the renderer's short-cuts (render/frame_target.h) at the record:
-// windowRect, clientRect, clientCentre, the address of `pixels`, pitch and
-// the frame buffer's size.
-void BindFrameShortcuts(AppWindow* window);

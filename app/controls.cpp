@@ -3,11 +3,10 @@
 #include "app/app_window.h"
 #include "app/demo.h"
 #include "app/frame_composer.h"
+#include "app/saturate.h"
 #include "app/window_geometry.h"
 #include "platform/message_queue.h"
-#include "render/int_convert.h"
-#include "render/render_context.h"
-#include "scene/scene_object.h"
+#include "renderer/renderer.h"
 
 int32_t selectedObject = 0;
 int32_t dragging = 0;
@@ -16,12 +15,16 @@ IntPoint dragLast = {350, 350};
 namespace {
 
 // The selected object, or null when the selection names no object.
-SceneObject* SelectedObject() {
-  if (sceneObjects == nullptr || selectedObject < 0 ||
-      selectedObject >= objectCount) {
+renderer::SceneObject* SelectedObject() {
+  std::vector<renderer::SceneObject>& objects = appScene.scene.objects;
+  if (selectedObject < 0 || size_t(selectedObject) >= objects.size()) {
     return nullptr;
   }
-  return &sceneObjects[selectedObject];
+  return &objects[size_t(selectedObject)];
+}
+
+int32_t ObjectCount() {
+  return static_cast<int32_t>(appScene.scene.objects.size());
 }
 
 int32_t AddSaturated(int32_t value, int32_t step) {
@@ -31,7 +34,7 @@ int32_t AddSaturated(int32_t value, int32_t step) {
 void FollowClientArea(WindowHandle window) {
   UpdateClientGeometry(window);
   const AppWindow& w = *appWindow;
-  RenderContext& c = renderContext;
+  renderer::View& c = appScene.view;
   c.centreX =
       static_cast<double>(int64_t{w.clientCentre.x} - w.clientRect.left);
   c.centreY = static_cast<double>(int64_t{w.clientCentre.y} - w.clientRect.top);
@@ -56,10 +59,12 @@ IntPoint CursorFromCentre(intptr_t lParam) {
 
 void DragTo(intptr_t lParam) {
   const IntPoint p = CursorFromCentre(lParam);
-  SceneObject* s = SelectedObject();
+  renderer::SceneObject* s = SelectedObject();
   if (s != nullptr) {
-    RotateObjectY(s, static_cast<double>(int64_t{p.x} - dragLast.x) / -5.0);
-    RotateObjectX(s, static_cast<double>(int64_t{p.y} - dragLast.y) / -5.0);
+    renderer::RotateObjectY(
+        s, static_cast<double>(int64_t{p.x} - dragLast.x) / -5.0);
+    renderer::RotateObjectX(
+        s, static_cast<double>(int64_t{p.y} - dragLast.y) / -5.0);
   }
   dragLast = p;
 }
@@ -70,28 +75,29 @@ bool HandleViewKey(uint32_t key) {
     case kKeyEscape: PostQuitMessage(0); return true;
     case kKeyPageUp:
       selectedObject =
-          selectedObject < objectCount - 1 ? selectedObject + 1 : 0;
+          selectedObject < ObjectCount() - 1 ? selectedObject + 1 : 0;
       return true;
     case kKeyPageDown:
       selectedObject =
-          selectedObject > 0 ? selectedObject - 1 : objectCount - 1;
+          selectedObject > 0 ? selectedObject - 1 : ObjectCount() - 1;
       return true;
     case '1': helpVisible = !helpVisible; return true;
     case 'O': textureScrollPaused = !textureScrollPaused; return true;
     case 'P': rotationPaused = !rotationPaused; return true;
     case 'X':
       // Never below 100.
-      if (renderContext.focalLength > 100) renderContext.focalLength -= 10;
+      if (appScene.view.focalLength > 100) appScene.view.focalLength -= 10;
       return true;
     case 'Z':
-      renderContext.focalLength = AddSaturated(renderContext.focalLength, 10);
+      appScene.view.focalLength = AddSaturated(appScene.view.focalLength, 10);
       return true;
     default: return false;
   }
 }
 
 // Keys that turn, move, scale or reset the selected object.
-void HandleObjectKey(uint32_t key, SceneObject* s) {
+void HandleObjectKey(uint32_t key, renderer::SceneObject* s) {
+  using namespace renderer;
   int32_t* position = s->position;
   switch (key) {
     case kKeyLeft: RotateObjectZ(s, 1); break;
@@ -115,7 +121,7 @@ void HandleObjectKey(uint32_t key, SceneObject* s) {
 
 void HandleKey(uint32_t key) {
   if (HandleViewKey(key)) return;
-  SceneObject* s = SelectedObject();
+  renderer::SceneObject* s = SelectedObject();
   if (s != nullptr) HandleObjectKey(key, s);
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/window_messages.h"
-#include "render/frame_target.h"
+#include "app/app_window.h"
 
 extern int32_t selectedObject;
 extern int32_t dragging;

@@ -1,16 +1,32 @@
 #pragma once
-// The demo's driver: its start-up, and the idle tick that renders a frame on
-// every pass of the message loop and steps the animation on a fixed time
-// step of more than 20 ms.
+// The demo's driver: what the window shows and draws with, its start-up,
+// and the idle tick that renders a frame on every pass of the message loop
+// and steps the animation on a fixed time step of more than 20 ms.
 #include <cstdint>
 
+#include "renderer/renderer.h"
+
+// The demo scene, its camera, the depth buffer and the renderer's
+// workspace; one per process, like the window record. The frame target is
+// refreshed from the window record before every frame.
+struct AppScene {
+  renderer::Scene scene;
+  renderer::View view;
+  renderer::FrameTarget target;
+  std::unique_ptr<float[], renderer::DepthDeleter> depth;
+  int64_t depthEntries = 0;
+  renderer::WorkspacePtr workspace;
+};
+
+extern AppScene appScene;
 extern uint32_t lastAnimationTick;
 extern int32_t rotationPaused;
 extern int32_t textureScrollPaused;
 
 // Loads the images, builds the model and its one object, sets the
-// projection and viewport from the client area and allocates the render
-// buffers. Returns 0.
+// projection and viewport from the client area and allocates the depth
+// buffer ((W + 1) x (H + 1) entries from windowRect) and the workspace.
+// Returns 0.
 int32_t InitDemo();
 
 // Renders and presents a frame; advances the animation by one step when

@@ -1,12 +1,12 @@
 #include "app/frame_composer.h"
 
 #include "app/app_window.h"
+#include "app/demo.h"
 #include "app/fps_counter.h"
+#include "app/saturate.h"
 #include "platform/drawing.h"
 #include "platform/text_out.h"
-#include "render/frame_buffer.h"
-#include "render/int_convert.h"
-#include "render/render_context.h"
+#include "renderer/renderer.h"
 
 const wchar_t kHelpLines[kHelpLineCount][kHelpLineSlot] = {
     L" 1 - toggle this text ",       L" F - show FPS ",
@@ -44,11 +44,24 @@ void DrawHelpLines(DeviceContext* dc) {
   }
 }
 
+// The frame buffer and depth buffer as the window record has them now: the
+// depth rows are windowRect's width apart, read afresh each frame.
+void RefreshFrameTarget(const AppWindow& w, renderer::FrameTarget* target) {
+  target->pixels = w.pixels;
+  target->pitch = w.pitch;
+  target->width = w.frameBufferSize.x;
+  target->height = w.frameBufferSize.y;
+  target->depth = appScene.depth.get();
+  target->depthStride = int64_t{w.windowRect.right} - w.windowRect.left;
+  target->depthEntries = appScene.depthEntries;
+  target->clientRect = w.clientRect;
+}
+
 }  // namespace
 
 void CreateFrameBuffer() {
   AppWindow& w = *appWindow;
-  ReleaseFrameBufferPixels(w.dibBitmap);
+  renderer::ReleaseFrameBufferPixels(w.dibBitmap);
   w.dibBitmap = nullptr;
   w.pixels = nullptr;
   w.frameBufferSize = {0, 0};
@@ -60,7 +73,7 @@ void CreateFrameBuffer() {
   // Rows must stay addressable in bytes as int32: 4 bytes per pixel.
   const IntPoint size = w.desktopSize;
   const bool fits = size.x > 0 && size.y > 0 && size.x <= kInt32Max / 4;
-  w.dibBitmap = fits ? AllocateFrameBufferPixels(size.x, size.y) : nullptr;
+  w.dibBitmap = fits ? renderer::AllocateFrameBufferPixels(size.x, size.y) : nullptr;
   w.pixels = w.dibBitmap;
   if (w.pixels != nullptr) {
     w.frameBufferSize = size;
@@ -74,10 +87,16 @@ void ComposeFrame() {
   AppWindow& w = *appWindow;
   // Without a frame buffer there is nothing to draw into or to show.
   if (w.pixels == nullptr) return;
+  renderer::FrameTarget& target = appScene.target;
+  RefreshFrameTarget(w, &target);
   const Rect& client = w.clientRect;
-  ClearFrame(SaturateToInt32(int64_t{client.bottom} - client.top - 1),
-             SaturateToInt32(int64_t{client.right} - client.left - 1));
-  RenderScene();
+  renderer::ClearFrame(
+      target, SaturateToInt32(int64_t{client.bottom} - client.top - 1),
+      SaturateToInt32(int64_t{client.right} - client.left - 1));
+  if (appScene.workspace != nullptr) {
+    renderer::RenderFrame(appScene.scene, appScene.view, target,
+                          *appScene.workspace);
+  }
   if (helpVisible) DrawHelpLines(w.memoryDc);
   if (w.fpsVisible) {
     CountFpsFrame();

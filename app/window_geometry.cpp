@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/app_window.h"
-#include "render/int_convert.h"
+#include "app/saturate.h"
 
 namespace {
 

@@ -6,9 +6,6 @@
 
 #include "bench/bench_scene.h"
 #include "bench/bench_stats.h"
-#include "render/fill_dispatch.h"
-#include "render/render_stats.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -19,30 +16,35 @@ constexpr int kPoseCount = 36;
 double poses[kPoseCount][3][3];
 
 void MakePoses() {
+  renderer::SceneObject object;
   for (int i = 0; i < kPoseCount; ++i) {
-    PoseObject(0, 20 * i);
-    std::memcpy(poses[i], sceneObjects[0].orientation, sizeof poses[i]);
+    PoseObject(&object, 20 * i);
+    std::memcpy(poses[i], object.orientation, sizeof poses[i]);
   }
-  PoseObject(0, 0);
 }
 
-void RunDemoFrame(benchmark::State& state, int32_t width, int32_t height) {
-  SetUpBenchScene(width, height, 1);
+void RunDemoFrame(benchmark::State& state, BenchScene* bench, int32_t width,
+                  int32_t height) {
+  SetUpBenchScene(bench, width, height, 1);
   MakePoses();
   int pose = 0;
-  const int64_t before = renderStats.pixelsPassed;
+  const renderer::RenderStats& stats = renderer::Stats(*bench->workspace);
+  const int64_t before = stats.pixelsPassed;
   for (auto _ : state) {
-    std::memcpy(sceneObjects[0].orientation, poses[pose], sizeof poses[pose]);
+    std::memcpy(bench->scene.objects[0].orientation, poses[pose],
+                sizeof poses[pose]);
     pose = (pose + 1) % kPoseCount;
-    DrawBenchFrame();
+    DrawBenchFrame(bench);
   }
   state.counters["pixels"] = benchmark::Counter(
-      double(renderStats.pixelsPassed - before) / double(state.iterations()));
+      double(stats.pixelsPassed - before) / double(state.iterations()));
 }
 
 // Arguments: the client width and height.
 void BM_DemoFrame(benchmark::State& state) {
-  RunDemoFrame(state, int32_t(state.range(0)), int32_t(state.range(1)));
+  BenchScene bench;
+  RunDemoFrame(state, &bench, int32_t(state.range(0)),
+               int32_t(state.range(1)));
 }
 BENCHMARK(BM_DemoFrame)
     ->Args({800, 600})
@@ -51,15 +53,16 @@ BENCHMARK(BM_DemoFrame)
     ->ComputeStatistics("min", FastestOf);
 
 // The 800 x 600 demo frame with each fill version (0 plain, then the
-// vector targets best first, as FillPathsHere lists them: AVX3, AVX2, SSE4
-// on a processor with AVX-512), to show what each speed-up brings.
+// vector targets best first, as SupportedFillPaths lists them: AVX3, AVX2,
+// SSE4 on a processor with AVX-512), to show what each speed-up brings.
 void BM_DemoFrameByPath(benchmark::State& state) {
-  if (!SelectFillPath(state.range(0))) {
+  BenchScene bench;
+  if (!SelectFillPath(*bench.workspace, state.range(0))) {
     state.SkipWithError("the processor lacks this fill version");
     return;
   }
-  RunDemoFrame(state, int32_t(state.range(1)), int32_t(state.range(2)));
-  UseFillPath(BestFillPath());
+  RunDemoFrame(state, &bench, int32_t(state.range(1)),
+               int32_t(state.range(2)));
 }
 BENCHMARK(BM_DemoFrameByPath)
     ->ArgNames({"path", "width", "height"})
@@ -77,21 +80,23 @@ BENCHMARK(BM_DemoFrameByPath)
 // (100 instances - 0 instances) shows whether the cost grows with the work.
 void BM_Instances(benchmark::State& state) {
   const int32_t count = int32_t(state.range(0));
-  SetUpBenchScene(800, 600, count);
-  ArrangeInstanceGrid(count == 1 ? 100 : count);
-  const int64_t before = renderStats.pixelsPassed;
+  BenchScene bench;
+  SetUpBenchScene(&bench, 800, 600, count);
+  ArrangeInstanceGrid(&bench, count == 1 ? 100 : count);
+  const renderer::RenderStats& stats = renderer::Stats(*bench.workspace);
+  const int64_t before = stats.pixelsPassed;
   int32_t cell = 0;
   for (auto _ : state) {
     if (count == 1) {
       state.PauseTiming();
-      PlaceOnGridCell(0, cell);
+      PlaceOnGridCell(&bench.scene.objects[0], cell);
       cell = (cell + 1) % 100;
       state.ResumeTiming();
     }
-    DrawBenchFrame();
+    DrawBenchFrame(&bench);
   }
   state.counters["pixels"] = benchmark::Counter(
-      double(renderStats.pixelsPassed - before) / double(state.iterations()));
+      double(stats.pixelsPassed - before) / double(state.iterations()));
 }
 BENCHMARK(BM_Instances)
     ->Arg(0)

@@ -1,84 +1,97 @@
-// One triangle at a time: span setup, the two fills (the version the
-// renderer runs and the plain reference) and a line.
+// Single triangles and a line, each drawn as a one-mesh scene into an
+// 800 x 600 target of its own, so that every covered pixel passes the depth
+// test (the most work a pixel can cost). Each frame also resets the
+// target's 801 x 601 depth entries: BM_EmptyTargetFrame measures that part
+// alone.
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_scene.h"
 #include "bench/bench_stats.h"
-#include "render/fill_dispatch.h"
-#include "render/fill_flat.h"
-#include "render/fill_textured.h"
-#include "render/line.h"
-#include "render/render_context.h"
-#include "render/render_stats.h"
-#include "render/spans.h"
 
 namespace {
 
 // A tilted triangle about 400 x 300 pixels (some 60 000 pixels) and one
 // about 10 pixels across (some 50 pixels), in camera space.
-const int32_t kLarge[3][3] = {
+const renderer::IntVertex kLarge[3] = {
     {-1200, -900, 2000}, {1200, -900, 2400}, {0, 900, 2800}};
-const int32_t kSmall[3][3] = {{-30, -30, 2400}, {30, -30, 2450}, {0, 30, 2500}};
+const renderer::IntVertex kSmall[3] = {
+    {-30, -30, 2400}, {30, -30, 2450}, {0, 30, 2500}};
 const double kTexels[3][2] = {{0, 0}, {256, 0}, {128, 256}};
 
-// Each run draws the triangle one unit nearer than the last, so every
-// covered pixel passes the depth test (the most work a pixel can cost);
-// every 100 runs the depth buffer is reset outside the timing and the
-// triangle starts again where it began (it grows by some 5% meanwhile).
-template <typename Fill>
-void RunFill(benchmark::State& state, const int32_t (&corners)[3][3],
-             Fill fill) {
-  SetUpBenchScene(800, 600, 1);
-  int32_t nearer = 0;
-  const int64_t before = renderStats.pixelsPassed;
-  for (auto _ : state) {
-    if (nearer == 100) {
-      state.PauseTiming();
-      ClearZBuffer();
-      nearer = 0;
-      state.ResumeTiming();
-    }
-    int32_t moved[3][3];
-    for (int i = 0; i < 3; ++i) {
-      moved[i][0] = corners[i][0];
-      moved[i][1] = corners[i][1];
-      moved[i][2] = corners[i][2] - nearer;
-    }
-    fill(MakeBenchTriangle(moved, kTexels, 0));
-    ++nearer;
-  }
-  state.counters["pixels"] = benchmark::Counter(
-      double(renderStats.pixelsPassed - before) / double(state.iterations()));
-}
+// An 800 x 600 target with the demo's projection, and a scene of one mesh
+// (empty until the caller fills it) on one object at the origin, lit from
+// (0, 0, 3200) by a second object without a mesh.
+struct OneMeshScene {
+  renderer::Scene scene;
+  renderer::View view;
+  renderer::HeadlessTarget target;
+  renderer::WorkspacePtr workspace = renderer::MakeWorkspace();
 
-void BM_SetupTriangleSpans(benchmark::State& state) {
-  SetUpBenchScene(800, 600, 1);
-  const ClippedTriangle t = MakeBenchTriangle(kLarge, kTexels, 0);
-  const ScreenPoint points[3] = {{t.corners[0].screenX, t.corners[0].screenY},
-                                 {t.corners[1].screenX, t.corners[1].screenY},
-                                 {t.corners[2].screenX, t.corners[2].screenY}};
-  for (auto _ : state) {
-    SetupTriangleSpans(points);
-    benchmark::ClobberMemory();
+  OneMeshScene() {
+    renderer::BindHeadlessTarget(&target, 800, 600, 800, 600);
+    renderer::SetDemoProjection(&view, target.target.clientRect,
+                                target.clientCentre);
+    scene.meshes.emplace_back();
+    renderer::SceneObject object;
+    object.mesh = 0;
+    object.position[2] = 0;
+    scene.objects.push_back(object);
+    scene.objects.push_back(renderer::SceneObject{});
+    scene.lightObject = 1;
   }
-  state.counters["rows"] =
-      double(renderContext.lastRow - renderContext.firstRow + 1);
+  renderer::Mesh& mesh() { return scene.meshes[0]; }
+};
+
+void AddTriangle(OneMeshScene* s, const renderer::IntVertex (&corners)[3],
+                 bool textured) {
+  renderer::Mesh& mesh = s->mesh();
+  renderer::MeshTriangle triangle;
+  for (int i = 0; i < 3; ++i) {
+    mesh.vertices.push_back(corners[i]);
+    triangle.vertex[i] = i;
+    triangle.colour[i] = 0x00406080u;
+    triangle.uv[i][0] = kTexels[i][0];
+    triangle.uv[i][1] = kTexels[i][1];
+  }
+  if (textured) {
+    s->scene.textures = renderer::LoadTexturesFrom(RENDERER_TEXTURE_DIR);
+    triangle.texture = 0;
+  }
+  mesh.triangles.push_back(triangle);
 }
-BENCHMARK(BM_SetupTriangleSpans)->ComputeStatistics("min", FastestOf);
 
 // Arguments: the fill version (0 plain, then the vector targets best first,
-// as FillPathsHere lists them; numbers past the list are skipped) and, for
-// the textured fill, the size.
-bool SelectPath(benchmark::State& state) {
-  if (SelectFillPath(state.range(0))) return true;
+// as SupportedFillPaths lists them: AVX3, AVX2, SSE4 on a processor with
+// AVX-512; numbers past the list are skipped).
+bool SelectPath(benchmark::State& state, OneMeshScene* s) {
+  if (SelectFillPath(*s->workspace, state.range(0))) return true;
   state.SkipWithError("the processor lacks this fill version");
   return false;
 }
 
+void RunFrames(benchmark::State& state, OneMeshScene* s) {
+  const renderer::RenderStats& stats = renderer::Stats(*s->workspace);
+  const int64_t before = stats.pixelsPassed;
+  for (auto _ : state) {
+    renderer::RenderFrame(s->scene, s->view, s->target.target, *s->workspace);
+    benchmark::ClobberMemory();
+  }
+  state.counters["pixels"] = benchmark::Counter(
+      double(stats.pixelsPassed - before) / double(state.iterations()));
+}
+
+void BM_EmptyTargetFrame(benchmark::State& state) {
+  OneMeshScene s;
+  RunFrames(state, &s);
+}
+BENCHMARK(BM_EmptyTargetFrame)->ComputeStatistics("min", FastestOf);
+
+// Second argument: 1 for the large triangle, 0 for the small one.
 void BM_FillTexturedTriangle(benchmark::State& state) {
-  if (!SelectPath(state)) return;
-  RunFill(state, state.range(1) ? kLarge : kSmall, FillTexturedTriangle);
-  UseFillPath(BestFillPath());
+  OneMeshScene s;
+  if (!SelectPath(state, &s)) return;
+  AddTriangle(&s, state.range(1) ? kLarge : kSmall, true);
+  RunFrames(state, &s);
 }
 BENCHMARK(BM_FillTexturedTriangle)
     ->ArgNames({"path", "large"})
@@ -86,24 +99,22 @@ BENCHMARK(BM_FillTexturedTriangle)
     ->ComputeStatistics("min", FastestOf);
 
 void BM_FillFlatTriangle(benchmark::State& state) {
-  if (!SelectPath(state)) return;
-  RunFill(state, kLarge, FillFlatTriangle);
-  UseFillPath(BestFillPath());
+  OneMeshScene s;
+  if (!SelectPath(state, &s)) return;
+  AddTriangle(&s, kLarge, false);
+  RunFrames(state, &s);
 }
 BENCHMARK(BM_FillFlatTriangle)
     ->ArgName("path")
     ->DenseRange(0, 3)
     ->ComputeStatistics("min", FastestOf);
 
-// A line of about 530 steps; equal depths pass, so every run draws it all.
+// A line of about 530 steps.
 void BM_DrawLine(benchmark::State& state) {
-  SetUpBenchScene(800, 600, 1);
-  const Vector3 a = {-1000, -500, 2000};
-  const Vector3 b = {1000, 400, 2600};
-  for (auto _ : state) {
-    DrawLine(0x00FF0000, 0x000000FF, a, b);
-    benchmark::ClobberMemory();
-  }
+  OneMeshScene s;
+  s.mesh().vertices = {{-1000, -500, 2000}, {1000, 400, 2600}};
+  s.mesh().lines.push_back(renderer::MeshLine{0, 1, 0x00FF0000, 0x000000FF});
+  RunFrames(state, &s);
 }
 BENCHMARK(BM_DrawLine)->ComputeStatistics("min", FastestOf);
 

@@ -18,10 +18,7 @@
 #include <unistd.h>
 
 #include "fuzz/fuzz_check.h"
-#include "render/headless_target.h"
-#include "render/render_context.h"
-#include "scene/bmp_writer.h"
-#include "scene/texture.h"
+#include "renderer/renderer.h"
 #include "tools/render_scene/scene_build.h"
 #include "tools/render_scene/scene_file.h"
 #include "tools/render_scene/scene_frame.h"
@@ -43,7 +40,8 @@ void WriteImage(const std::string& name, int32_t width, int32_t height,
                            : (seed * 2654435761u + uint32_t(i) * 40503u) & 0xFFFFFFu;
   }
   const std::string path = textureFolder + name;
-  FUZZ_CHECK(WriteBmp24(path.c_str(), pixels.data(), width, height, width) == 1);
+  FUZZ_CHECK(renderer::WriteBmp24(path.c_str(), pixels.data(), width, height,
+                                  width));
 }
 
 // A scratch folder holding the seven built-in images (small) and a few
@@ -53,8 +51,8 @@ void MakeTextureFolder() {
                    ("renderer-fuzz-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   textureFolder = dir.string() + "/";
-  for (int slot = 0; slot < kTextureSlotCount; ++slot) {
-    WriteImage(kTextureFileNames[slot], 4 + slot, 3 + slot, uint32_t(slot));
+  for (int slot = 0; slot < renderer::kTextureSlotCount; ++slot) {
+    WriteImage(renderer::kTextureFileNames[slot], 4 + slot, 3 + slot, uint32_t(slot));
   }
   WriteImage("a.bmp", 3, 2, 11);
   WriteImage("b.bmp", 1, 1, 12);
@@ -87,27 +85,23 @@ SceneOverrides SmallFrame(const SceneDescription& scene) {
 }
 
 // Every pixel is 0x00RRGGBB and no depth is NaN.
-void CheckFrame(const HeadlessTarget& target) {
-  const size_t pixels =
-      size_t(target.bufferSize.x) * size_t(target.bufferSize.y);
+void CheckFrame(const renderer::FrameTarget& target) {
+  const size_t pixels = size_t(target.width) * size_t(target.height);
   for (size_t i = 0; i < pixels; ++i) {
     FUZZ_CHECK((target.pixels[i] >> 24) == 0);
   }
-  for (int64_t i = 0; i < renderContext.zBufferEntries; ++i) {
-    FUZZ_CHECK(!std::isnan(renderContext.zBuffer[i]));
+  for (int64_t i = 0; i < target.depthEntries; ++i) {
+    FUZZ_CHECK(!std::isnan(target.depth[i]));
   }
 }
 
 void DrawScene(const SceneDescription& scene) {
-  static HeadlessTarget target{};
-  BuiltScene built{};
+  static SceneFrame frame;
   std::vector<TextureNote> notes;
   SetUpSceneFrame(scene, textureFolder,
-                  std::min(scene.animationSteps, kMaxSteps), &target, &built,
-                  &notes);
-  DrawSceneFrame(target);
-  CheckFrame(target);
-  ReleaseBuiltScene(&built);
+                  std::min(scene.animationSteps, kMaxSteps), &frame, &notes);
+  DrawSceneFrame(frame);
+  CheckFrame(frame.target.target);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // triangles whose corners lie at camera z >= 1, handed to the fills.
 #include <cstdint>
 
-#include "scene/vector3.h"
+#include "render/draw_area.h"
+#include "renderer/scene.h"
+
+namespace renderer {
 
 // One triangle corner as the fills receive it.
 struct ClipVertex {
@@ -18,10 +21,12 @@ struct ClipVertex {
   double v;
 };
 
+// Three corners, with what the fills need of the mesh triangle and the
+// scene: its texture (null for the flat fill) and the light's position.
 struct ClippedTriangle {
   ClipVertex corners[3];
-  int32_t objectIndex;
-  int32_t triangleIndex;
+  const Texture* texture;
+  IntVertex light;
 };
 
 struct ClipResult {
@@ -29,25 +34,45 @@ struct ClipResult {
   ClippedTriangle clipped[2];
 };
 
-// Classifies, clips and fills one mesh triangle; untextured 1 selects the
-// flat fill, 0 the textured fill, any other value draws nothing.
-void DrawTriangle(int32_t objectIndex, int32_t triangleIndex,
-                  int32_t untextured);
+// One object's mesh and its vertices this frame, as the clipper reads them.
+struct ObjectFrame {
+  const Mesh& mesh;
+  const IntVertex* camera;
+  const Vector3* vectors;  // null when the mesh has no vertex vectors
+  const ProjectedVertex* projected;
+};
 
-// Fills `result`; returns 1 when it produced at least one triangle.
-int32_t ClipTriangle(int32_t objectIndex, int32_t triangleIndex,
-                     ClipResult* result);
+// What becomes of a mesh triangle.
+enum class TriangleClass {
+  kHidden,            // nothing to draw
+  kCrossesNearPlane,  // some corners lie at z <= 1: clip
+  kWhole,             // draw as it is
+};
 
-// 0: draw nothing; 1: crosses z = 1; 2: draw whole.
-int32_t ClassifyTriangle(int32_t objectIndex, int32_t triangleIndex);
+// Classifies, clips and fills one mesh triangle: with the flat fill when it
+// has no texture, else with the textured fill and `texture` (null when the
+// triangle's texture index names no texture: then nothing is drawn).
+void DrawTriangle(DrawContext& context, const ObjectFrame& object,
+                  const MeshTriangle& triangle, const Texture* texture);
+
+// Fills `result`, each triangle carrying `texture` and the context's light;
+// returns true when it produced at least one triangle.
+bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,
+                  const MeshTriangle& triangle, const Texture* texture,
+                  ClipResult* result);
+
+TriangleClass ClassifyTriangle(const View& view, const ObjectFrame& object,
+                               const MeshTriangle& triangle);
 
 // Corner `corner` (0..2) of the triangle, as projected this frame.
-ClipVertex MakeClipVertex(int32_t objectIndex, int32_t corner,
-                          int32_t triangleIndex);
+ClipVertex MakeClipVertex(const ObjectFrame& object,
+                          const MeshTriangle& triangle, int32_t corner);
 
 // The point where the edge from corner a to corner b meets z = 1. Its screen
 // position is x * focalLength + centreX from the truncated x (likewise y),
 // with the product exact in int64: past about 5 million units at focal
 // length 400 it keeps growing instead of overflowing int32.
-ClipVertex ClipEdge(int32_t objectIndex, int32_t a, int32_t b,
-                    int32_t triangleIndex);
+ClipVertex ClipEdge(const View& view, const ObjectFrame& object,
+                    const MeshTriangle& triangle, int32_t a, int32_t b);
+
+}  // namespace renderer

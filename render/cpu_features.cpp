@@ -3,6 +3,8 @@
 // processor is asked explicitly first.
 #include "render/cpu_features.h"
 
+namespace renderer {
+
 #if defined(__x86_64__)
 
 bool CpuHasAvx2() {
@@ -28,3 +30,5 @@ bool CpuHasAvx2() { return false; }
 bool CpuHasAvx512() { return false; }
 
 #endif
+
+}  // namespace renderer

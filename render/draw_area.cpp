@@ -3,53 +3,62 @@
 
 #include <algorithm>
 
-#include "render/frame_target.h"
 #include "render/int_convert.h"
-#include "render/render_context.h"
 
-FrameView CurrentFrameView() {
+namespace renderer {
+
+FrameView FrameViewOf(const FrameTarget& target) {
   FrameView view = {nullptr, 0, 0, 0};
-  if (frame.pixels == nullptr || frame.pitch == nullptr ||
-      frame.bufferSize == nullptr || *frame.pixels == nullptr) {
+  const int32_t stride = target.pitch >> 2;
+  if (target.pixels == nullptr || stride <= 0 || target.width <= 0 ||
+      target.height <= 0) {
     return view;
   }
-  const int32_t stride = *frame.pitch >> 2;
-  const IntPoint size = *frame.bufferSize;
-  if (stride <= 0 || size.x <= 0 || size.y <= 0) return view;
-  view.pixels = *frame.pixels;
+  view.pixels = target.pixels;
   view.stride = stride;
-  view.columns = std::min(size.x, stride);
-  view.rows = size.y;
+  view.columns = std::min(target.width, stride);
+  view.rows = target.height;
   return view;
 }
 
-DepthView CurrentDepthView() {
+DepthView DepthViewOf(const FrameTarget& target) {
   DepthView view = {nullptr, 0, 0, 0, 0};
-  if (renderContext.zBuffer == nullptr || frame.windowRect == nullptr) {
-    return view;
-  }
-  const Rect& rect = *frame.windowRect;
-  const int64_t width = int64_t(rect.right) - rect.left;
-  if (width <= 0 || width > kInt32Max) return view;
-  view.depth = renderContext.zBuffer;
+  const int64_t width = target.depthStride;
+  if (target.depth == nullptr || width <= 0 || width > kInt32Max) return view;
+  view.depth = target.depth;
   view.stride = width;
   view.columns = int32_t(width);
-  view.entries = renderContext.zBufferEntries;
+  view.entries = std::max<int64_t>(target.depthEntries, 0);
   view.rows = SaturateToInt32(view.entries / width);
   return view;
 }
 
-PixelArea DrawableViewport(const FrameView& frameView,
-                           const DepthView& depthView) {
-  const RenderContext& c = renderContext;
-  const int32_t tableRows = c.spanTable != nullptr ? c.spanTableRows : 0;
+PixelArea DrawableViewport(const View& view, const FrameView& frameView,
+                           const DepthView& depthView,
+                           const Workspace& workspace) {
+  const int32_t tableRows =
+      workspace.spanTable != nullptr ? workspace.spanTableRows : 0;
   PixelArea area;
-  area.left = std::max(c.viewportLeft, 0);
+  area.left = std::max(view.viewportLeft, 0);
   // Kept below the int32 maximum so that row arithmetic (top + 1) is safe.
-  area.top = std::min(std::max(c.viewportTop, 0), kInt32Max - 1);
-  area.right = std::min({c.viewportRight, frameView.columns - 1,
+  area.top = std::min(std::max(view.viewportTop, 0), kInt32Max - 1);
+  area.right = std::min({view.viewportRight, frameView.columns - 1,
                          depthView.columns - 1});
-  area.bottom = std::min({c.viewportBottom, frameView.rows - 1,
+  area.bottom = std::min({view.viewportBottom, frameView.rows - 1,
                           depthView.rows - 1, tableRows - 1});
   return area;
 }
+
+DrawContext MakeDrawContext(const View& view, const FrameTarget& target,
+                            Workspace& workspace, const IntVertex& light) {
+  const FrameView frameView = FrameViewOf(target);
+  const DepthView depthView = DepthViewOf(target);
+  return DrawContext{view,
+                     frameView,
+                     depthView,
+                     DrawableViewport(view, frameView, depthView, workspace),
+                     light,
+                     workspace};
+}
+
+}  // namespace renderer

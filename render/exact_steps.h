@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace renderer {
+
 // True when start + k * step (k = 0 .. count - 1) equals the k-fold
 // sequential sum for every k. NaN and infinities give false.
 inline bool StepsAreExact(double start, double step, int64_t count) {
@@ -21,3 +23,5 @@ inline bool StepsAreExact(double start, double step, int64_t count) {
   const double reach = std::fabs(start) + double(count) * std::fabs(step);
   return reach <= kLimit;
 }
+
+}  // namespace renderer

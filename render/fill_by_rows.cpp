@@ -5,10 +5,11 @@
 
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
-#include "render/render_context.h"
-#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/textured_plane.h"
+#include "render/workspace.h"
+
+namespace renderer {
 
 namespace {
 
@@ -21,66 +22,72 @@ bool TextureFitsKernels(const Texture& texture) {
 
 TexturedRowPlane MakeTexturedRowPlane(const TexturedPlane& p,
                                       const Texture& texture, double nearZ) {
-  return TexturedRowPlane{p.k,  p.n.x, p.dUn,          p.dVn,
-                          p.u0, p.v0,  nearZ,          texture.texels,
+  return TexturedRowPlane{p.k,  p.n.x, p.dUn,         p.dVn,
+                          p.u0, p.v0,  nearZ,         texture.texels.data(),
                           texture.width, texture.height};
 }
 
 }  // namespace
 
-void FillTexturedTriangleByRows(ClippedTriangle triangle,
+void FillTexturedTriangleByRows(DrawContext& context,
+                                const ClippedTriangle& triangle,
                                 TexturedRowKernel kernel) {
-  const Texture* texture = TriangleTexture(triangle);
-  if (!TextureIsUsable(texture)) return;
-  if (!TextureFitsKernels(*texture)) {
-    FillTexturedTrianglePlain(triangle);
+  if (!HasUsableTexture(triangle)) return;
+  const Texture& texture = *triangle.texture;
+  if (!TextureFitsKernels(texture)) {
+    FillTexturedTrianglePlain(context, triangle);
     return;
   }
-  const FrameView frameView = CurrentFrameView();
-  const DepthView depthView = CurrentDepthView();
-  SetupTriangleSpans(TriangleScreenPoints(triangle).points,
-                     DrawableViewport(frameView, depthView));
+  const FrameView frameView = context.frame;
+  const DepthView depthView = context.depth;
+  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
-  const RenderContext& rc = renderContext;
-  const double f = double(rc.focalLength);
+  const View& view = context.view;
+  const Workspace& ws = context.workspace;
+  const double f = double(view.focalLength);
   const TexturedPlane p = MakeTexturedPlane(triangle, f);
   const TexturedRowPlane plane =
-      MakeTexturedRowPlane(p, *texture, double(rc.nearZ));
+      MakeTexturedRowPlane(p, texture, double(view.nearZ));
   int64_t passed = 0;
-  for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
-    const Span span = rc.spanTable[y];
+  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
+    const Span span = ws.spanTable[y];
     if (span.first > span.last) continue;
-    const RowStart s = TexturedRowStart(p, rc, f, y, span.first);
+    const RowStart s = TexturedRowStart(p, view, f, y, span.first);
     passed += kernel(plane, {s.d, s.un, s.vn},
                      int64_t{span.last} - span.first + 1,
                      depthView.depth + y * depthView.stride + span.first,
                      frameView.pixels + y * frameView.stride + span.first);
   }
-  renderStats.pixelsPassed += passed;
+  context.workspace.stats.pixelsPassed += passed;
 }
 
-void FillFlatTriangleByRows(ClippedTriangle triangle, FlatRowKernel kernel) {
-  const FrameView frameView = CurrentFrameView();
-  const DepthView depthView = CurrentDepthView();
-  SetupTriangleSpans(TriangleScreenPoints(triangle).points,
-                     DrawableViewport(frameView, depthView));
+void FillFlatTriangleByRows(DrawContext& context,
+                            const ClippedTriangle& triangle,
+                            FlatRowKernel kernel) {
+  const FrameView frameView = context.frame;
+  const DepthView depthView = context.depth;
+  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
-  const RenderContext& rc = renderContext;
+  const View& view = context.view;
+  const Workspace& ws = context.workspace;
   const ClipVertex* c = triangle.corners;
-  const double f = double(rc.focalLength);
-  const Vec3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
+  const double f = double(view.focalLength);
+  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
   const FlatRowPlane plane{Dot(CameraPosition(c[0]), n) * f, n.x,
-                           double(rc.nearZ), FlatShade(triangle)};
+                           double(view.nearZ), FlatShade(triangle)};
   int64_t passed = 0;
-  for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
-    const Span span = rc.spanTable[y];
+  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
+    const Span span = ws.spanTable[y];
     if (span.first > span.last) continue;
     // The eye ray through the row's first pixel, dotted with the normal.
     const double d =
-        ((span.first - rc.centreX) * n.x + n.y * (y - rc.centreY)) + f * n.z;
+        ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
+        f * n.z;
     passed += kernel(plane, d, int64_t{span.last} - span.first + 1,
                      depthView.depth + y * depthView.stride + span.first,
                      frameView.pixels + y * frameView.stride + span.first);
   }
-  renderStats.pixelsPassed += passed;
+  context.workspace.stats.pixelsPassed += passed;
 }
+
+}  // namespace renderer

@@ -6,6 +6,13 @@
 #include "render/clip.h"
 #include "render/row_kernels.h"
 
-void FillTexturedTriangleByRows(ClippedTriangle triangle,
+namespace renderer {
+
+void FillTexturedTriangleByRows(DrawContext& context,
+                                const ClippedTriangle& triangle,
                                 TexturedRowKernel kernel);
-void FillFlatTriangleByRows(ClippedTriangle triangle, FlatRowKernel kernel);
+void FillFlatTriangleByRows(DrawContext& context,
+                            const ClippedTriangle& triangle,
+                            FlatRowKernel kernel);
+
+}  // namespace renderer

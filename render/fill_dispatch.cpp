@@ -1,68 +1,91 @@
-// The fills the scene pass calls, dispatched to the selected version. When
-// the benchmark counters ask for it, the time spent here is added up.
+// The fills the scene pass calls, dispatched to the workspace's version.
+// When the workspace's counters ask for it, the time spent here is added up.
 #include "render/fill_dispatch.h"
 
 #include "render/fill_by_rows.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
-#include "render/render_stats.h"
+#include "render/workspace.h"
+
+namespace renderer {
 
 namespace {
 
-FillPath activePath = BestFillPath();
-
 template <typename Fill>
-void TimedFill(Fill fill) {
-  if (renderStats.timing == 0) {
+void TimedFill(DrawContext& context, Fill fill) {
+  RenderStats& stats = context.workspace.stats;
+  if (!stats.timing) {
     fill();
     return;
   }
   const int64_t start = StatsClockNs();
   fill();
-  renderStats.fillNs += StatsClockNs() - start;
+  stats.fillNs += StatsClockNs() - start;
 }
 
 }  // namespace
 
-std::vector<FillPath> FillPathsHere() {
+const RowKernels* RowKernelsOf(FillPath path) {
+  for (const RowKernels& kernels : RowKernelsHere()) {
+    if (kernels.target == path.target) return &kernels;
+  }
+  return nullptr;
+}
+
+std::vector<FillPath> SupportedFillPaths() {
   std::vector<FillPath> paths = {kPlainFill};
   for (const RowKernels& kernels : RowKernelsHere()) {
-    paths.push_back(FillPath{&kernels});
+    paths.push_back(FillPath{kernels.target});
   }
   return paths;
 }
 
-FillPath BestFillPath() {
-  const auto kernels = RowKernelsHere();
-  return kernels.empty() ? kPlainFill : FillPath{&kernels.front()};
+bool FillPathSupported(FillPath path) {
+  return path == kPlainFill || RowKernelsOf(path) != nullptr;
 }
-
-FillPath ActiveFillPath() { return activePath; }
-
-void UseFillPath(FillPath path) { activePath = path; }
 
 const char* FillPathName(FillPath path) {
-  return path.kernels == nullptr ? "plain" : path.kernels->name;
+  if (path == kPlainFill) return "plain";
+  const RowKernels* kernels = RowKernelsOf(path);
+  return kernels == nullptr ? "unsupported" : kernels->name;
 }
 
-void FillTexturedTriangle(ClippedTriangle triangle) {
-  const RowKernels* kernels = activePath.kernels;
-  TimedFill([&] {
+FillPath BestFillPath() {
+  const auto kernels = RowKernelsHere();
+  return kernels.empty() ? kPlainFill : FillPath{kernels.front().target};
+}
+
+FillPath ActiveFillPath(const Workspace& workspace) {
+  return workspace.fillPath;
+}
+
+bool SetFillPath(Workspace& workspace, FillPath path) {
+  if (!FillPathSupported(path)) return false;
+  workspace.fillPath = path;
+  return true;
+}
+
+void FillTexturedTriangle(DrawContext& context,
+                          const ClippedTriangle& triangle) {
+  const RowKernels* kernels = RowKernelsOf(context.workspace.fillPath);
+  TimedFill(context, [&] {
     if (kernels == nullptr) {
-      FillTexturedTrianglePlain(triangle);
+      FillTexturedTrianglePlain(context, triangle);
     } else {
-      FillTexturedTriangleByRows(triangle, kernels->textured);
+      FillTexturedTriangleByRows(context, triangle, kernels->textured);
     }
   });
 }
 
-void FillFlatTriangle(ClippedTriangle triangle) {
-  const RowKernels* kernels = activePath.kernels;
-  TimedFill([&] {
+void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle) {
+  const RowKernels* kernels = RowKernelsOf(context.workspace.fillPath);
+  TimedFill(context, [&] {
     if (kernels == nullptr) {
-      FillFlatTrianglePlain(triangle);
+      FillFlatTrianglePlain(context, triangle);
     } else {
-      FillFlatTriangleByRows(triangle, kernels->flat);
+      FillFlatTriangleByRows(context, triangle, kernels->flat);
     }
   });
 }
+
+}  // namespace renderer

@@ -7,16 +7,16 @@
 #include <cmath>
 
 #include "render/int_convert.h"
-#include "render/render_context.h"
-#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/triangle_plane.h"
+
+namespace renderer {
 
 namespace {
 
 // Cosine times 255, truncated; 0 unless the cosine is positive (also when
 // it is undefined because the normal or the light direction is zero).
-int32_t LightLevel(const Vec3& n, const Vec3& light) {
+int32_t LightLevel(const Vector3& n, const Vector3& light) {
   const double length = std::sqrt(Dot(n, n) * Dot(light, light));
   if (length == 0) return 0;
   const double cosine = Dot(light, n) / length;
@@ -29,21 +29,21 @@ uint32_t ShadeChannel(uint32_t channel, double s) {
                                   double(channel)));
 }
 
-Vec3 LightDirection(const ClippedTriangle& triangle) {
+Vector3 LightDirection(const ClippedTriangle& triangle) {
   const ClipVertex* c = triangle.corners;
   // Centroid per axis in integers, the division truncating toward zero.
   const int64_t cx = (int64_t{c[0].x} + c[1].x + c[2].x) / 3;
   const int64_t cy = (int64_t{c[0].y} + c[1].y + c[2].y) / 3;
   const int64_t cz = (int64_t{c[0].z} + c[1].z + c[2].z) / 3;
-  const int32_t* p = sceneObjects[0].position;
-  return Vec3{double(p[0] - cx), double(p[1] - cy), double(p[2] - cz)};
+  const IntVertex& p = triangle.light;
+  return Vector3{double(p.x - cx), double(p.y - cy), double(p.z - cz)};
 }
 
 }  // namespace
 
 uint32_t FlatShade(const ClippedTriangle& triangle) {
   const ClipVertex* c = triangle.corners;
-  const Vec3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
+  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
   const int32_t level = LightLevel(n, LightDirection(triangle));
   const double s = level / 255.0;
   const uint32_t base = c[0].colour;
@@ -53,30 +53,33 @@ uint32_t FlatShade(const ClippedTriangle& triangle) {
   return (red << 16) | (green << 8) | blue;
 }
 
-void FillFlatTrianglePlain(ClippedTriangle triangle) {
-  const FrameView frameView = CurrentFrameView();
-  const DepthView depthView = CurrentDepthView();
+void FillFlatTrianglePlain(DrawContext& context,
+                           const ClippedTriangle& triangle) {
+  const FrameView frameView = context.frame;
+  const DepthView depthView = context.depth;
   const ClipVertex* c = triangle.corners;
   const ScreenPoint points[3] = {{c[0].screenX, c[0].screenY},
                                  {c[1].screenX, c[1].screenY},
                                  {c[2].screenX, c[2].screenY}};
-  SetupTriangleSpans(points, DrawableViewport(frameView, depthView));
+  SetupTriangleSpans(context, points);
 
-  const RenderContext& rc = renderContext;
-  const double f = double(rc.focalLength);
-  const Vec3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
+  const View& view = context.view;
+  const Workspace& ws = context.workspace;
+  const double f = double(view.focalLength);
+  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
   const double k = Dot(CameraPosition(c[0]), n) * f;
   const uint32_t colour = FlatShade(triangle);
-  const double nearZ = double(rc.nearZ);
+  const double nearZ = double(view.nearZ);
 
   int64_t passed = 0;
-  for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
-    const Span span = rc.spanTable[y];
+  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
+    const Span span = ws.spanTable[y];
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
     float* depthRow = depthView.depth + y * depthView.stride;
     // The eye ray through the row's first pixel, dotted with the normal.
-    double d = ((span.first - rc.centreX) * n.x + n.y * (y - rc.centreY)) +
-               f * n.z;
+    double d =
+        ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
+        f * n.z;
     for (int32_t x = span.first; x <= span.last; ++x) {
       if (d != 0) {
         const double z = k / d;
@@ -89,5 +92,7 @@ void FillFlatTrianglePlain(ClippedTriangle triangle) {
       d += n.x;
     }
   }
-  renderStats.pixelsPassed += passed;
+  context.workspace.stats.pixelsPassed += passed;
 }
+
+}  // namespace renderer

@@ -4,39 +4,34 @@
 // before it is tested.
 #include "render/fill_textured.h"
 
-#include "render/render_context.h"
-#include "render/render_stats.h"
 #include "render/spans.h"
 #include "render/texel_wrap.h"
 #include "render/textured_plane.h"
 
-bool TextureIsUsable(const Texture* texture) {
-  return texture != nullptr && texture->texels != nullptr &&
-         texture->width >= 1 && texture->height >= 1 &&
-         int64_t{texture->width} * texture->height * 3 <= texture->byteSize;
-}
+namespace renderer {
 
-void FillTexturedTrianglePlain(ClippedTriangle triangle) {
-  const Texture* found = TriangleTexture(triangle);
-  if (!TextureIsUsable(found)) return;
-  const Texture texture = *found;
+void FillTexturedTrianglePlain(DrawContext& context,
+                               const ClippedTriangle& triangle) {
+  if (!HasUsableTexture(triangle)) return;
+  const Texture& texture = *triangle.texture;
 
-  const FrameView frameView = CurrentFrameView();
-  const DepthView depthView = CurrentDepthView();
+  const FrameView frameView = context.frame;
+  const DepthView depthView = context.depth;
   const TrianglePoints corners = TriangleScreenPoints(triangle);
-  SetupTriangleSpans(corners.points, DrawableViewport(frameView, depthView));
+  SetupTriangleSpans(context, corners.points);
 
-  const RenderContext& rc = renderContext;
-  const double f = double(rc.focalLength);
+  const View& view = context.view;
+  const Workspace& ws = context.workspace;
+  const double f = double(view.focalLength);
   const TexturedPlane p = MakeTexturedPlane(triangle, f);
-  const double nearZ = double(rc.nearZ);
+  const double nearZ = double(view.nearZ);
 
   int64_t passed = 0;
-  for (int32_t y = rc.firstRow; y <= rc.lastRow; ++y) {
-    const Span span = rc.spanTable[y];
+  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
+    const Span span = ws.spanTable[y];
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
     float* depthRow = depthView.depth + y * depthView.stride;
-    const RowStart start = TexturedRowStart(p, rc, f, y, span.first);
+    const RowStart start = TexturedRowStart(p, view, f, y, span.first);
     double d = start.d;
     double un = start.un;
     double vn = start.vn;
@@ -61,5 +56,7 @@ void FillTexturedTrianglePlain(ClippedTriangle triangle) {
       d += p.n.x;
     }
   }
-  renderStats.pixelsPassed += passed;
+  context.workspace.stats.pixelsPassed += passed;
 }
+
+}  // namespace renderer

@@ -21,6 +21,9 @@ HWY_BEFORE_NAMESPACE();
 namespace flat_row {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
+using renderer::FlatRowKernel;
+using renderer::FlatRowPlane;
+using renderer::StepsAreExact;
 using row_lanes::HWY_NAMESPACE::kMaxLanes;
 using row_lanes::HWY_NAMESPACE::LoadFirst;
 using row_lanes::HWY_NAMESPACE::MaskBits;
@@ -110,6 +113,8 @@ namespace flat_row {
 HWY_EXPORT(KernelFor);
 }  // namespace flat_row
 
+namespace renderer {
+
 FlatRowKernel FlatRowKernelFor(int64_t target) {
   for (const auto kernelFor : flat_row::HWY_DISPATCH_TABLE(KernelFor)) {
     if (kernelFor == nullptr) continue;
@@ -117,4 +122,6 @@ FlatRowKernel FlatRowKernelFor(int64_t target) {
   }
   return nullptr;
 }
+
+}  // namespace renderer
 #endif  // HWY_ONCE

@@ -7,6 +7,8 @@
 #include <sys/mman.h>
 #endif
 
+namespace renderer {
+
 void AdviseHugePages(void* start, size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   constexpr uintptr_t kHugePage = uintptr_t{1} << 21;
@@ -20,3 +22,5 @@ void AdviseHugePages(void* start, size_t bytes) {
   (void)bytes;
 #endif
 }
+
+}  // namespace renderer

@@ -5,7 +5,11 @@
 // touch a handful of faults instead of thousands.
 #include <cstddef>
 
+namespace renderer {
+
 // Advises the kernel to back the whole 2 MB pages inside [start, start +
 // bytes) with huge pages. Only advice: contents and behaviour are
 // unchanged, and nothing happens where the system does not offer it.
 void AdviseHugePages(void* start, size_t bytes);
+
+}  // namespace renderer

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace renderer {
+
 constexpr int32_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int32_t kInt32Max = std::numeric_limits<int32_t>::max();
 
@@ -21,3 +23,5 @@ inline int32_t SaturateToInt32(int64_t value) {
   if (value < kInt32Min) return kInt32Min;
   return int32_t(value);
 }
+
+}  // namespace renderer

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "render/draw_area.h"
 #include "render/int_convert.h"
-#include "render/render_context.h"
+
+namespace renderer {
 
 namespace {
 
@@ -15,8 +15,7 @@ struct LineEnd {
   double channel[3];  // red, green, blue
 };
 
-LineEnd MakeEnd(const Vector3& p, int32_t colour) {
-  const uint32_t c = uint32_t(colour);
+LineEnd MakeEnd(const Vector3& p, uint32_t c) {
   return LineEnd{p.x, p.y, p.z,
                  {double((c >> 16) & 0xFF), double((c >> 8) & 0xFF),
                   double(c & 0xFF)}};
@@ -87,19 +86,19 @@ void PlotStep(int32_t x, int32_t y, double z, uint32_t colour,
   if (passed) frameView.pixels[y * frameView.stride + x] = colour;
 }
 
-void WalkLine(LineWalk w) {
-  const RenderContext& rc = renderContext;
-  const FrameView frameView = CurrentFrameView();
-  const DepthView depthView = CurrentDepthView();
-  const double f = double(rc.focalLength);
+void WalkLine(const DrawContext& context, LineWalk w) {
+  const View& view = context.view;
+  const FrameView frameView = context.frame;
+  const DepthView depthView = context.depth;
+  const double f = double(view.focalLength);
   for (int32_t step = 0; step < w.count; ++step) {
     const int32_t x = TruncateToInt32(std::ceil(w.sx) - 1.0);
     const int32_t y = TruncateToInt32(std::ceil(w.sy) - 1.0);
     bool drawn;
     const double z = StepDepth(w, f, &drawn);
     const uint32_t colour = StepColour(w);
-    if (drawn && rc.viewportLeft < x && x < rc.viewportRight &&
-        rc.viewportTop < y && y < rc.viewportBottom) {
+    if (drawn && view.viewportLeft < x && x < view.viewportRight &&
+        view.viewportTop < y && y < view.viewportBottom) {
       PlotStep(x, y, z, colour, frameView, depthView);
     }
     w.sx += w.stepX;
@@ -108,19 +107,18 @@ void WalkLine(LineWalk w) {
   }
 }
 
-bool OutsideViewport(double sxa, double sya, double sxb, double syb) {
-  const RenderContext& rc = renderContext;
-  return (sxa <= rc.viewportLeft && sxb <= rc.viewportLeft) ||
-         (sxa >= rc.viewportRight && sxb >= rc.viewportRight) ||
-         (sya <= rc.viewportTop && syb <= rc.viewportTop) ||
-         (sya >= rc.viewportBottom && syb >= rc.viewportBottom);
+bool OutsideViewport(const View& view, double sxa, double sya, double sxb,
+                     double syb) {
+  return (sxa <= view.viewportLeft && sxb <= view.viewportLeft) ||
+         (sxa >= view.viewportRight && sxb >= view.viewportRight) ||
+         (sya <= view.viewportTop && syb <= view.viewportTop) ||
+         (sya >= view.viewportBottom && syb >= view.viewportBottom);
 }
 
 // Steps along the major axis from a toward b; the colour moves by equal
 // steps per pixel and the depth follows M = k z + b0 along the line.
-LineWalk MakeWalk(const LineEnd& a, const LineEnd& b, double sxa, double sya,
-                  double sxb, double syb) {
-  const RenderContext& rc = renderContext;
+LineWalk MakeWalk(const View& view, const LineEnd& a, const LineEnd& b,
+                  double sxa, double sya, double sxb, double syb) {
   const double dX = sxb - sxa;
   const double dY = syb - sya;
   LineWalk w;
@@ -145,9 +143,9 @@ LineWalk MakeWalk(const LineEnd& a, const LineEnd& b, double sxa, double sya,
   if (!w.constantDepth) {
     const double ma = w.xMajor ? a.x : a.y;
     const double mb = w.xMajor ? b.x : b.y;
-    w.centre = w.xMajor ? rc.centreX : rc.centreY;
+    w.centre = w.xMajor ? view.centreX : view.centreY;
     w.k = (mb - ma) / dz;
-    w.bigF = double(rc.focalLength) * (ma - w.k * a.z);
+    w.bigF = double(view.focalLength) * (ma - w.k * a.z);
   }
   for (int i = 0; i < 3; ++i) {
     w.channel[i] = a.channel[i];
@@ -158,12 +156,12 @@ LineWalk MakeWalk(const LineEnd& a, const LineEnd& b, double sxa, double sya,
 
 }  // namespace
 
-void DrawLine(int32_t fromColour, int32_t toColour, const Vector3& a,
-              const Vector3& b) {
-  const RenderContext& rc = renderContext;
+void DrawLine(const DrawContext& context, uint32_t fromColour,
+              uint32_t toColour, const Vector3& a, const Vector3& b) {
+  const View& view = context.view;
   LineEnd ea = MakeEnd(a, fromColour);
   LineEnd eb = MakeEnd(b, toColour);
-  const double n = double(rc.nearZ);
+  const double n = double(view.nearZ);
   if (ea.z < n && eb.z < n) return;
   if (ea.z < n) {
     ea = MoveToNearPlane(ea, eb, n);
@@ -174,17 +172,19 @@ void DrawLine(int32_t fromColour, int32_t toColour, const Vector3& a,
   // it projects nowhere.
   if (ea.z == 0 || eb.z == 0) return;
 
-  const double f = double(rc.focalLength);
-  const double sxa = ea.x * f / ea.z + rc.centreX;
-  const double sya = ea.y * f / ea.z + rc.centreY;
-  const double sxb = eb.x * f / eb.z + rc.centreX;
-  const double syb = eb.y * f / eb.z + rc.centreY;
+  const double f = double(view.focalLength);
+  const double sxa = ea.x * f / ea.z + view.centreX;
+  const double sya = ea.y * f / ea.z + view.centreY;
+  const double sxb = eb.x * f / eb.z + view.centreX;
+  const double syb = eb.y * f / eb.z + view.centreY;
   const double dX = sxb - sxa;
   const double dY = syb - sya;
-  if (OutsideViewport(sxa, sya, sxb, syb)) return;
+  if (OutsideViewport(view, sxa, sya, sxb, syb)) return;
   if (dX == 0 && dY == 0) return;
   // Written so that not-a-number is refused too.
   if (!(std::fabs(dX) <= 20000) || !(std::fabs(dY) <= 20000)) return;
-  const LineWalk walk = MakeWalk(ea, eb, sxa, sya, sxb, syb);
-  if (walk.count > 0) WalkLine(walk);
+  const LineWalk walk = MakeWalk(view, ea, eb, sxa, sya, sxb, syb);
+  if (walk.count > 0) WalkLine(context, walk);
 }
+
+}  // namespace renderer

@@ -1,9 +1,10 @@
-// Benchmark counters shared by the fills and the depth reset.
-#include "render/render_stats.h"
-
+// The workspace's counters: pixels that passed the depth tests, and the
+// optional stage times.
 #include <chrono>
 
-RenderStats renderStats = {};
+#include "render/workspace.h"
+
+namespace renderer {
 
 int64_t StatsClockNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -11,8 +12,12 @@ int64_t StatsClockNs() {
       .count();
 }
 
-void ResetRenderStats() {
-  renderStats.pixelsPassed = 0;
-  renderStats.depthResetNs = 0;
-  renderStats.fillNs = 0;
+RenderStats& Stats(Workspace& workspace) { return workspace.stats; }
+
+void ResetStats(Workspace& workspace) {
+  workspace.stats.pixelsPassed = 0;
+  workspace.stats.depthResetNs = 0;
+  workspace.stats.fillNs = 0;
 }
+
+}  // namespace renderer

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 
+namespace renderer {
+
 namespace {
 
 struct KernelTable {
@@ -39,3 +41,5 @@ std::span<const RowKernels> RowKernelsHere() {
   static const KernelTable table = FindKernels();
   return {table.entries, table.count};
 }
+
+}  // namespace renderer

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+namespace renderer {
+
 // What a textured row needs from its triangle, the texture and the camera.
 struct TexturedRowPlane {
   double k;       // (A . N) f: z = K / d
@@ -59,3 +61,5 @@ std::span<const RowKernels> RowKernelsHere();
 // target was not compiled in.
 TexturedRowKernel TexturedRowKernelFor(int64_t target);
 FlatRowKernel FlatRowKernelFor(int64_t target);
+
+}  // namespace renderer

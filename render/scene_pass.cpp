@@ -1,99 +1,168 @@
 // The per-frame scene pass: transform every object into camera space,
 // project its vertices, then draw its triangles and lines.
-#include "render/clip.h"
+#include "render/scene_pass.h"
+
+#include <algorithm>
+
 #include "render/int_convert.h"
 #include "render/line.h"
-#include "render/render_context.h"
+#include "render/word_fill.h"
 
-bool ObjectIsRenderable(int32_t objectIndex) {
-  const RenderContext& c = renderContext;
-  if (objectIndex < 0 || objectIndex >= objectCount ||
-      objectIndex >= c.projectedObjectCount) {
-    return false;
-  }
-  const SceneObject& object = sceneObjects[objectIndex];
-  return object.mesh != nullptr && object.transformedVertices != nullptr &&
-         object.mesh->vertexCount <= c.projectedVertexCounts[objectIndex];
+namespace renderer {
+
+namespace {
+
+bool HasVertexVectors(const Mesh& mesh) {
+  return !mesh.vertexVectors.empty() &&
+         mesh.vertexVectors.size() >= mesh.vertices.size();
 }
 
-void TransformObject(SceneObject* object) {
-  const Mesh* mesh = object->mesh;
-  if (mesh == nullptr || object->transformedVertices == nullptr) return;
-  const double(&m)[3][3] = object->orientation;
-  for (int32_t j = 0; j < mesh->vertexCount; ++j) {
-    const double p[3] = {double(mesh->vertices[j].x),
-                         double(mesh->vertices[j].y),
-                         double(mesh->vertices[j].z)};
+// The texture a triangle's index names, or null.
+const Texture* TextureOf(const Scene& scene, const MeshTriangle& triangle) {
+  if (triangle.texture < 0 || size_t(triangle.texture) >= scene.textures.size()) {
+    return nullptr;
+  }
+  return &scene.textures[size_t(triangle.texture)];
+}
+
+void DrawObject(DrawContext& context, const Scene& scene, const Mesh& mesh,
+                const ObjectVertices& vertices) {
+  const ObjectFrame object{mesh, vertices.camera.data(),
+                           HasVertexVectors(mesh) ? vertices.vectors.data()
+                                                  : nullptr,
+                           vertices.projected.data()};
+  for (const MeshTriangle& triangle : mesh.triangles) {
+    DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
+  }
+  for (const MeshLine& line : mesh.lines) {
+    const IntVertex& from = vertices.camera[size_t(line.from)];
+    const IntVertex& to = vertices.camera[size_t(line.to)];
+    DrawLine(context, line.fromColour, line.toColour,
+             Vector3{double(from.x), double(from.y), double(from.z)},
+             Vector3{double(to.x), double(to.y), double(to.z)});
+  }
+}
+
+// The light object's position; the origin when the scene names none.
+IntVertex LightOf(const Scene& scene) {
+  if (scene.lightObject < 0 ||
+      size_t(scene.lightObject) >= scene.objects.size()) {
+    return IntVertex{0, 0, 0};
+  }
+  const int32_t* p = scene.objects[size_t(scene.lightObject)].position;
+  return IntVertex{p[0], p[1], p[2]};
+}
+
+// Rows the span table needs so that it never cuts what the frame buffer
+// and the depth buffer both hold.
+int32_t RowsNeeded(const FrameTarget& target) {
+  const int32_t rows = std::min(FrameViewOf(target).rows,
+                                DepthViewOf(target).rows);
+  return rows < kInt32Max ? rows + 1 : rows;
+}
+
+}  // namespace
+
+void ClearZBuffer(const FrameTarget& target, Workspace& workspace) {
+  if (target.depth == nullptr || target.depthEntries <= 0) return;
+  RenderStats& stats = workspace.stats;
+  const int64_t start = stats.timing ? StatsClockNs() : 0;
+  FillFloatBits(target.depth, size_t(target.depthEntries), kDepthClearBits);
+  if (stats.timing) stats.depthResetNs += StatsClockNs() - start;
+}
+
+void TransformObject(const SceneObject& object, const Mesh& mesh,
+                     ObjectVertices* vertices) {
+  const double(&m)[3][3] = object.orientation;
+  IntVertex* camera = vertices->camera.data();
+  for (size_t j = 0; j < mesh.vertices.size(); ++j) {
+    const double p[3] = {double(mesh.vertices[j].x),
+                         double(mesh.vertices[j].y),
+                         double(mesh.vertices[j].z)};
     int32_t out[3];
     for (int i = 0; i < 3; ++i) {
       const double turned = m[i][0] * p[0] + m[i][1] * p[1] + m[i][2] * p[2];
       // Truncated first, then moved; both steps saturate at the int32 range.
       out[i] = SaturateToInt32(int64_t(TruncateToInt32(turned)) +
-                               object->position[i]);
+                               object.position[i]);
     }
-    object->transformedVertices[j] = IntVertex{out[0], out[1], out[2]};
+    camera[j] = IntVertex{out[0], out[1], out[2]};
   }
-  if (mesh->hasVertexVectors == 0 || mesh->vertexVectors == nullptr ||
-      object->transformedVectors == nullptr) {
-    return;
-  }
-  for (int32_t j = 0; j < mesh->vertexCount; ++j) {
-    const Vector3& v = mesh->vertexVectors[j];
-    Vector3& out = object->transformedVectors[j];
+  if (!HasVertexVectors(mesh)) return;
+  Vector3* vectors = vertices->vectors.data();
+  for (size_t j = 0; j < mesh.vertices.size(); ++j) {
+    const Vector3& v = mesh.vertexVectors[j];
+    Vector3& out = vectors[j];
     out.x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z;
     out.y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z;
     out.z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z;
   }
 }
 
-void ProjectVertices() {
-  const RenderContext& c = renderContext;
-  const double f = double(c.focalLength);
-  for (int32_t i = 0; i < objectCount; ++i) {
-    if (!ObjectIsRenderable(i)) continue;
-    const SceneObject& object = sceneObjects[i];
-    ProjectedVertex* projected = c.projectedVertices[i];
-    for (int32_t j = 0; j < object.mesh->vertexCount; ++j) {
-      const IntVertex& v = object.transformedVertices[j];
-      // The constant 1, not nearZ: anything nearer is cut by the clipper.
-      if (v.z > 1) {
-        projected[j].screenX = (double(v.x) * f) / double(v.z) + c.centreX;
-        projected[j].screenY = (double(v.y) * f) / double(v.z) + c.centreY;
-        projected[j].visible = 1;
-      } else {
-        projected[j].visible = 0;
-      }
+void ProjectVertices(const View& view, const Mesh& mesh,
+                     ObjectVertices* vertices) {
+  const double f = double(view.focalLength);
+  const IntVertex* camera = vertices->camera.data();
+  ProjectedVertex* projected = vertices->projected.data();
+  for (size_t j = 0; j < mesh.vertices.size(); ++j) {
+    const IntVertex& v = camera[j];
+    // The constant 1, not nearZ: anything nearer is cut by the clipper.
+    if (v.z > 1) {
+      projected[j].screenX = (double(v.x) * f) / double(v.z) + view.centreX;
+      projected[j].screenY = (double(v.y) * f) / double(v.z) + view.centreY;
+      projected[j].visible = true;
+    } else {
+      projected[j].visible = false;
     }
   }
 }
 
-namespace {
-
-void DrawObject(int32_t objectIndex) {
-  const SceneObject& object = sceneObjects[objectIndex];
-  const Mesh& mesh = *object.mesh;
-  for (int32_t k = 0; k < mesh.triangleCount; ++k) {
-    DrawTriangle(objectIndex, k, mesh.triangles[k].texture == nullptr ? 1 : 0);
+const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
+                           size_t index) {
+  if (index >= scene.objects.size() || index >= workspace.objects.size()) {
+    return nullptr;
   }
-  for (int32_t l = 0; l < mesh.lineCount; ++l) {
-    const MeshLine& line = mesh.lines[l];
-    const IntVertex& from = object.transformedVertices[line.from];
-    const IntVertex& to = object.transformedVertices[line.to];
-    DrawLine(line.fromColour, line.toColour,
-             Vector3{double(from.x), double(from.y), double(from.z)},
-             Vector3{double(to.x), double(to.y), double(to.z)});
+  const int32_t mesh = scene.objects[index].mesh;
+  if (mesh < 0 || size_t(mesh) >= scene.meshes.size()) return nullptr;
+  const Mesh& found = scene.meshes[size_t(mesh)];
+  const ObjectVertices& vertices = workspace.objects[index];
+  const size_t count = found.vertices.size();
+  if (vertices.camera.size() < count || vertices.vectors.size() < count ||
+      vertices.projected.size() < count) {
+    return nullptr;
+  }
+  return &found;
+}
+
+void RenderScene(DrawContext& context, const Scene& scene) {
+  Workspace& workspace = context.workspace;
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh != nullptr) {
+      TransformObject(scene.objects[i], *mesh, &workspace.objects[i]);
+    }
+  }
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh != nullptr) {
+      ProjectVertices(context.view, *mesh, &workspace.objects[i]);
+    }
+  }
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh != nullptr) {
+      DrawObject(context, scene, *mesh, workspace.objects[i]);
+    }
   }
 }
 
-}  // namespace
-
-void RenderScene() {
-  ClearZBuffer();
-  for (int32_t i = 0; i < objectCount; ++i) {
-    if (ObjectIsRenderable(i)) TransformObject(&sceneObjects[i]);
-  }
-  ProjectVertices();
-  for (int32_t i = 0; i < objectCount; ++i) {
-    if (ObjectIsRenderable(i)) DrawObject(i);
-  }
+void RenderFrame(const Scene& scene, const View& view, FrameTarget& target,
+                 Workspace& workspace) {
+  PrepareWorkspace(workspace, scene, RowsNeeded(target));
+  ClearZBuffer(target, workspace);
+  DrawContext context =
+      MakeDrawContext(view, target, workspace, LightOf(scene));
+  RenderScene(context, scene);
 }
+
+}  // namespace renderer

@@ -7,25 +7,28 @@
 #include <utility>
 
 #include "render/int_convert.h"
-#include "render/render_context.h"
+
+namespace renderer {
 
 namespace {
 
 // Which edge is on the left is decided row by row.
-void WriteSpan(int32_t y, double p, double q, const PixelArea& area) {
+void WriteSpan(Span* table, int32_t y, double p, double q,
+               const PixelArea& area) {
   const double left = q < p ? q : p;
   const double right = q < p ? p : q;
   int32_t first = TruncateToInt32(std::ceil(left));
   int32_t last = TruncateToInt32(std::ceil(right) - 1.0);
   if (first < area.left) first = area.left;
   if (last > area.right) last = area.right;
-  renderContext.spanTable[y] = Span{first, last};
+  table[y] = Span{first, last};
 }
 
-void SetRows(int32_t first, int32_t middle, int32_t last) {
-  renderContext.firstRow = first;
-  renderContext.middleRow = middle;
-  renderContext.lastRow = last;
+void SetRows(Workspace& workspace, int32_t first, int32_t middle,
+             int32_t last) {
+  workspace.firstRow = first;
+  workspace.middleRow = middle;
+  workspace.lastRow = last;
 }
 
 }  // namespace
@@ -41,12 +44,12 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
   }
 }
 
-void SetupTriangleSpans(const ScreenPoint points[3]) {
-  SetupTriangleSpans(points,
-                     DrawableViewport(CurrentFrameView(), CurrentDepthView()));
+void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]) {
+  SetupTriangleSpans(context.workspace, points, context.area);
 }
 
-void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area) {
+void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+                        const PixelArea& area) {
   int order[3];
   OrderCornersByY(points, order);
   const ScreenPoint t = points[order[0]];
@@ -56,7 +59,7 @@ void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area) {
   int32_t middleRow = TruncateToInt32(std::ceil(m.y) - 1.0);
   int32_t lastRow = TruncateToInt32(std::ceil(b.y) - 1.0);
   if (lastRow < area.top || firstRow > area.bottom) {
-    SetRows(area.top + 1, area.top + 1, area.top);
+    SetRows(workspace, area.top + 1, area.top + 1, area.top);
     return;
   }
   if (firstRow < area.top) firstRow = area.top;
@@ -67,7 +70,7 @@ void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area) {
     upperVisible = false;
   }
   if (middleRow > area.bottom) middleRow = area.bottom;
-  SetRows(firstRow, middleRow, lastRow);
+  SetRows(workspace, firstRow, middleRow, lastRow);
   if (firstRow > lastRow) return;
 
   const double slopeLong = (b.x - t.x) / (b.y - t.y);
@@ -77,7 +80,7 @@ void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area) {
     const double slopeUpper = (m.x - t.x) / (m.y - t.y);
     double xUpper = t.x + slopeUpper * (firstRow - t.y);
     for (; row <= middleRow; ++row) {
-      WriteSpan(row, xLong, xUpper, area);
+      WriteSpan(workspace.spanTable, row, xLong, xUpper, area);
       xLong += slopeLong;
       xUpper += slopeUpper;
     }
@@ -87,9 +90,11 @@ void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area) {
     const double slopeLower = (b.x - m.x) / (b.y - m.y);
     double xLower = m.x + slopeLower * (row - m.y);
     for (; row <= lastRow; ++row) {
-      WriteSpan(row, xLong, xLower, area);
+      WriteSpan(workspace.spanTable, row, xLong, xLower, area);
       xLong += slopeLong;
       xLower += slopeLower;
     }
   }
 }
+
+}  // namespace renderer

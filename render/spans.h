@@ -2,6 +2,8 @@
 // Triangle span setup: which pixels of each row a triangle covers.
 #include "render/draw_area.h"
 
+namespace renderer {
+
 // One projected corner, in frame-buffer pixels (y grows downwards).
 struct ScreenPoint {
   double x;
@@ -13,12 +15,15 @@ struct ScreenPoint {
 // 1, 2, 0).
 void OrderCornersByY(const ScreenPoint points[3], int order[3]);
 
-// Writes renderContext.firstRow, middleRow, lastRow and the SpanTable rows
-// firstRow..lastRow for the triangle, clipped to the drawable viewport.
-// firstRow > lastRow when no row is covered; a row with first > last covers
-// no column.
-void SetupTriangleSpans(const ScreenPoint points[3]);
+// Writes the workspace's firstRow, middleRow, lastRow and its span table's
+// rows firstRow..lastRow for the triangle, clipped to `area` (inclusive
+// bounds that the span table, frame buffer and depth buffer all hold;
+// DrawableViewport gives them). firstRow > lastRow when no row is covered;
+// a row with first > last covers no column.
+void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+                        const PixelArea& area);
 
-// The same, clipped to `area` (inclusive bounds that the span table, frame
-// buffer and depth buffer all hold; DrawableViewport gives them).
-void SetupTriangleSpans(const ScreenPoint points[3], const PixelArea& area);
+// The same, clipped to the context's drawable area.
+void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]);
+
+}  // namespace renderer

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace renderer {
+
 // The non-negative remainder of trunc(value) modulo size (size >= 1). Exact
 // for every finite value, also past the int32 range; NaN and infinities
 // give 0.
@@ -27,3 +29,5 @@ inline uint32_t TexelAt(const uint8_t* texels, int32_t width, int32_t column,
   const uint8_t* texel = texels + 3 * index;
   return (uint32_t{texel[0]} << 16) | (uint32_t{texel[1]} << 8) | texel[2];
 }
+
+}  // namespace renderer

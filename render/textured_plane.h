@@ -5,15 +5,15 @@
 #include <cstdint>
 
 #include "render/clip.h"
-#include "render/render_context.h"
 #include "render/spans.h"
 #include "render/triangle_plane.h"
-#include "scene/scene_object.h"
+
+namespace renderer {
 
 struct TexturedPlane {
-  Vec3 w1;   // A x E2: a = R . w1
-  Vec3 w2;   // E1 x A: b = R . w2
-  Vec3 n;    // E2 x E1: d = R . n
+  Vector3 w1;   // A x E2: a = R . w1
+  Vector3 w2;   // E1 x A: b = R . w2
+  Vector3 n;    // E2 x E1: d = R . n
   double k;  // (A . N) f: z = K / d
   double u0, v0, du1, du2, dv1, dv2;
   double dUn, dVn;  // per-column steps of Un and Vn
@@ -22,9 +22,9 @@ struct TexturedPlane {
 inline TexturedPlane MakeTexturedPlane(const ClippedTriangle& triangle,
                                        double f) {
   const ClipVertex* c = triangle.corners;
-  const Vec3 a = CameraPosition(c[0]);
-  const Vec3 e1 = CameraEdge(c[0], c[1]);
-  const Vec3 e2 = CameraEdge(c[0], c[2]);
+  const Vector3 a = CameraPosition(c[0]);
+  const Vector3 e1 = CameraEdge(c[0], c[1]);
+  const Vector3 e2 = CameraEdge(c[0], c[2]);
   TexturedPlane p;
   p.w1 = Cross(a, e2);
   p.w2 = Cross(e1, a);
@@ -47,10 +47,9 @@ struct RowStart {
   double d, un, vn;
 };
 
-inline RowStart TexturedRowStart(const TexturedPlane& p,
-                                 const RenderContext& rc, double f, int32_t y,
-                                 int32_t first) {
-  const Vec3 ray = {first - rc.centreX, y - rc.centreY, f};
+inline RowStart TexturedRowStart(const TexturedPlane& p, const View& view,
+                                 double f, int32_t y, int32_t first) {
+  const Vector3 ray = {first - view.centreX, y - view.centreY, f};
   const double a = Dot(ray, p.w1);
   const double b = Dot(ray, p.w2);
   return RowStart{Dot(ray, p.n), a * p.du1 + b * p.du2, a * p.dv1 + b * p.dv2};
@@ -60,15 +59,8 @@ inline RowStart TexturedRowStart(const TexturedPlane& p,
 inline uint32_t TexelColour(const Texture& texture, int32_t column,
                             int32_t row) {
   const size_t index = size_t(row) * size_t(texture.width) + size_t(column);
-  const uint8_t* texel = texture.texels + 3 * index;
+  const uint8_t* texel = texture.texels.data() + 3 * index;
   return (uint32_t{texel[0]} << 16) | (uint32_t{texel[1]} << 8) | texel[2];
-}
-
-// The texture of the mesh triangle the clipped triangle came from.
-inline const Texture* TriangleTexture(const ClippedTriangle& triangle) {
-  return sceneObjects[triangle.objectIndex]
-      .mesh->triangles[triangle.triangleIndex]
-      .texture;
 }
 
 struct TrianglePoints {
@@ -81,3 +73,5 @@ inline TrianglePoints TriangleScreenPoints(const ClippedTriangle& triangle) {
                          {c[1].screenX, c[1].screenY},
                          {c[2].screenX, c[2].screenY}}};
 }
+
+}  // namespace renderer

@@ -30,6 +30,12 @@ HWY_BEFORE_NAMESPACE();
 namespace textured_row {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
+using renderer::StepsAreExact;
+using renderer::TexelAt;
+using renderer::TexturedRowKernel;
+using renderer::TexturedRowPlane;
+using renderer::TexturedRowStart;
+using renderer::WrapTexel;
 using row_lanes::HWY_NAMESPACE::kChunkPixels;
 using row_lanes::HWY_NAMESPACE::kMaxLanes;
 using row_lanes::HWY_NAMESPACE::LoadFirst;
@@ -343,6 +349,8 @@ namespace textured_row {
 HWY_EXPORT(KernelFor);
 }  // namespace textured_row
 
+namespace renderer {
+
 TexturedRowKernel TexturedRowKernelFor(int64_t target) {
   for (const auto kernelFor : textured_row::HWY_DISPATCH_TABLE(KernelFor)) {
     if (kernelFor == nullptr) continue;
@@ -350,4 +358,6 @@ TexturedRowKernel TexturedRowKernelFor(int64_t target) {
   }
   return nullptr;
 }
+
+}  // namespace renderer
 #endif  // HWY_ONCE

@@ -5,30 +5,28 @@
 
 #include "render/clip.h"
 
-struct Vec3 {
-  double x;
-  double y;
-  double z;
-};
+namespace renderer {
 
 // a x b.
-inline Vec3 Cross(const Vec3& a, const Vec3& b) {
-  return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z,
+inline Vector3 Cross(const Vector3& a, const Vector3& b) {
+  return Vector3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z,
               a.x * b.y - a.y * b.x};
 }
 
 // a . b, summed x, y, z in that order.
-inline double Dot(const Vec3& a, const Vec3& b) {
+inline double Dot(const Vector3& a, const Vector3& b) {
   return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
-inline Vec3 CameraPosition(const ClipVertex& v) {
-  return Vec3{double(v.x), double(v.y), double(v.z)};
+inline Vector3 CameraPosition(const ClipVertex& v) {
+  return Vector3{double(v.x), double(v.y), double(v.z)};
 }
 
 // to - from, each difference in integers (int64, so it cannot overflow),
 // then converted.
-inline Vec3 CameraEdge(const ClipVertex& from, const ClipVertex& to) {
-  return Vec3{double(int64_t{to.x} - from.x), double(int64_t{to.y} - from.y),
+inline Vector3 CameraEdge(const ClipVertex& from, const ClipVertex& to) {
+  return Vector3{double(int64_t{to.x} - from.x), double(int64_t{to.y} - from.y),
               double(int64_t{to.z} - from.z)};
 }
+
+}  // namespace renderer

@@ -5,16 +5,20 @@
 
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+
+#include "render/cpu_features.h"
+#endif
+
+namespace renderer {
+
 void FillWordsPlain(void* words, size_t count, uint32_t value) {
   char* bytes = static_cast<char*>(words);
   for (size_t i = 0; i < count; ++i) std::memcpy(bytes + 4 * i, &value, 4);
 }
 
 #if defined(__x86_64__)
-
-#include <immintrin.h>
-
-#include "render/cpu_features.h"
 
 namespace {
 
@@ -81,3 +85,5 @@ void FillFloatBits(float* values, size_t count, uint32_t bits) {
 }
 
 #endif
+
+}  // namespace renderer

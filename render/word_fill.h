@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace renderer {
+
 // Sets count words from `words` on to `value`; wide stores where the
 // processor has them.
 void FillWords(uint32_t* words, size_t count, uint32_t value);
@@ -18,3 +20,5 @@ void FillWordsPlain(void* words, size_t count, uint32_t value);
 void FillWordsAvx2(void* words, size_t count, uint32_t value);
 void FillWordsSse2(void* words, size_t count, uint32_t value);
 #endif
+
+}  // namespace renderer

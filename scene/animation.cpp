@@ -1,13 +1,23 @@
-// One step of the demo's animation: object 0 turns, the fin texture scrolls.
-#include "scene/animation.h"
+// One step of the demo's animation: an object turns, the fin texture
+// scrolls.
+#include "renderer/demo.h"
 
-#include "scene/model.h"
-#include "scene/scene_object.h"
+namespace renderer {
 
-void AnimateStep(int rotationPaused, int textureScrollPaused) {
-  if (!rotationPaused && objectCount > 0) {
-    RotateObjectX(&sceneObjects[0], 0.5);
-    RotateObjectY(&sceneObjects[0], 1);
+void AnimateStep(SceneObject* object, Mesh* model, bool rotationPaused,
+                 bool textureScrollPaused) {
+  if (!rotationPaused && object != nullptr) {
+    RotateObjectX(object, 0.5);
+    RotateObjectY(object, 1);
   }
-  if (!textureScrollPaused) ScrollFinTexture();
+  if (!textureScrollPaused) ScrollFinTexture(model);
 }
+
+void AnimateDemoScene(Scene* scene, bool rotationPaused,
+                      bool textureScrollPaused) {
+  SceneObject* object = scene->objects.empty() ? nullptr : &scene->objects[0];
+  Mesh* model = scene->meshes.empty() ? nullptr : &scene->meshes[0];
+  AnimateStep(object, model, rotationPaused, textureScrollPaused);
+}
+
+}  // namespace renderer

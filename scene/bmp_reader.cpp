@@ -6,9 +6,12 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
-#include "scene/texture.h"
+#include "renderer/texture.h"
+
+namespace renderer {
 
 namespace {
 
@@ -45,7 +48,7 @@ bool ReadLayout(const uint8_t* bytes, size_t length, BmpLayout* layout) {
   const int32_t height = ReadInt32(bytes + 22);
   if (ReadUint16(bytes + 28) != 24 || ReadInt32(bytes + 30) != 0) return false;
   if (offset < 0 || width <= 0 || height <= 0) return false;
-  // byteSize is an int32: refuse images whose texel count cannot fit it.
+  // Refuse images whose byte count cannot fit an int32.
   // Checked by division, so the check itself cannot overflow.
   if (width > std::numeric_limits<int32_t>::max() / 3 / height) return false;
   const int64_t stride = RowStride(width);
@@ -72,23 +75,20 @@ void CopyRows(const uint8_t* bytes, const BmpLayout& layout, uint8_t* texels) {
 
 }  // namespace
 
-int LoadBmpFromMemory(const uint8_t* bytes, size_t length, Texture* texture) {
+bool LoadBmpFromMemory(const uint8_t* bytes, size_t length, Texture* texture) {
   BmpLayout layout;
-  if (!ReadLayout(bytes, length, &layout)) return 0;
-  const int32_t byteSize = layout.width * layout.height * 3;
-  uint8_t* texels = new uint8_t[size_t(byteSize)];
-  CopyRows(bytes, layout, texels);
-  delete[] texture->texels;
+  if (!ReadLayout(bytes, length, &layout)) return false;
+  std::vector<uint8_t> texels(size_t(layout.width) * size_t(layout.height) * 3);
+  CopyRows(bytes, layout, texels.data());
   texture->height = layout.height;
   texture->width = layout.width;
-  texture->byteSize = byteSize;
-  texture->texels = texels;
-  return 1;
+  texture->texels = std::move(texels);
+  return true;
 }
 
-int LoadBmpTexture(const char* fileName, Texture* texture) {
+bool LoadBmpTexture(const char* fileName, Texture* texture) {
   std::FILE* file = std::fopen(fileName, "rb");
-  if (file == nullptr) return 0;
+  if (file == nullptr) return false;
   std::vector<uint8_t> bytes;
   bool complete = false;
   if (std::fseek(file, 0, SEEK_END) == 0) {
@@ -100,11 +100,8 @@ int LoadBmpTexture(const char* fileName, Texture* texture) {
     }
   }
   std::fclose(file);
-  if (!complete) return 0;
+  if (!complete) return false;
   return LoadBmpFromMemory(bytes.data(), bytes.size(), texture);
 }
 
-void FreeTexture(Texture* texture) {
-  delete[] texture->texels;
-  *texture = Texture{};
-}
+}  // namespace renderer

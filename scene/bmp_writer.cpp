@@ -1,8 +1,10 @@
 // Writes 24-bit bottom-up BMP files.
-#include "scene/bmp_writer.h"
-
 #include <cstdio>
 #include <vector>
+
+#include "renderer/texture.h"
+
+namespace renderer {
 
 namespace {
 
@@ -31,9 +33,9 @@ void FillHeader(uint8_t* h, int32_t width, int32_t height, uint32_t dataBytes) {
 
 }  // namespace
 
-int WriteBmp24(const char* fileName, const uint32_t* pixels, int32_t width,
+bool WriteBmp24(const char* fileName, const uint32_t* pixels, int32_t width,
                int32_t height, int32_t rowStride) {
-  if (width <= 0 || height <= 0 || rowStride < width) return 0;
+  if (width <= 0 || height <= 0 || rowStride < width) return false;
   const size_t stride = (size_t(width) * 3 + 3) / 4 * 4;
   std::vector<uint8_t> bytes(54 + stride * size_t(height), 0);
   FillHeader(bytes.data(), width, height, uint32_t(stride * size_t(height)));
@@ -47,8 +49,10 @@ int WriteBmp24(const char* fileName, const uint32_t* pixels, int32_t width,
     }
   }
   std::FILE* file = std::fopen(fileName, "wb");
-  if (file == nullptr) return 0;
+  if (file == nullptr) return false;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const bool closed = std::fclose(file) == 0;
-  return written && closed ? 1 : 0;
+  return written && closed;
 }
+
+}  // namespace renderer

@@ -1,8 +1,10 @@
 // The built-in model: a cube of side 1600 centred on the origin, and four
 // fins standing out diagonally from its four edges parallel to the y axis.
-#include "scene/model.h"
+#include <algorithm>
 
-Mesh* builtinModel = nullptr;
+#include "renderer/demo.h"
+
+namespace renderer {
 
 namespace {
 
@@ -19,7 +21,7 @@ const IntVertex kVertices[kModelVertexCount] = {
 // (a, b, c) and (a, c, d); the image spans the whole quadrilateral.
 struct Quad {
   int32_t a, b, c, d;
-  int slot;
+  int32_t slot;
 };
 
 const Quad kQuads[kModelTriangleCount / 2] = {
@@ -35,58 +37,57 @@ const Quad kQuads[kModelTriangleCount / 2] = {
     {4, 14, 15, 7, 6},  // fin on edge 4-7
 };
 
-void SetTriangle(MeshTriangle* t, int32_t v0, int32_t v1, int32_t v2,
-                 Texture* texture, const double (&uv)[3][2]) {
-  t->vertex[0] = v0;
-  t->vertex[1] = v1;
-  t->vertex[2] = v2;
-  t->texture = texture;
+MeshTriangle MakeTriangle(int32_t v0, int32_t v1, int32_t v2, int32_t texture,
+                          const double (&uv)[3][2]) {
+  MeshTriangle t;
+  t.vertex[0] = v0;
+  t.vertex[1] = v1;
+  t.vertex[2] = v2;
+  t.texture = texture;
   for (int i = 0; i < 3; ++i) {
-    t->uv[i][0] = uv[i][0];
-    t->uv[i][1] = uv[i][1];
+    t.uv[i][0] = uv[i][0];
+    t.uv[i][1] = uv[i][1];
   }
+  return t;
 }
 
-void FreeMesh(Mesh* mesh) {
-  if (mesh == nullptr) return;
-  delete[] mesh->vertices;
-  delete[] mesh->vertexVectors;
-  delete[] mesh->lines;
-  delete[] mesh->triangles;
-  delete mesh;
+// The image's size as the model is built; later reloads do not reach it.
+IntPoint ImageSize(const std::vector<Texture>& textures, int32_t index) {
+  if (index < 0 || size_t(index) >= textures.size()) return IntPoint{};
+  const Texture& texture = textures[size_t(index)];
+  return IntPoint{texture.width, texture.height};
 }
 
 }  // namespace
 
-void BuildModel() {
-  Mesh* mesh = new Mesh{};
-  mesh->vertexCount = kModelVertexCount;
-  mesh->vertices = new IntVertex[kModelVertexCount];
-  for (int i = 0; i < kModelVertexCount; ++i) mesh->vertices[i] = kVertices[i];
-
-  mesh->triangleCount = kModelTriangleCount;
-  mesh->triangles = new MeshTriangle[kModelTriangleCount]{};
-  for (int q = 0; q < kModelTriangleCount / 2; ++q) {
-    const Quad& quad = kQuads[q];
-    Texture* texture = &textureSlots[quad.slot];
-    // The image's size at build time; later reloads do not reach the model.
-    const double w = double(texture->width);
-    const double h = double(texture->height);
+Mesh BuildModel(const std::vector<Texture>& textures, int32_t firstTexture) {
+  Mesh mesh;
+  mesh.vertices.assign(std::begin(kVertices), std::end(kVertices));
+  mesh.triangles.reserve(kModelTriangleCount);
+  for (const Quad& quad : kQuads) {
+    const int32_t texture = firstTexture + quad.slot;
+    const IntPoint size = ImageSize(textures, texture);
+    const double w = double(size.x);
+    const double h = double(size.y);
     const double upper[3][2] = {{0, 0}, {w, 0}, {w, h}};
     const double lower[3][2] = {{0, 0}, {w, h}, {0, h}};
-    SetTriangle(&mesh->triangles[2 * q], quad.a, quad.b, quad.c, texture, upper);
-    SetTriangle(&mesh->triangles[2 * q + 1], quad.a, quad.c, quad.d, texture,
-                lower);
+    mesh.triangles.push_back(
+        MakeTriangle(quad.a, quad.b, quad.c, texture, upper));
+    mesh.triangles.push_back(
+        MakeTriangle(quad.a, quad.c, quad.d, texture, lower));
   }
-  FreeMesh(builtinModel);
-  builtinModel = mesh;
+  return mesh;
 }
 
-void ScrollFinTexture() {
-  if (builtinModel == nullptr) return;
-  for (int t = kFirstFinTriangle; t < kModelTriangleCount; ++t) {
+void ScrollFinTexture(Mesh* model) {
+  if (model == nullptr) return;
+  const size_t end =
+      std::min(model->triangles.size(), size_t{kModelTriangleCount});
+  for (size_t t = kFirstFinTriangle; t < end; ++t) {
     for (int corner = 0; corner < 3; ++corner) {
-      builtinModel->triangles[t].uv[corner][0] += 10.0;
+      model->triangles[t].uv[corner][0] += 10.0;
     }
   }
 }
+
+}  // namespace renderer

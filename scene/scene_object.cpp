@@ -1,12 +1,10 @@
 // Object instances and the turns, scales and moves applied to them.
-#include "scene/scene_object.h"
-
 #include <cmath>
 
-#include "scene/model.h"
+#include "renderer/scene.h"
+#include "scene/matrix3.h"
 
-SceneObject* sceneObjects = nullptr;
-int32_t objectCount = 0;
+namespace renderer {
 
 namespace {
 
@@ -14,13 +12,6 @@ void SetIdentity(double m[3][3]) {
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) m[i][j] = i == j ? 1.0 : 0.0;
   }
-}
-
-void FreeObjectBuffers(SceneObject* object) {
-  delete[] object->transformedVertices;
-  delete[] object->transformedVectors;
-  object->transformedVertices = nullptr;
-  object->transformedVectors = nullptr;
 }
 
 // Turns the object by the matrix R, standing on the left: the turn acts
@@ -38,31 +29,6 @@ void AngleOf(double degrees, double* s, double* c) {
 }
 
 }  // namespace
-
-void InitSceneObject(SceneObject* object) {
-  object->mesh = nullptr;
-  object->transformedVertices = nullptr;
-  object->transformedVectors = nullptr;
-  ResetObject(object);
-}
-
-void CreateSceneObjects(int32_t count) {
-  for (int32_t i = 0; i < objectCount; ++i) FreeObjectBuffers(&sceneObjects[i]);
-  delete[] sceneObjects;
-  sceneObjects = count > 0 ? new SceneObject[size_t(count)] : nullptr;
-  objectCount = count > 0 ? count : 0;
-  for (int32_t i = 0; i < objectCount; ++i) InitSceneObject(&sceneObjects[i]);
-}
-
-void BindObjectMesh(SceneObject* object, Mesh* mesh) {
-  object->mesh = mesh;
-  FreeObjectBuffers(object);
-  const size_t count = mesh->vertexCount > 0 ? size_t(mesh->vertexCount) : 0;
-  object->transformedVertices = new IntVertex[count]{};
-  object->transformedVectors = new Vector3[count]{};
-}
-
-void AllocateObjectBuffers() { BindObjectMesh(&sceneObjects[0], builtinModel); }
 
 void ResetObject(SceneObject* object) {
   SetIdentity(object->orientation);
@@ -110,3 +76,5 @@ void MultiplyMatrix3(const double a[3][3], const double b[3][3],
     for (int j = 0; j < 3; ++j) out[i][j] = product[i][j];
   }
 }
+
+}  // namespace renderer

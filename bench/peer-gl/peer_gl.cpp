@@ -19,10 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "scene/animation.h"
-#include "scene/model.h"
-#include "scene/scene_object.h"
-#include "scene/texture.h"
+#include "renderer/renderer.h"
+
+using namespace renderer;
 
 namespace {
 
@@ -65,7 +64,7 @@ bool ParseOptions(int argc, char** argv, Options* o) {
 GLuint UploadTexture(const Texture& t, bool whiteIsHole) {
   std::vector<uint8_t> rgba(size_t(t.width) * t.height * 4);
   for (int i = 0; i < t.width * t.height; ++i) {
-    const uint8_t* p = t.texels + 3 * i;
+    const uint8_t* p = t.texels.data() + 3 * i;
     const bool white = p[0] == 255 && p[1] == 255 && p[2] == 255;
     rgba[4 * i] = p[0];
     rgba[4 * i + 1] = p[1];
@@ -111,16 +110,17 @@ void LoadObjectMatrix(const SceneObject& o) {
   glLoadMatrixd(m);
 }
 
-void DrawModel(const Mesh& mesh, const GLuint* textureIds) {
-  for (int t = 0; t < mesh.triangleCount; ++t) {
-    const MeshTriangle& tri = mesh.triangles[t];
-    const int slot = int(tri.texture - textureSlots);
-    if (tri.texture->width == 0 || tri.texture->height == 0) continue;
+void DrawModel(const Scene& scene, const GLuint* textureIds) {
+  const Mesh& mesh = scene.meshes[0];
+  for (const MeshTriangle& tri : mesh.triangles) {
+    const int slot = tri.texture;
+    const Texture& texture = scene.textures[size_t(slot)];
+    if (texture.width == 0 || texture.height == 0) continue;
     glBindTexture(GL_TEXTURE_2D, textureIds[slot]);
     glBegin(GL_TRIANGLES);
     for (int c = 0; c < 3; ++c) {
-      const IntVertex& v = mesh.vertices[tri.vertex[c]];
-      glTexCoord2d(tri.uv[c][0] / tri.texture->width, tri.uv[c][1] / tri.texture->height);
+      const IntVertex& v = mesh.vertices[size_t(tri.vertex[c])];
+      glTexCoord2d(tri.uv[c][0] / texture.width, tri.uv[c][1] / texture.height);
       glVertex3d(v.x, v.y, v.z);
     }
     glEnd();
@@ -185,12 +185,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "peer-gl: cannot create an OSMesa context\n");
     return 1;
   }
-  LoadTexturesFrom(o.textures.c_str());
-  BuildModel();
-  CreateSceneObjects(1);
+  Scene scene = MakeDemoScene(o.textures.c_str());
   GLuint textureIds[kTextureSlotCount] = {};
   for (int s = 0; s < kTextureSlotCount; ++s) {
-    if (textureSlots[s].width > 0) textureIds[s] = UploadTexture(textureSlots[s], s == 6);
+    const Texture& texture = scene.textures[size_t(s)];
+    if (texture.width > 0) textureIds[s] = UploadTexture(texture, s == 6);
   }
   CreateTarget();
   // Our rows run top-down; GL's bottom-up: the client area is the top-left.
@@ -208,12 +207,12 @@ int main(int argc, char** argv) {
   for (int frame = 0; frame < o.frames; ++frame) {
     const auto start = std::chrono::steady_clock::now();
     ClearBuffers(o);
-    LoadObjectMatrix(sceneObjects[0]);
-    DrawModel(*builtinModel, textureIds);
+    LoadObjectMatrix(scene.objects[0]);
+    DrawModel(scene, textureIds);
     glFinish();
     const auto end = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    if (frame + 1 < o.frames) AnimateStep(0, 0);
+    if (frame + 1 < o.frames) AnimateDemoScene(&scene, false, false);
   }
   if (!o.out.empty()) WritePpm(o.out, o);
   std::vector<double> sorted = times;

@@ -29,6 +29,7 @@ struct Rect {
   int32_t bottom = 0;
 };
 
+// A point or a size in whole pixels.
 struct IntPoint {
   int32_t x = 0;
   int32_t y = 0;

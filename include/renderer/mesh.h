@@ -7,8 +7,11 @@
 
 namespace renderer {
 
+// A triangle's texture index meaning "untextured: drawn in flat colour".
 constexpr int32_t kNoTexture = -1;
 
+// One triangle: corner vertices, flat colours and, when textured, the texture
+// and each corner's texel coordinates.
 struct MeshTriangle {
   int32_t vertex[3] = {0, 0, 0};   // indices into the mesh's vertices
   uint32_t colour[3] = {0, 0, 0};  // 0x00RRGGBB per corner (untextured)
@@ -16,13 +19,16 @@ struct MeshTriangle {
   double uv[3][2] = {};            // (u, v) per corner, in texels
 };
 
+// A line between two vertices, its colour blended from one end to the other.
 struct MeshLine {
-  int32_t from = 0;
+  int32_t from = 0;         // index into the mesh's vertices
   int32_t to = 0;
   uint32_t fromColour = 0;  // 0x00RRGGBB
   uint32_t toColour = 0;
 };
 
+// Vertices, optional per-vertex vectors (turned with the object), triangles
+// and lines; every index must name an existing vertex.
 struct Mesh {
   std::vector<IntVertex> vertices;
   std::vector<Vector3> vertexVectors;  // empty, or one per vertex

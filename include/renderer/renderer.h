@@ -1,8 +1,14 @@
 #pragma once
 // The renderer's public interface: include this one header.
-//   scene.h   textures, meshes, objects and their turns
-//   render.h  view, frame target, workspace, RenderFrame
-//   demo.h    the built-in model and the demo scene
+//   geometry.h      vectors, vertices, rectangles
+//   texture.h       images and BMP files
+//   mesh.h          vertices, triangles and lines
+//   scene.h         textures, meshes, objects and their turns
+//   render.h        view, frame target, workspace, RenderFrame
+//   frame_memory.h  frame and depth memory, and a target that owns both
+//   demo.h          the built-in model and the demo scene
+#include "renderer/demo.h"
+#include "renderer/frame_memory.h"
 #include "renderer/geometry.h"
 #include "renderer/mesh.h"
 #include "renderer/render.h"

@@ -8,6 +8,7 @@
 
 namespace renderer {
 
+// An object's mesh index meaning "nothing to draw".
 constexpr int32_t kNoMesh = -1;
 
 // A mesh placed in camera space by an orientation matrix (rotation and
@@ -18,6 +19,8 @@ struct SceneObject {
   int32_t position[3] = {0, 0, 3200};
 };
 
+// Everything a frame draws. Triangles refer to textures and objects to
+// meshes by index, so the scene may be copied or moved freely.
 struct Scene {
   std::vector<Texture> textures;
   std::vector<Mesh> meshes;
@@ -27,8 +30,12 @@ struct Scene {
 
 // Identity orientation at (0, 0, 3200).
 void ResetObject(SceneObject* object);
-// Each operation acts after every earlier one, about the camera's axes.
+
+// Multiplies the orientation by `factor`.
 void ScaleObject(SceneObject* object, double factor);
+
+// Turns by `degrees` about the camera's X, Y or Z axis, after every earlier
+// turn (pi taken as 3.1416).
 void RotateObjectX(SceneObject* object, double degrees);
 void RotateObjectY(SceneObject* object, double degrees);
 void RotateObjectZ(SceneObject* object, double degrees);

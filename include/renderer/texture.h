@@ -15,7 +15,8 @@ struct Texture {
   std::vector<uint8_t> texels;
 };
 
-// A texture from width x height 0x00RRGGBB values, top row first.
+// A texture from width x height 0x00RRGGBB values, top row first; empty for
+// sizes that are not positive.
 Texture MakeTexture(int32_t width, int32_t height, const uint32_t* pixels);
 
 // True when the texture has at least one texel and all of its bytes.

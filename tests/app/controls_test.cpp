@@ -10,9 +10,7 @@
 #include "app/demo.h"
 #include "app/frame_composer.h"
 #include "platform/message_queue.h"
-#include "render/render_context.h"
-#include "scene/model.h"
-#include "scene/scene_object.h"
+#include "renderer/renderer.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/object_compare.h"
 
@@ -32,23 +30,23 @@ class ControlsTest : public AppTest {
   void Mouse(uint32_t message, int32_t x, int32_t y) {
     HandleAppMessage(message, PackCursorPosition(x, y), 0, appWindow->hwnd);
   }
-  SceneObject& Selected() { return sceneObjects[selectedObject]; }
+  SceneObject& Selected() { return appScene.scene.objects[selectedObject]; }
 };
 
 TEST_F(ControlsTest, FocalLengthNeverDropsBelow100) {
-  renderContext.focalLength = 110;
+  appScene.view.focalLength = 110;
   Key('X');
-  EXPECT_EQ(renderContext.focalLength, 100);
+  EXPECT_EQ(appScene.view.focalLength, 100);
   Key('X');
-  EXPECT_EQ(renderContext.focalLength, 100);
+  EXPECT_EQ(appScene.view.focalLength, 100);
   Key('Z');
-  EXPECT_EQ(renderContext.focalLength, 110);
+  EXPECT_EQ(appScene.view.focalLength, 110);
 }
 
 TEST_F(ControlsTest, FocalLengthStopsAtTheLargestInteger) {
-  renderContext.focalLength = INT_MAX - 5;
+  appScene.view.focalLength = INT_MAX - 5;
   Key('Z');
-  EXPECT_EQ(renderContext.focalLength, INT_MAX);
+  EXPECT_EQ(appScene.view.focalLength, INT_MAX);
 }
 
 TEST_F(ControlsTest, PageKeysWithOneObjectKeepTheSelection) {
@@ -59,7 +57,7 @@ TEST_F(ControlsTest, PageKeysWithOneObjectKeepTheSelection) {
 }
 
 TEST_F(ControlsTest, PageKeysWrapAroundTheObjects) {
-  CreateSceneObjects(3);
+  appScene.scene.objects.assign(3, renderer::SceneObject{});
   Key(kKeyPageUp);
   Key(kKeyPageUp);
   EXPECT_EQ(selectedObject, 2);
@@ -135,17 +133,17 @@ TEST_F(ControlsTest, OtherKeysAndTheFKeyChangeNothing) {
     Key(key);
   }
   EXPECT_TRUE(SamePlacement(Selected(), before));
-  EXPECT_EQ(renderContext.focalLength, 400);
+  EXPECT_EQ(appScene.view.focalLength, 400);
   EXPECT_EQ(helpVisible, 1);
 }
 
 TEST_F(ControlsTest, KeysActOnTheSelectedObjectOnly) {
-  CreateSceneObjects(2);
+  appScene.scene.objects.assign(2, renderer::SceneObject{});
   Key(kKeyPageUp);
-  const SceneObject first = PlacementOf(sceneObjects[0]);
+  const SceneObject first = PlacementOf(appScene.scene.objects[0]);
   Key(kKeyUp);
-  EXPECT_TRUE(SamePlacement(sceneObjects[0], first));
-  EXPECT_EQ(sceneObjects[1].position[2], 3210);
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], first));
+  EXPECT_EQ(appScene.scene.objects[1].position[2], 3210);
 }
 
 TEST_F(ControlsTest, FivePixelsRightTurnMinusOneDegreeAboutY) {

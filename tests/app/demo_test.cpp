@@ -6,15 +6,15 @@
 
 #include "app/controls.h"
 #include "platform/tick_count.h"
-#include "render/render_context.h"
-#include "scene/model.h"
-#include "scene/scene_object.h"
+#include "renderer/renderer.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/object_compare.h"
 
 namespace {
 
-double FinU() { return builtinModel->triangles[kFirstFinTriangle].uv[0][0]; }
+double FinU() {
+  return appScene.scene.meshes[0].triangles[renderer::kFirstFinTriangle].uv[0][0];
+}
 
 // What one animation step does to an object's placement.
 SceneObject Stepped(const SceneObject& object) {
@@ -33,40 +33,41 @@ class IdleTickTest : public AppTest {
 };
 
 TEST_F(IdleTickTest, StartUpPlacesOneObjectAndProjectsFromTheClientArea) {
-  EXPECT_EQ(objectCount, 1);
-  EXPECT_EQ(sceneObjects[0].position[2], 3200);
-  EXPECT_EQ(sceneObjects[0].mesh, builtinModel);
-  EXPECT_EQ(renderContext.focalLength, 400);
-  EXPECT_EQ(renderContext.nearZ, 2);
+  EXPECT_EQ(appScene.scene.objects.size(), 1u);
+  EXPECT_EQ(appScene.scene.objects[0].position[2], 3200);
+  EXPECT_EQ(appScene.scene.objects[0].mesh, 0);
+  EXPECT_EQ(appScene.scene.meshes.size(), 1u);
+  EXPECT_EQ(appScene.view.focalLength, 400);
+  EXPECT_EQ(appScene.view.nearZ, 2);
   // Client area (50, 50)-(800, 700) on the screen.
-  EXPECT_EQ(renderContext.centreX, 375.0);
-  EXPECT_EQ(renderContext.centreY, 325.0);
-  EXPECT_EQ(renderContext.viewportRight, 750);
-  EXPECT_EQ(renderContext.viewportBottom, 650);
+  EXPECT_EQ(appScene.view.centreX, 375.0);
+  EXPECT_EQ(appScene.view.centreY, 325.0);
+  EXPECT_EQ(appScene.view.viewportRight, 750);
+  EXPECT_EQ(appScene.view.viewportBottom, 650);
   EXPECT_EQ(lastAnimationTick, fakeTick);
 }
 
 TEST_F(IdleTickTest, StepsOnlyAfterMoreThan20MsAndRendersEveryTime) {
-  const SceneObject start = PlacementOf(sceneObjects[0]);
+  const SceneObject start = PlacementOf(appScene.scene.objects[0]);
   const double u = FinU();
   fakeTick += 20;
   IdleTick();
-  EXPECT_TRUE(SamePlacement(sceneObjects[0], start));
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], start));
   EXPECT_EQ(FinU(), u);
   fakeTick += 1;
   IdleTick();
-  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(start)));
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(start)));
   EXPECT_EQ(FinU(), u + 10);
   EXPECT_EQ(lastAnimationTick, fakeTick);
   EXPECT_EQ(fakeWindows.presentCount, 2);
 }
 
 TEST_F(IdleTickTest, ALongStallGivesOneStepNotABurst) {
-  const SceneObject start = PlacementOf(sceneObjects[0]);
+  const SceneObject start = PlacementOf(appScene.scene.objects[0]);
   fakeTick += 10000;
   IdleTick();
   IdleTick();
-  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(start)));
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(start)));
 }
 
 uint32_t risingTick = 0;
@@ -91,18 +92,18 @@ TEST_F(IdleTickTest, StepsAcrossTheTickCountsWrap) {
 
 TEST_F(IdleTickTest, PausesFreezeAndResumeWhereTheyWere) {
   rotationPaused = 1;
-  const SceneObject start = PlacementOf(sceneObjects[0]);
+  const SceneObject start = PlacementOf(appScene.scene.objects[0]);
   const double u = FinU();
   fakeTick += 21;
   IdleTick();
-  EXPECT_TRUE(SamePlacement(sceneObjects[0], start));
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], start));
   EXPECT_EQ(FinU(), u + 10);
 
   rotationPaused = 0;
   textureScrollPaused = 1;
   fakeTick += 21;
   IdleTick();
-  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(start)));
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(start)));
   EXPECT_EQ(FinU(), u + 10);
 
   textureScrollPaused = 0;
@@ -112,17 +113,16 @@ TEST_F(IdleTickTest, PausesFreezeAndResumeWhereTheyWere) {
 }
 
 TEST_F(IdleTickTest, TheAnimationAlwaysTurnsObjectZero) {
-  CreateSceneObjects(2);
-  BindObjectMesh(&sceneObjects[0], builtinModel);
-  BindObjectMesh(&sceneObjects[1], builtinModel);
-  AllocateRenderBuffers(&renderContext);
+  renderer::SceneObject object;
+  object.mesh = 0;
+  appScene.scene.objects.assign(2, object);
   selectedObject = 1;
-  const SceneObject first = PlacementOf(sceneObjects[0]);
-  const SceneObject second = PlacementOf(sceneObjects[1]);
+  const SceneObject first = PlacementOf(appScene.scene.objects[0]);
+  const SceneObject second = PlacementOf(appScene.scene.objects[1]);
   fakeTick += 21;
   IdleTick();
-  EXPECT_TRUE(SamePlacement(sceneObjects[0], Stepped(first)));
-  EXPECT_TRUE(SamePlacement(sceneObjects[1], second));
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(first)));
+  EXPECT_TRUE(SamePlacement(appScene.scene.objects[1], second));
 }
 
 }  // namespace

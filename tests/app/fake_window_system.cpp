@@ -7,8 +7,7 @@
 #include "platform/drawing.h"
 #include "platform/message_queue.h"
 #include "platform/tick_count.h"
-#include "render/frame_buffer.h"
-#include "render/render_context.h"
+#include "renderer/renderer.h"
 
 FakeWindowSystem fakeWindows;
 uint32_t fakeTick = 0;
@@ -29,10 +28,9 @@ void ResetEverything() {
   tickSource = FakeTickCount;
   ResetWindowSystem();
   // What the previous test's start-up allocated.
-  ReleaseFrameBufferPixels(appWindow->dibBitmap);
+  renderer::ReleaseFrameBufferPixels(appWindow->dibBitmap);
   DeleteDC(appWindow->memoryDc);
   SetAppWindowDefaults(appWindow);
-  BindFrameShortcuts(appWindow);
   appWindow->consoleEnabled = 0;
   helpVisible = 1;
   lastAnimationTick = 0;

@@ -4,7 +4,9 @@
 
 #include <cstring>
 
-#include "scene/scene_object.h"
+#include "renderer/renderer.h"
+
+using renderer::SceneObject;
 
 // A detached copy of an object's orientation and position, for applying the
 // expected turns to (no buffers, no mesh).

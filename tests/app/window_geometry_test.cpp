@@ -7,7 +7,6 @@
 
 #include "app/controls.h"
 #include "platform/message_queue.h"
-#include "render/render_context.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
@@ -46,10 +45,10 @@ TEST_F(WindowGeometry, WindowPartlyOffLeftAndTopKeepsItsTrueCentre) {
   EXPECT_EQ(w.clientRect.bottom, 560);
   EXPECT_EQ(w.clientCentre.x, 275);
   EXPECT_EQ(w.clientCentre.y, 260);
-  EXPECT_EQ(renderContext.centreX, 275.0);
-  EXPECT_EQ(renderContext.centreY, 260.0);
-  EXPECT_EQ(renderContext.viewportRight, 650);
-  EXPECT_EQ(renderContext.viewportBottom, 560);
+  EXPECT_EQ(appScene.view.centreX, 275.0);
+  EXPECT_EQ(appScene.view.centreY, 260.0);
+  EXPECT_EQ(appScene.view.viewportRight, 650);
+  EXPECT_EQ(appScene.view.viewportBottom, 560);
 }
 
 TEST_F(WindowGeometry, WindowPartlyOffRightAndBottom) {
@@ -62,19 +61,19 @@ TEST_F(WindowGeometry, WindowPartlyOffRightAndBottom) {
   EXPECT_EQ(w.clientRect.bottom, 1080);
   EXPECT_EQ(w.clientCentre.x, 1500 + 375);
   EXPECT_EQ(w.clientCentre.y, 800 + 300);
-  EXPECT_EQ(renderContext.centreX, 375.0);
-  EXPECT_EQ(renderContext.viewportRight, 420);
-  EXPECT_EQ(renderContext.viewportBottom, 280);
+  EXPECT_EQ(appScene.view.centreX, 375.0);
+  EXPECT_EQ(appScene.view.viewportRight, 420);
+  EXPECT_EQ(appScene.view.viewportBottom, 280);
 }
 
 TEST_F(WindowGeometry, SizingAloneUpdatesOnlyTheMetrics) {
   StartDemo();
-  const int32_t viewportRight = renderContext.viewportRight;
+  const int32_t viewportRight = appScene.view.viewportRight;
   fakeWindows.client = {50, 50, 3050, 2050};  // larger than the desktop
   SendMessage(appWindow->hwnd, kMsgSizing, 0, 0);
   EXPECT_EQ(appWindow->clientRect.right, 3000);  // client coordinates
   EXPECT_EQ(appWindow->clientRect.left, 0);
-  EXPECT_EQ(renderContext.viewportRight, viewportRight);
+  EXPECT_EQ(appScene.view.viewportRight, viewportRight);
   // A frame composed now still stays inside the buffer.
   IdleTick();
   EXPECT_EQ(fakeWindows.presentedWidth, 1920);

@@ -5,10 +5,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "render/render_stats.h"
 
 std::vector<FillPath> FastPathsHere() {
-  std::vector<FillPath> paths = FillPathsHere();
+  std::vector<FillPath> paths = SupportedFillPaths();
   paths.erase(paths.begin());  // the plain fills
   return paths;
 }
@@ -27,15 +26,15 @@ DifferentialCanvas::DifferentialCanvas(int32_t width, int32_t height)
 
 DifferentialCanvas::~DifferentialCanvas() {
   if (!attached) return;
-  renderContext.zBuffer = savedDepth;
-  renderContext.zBufferEntries = savedEntries;
+  Rig().target.depth = savedDepth;
+  Rig().target.depthEntries = savedEntries;
 }
 
 void DifferentialCanvas::Attach() {
-  savedDepth = renderContext.zBuffer;
-  savedEntries = renderContext.zBufferEntries;
-  renderContext.zBuffer = depth.data();
-  renderContext.zBufferEntries = depthEntries;
+  savedDepth = Rig().target.depth;
+  savedEntries = Rig().target.depthEntries;
+  Rig().target.depth = depth.data();
+  Rig().target.depthEntries = depthEntries;
   attached = true;
 }
 
@@ -69,7 +68,9 @@ void DifferentialCanvas::BackToStart() {
   depth = startDepth;
 }
 
-int64_t DifferentialCanvas::PassedSoFar() { return renderStats.pixelsPassed; }
+int64_t DifferentialCanvas::PassedSoFar() {
+  return Stats(RigWorkspace()).pixelsPassed;
+}
 
 DifferentialCanvas::Result DifferentialCanvas::Capture() const {
   Result result;

@@ -38,12 +38,12 @@ class DifferentialCanvas {
   template <typename Draw>
   Result DrawWith(FillPath path, Draw draw) {
     BackToStart();
-    UseFillPath(path);
+    SetFillPath(RigWorkspace(), path);
     const int64_t before = PassedSoFar();
     draw();
     Result result = Capture();
     result.pixelsPassed = PassedSoFar() - before;
-    UseFillPath(BestFillPath());
+    SetFillPath(RigWorkspace(), BestFillPath());
     return result;
   }
 

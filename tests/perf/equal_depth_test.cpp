@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "render/fill_dispatch.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
 #include "render_test_support.h"
@@ -17,7 +16,7 @@ namespace {
 constexpr uint32_t kFirst = 0x00204060u;
 constexpr uint32_t kSecond = 0x00A0C0E0u;
 
-// The fill version under test is FillPathsHere()[GetParam()].
+// The fill version under test is SupportedFillPaths()[GetParam()].
 class EqualDepth : public ::testing::TestWithParam<size_t> {
  protected:
   void SetUp() override {
@@ -35,9 +34,9 @@ class EqualDepth : public ::testing::TestWithParam<size_t> {
                       TexturedTriangle(0, 0, 0, &second.texture, uv),
                       FlatTriangle(0, 0, 0, 0)};
     PlaceMesh(&mesh, 0, 0, 0, 100000);
-    UseFillPath(FillPathsHere()[GetParam()]);
+    ASSERT_TRUE(SetFillPath(RigWorkspace(), SupportedFillPaths()[GetParam()]));
   }
-  void TearDown() override { UseFillPath(BestFillPath()); }
+  void TearDown() override { SetFillPath(RigWorkspace(), BestFillPath()); }
 
   // A whole-number centre gives rows whose sums the vector fills form per
   // pixel; a fractional one, rows they add up step by step.
@@ -111,9 +110,9 @@ TEST_P(EqualDepth, TiltedTexturedSurfaceKeepsItsFirstTexture) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryFillPath, EqualDepth,
-    ::testing::Range(size_t{0}, FillPathsHere().size()),
+    ::testing::Range(size_t{0}, SupportedFillPaths().size()),
     [](const ::testing::TestParamInfo<size_t>& info) {
-      return std::string(FillPathName(FillPathsHere()[info.param]));
+      return std::string(FillPathName(SupportedFillPaths()[info.param]));
     });
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <limits>
 #include <random>
 
+using renderer::StepsAreExact;
+
 namespace {
 
 // The property itself, checked the slow way.

@@ -23,7 +23,6 @@
 #include "differential_canvas.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -84,13 +83,13 @@ class FillDifferential : public ::testing::Test {
         fullView ? 0 : inset(random), fullView ? 0 : inset(random),
         fullView ? w : w - inset(random), fullView ? h : h - inset(random));
     std::uniform_int_distribution<int32_t> place(-4000, 4000);
-    for (int32_t& p : sceneObjects[0].position) p = place(random);
+    for (int32_t& p : Rig().scene.objects[0].position) p = place(random);
   }
 
   // A corner somewhere around the viewport at camera depth z, projected as
   // the scene pass projects (or as the clipper places points at z = 1).
   ClipVertex RandomCorner(int mode) {
-    const RenderContext& rc = renderContext;
+    const View& rc = Rig().view;
     const double w = canvas->frame.width;
     const double h = canvas->frame.height;
     std::uniform_real_distribution<double> screenX(-60, w + 60);
@@ -162,14 +161,14 @@ class FillDifferential : public ::testing::Test {
                                      : 4);
     }
     if (cornerMode(random) == 0) t.corners[2] = t.corners[0];  // degenerate
-    t.objectIndex = 0;
-    t.triangleIndex = slot(random);
-    return t;
+    // The mesh triangle decides the texture (none for the flat one).
+    return MakeTriangle(t.corners[0], t.corners[1], t.corners[2], 0,
+                        slot(random));
   }
 
   static void Draw(const std::vector<ClippedTriangle>& triangles) {
     for (const ClippedTriangle& t : triangles) {
-      if (t.triangleIndex == kFlatTriangle) {
+      if (t.texture == nullptr) {
         FillFlatTriangle(t);
       } else {
         FillTexturedTriangle(t);
@@ -223,18 +222,27 @@ TEST_F(FillDifferential, RandomTrianglesOnAWideFrame) {
   CompareRandomCases(100);
 }
 
-// The plain fills come first in the list of versions; the renderer starts
-// with the best vector target, and falls back to the plain fills where
-// there is none.
+// The plain fills come first in the list of versions; a workspace starts
+// with the best vector target, falls back to the plain fills where there is
+// none, and refuses a target the processor does not run.
 TEST(FillDispatch, ListsEveryVersionAndStartsWithTheBest) {
-  const std::vector<FillPath> paths = FillPathsHere();
+  const std::vector<FillPath> paths = SupportedFillPaths();
   ASSERT_FALSE(paths.empty());
   EXPECT_EQ(paths.front(), kPlainFill);
   EXPECT_EQ(BestFillPath(), paths.size() > 1 ? paths[1] : kPlainFill);
-  EXPECT_EQ(ActiveFillPath(), BestFillPath());
-  UseFillPath(kPlainFill);
-  EXPECT_EQ(ActiveFillPath(), kPlainFill);
-  UseFillPath(BestFillPath());
+  WorkspacePtr workspace = MakeWorkspace();
+  EXPECT_EQ(ActiveFillPath(*workspace), BestFillPath());
+  EXPECT_TRUE(SetFillPath(*workspace, kPlainFill));
+  EXPECT_EQ(ActiveFillPath(*workspace), kPlainFill);
+  // Each workspace has its own.
+  EXPECT_EQ(ActiveFillPath(*MakeWorkspace()), BestFillPath());
+  for (FillPath path : paths) {
+    EXPECT_TRUE(SetFillPath(*workspace, path)) << FillPathName(path);
+    EXPECT_EQ(ActiveFillPath(*workspace), path);
+  }
+  const FillPath missing{int64_t{1} << 62};  // Highway's scalar fallback
+  EXPECT_FALSE(FillPathSupported(missing));
+  EXPECT_FALSE(SetFillPath(*workspace, missing));
 }
 
 #if defined(__x86_64__)
@@ -242,7 +250,7 @@ TEST(FillDispatch, ListsEveryVersionAndStartsWithTheBest) {
 // instructions gets the version.
 TEST(FillDispatch, OffersEveryX86TargetTheProcessorRuns) {
   std::vector<std::string> names;
-  for (FillPath path : FillPathsHere()) names.push_back(FillPathName(path));
+  for (FillPath path : SupportedFillPaths()) names.push_back(FillPathName(path));
   const auto offered = [&](const char* name) {
     return std::find(names.begin(), names.end(), name) != names.end();
   };

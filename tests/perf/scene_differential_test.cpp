@@ -10,12 +10,6 @@
 #include <vector>
 
 #include "differential_canvas.h"
-#include "render/demo_scene.h"
-#include "render/frame_buffer.h"
-#include "render/headless_target.h"
-#include "render/render_stats.h"
-#include "scene/model.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -25,19 +19,18 @@ constexpr int32_t kDesktopHeight = 700;
 class SceneDifferential : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetupDemoScene(RENDERER_TEXTURE_DIR);
+    scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
     // The same shape without textures, each triangle its own colour.
-    const Mesh& model = *builtinModel;
-    flat.vertices.assign(model.vertices, model.vertices + model.vertexCount);
-    for (int32_t k = 0; k < model.triangleCount; ++k) {
+    Mesh flat;
+    const Mesh& model = scene.meshes[0];
+    flat.vertices = model.vertices;
+    for (size_t k = 0; k < model.triangles.size(); ++k) {
       const int32_t* v = model.triangles[k].vertex;
-      flat.triangles.push_back(
-          FlatTriangle(v[0], v[1], v[2], 0x00204060u + 0x00090503u * k));
+      flat.triangles.push_back(FlatTriangle(
+          v[0], v[1], v[2], 0x00204060u + 0x00090503u * uint32_t(k)));
     }
-    flat.Sync();
+    scene.meshes.push_back(flat);
   }
-
-  void TearDown() override { ReleaseFrameBufferPixels(target.pixels); }
 
   // One to three objects, alternately of the two meshes, each turned,
   // scaled and placed at random, some of them through the near plane.
@@ -48,10 +41,10 @@ class SceneDifferential : public ::testing::Test {
     std::uniform_int_distribution<int32_t> across(-4000, 4000);
     std::uniform_int_distribution<int32_t> depth(-1000, 9000);
     const int count = objects(random);
-    CreateSceneObjects(count);
+    scene.objects.assign(size_t(count), SceneObject{});
     for (int i = 0; i < count; ++i) {
-      SceneObject* o = &sceneObjects[i];
-      BindObjectMesh(o, i % 2 == 0 ? builtinModel : &flat.mesh);
+      SceneObject* o = &scene.objects[size_t(i)];
+      o->mesh = i % 2;
       RotateObjectX(o, angle(random));
       RotateObjectY(o, angle(random));
       RotateObjectZ(o, angle(random));
@@ -62,7 +55,7 @@ class SceneDifferential : public ::testing::Test {
     }
     for (int s = std::uniform_int_distribution<int>(0, 400)(random); s > 0;
          --s) {
-      ScrollFinTexture();
+      ScrollFinTexture(&scene.meshes[0]);
     }
   }
 
@@ -73,10 +66,9 @@ class SceneDifferential : public ::testing::Test {
     BindHeadlessTarget(&target, kDesktopWidth, kDesktopHeight,
                        wholeDesktop ? kDesktopWidth : width(random),
                        wholeDesktop ? kDesktopHeight : height(random));
-    SetDemoProjection(&renderContext, target.clientRect, target.clientCentre);
-    if (random() % 3 == 0) renderContext.centreX += 0.5;
-    if (random() % 3 == 0) renderContext.centreY -= 0.25;
-    AllocateRenderBuffers(&renderContext);
+    SetDemoProjection(&view, target.target.clientRect, target.clientCentre);
+    if (random() % 3 == 0) view.centreX += 0.5;
+    if (random() % 3 == 0) view.centreY -= 0.25;
   }
 
   struct Frame {
@@ -86,24 +78,24 @@ class SceneDifferential : public ::testing::Test {
   };
 
   Frame Draw(FillPath path) {
-    UseFillPath(path);
-    std::memcpy(target.pixels, start.data(), start.size() * 4);
-    const int64_t before = renderStats.pixelsPassed;
-    const Rect& client = target.clientRect;
-    ClearFrame(client.bottom - 1, client.right - 1);
-    RenderScene();
+    WorkspacePtr workspace = MakeWorkspace();
+    SetFillPath(*workspace, path);
+    FrameTarget& t = target.target;
+    std::memcpy(t.pixels, start.data(), start.size() * 4);
+    const Rect& client = t.clientRect;
+    renderer::ClearFrame(t, client.bottom - 1, client.right - 1);
+    renderer::RenderFrame(scene, view, t, *workspace);
     Frame f;
-    f.passed = renderStats.pixelsPassed - before;
-    f.pixels.assign(target.pixels, target.pixels + start.size());
-    f.depthBits.resize(size_t(renderContext.zBufferEntries));
-    std::memcpy(f.depthBits.data(), renderContext.zBuffer,
-                f.depthBits.size() * 4);
-    UseFillPath(BestFillPath());
+    f.passed = Stats(*workspace).pixelsPassed;
+    f.pixels.assign(t.pixels, t.pixels + start.size());
+    f.depthBits.resize(size_t(t.depthEntries));
+    std::memcpy(f.depthBits.data(), t.depth, f.depthBits.size() * 4);
     return f;
   }
 
-  HeadlessTarget target{};
-  TestMesh flat;
+  Scene scene;
+  View view;
+  HeadlessTarget target;
   std::mt19937 random{4242};
   std::vector<uint32_t> start;
 };

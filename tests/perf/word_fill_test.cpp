@@ -8,6 +8,8 @@
 
 #include "render/cpu_features.h"
 
+using namespace renderer;
+
 namespace {
 
 using Fill = void (*)(void*, size_t, uint32_t);

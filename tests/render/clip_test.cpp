@@ -3,7 +3,6 @@
 
 #include "render/clip.h"
 #include "render_test_support.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -20,9 +19,9 @@ class Clipping : public ::testing::Test {
              uint32_t colour1 = 0, uint32_t colour2 = 0) {
     mesh.vertices = {a, b, c};
     MeshTriangle t = FlatTriangle(0, 1, 2, 0);
-    t.colour[0] = int32_t(colour0);
-    t.colour[1] = int32_t(colour1);
-    t.colour[2] = int32_t(colour2);
+    t.colour[0] = colour0;
+    t.colour[1] = colour1;
+    t.colour[2] = colour2;
     mesh.triangles = {t};
     PlaceMesh(&mesh, 0, 0, 0, 0);
     SetProjection(400, 2, 100, 75, 0, 0, 200, 150);
@@ -30,7 +29,7 @@ class Clipping : public ::testing::Test {
   }
 
   static void Project() {
-    TransformObject(&sceneObjects[0]);
+    TransformObject(0);
     ProjectVertices();
   }
 
@@ -51,39 +50,39 @@ void ExpectSameVertex(const ClipVertex& a, const ClipVertex& b) {
 
 TEST_F(Clipping, ClassificationFromVisibilityViewportAndNearZ) {
   Place({0, 0, 1}, {10, 0, 0}, {0, 10, -5});  // z = 1 counts as behind
-  EXPECT_EQ(ClassifyTriangle(0, 0), 0);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kHidden);
   Place({0, 0, 2}, {10, 0, 0}, {0, 10, -5});
-  EXPECT_EQ(ClassifyTriangle(0, 0), 1);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kCrossesNearPlane);
   Place({0, 0, 2}, {10, 0, 3}, {0, 10, 2});
-  EXPECT_EQ(ClassifyTriangle(0, 0), 2);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kWhole);
 
   // At z = 400 screen x = x + 100: all three left of column 0 ...
   Place({-150, 0, 400}, {-120, 10, 400}, {-101, 20, 400});
-  EXPECT_EQ(ClassifyTriangle(0, 0), 0);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kHidden);
   // ... but one corner exactly on the left bound keeps it (strict).
   Place({-150, 0, 400}, {-120, 10, 400}, {-100, 20, 400});
-  EXPECT_EQ(ClassifyTriangle(0, 0), 2);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kWhole);
   Place({101, 0, 400}, {120, 10, 400}, {150, 20, 400});  // right of 200
-  EXPECT_EQ(ClassifyTriangle(0, 0), 0);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kHidden);
   Place({0, -76, 400}, {10, -90, 400}, {20, -80, 400});  // above row 0
-  EXPECT_EQ(ClassifyTriangle(0, 0), 0);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kHidden);
   Place({0, 76, 400}, {10, 90, 400}, {20, 80, 400});  // below row 150
-  EXPECT_EQ(ClassifyTriangle(0, 0), 0);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kHidden);
 }
 
 TEST_F(Clipping, NearZRejectsOnlyWhenAllCornersAreNearer) {
   Place({0, 0, 5}, {10, 0, 6}, {0, 10, 7});
-  EXPECT_EQ(ClassifyTriangle(0, 0), 2);  // nearZ 2 never rejects these
-  renderContext.nearZ = 10;
-  EXPECT_EQ(ClassifyTriangle(0, 0), 0);
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kWhole);  // nearZ 2 never rejects these
+  Rig().view.nearZ = 10;
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kHidden);
   Place({0, 0, 5}, {10, 0, 6}, {0, 10, 10});
-  renderContext.nearZ = 10;
-  EXPECT_EQ(ClassifyTriangle(0, 0), 2);
+  Rig().view.nearZ = 10;
+  EXPECT_EQ(ClassifyTriangle(0, 0), TriangleClass::kWhole);
 }
 
 TEST_F(Clipping, ClipPointHalfwayTruncatedTowardZero) {
   Place({-10, 7, 2}, {3, 20, 0}, {0, 0, 5}, 200, 100, 0);
-  mesh.triangles[0].texture = &textureSlots[0];  // u, v are interpolated
+  mesh.triangles[0].texture = 0;  // textured: u, v are interpolated
   mesh.triangles[0].uv[0][0] = 0;
   mesh.triangles[0].uv[0][1] = 8;
   mesh.triangles[0].uv[1][0] = 16;
@@ -123,7 +122,7 @@ TEST_F(Clipping, ColoursInterpolateTheWhole32BitValue) {
 TEST_F(Clipping, WhollyVisibleTriangleIsCopiedThrough) {
   Place({-30, 10, 400}, {20, -5, 200}, {5, 40, 100}, 1, 2, 3);
   ClipResult result;
-  ASSERT_EQ(ClipTriangle(0, 0, &result), 1);
+  ASSERT_TRUE(ClipTriangle(0, 0, &result));
   ASSERT_EQ(result.count, 1);
   for (int32_t i = 0; i < 3; ++i) {
     ExpectSameVertex(result.clipped[0].corners[i], MakeClipVertex(0, i, 0));
@@ -156,12 +155,12 @@ TEST_F(Clipping, SixMixedCasesKeepTheWindingAndFanFromTheFirstCorner) {
       return ClipEdge(0, edge, (edge + 1) % 3, 0);
     };
     ClipResult result;
-    ASSERT_EQ(ClipTriangle(0, 0, &result), 1);
+    ASSERT_TRUE(ClipTriangle(0, 0, &result));
     const int fan[2][3] = {{0, 1, 2}, {0, 2, 3}};
     ASSERT_EQ(result.count, k.size - 2);
     for (int32_t t = 0; t < result.count; ++t) {
-      EXPECT_EQ(result.clipped[t].objectIndex, 0);
-      EXPECT_EQ(result.clipped[t].triangleIndex, 0);
+      EXPECT_EQ(result.clipped[t].texture, nullptr);
+      EXPECT_EQ(result.clipped[t].light.z, Rig().scene.objects[0].position[2]);
       for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(testing::Message() << "flags " << k.f[0] << k.f[1]
                                         << k.f[2] << " triangle " << t
@@ -175,13 +174,11 @@ TEST_F(Clipping, SixMixedCasesKeepTheWindingAndFanFromTheFirstCorner) {
 
 TEST_F(Clipping, VertexVectorsAreTurnedAndInterpolated) {
   mesh.vertices = {{0, 0, 1}, {0, 0, 0}, {0, 0, 5}};  // z 2, 0, 10 once scaled
-  std::vector<Vector3> vectors = {{1, 2, 3}, {5, 6, 7}, {0, 0, 0}};
+  mesh.vertexVectors = {{1, 2, 3}, {5, 6, 7}, {0, 0, 0}};
   mesh.triangles = {FlatTriangle(0, 1, 2, 0)};
   PlaceMesh(&mesh, 0, 0, 0, 0);
-  mesh.mesh.hasVertexVectors = 1;
-  mesh.mesh.vertexVectors = vectors.data();
   SetProjection(400, 2, 100, 75, 0, 0, 200, 150);
-  ScaleObject(&sceneObjects[0], 2.0);  // vectors turn with the object
+  ScaleObject(&Rig().scene.objects[0], 2.0);  // vectors turn with the object
   Project();
   EXPECT_EQ(MakeClipVertex(0, 0, 0).vector.z, 6.0);
   const Vector3 v = ClipEdge(0, 0, 1, 0).vector;  // t = 0.5 between (2,4,6), (10,12,14)

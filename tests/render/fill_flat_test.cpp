@@ -7,7 +7,6 @@
 
 #include "render/fill_flat.h"
 #include "render_test_support.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ class FlatFill : public ::testing::Test {
   void SetUp() override {
     target.Bind();
     ResetObjects(1);
-    AllocateRenderBuffers(&renderContext);
+    AllocateRenderBuffers();
     SetProjection(400, 2, 50, 40, 0, 0, 160, 120);
   }
 
@@ -28,9 +27,9 @@ class FlatFill : public ::testing::Test {
   }
 
   void SetLight(int32_t x, int32_t y, int32_t z) {
-    sceneObjects[0].position[0] = x;
-    sceneObjects[0].position[1] = y;
-    sceneObjects[0].position[2] = z;
+    Rig().scene.objects[0].position[0] = x;
+    Rig().scene.objects[0].position[1] = y;
+    Rig().scene.objects[0].position[2] = z;
   }
 
   GuardedFrame target{160, 120};
@@ -107,7 +106,7 @@ TEST_F(FlatFill, DepthLimitsOneAndNearZ) {
   auto drawn = [&](int32_t nearZ, float* nearest) {
     ClearZBuffer();
     target.Fill(kFillPixel);
-    renderContext.nearZ = nearZ;
+    Rig().view.nearZ = nearZ;
     FillFlatTriangle(tilted);
     *nearest = 1e30f;
     for (int32_t y = 0; y < 120; ++y) {
@@ -129,7 +128,7 @@ TEST_F(FlatFill, DepthLimitsOneAndNearZ) {
   EXPECT_LT(nearest0, 2.0f);
 
   // A triangle in the plane z = 1 fails the fixed z > 1 test.
-  renderContext.nearZ = -5;
+  Rig().view.nearZ = -5;
   FillFlatTriangle(MakeTriangle(ProjectedCorner(0, 0, 1, 0x00FF0000),
                                 ProjectedCorner(1, 0, 1),
                                 ProjectedCorner(0, 1, 1)));

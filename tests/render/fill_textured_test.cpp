@@ -9,7 +9,6 @@
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
 #include "render_test_support.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -136,8 +135,8 @@ TEST_F(TexturedFill, DepthIsRoundedToFloatBeforeTheTestUnlikeTheFlatFill) {
   FillTexturedTriangle(tilted);
   const int32_t drawn = target.CountNot(kFillPixel);
   ASSERT_GT(drawn, 1000);
-  std::vector<float> depths(renderContext.zBuffer,
-                            renderContext.zBuffer + renderContext.zBufferEntries);
+  std::vector<float> depths(Rig().target.depth,
+                            Rig().target.depth + Rig().target.depthEntries);
   target.Fill(kFillPixel);
   FillTexturedTriangle(tilted);
   EXPECT_EQ(target.CountNot(kFillPixel), 0);
@@ -146,7 +145,7 @@ TEST_F(TexturedFill, DepthIsRoundedToFloatBeforeTheTestUnlikeTheFlatFill) {
   const int32_t redrawn = target.CountNot(kFillPixel);
   EXPECT_GT(redrawn, drawn / 5);
   EXPECT_LT(redrawn, drawn);
-  EXPECT_TRUE(std::equal(depths.begin(), depths.end(), renderContext.zBuffer));
+  EXPECT_TRUE(std::equal(depths.begin(), depths.end(), Rig().target.depth));
 }
 
 TEST_F(TexturedFill, SwappingCornersOneAndTwoChangesNothing) {
@@ -156,20 +155,20 @@ TEST_F(TexturedFill, SwappingCornersOneAndTwoChangesNothing) {
                    ProjectedCorner(3, 33, 19, 0, 5.9, 9.4));
   FillTexturedTriangle(t);
   const Image first = CopyImage(target.pixels, target.stride, 160, 120);
-  std::vector<float> depths(renderContext.zBuffer,
-                            renderContext.zBuffer + renderContext.zBufferEntries);
+  std::vector<float> depths(Rig().target.depth,
+                            Rig().target.depth + Rig().target.depthEntries);
   ClearZBuffer();
   target.Fill(kFillPixel);
   FillTexturedTriangle(MakeTriangle(t.corners[0], t.corners[2], t.corners[1]));
   EXPECT_EQ(CopyImage(target.pixels, target.stride, 160, 120).pixels,
             first.pixels);
-  EXPECT_TRUE(std::equal(depths.begin(), depths.end(), renderContext.zBuffer));
+  EXPECT_TRUE(std::equal(depths.begin(), depths.end(), Rig().target.depth));
 }
 
 TEST_F(TexturedFill, NearZAndTheFixedLimitOfOne) {
-  renderContext.focalLength = 400;
-  renderContext.centreY = 40;
-  renderContext.centreX = 50;
+  Rig().view.focalLength = 400;
+  Rig().view.centreY = 40;
+  Rig().view.centreX = 50;
   // The plane z = y + 2: about 1.8 at row 0, 2 at row 40, 2.5 at row 119.
   const ClippedTriangle tilted =
       MakeTriangle(ProjectedCorner(-10, -1, 1), ProjectedCorner(10, -1, 1),
@@ -177,7 +176,7 @@ TEST_F(TexturedFill, NearZAndTheFixedLimitOfOne) {
   FillTexturedTriangle(tilted);
   EXPECT_EQ(target.At(50, 10), kFillPixel);  // z below 2
   EXPECT_NE(target.At(50, 100), kFillPixel);
-  renderContext.nearZ = 0;
+  Rig().view.nearZ = 0;
   FillTexturedTriangle(tilted);
   EXPECT_NE(target.At(50, 10), kFillPixel);
   target.Fill(kFillPixel);
@@ -189,17 +188,25 @@ TEST_F(TexturedFill, NearZAndTheFixedLimitOfOne) {
 }
 
 TEST_F(TexturedFill, EmptyTexturesSkipTheTriangle) {
-  Texture empty{};  // a slot whose image failed to load
-  Texture noTexels{4, 3, 36, nullptr};
-  Texture shortTexels{4, 3, 35, texture.bytes.data()};
-  for (Texture* t : {&empty, &noTexels, &shortTexels}) {
-    EXPECT_FALSE(TextureIsUsable(t));
-    mesh.triangles[0].texture = t;
-    FillTexturedTriangle(Constant(1, 1));
+  const Texture empty{};  // an image that failed to load
+  const Texture noTexels{4, 3, {}};
+  Texture shortTexels = texture.texture;
+  shortTexels.texels.pop_back();
+  const Texture* const unusable[] = {&empty, &noTexels, &shortTexels};
+  for (const Texture* t : unusable) {
+    EXPECT_FALSE(TextureIsUsable(*t));
+    ClippedTriangle triangle = Constant(1, 1);
+    triangle.texture = t;
+    FillTexturedTriangle(triangle);
     EXPECT_EQ(target.CountNot(kFillPixel), 0);
     EXPECT_TRUE(DepthIsClear(30, 30));
   }
-  EXPECT_TRUE(TextureIsUsable(&texture.texture));
+  // A triangle whose texture index names no texture has none.
+  ClippedTriangle none = Constant(1, 1);
+  none.texture = nullptr;
+  FillTexturedTriangle(none);
+  EXPECT_EQ(target.CountNot(kFillPixel), 0);
+  EXPECT_TRUE(TextureIsUsable(texture.texture));
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // The frame buffer's clear, the headless target and the demo projection.
 #include <gtest/gtest.h>
 
-#include "render/demo_scene.h"
-#include "render/frame_buffer.h"
-#include "render/headless_target.h"
 #include "render_test_support.h"
 
 namespace {
@@ -29,14 +26,29 @@ TEST(ClearFrame, NegativeBoundsWriteNothingAndLargeOnesStopAtTheBuffer) {
   EXPECT_TRUE(target.Intact());
 }
 
-TEST(ClearFrame, UnboundOrMissingBufferDrawsNothing) {
-  frame = FrameShortcuts{};
-  ClearFrame(10, 10);
-  GuardedFrame target(8, 8);
-  target.Bind();
-  target.pixels = nullptr;  // a frame buffer that failed to be created
-  ClearFrame(10, 10);
-  SUCCEED();
+TEST(ClearFrame, TargetsWithoutUsablePixelsLeaveEveryPixelAndGuardAlone) {
+  GuardedFrame guarded(8, 8);
+  const FrameTarget whole = MakeFrameTarget(guarded.pixels, nullptr, 8, 8);
+  FrameTarget missing = whole;
+  missing.pixels = nullptr;  // a frame buffer that failed to be created
+  FrameTarget noRows = whole;
+  noRows.height = 0;
+  FrameTarget noColumns = whole;
+  noColumns.width = 0;
+  FrameTarget noPitch = whole;
+  noPitch.pitch = 3;  // less than one pixel per row
+  FrameTarget empty;
+  for (FrameTarget* target : {&missing, &noRows, &noColumns, &noPitch, &empty}) {
+    renderer::ClearFrame(*target, 10, 10);
+    EXPECT_EQ(guarded.CountNot(kFillPixel), 0);
+    EXPECT_TRUE(guarded.Intact());
+  }
+  // The same memory as a usable target is cleared, guards untouched.
+  FrameTarget usable = whole;
+  usable.pitch = guarded.pitch;
+  renderer::ClearFrame(usable, 10, 10);
+  EXPECT_EQ(guarded.CountNot(0x787878u), 0);
+  EXPECT_TRUE(guarded.Intact());
 }
 
 TEST(FrameBufferPixels, ZeroFilledOrNullForEmptySizes) {
@@ -48,42 +60,48 @@ TEST(FrameBufferPixels, ZeroFilledOrNullForEmptySizes) {
   ReleaseFrameBufferPixels(pixels);
 }
 
-TEST(HeadlessTarget, BindsGeometryAndKeepsOrReplacesItsBuffer) {
-  HeadlessTarget target{};
-  BindHeadlessTarget(&target, 64, 48, 40, 30);
-  EXPECT_EQ(frame.pixels, &target.pixels);
+TEST(HeadlessTarget, OwnsItsBuffersAndKeepsOrReplacesThem) {
+  HeadlessTarget headless;
+  BindHeadlessTarget(&headless, 64, 48, 40, 30);
+  const FrameTarget& target = headless.target;
+  EXPECT_EQ(target.pixels, headless.pixels.get());
   EXPECT_EQ(target.pitch, 256);
-  EXPECT_EQ(target.windowRect.right, 64);
-  EXPECT_EQ(target.windowRect.bottom, 48);
+  EXPECT_EQ(target.width, 64);
+  EXPECT_EQ(target.height, 48);
+  EXPECT_EQ(target.depthStride, 64);
+  EXPECT_EQ(target.depthEntries, DepthEntriesFor(64, 48));
+  EXPECT_EQ(target.depthEntries, int64_t{65} * 49);
+  EXPECT_EQ(DepthAt(target, 63, 47), 9.0e20f);
   EXPECT_EQ(target.clientRect.right, 40);
-  EXPECT_EQ(target.clientCentre.x, 20);
-  EXPECT_EQ(target.clientCentre.y, 15);
+  EXPECT_EQ(headless.clientCentre.x, 20);
+  EXPECT_EQ(headless.clientCentre.y, 15);
   const uint32_t* first = target.pixels;
   target.pixels[5] = 7;
-  BindHeadlessTarget(&target, 64, 48, 41, 31);
+  BindHeadlessTarget(&headless, 64, 48, 41, 31);
   EXPECT_EQ(target.pixels, first);  // same size: same buffer, same content
   EXPECT_EQ(target.pixels[5], 7u);
-  EXPECT_EQ(target.clientCentre.x, 20);
-  BindHeadlessTarget(&target, 32, 16, 32, 16);
+  EXPECT_EQ(headless.clientCentre.x, 20);
+  BindHeadlessTarget(&headless, 32, 16, 32, 16);
   EXPECT_EQ(target.pitch, 128);
   EXPECT_EQ(target.pixels[5], 0u);
-  BindHeadlessTarget(&target, 0, 16, 32, 16);  // nothing to draw into
+  BindHeadlessTarget(&headless, 0, 16, 32, 16);  // nothing to draw into
   EXPECT_EQ(target.pixels, nullptr);
-  EXPECT_EQ(target.bufferSize.x, 0);
-  ClearFrame(15, 31);
+  EXPECT_EQ(target.depth, nullptr);
+  EXPECT_EQ(target.width, 0);
+  renderer::ClearFrame(headless.target, 15, 31);
 }
 
 TEST(DemoProjection, CentreIsRelativeToTheClientAreaAndViewportItsSize) {
-  RenderContext context{};
-  SetDemoProjection(&context, Rect{100, 50, 900, 650}, IntPoint{500, 350});
-  EXPECT_EQ(context.focalLength, 400);
-  EXPECT_EQ(context.nearZ, 2);
-  EXPECT_EQ(context.centreX, 400.0);
-  EXPECT_EQ(context.centreY, 300.0);
-  EXPECT_EQ(context.viewportLeft, 0);
-  EXPECT_EQ(context.viewportTop, 0);
-  EXPECT_EQ(context.viewportRight, 800);
-  EXPECT_EQ(context.viewportBottom, 600);
+  View view;
+  SetDemoProjection(&view, Rect{100, 50, 900, 650}, IntPoint{500, 350});
+  EXPECT_EQ(view.focalLength, 400);
+  EXPECT_EQ(view.nearZ, 2);
+  EXPECT_EQ(view.centreX, 400.0);
+  EXPECT_EQ(view.centreY, 300.0);
+  EXPECT_EQ(view.viewportLeft, 0);
+  EXPECT_EQ(view.viewportTop, 0);
+  EXPECT_EQ(view.viewportRight, 800);
+  EXPECT_EQ(view.viewportBottom, 600);
 }
 
 }  // namespace

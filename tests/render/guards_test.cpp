@@ -4,12 +4,7 @@
 
 #include <bit>
 
-#include "render/clip.h"
-#include "render/frame_buffer.h"
-#include "render/line.h"
-#include "render/spans.h"
 #include "render_test_support.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -97,7 +92,7 @@ TEST_F(Guards, SpanTableIsNeverIndexedPastItsRows) {
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
   RenderFrame();
   EXPECT_TRUE(table.Intact());
-  EXPECT_LE(renderContext.lastRow, 19);
+  EXPECT_LE(RigWorkspace().lastRow, 19);
   EXPECT_NE(target.At(30, 19), 0x787878u);
   EXPECT_EQ(target.At(30, 20), 0x787878u);
   EXPECT_TRUE(target.Intact());
@@ -115,46 +110,58 @@ TEST_F(Guards, ViewportPastTheBufferOnEverySide) {
   EXPECT_TRUE(target.Intact());
 }
 
-TEST_F(Guards, UnboundFrameOrMissingBuffersDrawNothing) {
+TEST_F(Guards, TargetsWithoutPixelsOrDepthDrawNothing) {
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
-  target.pixels = nullptr;
-  RenderFrame();
-  frame = FrameShortcuts{};
-  RenderFrame();
-  SUCCEED();
+  FrameTarget& bound = Rig().target;
+  const FrameTarget whole = bound;
+  FrameTarget broken[5] = {whole, whole, whole, whole, FrameTarget{}};
+  broken[0].pixels = nullptr;  // a frame buffer that failed to be created
+  broken[1].depth = nullptr;   // no depth buffer
+  broken[2].depthStride = 0;   // depth rows of no width
+  broken[3].pitch = 0;         // rows of no width
+  for (const FrameTarget& t : broken) {
+    bound = t;
+    RenderScene();
+    EXPECT_EQ(target.CountNot(kFillPixel), 0);
+    EXPECT_TRUE(target.Intact());
+  }
+  bound = whole;
+  RenderScene();
+  EXPECT_GT(target.CountNot(kFillPixel), 0);
+  EXPECT_TRUE(target.Intact());
 }
 
 TEST_F(Guards, TransformSaturatesAtTheInt32Range) {
   mesh.vertices[0] = {1000, -1000, 0};
   mesh.vertices[1] = {100, 0, 0};
-  ScaleObject(&sceneObjects[0], 1e7);
-  TransformObject(&sceneObjects[0]);
-  const IntVertex* v = sceneObjects[0].transformedVertices;
+  ScaleObject(&Rig().scene.objects[0], 1e7);
+  TransformObject(0);
+  const IntVertex* v = TransformedVertices(0);
   EXPECT_EQ(v[0].x, kMax);
   EXPECT_EQ(v[0].y, kMin);
   EXPECT_EQ(v[0].z, 400);
 
-  ResetObject(&sceneObjects[0]);
-  sceneObjects[0].position[0] = kMax - 5;
-  sceneObjects[0].position[1] = kMin + 5;
-  TransformObject(&sceneObjects[0]);
+  ResetObject(&Rig().scene.objects[0]);
+  Rig().scene.objects[0].position[0] = kMax - 5;
+  Rig().scene.objects[0].position[1] = kMin + 5;
+  TransformObject(0);
   EXPECT_EQ(v[1].x, kMax);  // 100 + (max - 5)
   EXPECT_EQ(v[0].y, kMin);  // -1000 + (min + 5)
 
   // Scaled past the double range: infinity times 0 is not a number,
   // which counts as 0.
-  ResetObject(&sceneObjects[0]);
-  ScaleObject(&sceneObjects[0], 1e300);
-  ScaleObject(&sceneObjects[0], 1e300);
-  TransformObject(&sceneObjects[0]);
+  ResetObject(&Rig().scene.objects[0]);
+  ScaleObject(&Rig().scene.objects[0], 1e300);
+  ScaleObject(&Rig().scene.objects[0], 1e300);
+  TransformObject(0);
   EXPECT_EQ(v[1].x, kMax);
   EXPECT_EQ(v[1].y, 0);
   EXPECT_EQ(v[1].z, 3200);  // NaN as 0, plus the position
 
   // Such a frame still draws without a stray write.
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
-  ResetObject(&sceneObjects[0]);
-  ScaleObject(&sceneObjects[0], 1e6);
+  ResetObject(&Rig().scene.objects[0]);
+  ScaleObject(&Rig().scene.objects[0], 1e6);
   RenderFrame();
   EXPECT_TRUE(target.Intact());
 }
@@ -163,9 +170,9 @@ TEST_F(Guards, ClipPointProjectionCannotOverflow) {
   mesh.vertices[0] = {10000000, -6000000, 2};
   mesh.vertices[1] = {10000000, -6000000, 0};
   mesh.vertices[2] = {-9000000, 7000000, 50};
-  sceneObjects[0].position[2] = 0;
+  Rig().scene.objects[0].position[2] = 0;
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
-  TransformObject(&sceneObjects[0]);
+  TransformObject(0);
   ProjectVertices();
   // x * focal length is 4e9, past int32: the exact product is kept.
   const ClipVertex p = ClipEdge(0, 0, 1, 0);
@@ -180,38 +187,38 @@ TEST_F(Guards, HugeScreenCoordinatesAreClampedNotConverted) {
   SetProjection(400, 2, 32, 24, 0, 0, 63, 47);
   const ScreenPoint points[3] = {{-1e15, -1e15}, {1e15, 5.5}, {3, 1e300}};
   SetupTriangleSpans(points);
-  EXPECT_EQ(renderContext.firstRow, 0);
-  EXPECT_EQ(renderContext.lastRow, 47);
+  EXPECT_EQ(RigWorkspace().firstRow, 0);
+  EXPECT_EQ(RigWorkspace().lastRow, 47);
   EXPECT_TRUE(table.Intact());
 }
 
 TEST_F(Guards, ColourValuesOfAnyBitPatternStayDefined) {
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
-  // Line colours are int32: -1 is white, the top byte is ignored.
-  DrawLine(-1, int32_t(0x80000000u), Vector3{-20, 0, 400}, Vector3{20, 0, 400});
+  // The top byte of a colour is ignored.
+  DrawLine(0xFFFFFFFFu, 0x80000000u, Vector3{-20, 0, 400},
+           Vector3{20, 0, 400});
   EXPECT_EQ(target.At(11, 23), 0x00FFFFFFu);
-  mesh.triangles[0].colour[0] = int32_t(0xFFFFFFFFu);
+  mesh.triangles[0].colour[0] = 0xFFFFFFFFu;
   RenderFrame();
   EXPECT_EQ(target.At(32, 24) >> 24, 0u);
   EXPECT_TRUE(target.Intact());
 }
 
-TEST_F(Guards, ObjectsThatOutgrewTheirBuffersAreSkipped) {
+TEST_F(Guards, ObjectsWithoutMeshOrRoomAreSkippedUntilTheWorkspaceGrows) {
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
-  TestMesh bigger = mesh;
-  bigger.vertices.push_back({0, 0, 0});
-  BindObjectMesh(&sceneObjects[0], bigger.Sync());  // after allocation
+  SceneObject& object = Rig().scene.objects[0];
+  for (int32_t missing : {kNoMesh, 1, -7}) {  // none, and past the meshes
+    object.mesh = missing;
+    RenderFrame();
+    EXPECT_EQ(target.CountNot(0x787878u), 0);
+  }
+  object.mesh = 0;
+  mesh.vertices.push_back({0, 0, 0});  // more vertices than the workspace has
   RenderFrame();
   EXPECT_EQ(target.CountNot(0x787878u), 0);
-
-  ResetObjects(2);  // a second object the render buffers do not know
-  PlaceMesh(&mesh, 0, 0, 0, 400);
-  objectCount = 1;
-  AllocateRenderBuffers(&renderContext);
-  objectCount = 2;
-  BindObjectMesh(&sceneObjects[1], mesh.Sync());
-  sceneObjects[1].mesh = nullptr;  // and an object without a mesh
-  RenderFrame();
+  // A whole frame grows the workspace first.
+  renderer::RenderFrame(Rig().scene, Rig().view, Rig().target, RigWorkspace());
+  EXPECT_GT(target.CountNot(0x787878u), 0);
   EXPECT_TRUE(target.Intact());
 }
 

@@ -14,7 +14,7 @@ class Lines : public ::testing::Test {
   void SetUp() override {
     target.Bind();
     ResetObjects(1);
-    AllocateRenderBuffers(&renderContext);
+    AllocateRenderBuffers();
     SetProjection(400, 2, 30, 20, 0, 0, 60, 40);
   }
 
@@ -105,13 +105,13 @@ TEST_F(Lines, ColourGoesToOnePixelWhenAnyCellOfTheBlockPasses) {
   ASSERT_NE(target.At(x, y), kFillPixel);
   target.Fill(kFillPixel);
   // Only the block's lower-right cell is farther than the line.
-  renderContext.zBuffer[y * 80 + x] = 100;
-  renderContext.zBuffer[y * 80 + x + 1] = 100;
-  renderContext.zBuffer[(y + 1) * 80 + x] = 100;
-  renderContext.zBuffer[(y + 1) * 80 + x + 1] = 1000;
+  Rig().target.depth[y * 80 + x] = 100;
+  Rig().target.depth[y * 80 + x + 1] = 100;
+  Rig().target.depth[(y + 1) * 80 + x] = 100;
+  Rig().target.depth[(y + 1) * 80 + x + 1] = 1000;
   // The step before (pixel x - 1) must not pass either.
-  renderContext.zBuffer[y * 80 + x - 1] = 100;
-  renderContext.zBuffer[(y + 1) * 80 + x - 1] = 100;
+  Rig().target.depth[y * 80 + x - 1] = 100;
+  Rig().target.depth[(y + 1) * 80 + x - 1] = 100;
   DrawLine(0xFF00, 0xFF00, Vector3{-15, 0, 400}, Vector3{-13, 0, 400});
   EXPECT_EQ(target.At(x, y), 0x00FF00u);
   EXPECT_EQ(DepthAt(x + 1, y + 1), 400.0f);

@@ -1,19 +1,14 @@
 // The frame loop allocates nothing: every allocation function of this test
-// binary is replaced by one that counts, and RenderScene must leave the
-// count unchanged, for the demo scene and for a scene that clips and draws
-// untextured triangles and lines.
+// binary is replaced by one that counts, and once the workspace has grown to
+// the scene, RenderFrame must leave the count unchanged, for the demo scene
+// and for a scene that clips and draws untextured triangles and lines.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#include "render/demo_scene.h"
-#include "render/frame_buffer.h"
-#include "render/headless_target.h"
 #include "render_test_support.h"
-#include "scene/animation.h"
-#include "scene/scene_object.h"
 
 // The replacements below pair malloc with free themselves; GCC cannot see
 // that through inlining.
@@ -65,9 +60,10 @@ void* realloc(void* p, size_t size) {
 
 namespace {
 
-long CountRenderScene() {
+long CountRenderFrame(const Scene& scene, const View& view,
+                      FrameTarget& target, Workspace& workspace) {
   const long before = allocations.load();
-  RenderScene();
+  renderer::RenderFrame(scene, view, target, workspace);
   return allocations.load() - before;
 }
 
@@ -88,33 +84,48 @@ TEST(NoAllocation, CountingWorks) {
 }
 
 TEST(NoAllocation, DemoFramesAllocateNothing) {
-  static HeadlessTarget target{};
-  SetupDemoScene(RENDERER_TEXTURE_DIR);
-  BindHeadlessTarget(&target, 1920, 1080, 800, 600);
-  SetDemoProjection(&renderContext, target.clientRect, target.clientCentre);
-  AllocateRenderBuffers(&renderContext);
+  HeadlessTarget headless;
+  BindHeadlessTarget(&headless, 1920, 1080, 800, 600);
+  Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
+  View view;
+  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  WorkspacePtr workspace = MakeWorkspace();
+  FrameTarget& target = headless.target;
+  // The first frame grows the workspace to the scene.
+  renderer::RenderFrame(scene, view, target, *workspace);
   for (int frameNumber = 0; frameNumber < 20; ++frameNumber) {
-    ClearFrame(599, 799);
-    EXPECT_EQ(CountRenderScene(), 0) << "frame " << frameNumber;
-    for (int i = 0; i < 10; ++i) AnimateStep(0, 0);
+    renderer::ClearFrame(target, 599, 799);
+    EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0)
+        << "frame " << frameNumber;
+    for (int i = 0; i < 10; ++i) AnimateDemoScene(&scene, false, false);
   }
+  // A smaller scene fits the grown workspace.
+  scene.objects.clear();
+  EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0);
 }
 
 TEST(NoAllocation, ClippedFlatTrianglesAndLinesAllocateNothing) {
-  static HeadlessTarget target{};
-  BindHeadlessTarget(&target, 320, 240, 320, 240);
-  ResetObjects(1);
-  static TestMesh mesh;
+  HeadlessTarget headless;
+  BindHeadlessTarget(&headless, 320, 240, 320, 240);
+  Scene scene;
+  Mesh mesh;
   mesh.vertices = {{-3000, 500, -2000}, {3000, 500, -2000}, {0, 500, 9000},
                    {-100, -100, 400},   {100, 100, -400}};
   mesh.triangles = {FlatTriangle(0, 1, 2, 0x336699)};
   mesh.lines = {{3, 4, 0xFF0000, 0x00FF00}};
-  PlaceMesh(&mesh, 0, 0, 0, 0);
-  SetDemoProjection(&renderContext, target.clientRect, target.clientCentre);
+  scene.meshes.push_back(mesh);
+  scene.objects.resize(1);
+  scene.objects[0].mesh = 0;
+  scene.objects[0].position[2] = 0;
+  View view;
+  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  WorkspacePtr workspace = MakeWorkspace();
+  FrameTarget& target = headless.target;
+  renderer::RenderFrame(scene, view, target, *workspace);
   for (int i = 0; i < 5; ++i) {
-    ClearFrame(239, 319);
-    EXPECT_EQ(CountRenderScene(), 0);
-    RotateObjectY(&sceneObjects[0], 7);
+    renderer::ClearFrame(target, 239, 319);
+    EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0);
+    RotateObjectY(&scene.objects[0], 7);
   }
 }
 

@@ -3,9 +3,52 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <bit>
 
-#include "scene/scene_object.h"
+#include "render/fill_flat.h"
+#include "render/fill_textured.h"
+#include "render/line.h"
+
+TestRig& Rig() {
+  static TestRig rig;
+  return rig;
+}
+
+Workspace& RigWorkspace() { return *Rig().workspace; }
+
+void SyncRigScene() {
+  TestRig& rig = Rig();
+  rig.scene.meshes.resize(rig.meshSources.size());
+  for (size_t i = 0; i < rig.meshSources.size(); ++i) {
+    const TestMesh& source = *rig.meshSources[i];
+    Mesh& mesh = rig.scene.meshes[i];
+    mesh.vertices = source.vertices;
+    mesh.vertexVectors = source.vertexVectors;
+    mesh.triangles = source.triangles;
+    mesh.lines = source.lines;
+  }
+  rig.scene.textures.resize(rig.textureSources.size());
+  for (size_t i = 0; i < rig.textureSources.size(); ++i) {
+    rig.scene.textures[i] = *rig.textureSources[i];
+  }
+}
+
+namespace {
+
+IntVertex RigLight() {
+  const std::vector<SceneObject>& objects = Rig().scene.objects;
+  if (objects.empty()) return IntVertex{};
+  const int32_t* p = objects[0].position;
+  return IntVertex{p[0], p[1], p[2]};
+}
+
+}  // namespace
+
+DrawContext RigContext() {
+  TestRig& rig = Rig();
+  return MakeDrawContext(rig.view, rig.target, *rig.workspace, RigLight());
+}
 
 GuardedFrame::GuardedFrame(int32_t w, int32_t h, int32_t guardColumns,
                            int32_t rowsOfGuard)
@@ -17,18 +60,17 @@ GuardedFrame::GuardedFrame(int32_t w, int32_t h, int32_t guardColumns,
   }
   pitch = stride * 4;
   windowRect = Rect{0, 0, w, h};
-  clientRect = Rect{0, 0, w, h};
-  clientCentre = IntPoint{w >> 1, h >> 1};
-  bufferSize = IntPoint{w, h};
 }
 
 void GuardedFrame::Bind() {
-  frame.windowRect = &windowRect;
-  frame.clientRect = &clientRect;
-  frame.clientCentre = &clientCentre;
-  frame.pixels = &pixels;
-  frame.pitch = &pitch;
-  frame.bufferSize = &bufferSize;
+  TestRig& rig = Rig();
+  rig.target.pixels = pixels;
+  rig.target.pitch = pitch;
+  rig.target.width = width;
+  rig.target.height = height;
+  rig.target.clientRect = Rect{0, 0, width, height};
+  rig.windowRect = windowRect;
+  rig.target.depthStride = int64_t{windowRect.right} - windowRect.left;
 }
 
 bool GuardedFrame::Intact() const {
@@ -67,16 +109,18 @@ GuardedDepth::GuardedDepth(int64_t count, int64_t guardEntries)
   block.assign(size_t(count + guardEntries),
                std::bit_cast<float>(kGuardDepthBits));
   depth = block.data();
-  savedBuffer = renderContext.zBuffer;
-  savedEntries = renderContext.zBufferEntries;
-  renderContext.zBuffer = depth;
-  renderContext.zBufferEntries = entries;
-  ClearZBuffer();
+  FrameTarget& target = Rig().target;
+  savedBuffer = target.depth;
+  savedEntries = target.depthEntries;
+  target.depth = depth;
+  target.depthEntries = entries;
+  ::ClearZBuffer();
 }
 
 GuardedDepth::~GuardedDepth() {
-  renderContext.zBuffer = savedBuffer;
-  renderContext.zBufferEntries = savedEntries;
+  FrameTarget& target = Rig().target;
+  target.depth = savedBuffer;
+  target.depthEntries = savedEntries;
 }
 
 bool GuardedDepth::Intact() const {
@@ -89,15 +133,17 @@ bool GuardedDepth::Intact() const {
 GuardedSpanTable::GuardedSpanTable(int32_t count, int32_t guardRows)
     : rows(count) {
   block.assign(size_t(count + guardRows), Span{-77, -77});
-  savedTable = renderContext.spanTable;
-  savedRows = renderContext.spanTableRows;
-  renderContext.spanTable = block.data();
-  renderContext.spanTableRows = rows;
+  Workspace& workspace = RigWorkspace();
+  savedTable = workspace.spanTable;
+  savedRows = workspace.spanTableRows;
+  workspace.spanTable = block.data();
+  workspace.spanTableRows = rows;
 }
 
 GuardedSpanTable::~GuardedSpanTable() {
-  renderContext.spanTable = savedTable;
-  renderContext.spanTableRows = savedRows;
+  Workspace& workspace = RigWorkspace();
+  workspace.spanTable = savedTable;
+  workspace.spanTableRows = savedRows;
 }
 
 bool GuardedSpanTable::Intact() const {
@@ -107,30 +153,31 @@ bool GuardedSpanTable::Intact() const {
   return true;
 }
 
-Mesh* TestMesh::Sync() {
-  mesh = Mesh{};
-  mesh.vertexCount = int32_t(vertices.size());
-  mesh.triangleCount = int32_t(triangles.size());
-  mesh.lineCount = int32_t(lines.size());
-  mesh.vertices = vertices.data();
-  mesh.triangles = triangles.data();
-  mesh.lines = lines.empty() ? nullptr : lines.data();
-  return &mesh;
-}
-
 MeshTriangle FlatTriangle(int32_t v0, int32_t v1, int32_t v2, uint32_t colour) {
-  MeshTriangle t{};
+  MeshTriangle t;
   t.vertex[0] = v0;
   t.vertex[1] = v1;
   t.vertex[2] = v2;
-  for (int32_t& c : t.colour) c = int32_t(colour);
+  for (uint32_t& c : t.colour) c = colour;
   return t;
 }
 
+namespace {
+
+int32_t RigTextureIndex(const Texture* texture) {
+  std::vector<const Texture*>& sources = Rig().textureSources;
+  const auto found = std::find(sources.begin(), sources.end(), texture);
+  if (found != sources.end()) return int32_t(found - sources.begin());
+  sources.push_back(texture);
+  return int32_t(sources.size()) - 1;
+}
+
+}  // namespace
+
 MeshTriangle TexturedTriangle(int32_t v0, int32_t v1, int32_t v2,
-                              Texture* texture, const double uv[3][2]) {
+                              const Texture* texture, const double uv[3][2]) {
   MeshTriangle t = FlatTriangle(v0, v1, v2, 0);
-  t.texture = texture;
+  t.texture = RigTextureIndex(texture);
   for (int i = 0; i < 3; ++i) {
     t.uv[i][0] = uv[i][0];
     t.uv[i][1] = uv[i][1];
@@ -138,34 +185,184 @@ MeshTriangle TexturedTriangle(int32_t v0, int32_t v1, int32_t v2,
   return t;
 }
 
-void ResetObjects(int32_t count) { CreateSceneObjects(count); }
+void ResetObjects(int32_t count) {
+  TestRig& rig = Rig();
+  rig.scene = Scene{};
+  rig.scene.objects.assign(size_t(count), SceneObject{});
+  rig.meshSources.clear();
+  rig.textureSources.clear();
+}
 
 void PlaceMesh(TestMesh* mesh, int32_t objectIndex, int32_t x, int32_t y,
                int32_t z) {
-  SceneObject* object = &sceneObjects[objectIndex];
-  BindObjectMesh(object, mesh->Sync());
-  object->position[0] = x;
-  object->position[1] = y;
-  object->position[2] = z;
-  AllocateRenderBuffers(&renderContext);
+  TestRig& rig = Rig();
+  std::vector<TestMesh*>& sources = rig.meshSources;
+  auto found = std::find(sources.begin(), sources.end(), mesh);
+  if (found == sources.end()) {
+    sources.push_back(mesh);
+    found = sources.end() - 1;
+  }
+  SceneObject& object = rig.scene.objects[size_t(objectIndex)];
+  object = SceneObject{};
+  object.mesh = int32_t(found - sources.begin());
+  object.position[0] = x;
+  object.position[1] = y;
+  object.position[2] = z;
+  AllocateRenderBuffers();
+}
+
+void AllocateRenderBuffers() {
+  TestRig& rig = Rig();
+  const int64_t width = std::max<int64_t>(
+      int64_t{rig.windowRect.right} - rig.windowRect.left, 0);
+  const int64_t height = std::max<int64_t>(
+      int64_t{rig.windowRect.bottom} - rig.windowRect.top, 0);
+  rig.depth.assign(size_t((width + 1) * (height + 1)),
+                   std::bit_cast<float>(kDepthClearBits));
+  rig.target.depth = rig.depth.data();
+  rig.target.depthEntries = int64_t(rig.depth.size());
+  SyncRigScene();
+  const int32_t rows = int32_t(std::max<int64_t>(height + 1, 0));
+  PrepareWorkspace(*rig.workspace, rig.scene, rows);
 }
 
 void SetProjection(int32_t focalLength, int32_t nearZ, double centreX,
                    double centreY, int32_t left, int32_t top, int32_t right,
                    int32_t bottom) {
-  renderContext.focalLength = focalLength;
-  renderContext.nearZ = nearZ;
-  renderContext.centreX = centreX;
-  renderContext.centreY = centreY;
-  renderContext.viewportLeft = left;
-  renderContext.viewportTop = top;
-  renderContext.viewportRight = right;
-  renderContext.viewportBottom = bottom;
+  View& view = Rig().view;
+  view.focalLength = focalLength;
+  view.nearZ = nearZ;
+  view.centreX = centreX;
+  view.centreY = centreY;
+  view.viewportLeft = left;
+  view.viewportTop = top;
+  view.viewportRight = right;
+  view.viewportBottom = bottom;
+}
+
+void ClearFrame(int32_t lastRow, int32_t lastColumn) {
+  renderer::ClearFrame(Rig().target, lastRow, lastColumn);
+}
+
+void ClearZBuffer() { renderer::ClearZBuffer(Rig().target, RigWorkspace()); }
+
+void RenderScene() {
+  SyncRigScene();
+  ::ClearZBuffer();
+  DrawContext context = RigContext();
+  renderer::RenderScene(context, Rig().scene);
+}
+
+ObjectFrame RigObject(int32_t objectIndex) {
+  SyncRigScene();
+  const Scene& scene = Rig().scene;
+  const Mesh& mesh =
+      scene.meshes[size_t(scene.objects[size_t(objectIndex)].mesh)];
+  const ObjectVertices& vertices =
+      RigWorkspace().objects[size_t(objectIndex)];
+  const bool vectors = !mesh.vertexVectors.empty();
+  return ObjectFrame{mesh, vertices.camera.data(),
+                     vectors ? vertices.vectors.data() : nullptr,
+                     vertices.projected.data()};
+}
+
+const MeshTriangle& RigTriangle(int32_t objectIndex, int32_t triangleIndex) {
+  return RigObject(objectIndex).mesh.triangles[size_t(triangleIndex)];
+}
+
+namespace {
+
+const Texture* RigTexture(const MeshTriangle& triangle) {
+  const std::vector<const Texture*>& sources = Rig().textureSources;
+  if (triangle.texture < 0 || size_t(triangle.texture) >= sources.size()) {
+    return nullptr;
+  }
+  return sources[size_t(triangle.texture)];
+}
+
+}  // namespace
+
+TriangleClass ClassifyTriangle(int32_t objectIndex, int32_t triangleIndex) {
+  return renderer::ClassifyTriangle(Rig().view, RigObject(objectIndex),
+                                    RigTriangle(objectIndex, triangleIndex));
+}
+
+bool ClipTriangle(int32_t objectIndex, int32_t triangleIndex,
+                  ClipResult* result) {
+  const MeshTriangle& triangle = RigTriangle(objectIndex, triangleIndex);
+  return renderer::ClipTriangle(RigContext(), RigObject(objectIndex), triangle,
+                                RigTexture(triangle), result);
+}
+
+ClipVertex MakeClipVertex(int32_t objectIndex, int32_t corner,
+                          int32_t triangleIndex) {
+  return renderer::MakeClipVertex(RigObject(objectIndex),
+                                  RigTriangle(objectIndex, triangleIndex),
+                                  corner);
+}
+
+ClipVertex ClipEdge(int32_t objectIndex, int32_t a, int32_t b,
+                    int32_t triangleIndex) {
+  return renderer::ClipEdge(Rig().view, RigObject(objectIndex),
+                            RigTriangle(objectIndex, triangleIndex), a, b);
+}
+
+void TransformObject(int32_t objectIndex) {
+  const ObjectFrame object = RigObject(objectIndex);
+  renderer::TransformObject(Rig().scene.objects[size_t(objectIndex)],
+                            object.mesh,
+                            &RigWorkspace().objects[size_t(objectIndex)]);
+}
+
+void ProjectVertices() {
+  SyncRigScene();
+  const Scene& scene = Rig().scene;
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, RigWorkspace(), i);
+    if (mesh != nullptr) {
+      renderer::ProjectVertices(Rig().view, *mesh, &RigWorkspace().objects[i]);
+    }
+  }
+}
+
+const IntVertex* TransformedVertices(int32_t objectIndex) {
+  return RigWorkspace().objects[size_t(objectIndex)].camera.data();
+}
+
+void SetupTriangleSpans(const ScreenPoint points[3]) {
+  DrawContext context = RigContext();
+  renderer::SetupTriangleSpans(context, points);
+}
+
+void FillFlatTriangle(const ClippedTriangle& triangle) {
+  DrawContext context = RigContext();
+  renderer::FillFlatTriangle(context, triangle);
+}
+
+void FillTexturedTriangle(const ClippedTriangle& triangle) {
+  DrawContext context = RigContext();
+  renderer::FillTexturedTriangle(context, triangle);
+}
+
+void FillFlatTrianglePlain(const ClippedTriangle& triangle) {
+  DrawContext context = RigContext();
+  renderer::FillFlatTrianglePlain(context, triangle);
+}
+
+void FillTexturedTrianglePlain(const ClippedTriangle& triangle) {
+  DrawContext context = RigContext();
+  renderer::FillTexturedTrianglePlain(context, triangle);
+}
+
+void DrawLine(uint32_t fromColour, uint32_t toColour, const Vector3& a,
+              const Vector3& b) {
+  renderer::DrawLine(RigContext(), fromColour, toColour, a, b);
 }
 
 float DepthAt(int32_t x, int32_t y) {
-  const int64_t stride = int64_t(frame.windowRect->right) - frame.windowRect->left;
-  return renderContext.zBuffer[y * stride + x];
+  const TestRig& rig = Rig();
+  const int64_t stride = int64_t{rig.windowRect.right} - rig.windowRect.left;
+  return rig.target.depth[y * stride + x];
 }
 
 bool DepthIsClear(int32_t x, int32_t y) {
@@ -179,6 +376,16 @@ uint64_t Fnv1a64(const void* data, size_t bytes, uint64_t hash) {
     hash *= 0x100000001b3ull;
   }
   return hash;
+}
+
+FrameHashes HashFrame(const FrameTarget& target) {
+  const size_t count = size_t(target.width) * size_t(target.height);
+  uint64_t pixels = 0xcbf29ce484222325ull;
+  for (int32_t y = 0; y < target.height; ++y) {
+    pixels = Fnv1a64(target.pixels + int64_t{y} * (target.pitch / 4),
+                     size_t(target.width) * 4, pixels);
+  }
+  return FrameHashes{pixels, Fnv1a64(target.depth, count * 4)};
 }
 
 Image CopyImage(const uint32_t* pixels, int64_t stride, int32_t width,
@@ -267,10 +474,11 @@ Image DiffImage(const Image& expected, const Image& actual) {
 
 ClipVertex ProjectedCorner(int32_t x, int32_t y, int32_t z, uint32_t colour,
                            double u, double v) {
-  const double f = renderContext.focalLength;
+  const View& view = Rig().view;
+  const double f = view.focalLength;
   ClipVertex c{};
-  c.screenX = double(x) * f / double(z) + renderContext.centreX;
-  c.screenY = double(y) * f / double(z) + renderContext.centreY;
+  c.screenX = double(x) * f / double(z) + view.centreX;
+  c.screenY = double(y) * f / double(z) + view.centreY;
   c.x = x;
   c.y = y;
   c.z = z;
@@ -283,19 +491,32 @@ ClipVertex ProjectedCorner(int32_t x, int32_t y, int32_t z, uint32_t colour,
 ClippedTriangle MakeTriangle(const ClipVertex& a, const ClipVertex& b,
                              const ClipVertex& c, int32_t objectIndex,
                              int32_t triangleIndex) {
-  return ClippedTriangle{{a, b, c}, objectIndex, triangleIndex};
+  const Texture* texture = nullptr;
+  const Scene& scene = Rig().scene;
+  if (size_t(objectIndex) < scene.objects.size()) {
+    const int32_t mesh = scene.objects[size_t(objectIndex)].mesh;
+    if (mesh >= 0 && size_t(mesh) < Rig().meshSources.size()) {
+      const std::vector<MeshTriangle>& triangles =
+          Rig().meshSources[size_t(mesh)]->triangles;
+      if (size_t(triangleIndex) < triangles.size()) {
+        texture = RigTexture(triangles[size_t(triangleIndex)]);
+      }
+    }
+  }
+  return ClippedTriangle{{a, b, c}, texture, RigLight()};
 }
 
-TestTexture::TestTexture(int32_t width, int32_t height)
-    : bytes(size_t(width) * size_t(height) * 3) {
-  texture = Texture{width, height, int32_t(bytes.size()), bytes.data()};
+TestTexture::TestTexture(int32_t width, int32_t height) {
+  texture.width = width;
+  texture.height = height;
+  texture.texels.resize(size_t(width) * size_t(height) * 3);
   for (int32_t r = 0; r < height; ++r) {
     for (int32_t c = 0; c < width; ++c) Set(c, r, Default(c, r));
   }
 }
 
 void TestTexture::Set(int32_t column, int32_t row, uint32_t colour) {
-  uint8_t* texel = &bytes[3 * (size_t(row) * texture.width + column)];
+  uint8_t* texel = &texture.texels[3 * (size_t(row) * texture.width + column)];
   texel[0] = uint8_t(colour >> 16);
   texel[1] = uint8_t(colour >> 8);
   texel[2] = uint8_t(colour);

@@ -1,24 +1,56 @@
 #pragma once
-// Shared helpers of the renderer's tests: guarded buffers that reveal stray
-// writes, small meshes placed on objects, hashing and PNG pictures.
+// Shared helpers of the renderer's tests: one rig holding the scene, view,
+// frame target and workspace the tests draw with, guarded buffers that
+// reveal stray writes, small meshes placed on objects, hashing and PNG
+// pictures.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "render/clip.h"
-#include "render/frame_target.h"
-#include "render/render_context.h"
-#include "scene/mesh.h"
-#include "scene/texture.h"
+#include "render/draw_area.h"
+#include "render/scene_pass.h"
+#include "render/spans.h"
+#include "render/workspace.h"
+#include "renderer/renderer.h"
+
+using namespace renderer;
 
 constexpr uint32_t kGuardPixel = 0xDEADBEEFu;
 constexpr uint32_t kFillPixel = 0x00123456u;
 constexpr uint32_t kGuardDepthBits = 0x7F7FFFFEu;  // a float nobody writes
 
+struct TestMesh;
+
+// The renderer as the tests drive it, one per test program: the scene, the
+// view, the frame target (over a GuardedFrame and the rig's own depth
+// buffer, or guarded depth) and the workspace. Meshes and textures the
+// tests own are copied into the scene before every draw, so a test may
+// change them after placing them.
+struct TestRig {
+  Scene scene;
+  View view;
+  FrameTarget target;
+  Rect windowRect;           // the depth buffer's size and row stride
+  std::vector<float> depth;  // the rig's own depth buffer
+  WorkspacePtr workspace = MakeWorkspace();
+  std::vector<TestMesh*> meshSources;          // scene.meshes[i]'s source
+  std::vector<const Texture*> textureSources;  // scene.textures[i]'s source
+};
+
+TestRig& Rig();
+Workspace& RigWorkspace();
+
+// Copies the tests' meshes and textures into the rig's scene.
+void SyncRigScene();
+
+// The draw context of the rig's view, target and workspace, lit by object 0.
+DrawContext RigContext();
+
 // A frame buffer inside a larger block: guard rows above and below and
 // guard columns right of every row (the pitch is wider than the buffer).
-// Bind() points the renderer's `frame` at it; windowRect is the buffer's
-// rectangle unless changed afterwards.
+// Bind() points the rig's target at it and makes windowRect the buffer's
+// rectangle unless it was changed beforehand.
 struct GuardedFrame {
   GuardedFrame(int32_t width, int32_t height, int32_t guardColumns = 3,
                int32_t guardRows = 2);
@@ -32,12 +64,11 @@ struct GuardedFrame {
   std::vector<uint32_t> block;
   uint32_t* pixels;
   int32_t pitch;
-  Rect windowRect, clientRect;
-  IntPoint clientCentre, bufferSize;
+  Rect windowRect;
 };
 
 // A depth buffer of `entries` floats followed by a guard tail; swapped into
-// the render context while it lives and swapped back afterwards.
+// the rig's target while it lives and swapped back afterwards.
 struct GuardedDepth {
   explicit GuardedDepth(int64_t entries, int64_t guardEntries = 64);
   ~GuardedDepth();
@@ -49,7 +80,8 @@ struct GuardedDepth {
   int64_t savedEntries;
 };
 
-// A span table of `rows` rows followed by guard rows, swapped in likewise.
+// A span table of `rows` rows followed by guard rows, swapped into the
+// rig's workspace likewise.
 struct GuardedSpanTable {
   explicit GuardedSpanTable(int32_t rows, int32_t guardRows = 8);
   ~GuardedSpanTable();
@@ -60,36 +92,80 @@ struct GuardedSpanTable {
   int32_t savedRows;
 };
 
-// A mesh whose arrays the test owns.
+// A mesh whose arrays the test owns; PlaceMesh puts it into the scene.
 struct TestMesh {
   std::vector<IntVertex> vertices;
+  std::vector<Vector3> vertexVectors;
   std::vector<MeshTriangle> triangles;
   std::vector<MeshLine> lines;
-  Mesh mesh;
-  Mesh* Sync();  // points `mesh` at the vectors; returns it
 };
 
 MeshTriangle FlatTriangle(int32_t v0, int32_t v1, int32_t v2, uint32_t colour);
-MeshTriangle TexturedTriangle(int32_t v0, int32_t v1, int32_t v2,
-                              Texture* texture, const double uv[3][2]);
 
-// Makes `count` fresh objects (identity, at (0, 0, 3200)).
+// A triangle textured with `texture`, which the rig's scene takes over (as
+// a copy refreshed before every draw).
+MeshTriangle TexturedTriangle(int32_t v0, int32_t v1, int32_t v2,
+                              const Texture* texture, const double uv[3][2]);
+
+// Makes `count` fresh objects (identity, at (0, 0, 3200), no mesh) and
+// forgets the placed meshes and textures.
 void ResetObjects(int32_t count);
 
-// Binds the mesh to object i at `position` (identity orientation) and
-// reallocates the render buffers for the current objects.
+// Shows the mesh on object i at `position` (identity orientation) and
+// allocates the render buffers for the current objects.
 void PlaceMesh(TestMesh* mesh, int32_t objectIndex, int32_t x, int32_t y,
                int32_t z);
+
+// The rig's depth buffer sized from windowRect ((W + 1) x (H + 1), reset),
+// and the workspace grown to the scene and target.
+void AllocateRenderBuffers();
 
 void SetProjection(int32_t focalLength, int32_t nearZ, double centreX,
                    double centreY, int32_t left, int32_t top, int32_t right,
                    int32_t bottom);
 
-// Depth buffer entry (x, y) with the current windowRect width as stride.
+// The rig's frame: the client clear, and the depth reset plus scene pass
+// (without growing the workspace, so guarded tables stay in place).
+void ClearFrame(int32_t lastRow, int32_t lastColumn);
+void ClearZBuffer();
+void RenderScene();
+
+// The internals on the rig: object i's mesh and vertices this frame, and
+// the clipper, transform, projection, span setup and fills on them.
+ObjectFrame RigObject(int32_t objectIndex);
+const MeshTriangle& RigTriangle(int32_t objectIndex, int32_t triangleIndex);
+TriangleClass ClassifyTriangle(int32_t objectIndex, int32_t triangleIndex);
+bool ClipTriangle(int32_t objectIndex, int32_t triangleIndex,
+                  ClipResult* result);
+ClipVertex MakeClipVertex(int32_t objectIndex, int32_t corner,
+                          int32_t triangleIndex);
+ClipVertex ClipEdge(int32_t objectIndex, int32_t a, int32_t b,
+                    int32_t triangleIndex);
+void TransformObject(int32_t objectIndex);
+void ProjectVertices();
+const IntVertex* TransformedVertices(int32_t objectIndex);
+void SetupTriangleSpans(const ScreenPoint points[3]);
+void FillFlatTriangle(const ClippedTriangle& triangle);
+void FillTexturedTriangle(const ClippedTriangle& triangle);
+void FillFlatTrianglePlain(const ClippedTriangle& triangle);
+void FillTexturedTrianglePlain(const ClippedTriangle& triangle);
+void DrawLine(uint32_t fromColour, uint32_t toColour, const Vector3& a,
+              const Vector3& b);
+
+// Depth buffer entry (x, y) with windowRect's width as stride.
 float DepthAt(int32_t x, int32_t y);
 bool DepthIsClear(int32_t x, int32_t y);
 
-uint64_t Fnv1a64(const void* data, size_t bytes, uint64_t hash = 0xcbf29ce484222325ull);
+uint64_t Fnv1a64(const void* data, size_t bytes,
+                 uint64_t hash = 0xcbf29ce484222325ull);
+
+// FNV-1a 64 of a frame: its width x height pixels, rows pitch / 4 apart,
+// and the first width x height depth entries.
+struct FrameHashes {
+  uint64_t pixels;
+  uint64_t depth;
+};
+FrameHashes HashFrame(const FrameTarget& target);
 
 // An image of 0x00RRGGBB pixels, rows top first.
 struct Image {
@@ -108,19 +184,22 @@ bool ReadPng(const std::string& path, Image* image);
 // one image has count as differing.
 Image DiffImage(const Image& expected, const Image& actual);
 
-// A triangle corner at camera (x, y, z), projected with the render context.
+// A triangle corner at camera (x, y, z), projected with the rig's view.
 ClipVertex ProjectedCorner(int32_t x, int32_t y, int32_t z, uint32_t colour = 0,
                            double u = 0, double v = 0);
+
+// A clipped triangle as the clipper would hand it on for mesh triangle
+// `triangleIndex` of object `objectIndex`: its texture (the test's own
+// record) and the light at object 0.
 ClippedTriangle MakeTriangle(const ClipVertex& a, const ClipVertex& b,
                              const ClipVertex& c, int32_t objectIndex = 0,
                              int32_t triangleIndex = 0);
 
-// A texture whose texels the test owns; texel (c, r) defaults to
-// red 16 c + 1, green 16 r + 2, blue 0x33.
+// A texture the test owns; texel (c, r) defaults to red 16 c + 1,
+// green 16 r + 2, blue 0x33.
 struct TestTexture {
   TestTexture(int32_t width, int32_t height);
   void Set(int32_t column, int32_t row, uint32_t colour);
   static uint32_t Default(int32_t column, int32_t row);
-  std::vector<uint8_t> bytes;
   Texture texture;
 };

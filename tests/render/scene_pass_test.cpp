@@ -4,9 +4,7 @@
 
 #include <bit>
 
-#include "render/frame_buffer.h"
 #include "render_test_support.h"
-#include "scene/scene_object.h"
 
 namespace {
 
@@ -25,88 +23,93 @@ class ScenePass : public ::testing::Test {
   }
 
   static const IntVertex& Camera(int32_t j) {
-    return sceneObjects[0].transformedVertices[j];
+    return RigWorkspace().objects[0].camera[size_t(j)];
   }
-  static const ProjectedVertex& Projected(int32_t j) {
-    return renderContext.projectedVertices[0][j];
+  static ProjectedVertex& Projected(int32_t j) {
+    return RigWorkspace().objects[0].projected[size_t(j)];
   }
 
   GuardedFrame target{320, 200};
   TestMesh mesh;
 };
 
-TEST_F(ScenePass, AllocatesBuffersFromTheDesktopRectangle) {
+TEST_F(ScenePass, RenderFrameGrowsTheWorkspaceToTheSceneAndTarget) {
   PlaceVertices({{0, 0, 0}, {1, 1, 1}});
-  EXPECT_EQ(renderContext.zBufferEntries, int64_t{321} * 201);
-  EXPECT_EQ(renderContext.spanTableRows, 900);
-  EXPECT_EQ(renderContext.projectedObjectCount, 1);
-  EXPECT_EQ(renderContext.projectedVertexCounts[0], 2);
-  EXPECT_EQ(Projected(1).visible, 0);
+  EXPECT_EQ(Rig().target.depthEntries, int64_t{321} * 201);
+  WorkspacePtr fresh = MakeWorkspace();
+  EXPECT_EQ(fresh->spanTableRows, 900);
+  EXPECT_TRUE(fresh->objects.empty());
+  renderer::RenderFrame(Rig().scene, Rig().view, Rig().target, *fresh);
+  ASSERT_EQ(fresh->objects.size(), 1u);
+  EXPECT_EQ(fresh->objects[0].camera.size(), 2u);
+  EXPECT_EQ(fresh->objects[0].projected.size(), 2u);
+  EXPECT_EQ(fresh->spanTableRows, 900);
 
-  GuardedFrame tall(64, 1200);  // a desktop taller than 900 rows
+  GuardedFrame tall(64, 1200);  // a target taller than 900 rows
   tall.Bind();
-  AllocateRenderBuffers(&renderContext);
-  EXPECT_EQ(renderContext.spanTableRows, 1201);
+  AllocateRenderBuffers();
+  renderer::RenderFrame(Rig().scene, Rig().view, Rig().target, *fresh);
+  EXPECT_EQ(fresh->spanTableRows, 1201);
 }
 
 TEST_F(ScenePass, ClearZBufferResetsEveryAllocatedEntry) {
   PlaceVertices({{0, 0, 0}});
-  std::fill(renderContext.zBuffer,
-            renderContext.zBuffer + renderContext.zBufferEntries, 1.0f);
+  std::fill(Rig().target.depth,
+            Rig().target.depth + Rig().target.depthEntries, 1.0f);
   ClearZBuffer();
-  for (int64_t i = 0; i < renderContext.zBufferEntries; ++i) {
-    ASSERT_EQ(std::bit_cast<uint32_t>(renderContext.zBuffer[i]), 0x62432809u)
+  for (int64_t i = 0; i < Rig().target.depthEntries; ++i) {
+    ASSERT_EQ(std::bit_cast<uint32_t>(Rig().target.depth[i]), 0x62432809u)
         << "entry " << i;
   }
 }
 
 TEST_F(ScenePass, InitialObjectPlacesTheCubeCornerAndProjectsItFractionally) {
   PlaceVertices({{-800, -800, -800}});
-  TransformObject(&sceneObjects[0]);
+  TransformObject(0);
   ProjectVertices();
   EXPECT_EQ(Camera(0).x, -800);
   EXPECT_EQ(Camera(0).y, -800);
   EXPECT_EQ(Camera(0).z, 2400);
-  EXPECT_EQ(Projected(0).visible, 1);
+  EXPECT_TRUE(Projected(0).visible);
   EXPECT_NEAR(Projected(0).screenX, 266.6666666666667, 1e-12);
   EXPECT_NEAR(Projected(0).screenY, 166.6666666666667, 1e-12);
 }
 
 TEST_F(ScenePass, VisibilityIsZGreaterThanOneAndStalePositionsAreKept) {
   PlaceVertices({{100, 50, 2}, {100, 50, 1}}, 0);
-  renderContext.nearZ = 5;  // visibility ignores nearZ
-  TransformObject(&sceneObjects[0]);
+  Rig().view.nearZ = 5;  // visibility ignores nearZ
+  TransformObject(0);
   ProjectVertices();
-  EXPECT_EQ(Projected(0).visible, 1);
+  EXPECT_TRUE(Projected(0).visible);
   EXPECT_EQ(Projected(0).screenX, 100 * 400 / 2.0 + 400);
-  EXPECT_EQ(Projected(1).visible, 0);
+  EXPECT_FALSE(Projected(1).visible);
 
-  renderContext.projectedVertices[0][1].screenX = 12.5;
-  sceneObjects[0].position[2] = -10;  // now both behind the viewer
-  renderContext.focalLength = 800;
-  TransformObject(&sceneObjects[0]);
+  Projected(1).screenX = 12.5;
+  Rig().scene.objects[0].position[2] = -10;  // now both behind the viewer
+  Rig().view.focalLength = 800;
+  TransformObject(0);
   ProjectVertices();
-  EXPECT_EQ(Projected(0).visible, 0);
+  EXPECT_FALSE(Projected(0).visible);
   EXPECT_EQ(Projected(0).screenX, 100 * 400 / 2.0 + 400);  // last frame's
   EXPECT_EQ(Projected(1).screenX, 12.5);
 
-  sceneObjects[0].position[2] = 0;  // a new focal length shows at once
-  TransformObject(&sceneObjects[0]);
+  Rig().scene.objects[0].position[2] = 0;  // a new focal length shows at once
+  TransformObject(0);
   ProjectVertices();
   EXPECT_EQ(Projected(0).screenX, 100 * 800 / 2.0 + 400);
 }
 
 TEST_F(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
   PlaceVertices({{800, -800, 0}, {3, -3, -3}}, 10);
-  ScaleObject(&sceneObjects[0], 1.1);
-  TransformObject(&sceneObjects[0]);
+  ScaleObject(&Rig().scene.objects[0], 1.1);
+  TransformObject(0);
   EXPECT_EQ(Camera(0).x, 880);
   EXPECT_EQ(Camera(0).y, -880);
 
-  ResetObject(&sceneObjects[0]);
-  sceneObjects[0].position[2] = 10;
-  ScaleObject(&sceneObjects[0], 0.9);
-  TransformObject(&sceneObjects[0]);
+  ResetObject(&Rig().scene.objects[0]);
+  Rig().scene.objects[0].position[2] = 10;
+  ScaleObject(&Rig().scene.objects[0], 0.9);
+  TransformObject(0);
   EXPECT_EQ(Camera(1).x, 2);       // 2.7
   EXPECT_EQ(Camera(1).y, -2);      // -2.7
   EXPECT_EQ(Camera(1).z, -2 + 10);  // not trunc(7.3) = 7
@@ -114,8 +117,8 @@ TEST_F(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
 
 TEST_F(ScenePass, QuarterTurnUses3Point1416) {
   PlaceVertices({{1000, 0, 0}});
-  RotateObjectZ(&sceneObjects[0], 90);
-  TransformObject(&sceneObjects[0]);
+  RotateObjectZ(&Rig().scene.objects[0], 90);
+  TransformObject(0);
   // cos(1.5708) is about -3.67e-6 and sin(1.5708) just below 1.
   EXPECT_EQ(Camera(0).x, 0);
   EXPECT_EQ(Camera(0).y, -999);
@@ -124,11 +127,11 @@ TEST_F(ScenePass, QuarterTurnUses3Point1416) {
 
 TEST_F(ScenePass, MeshWithoutVectorsLeavesTransformedVectorsAlone) {
   PlaceVertices({{1, 2, 3}});
-  sceneObjects[0].transformedVectors[0] = Vector3{7, 8, 9};
-  ScaleObject(&sceneObjects[0], 3);
-  TransformObject(&sceneObjects[0]);
-  EXPECT_EQ(sceneObjects[0].transformedVectors[0].x, 7);
-  EXPECT_EQ(sceneObjects[0].transformedVectors[0].z, 9);
+  RigWorkspace().objects[0].vectors[0] = Vector3{7, 8, 9};
+  ScaleObject(&Rig().scene.objects[0], 3);
+  TransformObject(0);
+  EXPECT_EQ(RigWorkspace().objects[0].vectors[0].x, 7);
+  EXPECT_EQ(RigWorkspace().objects[0].vectors[0].z, 9);
 }
 
 TEST_F(ScenePass, EarlierObjectKeepsPixelsAtEqualDepth) {

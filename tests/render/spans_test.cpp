@@ -16,11 +16,11 @@ class SpanSetup : public ::testing::Test {
   void SetUp() override {
     target.Bind();
     ResetObjects(1);
-    AllocateRenderBuffers(&renderContext);
+    AllocateRenderBuffers();
     SetProjection(400, 2, 0, 0, 0, 0, 100, 100);
-    std::fill(renderContext.spanTable,
-              renderContext.spanTable + renderContext.spanTableRows,
-              kUnwritten);
+    Workspace& workspace = RigWorkspace();
+    std::fill(workspace.spanTable,
+              workspace.spanTable + workspace.spanTableRows, kUnwritten);
   }
 
   void SetUpSpans(ScreenPoint a, ScreenPoint b, ScreenPoint c) {
@@ -28,20 +28,20 @@ class SpanSetup : public ::testing::Test {
     SetupTriangleSpans(points);
   }
 
-  static Span Row(int32_t y) { return renderContext.spanTable[y]; }
+  static Span Row(int32_t y) { return RigWorkspace().spanTable[y]; }
 
   static int32_t WrittenRows() {
     int32_t count = 0;
-    for (int32_t y = 0; y < renderContext.spanTableRows; ++y) {
+    for (int32_t y = 0; y < RigWorkspace().spanTableRows; ++y) {
       count += Row(y).first != kUnwritten.first;
     }
     return count;
   }
 
   void ExpectRows(int32_t first, int32_t middle, int32_t last) {
-    EXPECT_EQ(renderContext.firstRow, first);
-    EXPECT_EQ(renderContext.middleRow, middle);
-    EXPECT_EQ(renderContext.lastRow, last);
+    EXPECT_EQ(RigWorkspace().firstRow, first);
+    EXPECT_EQ(RigWorkspace().middleRow, middle);
+    EXPECT_EQ(RigWorkspace().lastRow, last);
   }
 
   static constexpr Span kUnwritten = {-999, -999};
@@ -61,8 +61,8 @@ TEST_F(SpanSetup, RightTriangleCoversTopAndLeftBoundariesOnly) {
 
 TEST_F(SpanSetup, HalfPixelShiftMovesRowsAndColumns) {
   SetUpSpans({0.5, 0.5}, {10.5, 0.5}, {0.5, 10.5});
-  EXPECT_EQ(renderContext.firstRow, 1);
-  EXPECT_EQ(renderContext.lastRow, 10);
+  EXPECT_EQ(RigWorkspace().firstRow, 1);
+  EXPECT_EQ(RigWorkspace().lastRow, 10);
   for (int32_t y = 1; y <= 10; ++y) {
     EXPECT_EQ(Row(y).first, 1) << "row " << y;
     EXPECT_EQ(Row(y).last, 10 - y) << "row " << y;
@@ -76,10 +76,10 @@ TEST_F(SpanSetup, TrianglesThatCoverNoRowWriteNoSpan) {
   SetUpSpans({0.0, 101.5}, {10.0, 101.5}, {0.0, 120.0});  // wholly below
   ExpectRows(1, 1, 0);
   SetUpSpans({0.0, 0.2}, {5.0, 0.5}, {0.0, 0.8});  // sliver between two rows
-  EXPECT_EQ(renderContext.firstRow, 1);
-  EXPECT_EQ(renderContext.lastRow, 0);
+  EXPECT_EQ(RigWorkspace().firstRow, 1);
+  EXPECT_EQ(RigWorkspace().lastRow, 0);
   SetUpSpans({0.0, 5.0}, {10.0, 5.0}, {20.0, 5.0});  // all three y equal
-  EXPECT_GT(renderContext.firstRow, renderContext.lastRow);
+  EXPECT_GT(RigWorkspace().firstRow, RigWorkspace().lastRow);
   EXPECT_EQ(WrittenRows(), 0);
 }
 
@@ -136,7 +136,8 @@ TEST_F(SpanSetup, TiedCornersCoverTheSamePixelsInEveryInputOrder) {
     do {
       SetUpSpans(shape[perm[0]], shape[perm[1]], shape[perm[2]]);
       std::vector<Span> rows;
-      for (int32_t y = renderContext.firstRow; y <= renderContext.lastRow; ++y) {
+      const Workspace& workspace = RigWorkspace();
+      for (int32_t y = workspace.firstRow; y <= workspace.lastRow; ++y) {
         rows.push_back(Row(y));
       }
       if (reference.empty()) reference = rows;
@@ -152,7 +153,7 @@ TEST_F(SpanSetup, TiedCornersCoverTheSamePixelsInEveryInputOrder) {
 TEST_F(SpanSetup, DegenerateViewports) {
   SetProjection(400, 2, 0, 0, 0, 10, 100, 5);  // bottom above top
   SetUpSpans({0.0, 0.0}, {50.0, 0.0}, {0.0, 50.0});
-  EXPECT_GT(renderContext.firstRow, renderContext.lastRow);
+  EXPECT_GT(RigWorkspace().firstRow, RigWorkspace().lastRow);
   EXPECT_EQ(WrittenRows(), 0);
 
   SetProjection(400, 2, 0, 0, 0, 0, 0, 0);  // inclusive bounds: pixel (0, 0)

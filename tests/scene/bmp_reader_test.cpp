@@ -4,13 +4,14 @@
 
 #include <limits>
 
-#include "scene/bmp_writer.h"
-#include "scene/texture.h"
+#include "renderer/texture.h"
 #include "tests/scene/bmp_bytes.h"
+
+using namespace renderer;
 
 namespace {
 
-int Load(const BmpBytes& b, Texture* t) {
+bool Load(const BmpBytes& b, Texture* t) {
   return LoadBmpFromMemory(b.bytes.data(), b.bytes.size(), t);
 }
 
@@ -18,13 +19,12 @@ TEST(BmpReader, BottomUpRowsBecomeTopRowFirstAndBgrBecomesRgb) {
   // File rows: bottom (10,20,30)(1,2,3), top (40,50,60)(4,5,6), as B, G, R.
   const BmpBytes b = MakeBmp(2, 2, {10, 20, 30, 1, 2, 3, 40, 50, 60, 4, 5, 6});
   Texture t{};
-  ASSERT_EQ(Load(b, &t), 1);
+  ASSERT_TRUE(Load(b, &t));
   EXPECT_EQ(t.width, 2);
   EXPECT_EQ(t.height, 2);
-  EXPECT_EQ(t.byteSize, 12);
+  EXPECT_EQ(t.texels.size(), 12u);
   const std::vector<uint8_t> expected = {60, 50, 40, 6, 5, 4, 30, 20, 10, 3, 2, 1};
-  EXPECT_EQ(std::vector<uint8_t>(t.texels, t.texels + 12), expected);
-  FreeTexture(&t);
+  EXPECT_EQ(t.texels, expected);
 }
 
 TEST(BmpReader, ThreePixelRowsUseATwelveByteStrideAndDropThePadding) {
@@ -34,13 +34,12 @@ TEST(BmpReader, ThreePixelRowsUseATwelveByteStrideAndDropThePadding) {
   ASSERT_EQ(b.bytes.size(), 54u + 24u);
   for (int pad = 9; pad < 12; ++pad) b.bytes[54 + pad] = b.bytes[66 + pad] = 0xEE;
   Texture t{};
-  ASSERT_EQ(Load(b, &t), 1);
+  ASSERT_TRUE(Load(b, &t));
   // Texel row 0 is the file's second row (bytes 10..18), reversed per pixel.
   const std::vector<uint8_t> top = {12, 11, 10, 15, 14, 13, 18, 17, 16};
-  EXPECT_EQ(std::vector<uint8_t>(t.texels, t.texels + 9), top);
+  EXPECT_EQ(std::vector<uint8_t>(t.texels.begin(), t.texels.begin() + 9), top);
   EXPECT_EQ(t.texels[9], 3);  // row 1 starts 9 bytes on
-  for (int i = 0; i < t.byteSize; ++i) EXPECT_NE(t.texels[i], 0xEE);
-  FreeTexture(&t);
+  for (uint8_t texel : t.texels) EXPECT_NE(texel, 0xEE);
 }
 
 TEST(BmpReader, WriterOutputReadsBackPixelForPixel) {
@@ -48,9 +47,9 @@ TEST(BmpReader, WriterOutputReadsBackPixelForPixel) {
                              0x7F8081, 0x123456, 0x654321, 0xABCDEF, 0xFEDCBA};
   const auto dir = FreshFolder("bmp-writer");
   const std::string path = (dir / "w.bmp").string();
-  ASSERT_EQ(WriteBmp24(path.c_str(), pixels, 5, 2, 5), 1);
+  ASSERT_TRUE(WriteBmp24(path.c_str(), pixels, 5, 2, 5));
   Texture t{};
-  ASSERT_EQ(LoadBmpTexture(path.c_str(), &t), 1);
+  ASSERT_TRUE(LoadBmpTexture(path.c_str(), &t));
   ASSERT_EQ(t.width, 5);
   ASSERT_EQ(t.height, 2);
   for (int i = 0; i < 10; ++i) {
@@ -58,17 +57,15 @@ TEST(BmpReader, WriterOutputReadsBackPixelForPixel) {
                        uint32_t(t.texels[3 * i + 1]) << 8 | t.texels[3 * i + 2];
     EXPECT_EQ(c, pixels[i]) << "texel " << i;
   }
-  FreeTexture(&t);
 }
 
 TEST(BmpReader, ASuccessfulLoadReplacesAnEarlierImage) {
   Texture t{};
-  ASSERT_EQ(Load(MakeBmp(1, 1, {1, 2, 3}), &t), 1);
-  ASSERT_EQ(Load(MakeBmp(2, 1, {4, 5, 6, 7, 8, 9}), &t), 1);
+  ASSERT_TRUE(Load(MakeBmp(1, 1, {1, 2, 3}), &t));
+  ASSERT_TRUE(Load(MakeBmp(2, 1, {4, 5, 6, 7, 8, 9}), &t));
   EXPECT_EQ(t.width, 2);
-  EXPECT_EQ(t.byteSize, 6);
+  EXPECT_EQ(t.texels.size(), 6u);
   EXPECT_EQ(t.texels[0], 6);
-  FreeTexture(&t);
 }
 
 // Each case spoils one thing in a valid 4 x 3 file.
@@ -103,28 +100,44 @@ const Spoiler kSpoilers[] = {
 
 TEST(BmpReader, EveryRefusalLeavesTheTextureAsItWas) {
   std::vector<uint8_t> bgr(4 * 3 * 3, 77);
-  uint8_t keep[3] = {9, 8, 7};
+  const std::vector<uint8_t> keep = {9, 8, 7};
   for (const Spoiler& s : kSpoilers) {
     BmpBytes b = MakeBmp(4, 3, bgr);
     s.spoil(&b);
-    Texture t{1, 1, 3, keep};
-    EXPECT_EQ(Load(b, &t), 0) << s.what;
+    Texture t{1, 1, keep};
+    const uint8_t* texels = t.texels.data();
+    EXPECT_FALSE(Load(b, &t)) << s.what;
     EXPECT_EQ(t.width, 1) << s.what;
     EXPECT_EQ(t.height, 1) << s.what;
-    EXPECT_EQ(t.byteSize, 3) << s.what;
     EXPECT_EQ(t.texels, keep) << s.what;
+    EXPECT_EQ(t.texels.data(), texels) << s.what;
   }
 }
 
 TEST(BmpReader, MissingFileIsRefused) {
   Texture t{};
-  EXPECT_EQ(LoadBmpTexture("/nonexistent/renderer/none.bmp", &t), 0);
-  EXPECT_EQ(t.texels, nullptr);
+  EXPECT_FALSE(LoadBmpTexture("/nonexistent/renderer/none.bmp", &t));
+  EXPECT_TRUE(t.texels.empty());
 }
 
 TEST(BmpReader, ADirectoryIsRefusedWithoutReading) {
   Texture t{};
-  EXPECT_EQ(LoadBmpTexture(FreshFolder("bmp-dir").c_str(), &t), 0);
+  EXPECT_FALSE(LoadBmpTexture(FreshFolder("bmp-dir").c_str(), &t));
+}
+
+TEST(Textures, MakeTextureAndTheWhiteRule) {
+  const uint32_t pixels[] = {0xFFFFFF, 0x102030, 0xFFFFFE, 0xFFFFFF};
+  Texture t = MakeTexture(2, 2, pixels);
+  ASSERT_TRUE(TextureIsUsable(t));
+  EXPECT_EQ(t.texels, (std::vector<uint8_t>{255, 255, 255, 0x10, 0x20, 0x30,
+                                            255, 255, 254, 255, 255, 255}));
+  MakeWhiteOpaque(&t);
+  EXPECT_EQ(t.texels, (std::vector<uint8_t>{255, 254, 255, 0x10, 0x20, 0x30,
+                                            255, 255, 254, 255, 254, 255}));
+  EXPECT_FALSE(TextureIsUsable(MakeTexture(0, 2, pixels)));
+  EXPECT_FALSE(TextureIsUsable(MakeTexture(2, 2, nullptr)));
+  t.texels.pop_back();  // one byte short
+  EXPECT_FALSE(TextureIsUsable(t));
 }
 
 }  // namespace

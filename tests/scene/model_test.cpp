@@ -1,31 +1,33 @@
 // The built-in model and its fin scroll.
 #include <gtest/gtest.h>
 
-#include "scene/model.h"
-#include "scene/texture.h"
+#include "renderer/renderer.h"
+
+using namespace renderer;
 
 namespace {
 
+// Images 0 and 6 have sizes (their texels do not matter to the model); the
+// others are empty, as when they failed to load. The model's textures start
+// at index 2 of the list.
 class BuiltinModel : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (Texture& t : textureSlots) FreeTexture(&t);
-    textureSlots[0] = {256, 128, 0, nullptr};
-    textureSlots[6] = {64, 32, 0, nullptr};
-    BuildModel();
-    textureSlots[0] = {};
-    textureSlots[6] = {};
+    images.resize(9);
+    images[2] = Texture{256, 128, {}};
+    images[8] = Texture{64, 32, {}};
+    model = BuildModel(images, 2);
   }
+  std::vector<Texture> images;
+  Mesh model;
 };
 
 TEST_F(BuiltinModel, HasTheTabledShape) {
-  const Mesh& m = *builtinModel;
-  EXPECT_EQ(m.vertexCount, 16);
-  EXPECT_EQ(m.triangleCount, 20);
-  EXPECT_EQ(m.lineCount, 0);
-  EXPECT_EQ(m.hasVertexVectors, 0);
-  EXPECT_EQ(m.lines, nullptr);
-  EXPECT_EQ(m.vertexVectors, nullptr);
+  const Mesh& m = model;
+  EXPECT_EQ(m.vertices.size(), 16u);
+  EXPECT_EQ(m.triangles.size(), 20u);
+  EXPECT_TRUE(m.lines.empty());
+  EXPECT_TRUE(m.vertexVectors.empty());
   EXPECT_EQ(m.vertices[0].x, -800);
   EXPECT_EQ(m.vertices[6].z, 800);
   EXPECT_EQ(m.vertices[13].x, 2400);
@@ -38,15 +40,15 @@ TEST_F(BuiltinModel, HasTheTabledShape) {
   for (int t = 0; t < 20; ++t) {
     for (int c = 0; c < 3; ++c) {
       EXPECT_EQ(m.triangles[t].vertex[c], corners[t][c]) << t;
-      EXPECT_EQ(m.triangles[t].colour[c], 0);
+      EXPECT_EQ(m.triangles[t].colour[c], 0u);
     }
     const int slot = t < 12 ? t / 2 : 6;
-    EXPECT_EQ(m.triangles[t].texture, &textureSlots[slot]) << t;
+    EXPECT_EQ(m.triangles[t].texture, 2 + slot) << t;
   }
 }
 
 TEST_F(BuiltinModel, TextureCoordinatesSpanEachImage) {
-  const MeshTriangle* t = builtinModel->triangles;
+  const MeshTriangle* t = model.triangles.data();
   const double fin12[3][2] = {{0, 0}, {64, 0}, {64, 32}};
   const double fin13[3][2] = {{0, 0}, {64, 32}, {0, 32}};
   const double face1[3][2] = {{0, 0}, {256, 128}, {0, 128}};
@@ -55,7 +57,7 @@ TEST_F(BuiltinModel, TextureCoordinatesSpanEachImage) {
       EXPECT_EQ(t[12].uv[c][k], fin12[c][k]);
       EXPECT_EQ(t[13].uv[c][k], fin13[c][k]);
       EXPECT_EQ(t[1].uv[c][k], face1[c][k]);
-      // Slot 2 was empty at build time: all coordinates 0.
+      // Image 2 of the model was empty at build time: all coordinates 0.
       EXPECT_EQ(t[4].uv[c][k], 0.0);
       EXPECT_EQ(t[5].uv[c][k], 0.0);
     }
@@ -63,14 +65,23 @@ TEST_F(BuiltinModel, TextureCoordinatesSpanEachImage) {
 }
 
 TEST_F(BuiltinModel, ScrollMovesOnlyTheFinsUByTenPerStep) {
-  Mesh before = *builtinModel;
-  std::vector<MeshTriangle> original(before.triangles, before.triangles + 20);
-  for (int n = 0; n < 7; ++n) ScrollFinTexture();
+  const std::vector<MeshTriangle> original = model.triangles;
+  for (int n = 0; n < 7; ++n) ScrollFinTexture(&model);
   for (int t = 0; t < 20; ++t) {
     for (int c = 0; c < 3; ++c) {
       const double shift = t >= 12 ? 70.0 : 0.0;
-      EXPECT_EQ(builtinModel->triangles[t].uv[c][0], original[t].uv[c][0] + shift);
-      EXPECT_EQ(builtinModel->triangles[t].uv[c][1], original[t].uv[c][1]);
+      EXPECT_EQ(model.triangles[t].uv[c][0], original[t].uv[c][0] + shift);
+      EXPECT_EQ(model.triangles[t].uv[c][1], original[t].uv[c][1]);
+    }
+  }
+}
+
+TEST(BuiltinModelImages, MissingImagesGiveZeroCoordinates) {
+  const Mesh model = BuildModel({}, 0);
+  for (const MeshTriangle& t : model.triangles) {
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_EQ(t.uv[c][0], 0.0);
+      EXPECT_EQ(t.uv[c][1], 0.0);
     }
   }
 }

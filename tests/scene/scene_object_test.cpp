@@ -3,17 +3,14 @@
 
 #include <cmath>
 
-#include "scene/animation.h"
-#include "scene/model.h"
-#include "scene/scene_object.h"
+#include "renderer/renderer.h"
+#include "scene/matrix3.h"
+
+using namespace renderer;
 
 namespace {
 
-SceneObject NewObject() {
-  SceneObject o;
-  InitSceneObject(&o);
-  return o;
-}
+SceneObject NewObject() { return SceneObject{}; }
 
 void ExpectIdentity(const SceneObject& o, bool exact) {
   for (int i = 0; i < 3; ++i) {
@@ -31,7 +28,7 @@ TEST(SceneObjectTurns, ANewObjectIsAtTheStartPlacement) {
   const SceneObject o = NewObject();
   ExpectIdentity(o, true);
   EXPECT_EQ(o.position[2], 3200);
-  EXPECT_EQ(o.mesh, nullptr);
+  EXPECT_EQ(o.mesh, kNoMesh);
 }
 
 TEST(SceneObjectTurns, ZeroDegreesLeavesTheOrientationExactly) {
@@ -104,14 +101,9 @@ TEST(SceneObjectTurns, ScaleSurvivesTurnsAndKeepsThePosition) {
   EXPECT_EQ(o.position[2], 3200);
 }
 
-TEST(SceneObjectTurns, ResetDropsTurnsScaleAndMovesButKeepsMeshAndBuffers) {
-  Mesh mesh{};
-  IntVertex v[1] = {{1, 2, 3}};
-  mesh.vertexCount = 1;
-  mesh.vertices = v;
+TEST(SceneObjectTurns, ResetDropsTurnsScaleAndMovesButKeepsTheMesh) {
   SceneObject o = NewObject();
-  BindObjectMesh(&o, &mesh);
-  IntVertex* buffer = o.transformedVertices;
+  o.mesh = 3;
   ScaleObject(&o, 3);
   RotateObjectX(&o, 20);
   o.position[1] = -40;
@@ -119,10 +111,7 @@ TEST(SceneObjectTurns, ResetDropsTurnsScaleAndMovesButKeepsMeshAndBuffers) {
   ExpectIdentity(o, true);
   EXPECT_EQ(o.position[1], 0);
   EXPECT_EQ(o.position[2], 3200);
-  EXPECT_EQ(o.mesh, &mesh);
-  EXPECT_EQ(o.transformedVertices, buffer);
-  delete[] o.transformedVertices;
-  delete[] o.transformedVectors;
+  EXPECT_EQ(o.mesh, 3);
 }
 
 TEST(SceneObjectTurns, MatrixProductMayBeStoredOverEitherOperand) {
@@ -146,26 +135,38 @@ TEST(SceneObjectTurns, MatrixProductMayBeStoredOverEitherOperand) {
 }
 
 TEST(DemoAnimation, AStepTurnsObjectZeroAndScrollsTheFins) {
-  BuildModel();
-  CreateSceneObjects(2);
-  AnimateStep(0, 0);
+  Scene scene;
+  scene.meshes.push_back(BuildModel({}, 0));
+  scene.objects.resize(2);
+  AnimateDemoScene(&scene, false, false);
   SceneObject expected = NewObject();
   RotateObjectX(&expected, 0.5);
   RotateObjectY(&expected, 1);
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) {
-      EXPECT_EQ(sceneObjects[0].orientation[i][j], expected.orientation[i][j]);
+      EXPECT_EQ(scene.objects[0].orientation[i][j], expected.orientation[i][j]);
     }
   }
-  ExpectIdentity(sceneObjects[1], true);
-  EXPECT_EQ(builtinModel->triangles[12].uv[0][0], 10.0);
-  AnimateStep(1, 0);  // rotation paused
-  EXPECT_EQ(sceneObjects[0].orientation[0][0], expected.orientation[0][0]);
-  EXPECT_EQ(builtinModel->triangles[12].uv[0][0], 20.0);
-  AnimateStep(0, 1);  // scroll paused
-  EXPECT_EQ(builtinModel->triangles[12].uv[0][0], 20.0);
-  EXPECT_NE(sceneObjects[0].orientation[0][0], expected.orientation[0][0]);
-  CreateSceneObjects(0);
+  ExpectIdentity(scene.objects[1], true);
+  const Mesh& model = scene.meshes[0];
+  EXPECT_EQ(model.triangles[12].uv[0][0], 10.0);
+  AnimateDemoScene(&scene, true, false);  // rotation paused
+  EXPECT_EQ(scene.objects[0].orientation[0][0], expected.orientation[0][0]);
+  EXPECT_EQ(model.triangles[12].uv[0][0], 20.0);
+  AnimateDemoScene(&scene, false, true);  // scroll paused
+  EXPECT_EQ(model.triangles[12].uv[0][0], 20.0);
+  EXPECT_NE(scene.objects[0].orientation[0][0], expected.orientation[0][0]);
+}
+
+TEST(DemoAnimation, AnEmptySceneOrMissingPartsAreLeftAlone) {
+  Scene scene;
+  AnimateDemoScene(&scene, false, false);
+  AnimateStep(nullptr, nullptr, false, false);
+  Mesh small;
+  small.triangles.resize(13);  // only one fin triangle
+  AnimateStep(nullptr, &small, false, false);
+  EXPECT_EQ(small.triangles[12].uv[2][0], 10.0);
+  EXPECT_EQ(small.triangles[11].uv[2][0], 0.0);
 }
 
 }  // namespace

@@ -19,9 +19,20 @@ void BindGuardedFrame(GuardedFrame* target, int32_t width, int32_t height) {
   target->windowRect = Rect{0, 0, width, height};
   target->clientRect = Rect{0, 0, width, height};
   target->clientCentre = IntPoint{width >> 1, height >> 1};
-  frame = FrameShortcuts{&target->windowRect, &target->clientRect,
-                         &target->clientCentre, &target->pixels, &target->pitch,
-                         &target->bufferSize};
+}
+
+renderer::FrameTarget TargetOf(const GuardedFrame& frame, float* depth,
+                               int64_t entries) {
+  renderer::FrameTarget target;
+  target.pixels = frame.pixels;
+  target.pitch = frame.pitch;
+  target.width = frame.bufferSize.x;
+  target.height = frame.bufferSize.y;
+  target.depth = depth;
+  target.depthStride = int64_t{frame.windowRect.right} - frame.windowRect.left;
+  target.depthEntries = entries;
+  target.clientRect = frame.clientRect;
+  return target;
 }
 
 std::string FindGuardDamage(const GuardedFrame& target) {

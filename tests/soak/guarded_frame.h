@@ -1,11 +1,15 @@
 #pragma once
 // A desktop-sized frame buffer inside a larger block whose border of guard
-// pixels must never change, bound to the renderer's frame short-cuts.
+// pixels must never change, with the window geometry a desktop program
+// would hold beside it.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "render/frame_target.h"
+#include "renderer/renderer.h"
+
+using renderer::IntPoint;
+using renderer::Rect;
 
 constexpr int32_t kGuardPixels = 16;
 constexpr uint32_t kGuardValue = 0xA5C3E1F7u;
@@ -21,9 +25,14 @@ struct GuardedFrame {
   int32_t pitch;        // blockWidth * 4: rows run across the guard columns
 };
 
-// Sizes the block for a width x height desktop, fills the guards, and binds
-// `frame` to it with windowRect and the client area both the whole desktop.
+// Sizes the block for a width x height desktop and fills the guards;
+// windowRect and the client area are both the whole desktop.
 void BindGuardedFrame(GuardedFrame* target, int32_t width, int32_t height);
+
+// The frame target over the frame and `depth` (`entries` floats), its depth
+// rows windowRect's width apart, as the desktop program forms it.
+renderer::FrameTarget TargetOf(const GuardedFrame& frame, float* depth,
+                               int64_t entries);
 
 // "" when every guard pixel holds kGuardValue; else where the first stray
 // write landed, relative to the frame's top-left pixel.

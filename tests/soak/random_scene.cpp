@@ -5,11 +5,7 @@
 #include <limits>
 #include <utility>
 
-#include "render/demo_scene.h"
-#include "render/render_context.h"
-#include "scene/model.h"
-#include "scene/scene_object.h"
-#include "scene/texture.h"
+using namespace renderer;
 
 namespace {
 
@@ -60,67 +56,62 @@ double TexelCoordinate(Rng* rng) {
   }
 }
 
-Texture MakeTexture(SoakScene* scene, int32_t width, int32_t height, Rng* rng) {
-  std::vector<uint8_t> texels(size_t(width) * size_t(height) * 3);
-  for (uint8_t& b : texels) b = Chance(rng, 0.3) ? 255 : uint8_t(Between(rng, 0, 255));
-  scene->texelStore.push_back(std::move(texels));
-  return Texture{width, height, width * height * 3,
-                 scene->texelStore.back().data()};
+Texture RandomTexture(int32_t width, int32_t height, Rng* rng) {
+  Texture texture{width, height, {}};
+  texture.texels.resize(size_t(width) * size_t(height) * 3);
+  for (uint8_t& b : texture.texels) {
+    b = Chance(rng, 0.3) ? 255 : uint8_t(Between(rng, 0, 255));
+  }
+  return texture;
 }
 
 void MakeTexturePool(SoakScene* scene, Rng* rng) {
-  scene->texelStore.reserve(8);
-  scene->texturePool = {MakeTexture(scene, 1, 1, rng),
-                        MakeTexture(scene, 3, 2, rng),
-                        MakeTexture(scene, 7, 5, rng),
-                        MakeTexture(scene, 64, 1, rng),
-                        MakeTexture(scene, 1, 33, rng),
-                        Texture{0, 0, 0, nullptr}};
+  scene->scene.textures = {RandomTexture(1, 1, rng),  RandomTexture(3, 2, rng),
+                           RandomTexture(7, 5, rng),  RandomTexture(64, 1, rng),
+                           RandomTexture(1, 33, rng), Texture{}};
+  scene->poolSize = int32_t(scene->scene.textures.size());
 }
 
-void SizeMesh(RandomMesh* m, bool withVectors) {
-  m->vertices.assign(kVerticesPerMesh, IntVertex{0, 0, 0});
-  m->vectors.assign(kVerticesPerMesh, Vector3{0, 0, 0});
-  m->triangles.assign(kTrianglesPerMesh, MeshTriangle{});
-  m->lines.assign(kLinesPerMesh, MeshLine{0, 0, 0, 0});
-  m->mesh = Mesh{withVectors ? 1 : 0, kVerticesPerMesh, kLinesPerMesh,
-                 kTrianglesPerMesh, m->vertices.data(),
-                 withVectors ? m->vectors.data() : nullptr, m->lines.data(),
-                 m->triangles.data()};
+Mesh SizedMesh(bool withVectors) {
+  Mesh m;
+  m.vertices.assign(kVerticesPerMesh, IntVertex{0, 0, 0});
+  if (withVectors) m.vertexVectors.assign(kVerticesPerMesh, Vector3{0, 0, 0});
+  m.triangles.assign(kTrianglesPerMesh, MeshTriangle{});
+  m.lines.assign(kLinesPerMesh, MeshLine{0, 0, 0, 0});
+  return m;
 }
 
-Texture* PickTexture(SoakScene* scene, Rng* rng) {
-  if (Chance(rng, 0.25)) return nullptr;  // the untextured fill
-  const int64_t last = int64_t(scene->texturePool.size()) - 1;
-  return &scene->texturePool[size_t(Between(rng, 0, last))];
+int32_t PickTexture(SoakScene* scene, Rng* rng) {
+  if (Chance(rng, 0.25)) return kNoTexture;  // the untextured fill
+  return Int32(rng, 0, scene->poolSize - 1);
 }
 
 void RandomiseTriangle(SoakScene* scene, MeshTriangle* t, Rng* rng) {
   for (int c = 0; c < 3; ++c) {
     t->vertex[c] = Int32(rng, 0, kVerticesPerMesh - 1);
-    t->colour[c] = Int32(rng, kInt32Min, kInt32Max);
+    t->colour[c] = uint32_t(Int32(rng, kInt32Min, kInt32Max));
     t->uv[c][0] = TexelCoordinate(rng);
     t->uv[c][1] = TexelCoordinate(rng);
   }
   t->texture = PickTexture(scene, rng);
 }
 
-void RandomiseMesh(SoakScene* scene, RandomMesh* m, Rng* rng) {
+void RandomiseMesh(SoakScene* scene, Mesh* m, Rng* rng) {
   const int32_t magnitude = Int32(rng, 0, 5);  // 5: mixed per vertex
   for (IntVertex& v : m->vertices) {
     const int32_t each = magnitude == 5 ? Int32(rng, 0, 4) : magnitude;
     v = IntVertex{Coordinate(rng, each), Coordinate(rng, each),
                   Coordinate(rng, each)};
   }
-  for (Vector3& v : m->vectors) {
+  for (Vector3& v : m->vertexVectors) {
     v = Vector3{Real(rng, -1e9, 1e9), Real(rng, -1, 1), Real(rng, -1e-9, 1e-9)};
   }
   for (MeshTriangle& t : m->triangles) RandomiseTriangle(scene, &t, rng);
   for (MeshLine& l : m->lines) {
     l = MeshLine{Int32(rng, 0, kVerticesPerMesh - 1),
                  Int32(rng, 0, kVerticesPerMesh - 1),
-                 Int32(rng, kInt32Min, kInt32Max),
-                 Int32(rng, kInt32Min, kInt32Max)};
+                 uint32_t(Int32(rng, kInt32Min, kInt32Max)),
+                 uint32_t(Int32(rng, kInt32Min, kInt32Max))};
   }
 }
 
@@ -202,8 +193,7 @@ void RandomiseWindowRect(GuardedFrame* t, Rng* rng) {
                        top + Extent(rng, t->bufferSize.y)};
 }
 
-void RandomiseProjection(GuardedFrame* t, Rng* rng) {
-  RenderContext* c = &renderContext;
+void RandomiseProjection(View* c, GuardedFrame* t, Rng* rng) {
   SetDemoProjection(c, t->clientRect, t->clientCentre);
   c->focalLength = int32_t(LogUniform(rng, 100, 100000));
   if (Chance(rng, 0.1)) c->nearZ = Int32(rng, 2, 5000);
@@ -219,18 +209,18 @@ void RandomiseProjection(GuardedFrame* t, Rng* rng) {
   }
 }
 
-void EmptyTextureSlots(SoakScene* scene) {
+// Swapped, not copied, so that holding the images aside allocates nothing.
+void SwapImages(SoakScene* scene) {
   for (int i = 0; i < kTextureSlotCount; ++i) {
-    scene->heldSlots[i] = textureSlots[i];
-    textureSlots[i] = Texture{0, 0, 0, nullptr};
+    std::swap(scene->heldImages[i],
+              scene->scene.textures[size_t(scene->poolSize + i)]);
   }
-  scene->slotsEmptied = 1;
 }
 
 }  // namespace
 
-std::string DescribeState(const GuardedFrame& t) {
-  const RenderContext& c = renderContext;
+std::string DescribeState(const SoakScene& scene, const GuardedFrame& t) {
+  const View& c = scene.view;
   auto rect = [](const Rect& r) {
     return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) +
            ", " + std::to_string(r.right) + ", " + std::to_string(r.bottom) +
@@ -245,43 +235,49 @@ std::string DescribeState(const GuardedFrame& t) {
          rect(t.windowRect);
 }
 
-void BuildSoakScene(SoakScene* scene, const char* textureFolder) {
+void BuildSoakScene(SoakScene* scene, GuardedFrame* target,
+                    const char* textureFolder) {
   Rng rng(7);
   MakeTexturePool(scene, &rng);
+  Scene& s = scene->scene;
+  for (Texture& image : LoadTexturesFrom(textureFolder)) {
+    s.textures.push_back(std::move(image));
+  }
+  s.meshes = {BuildModel(s.textures, scene->poolSize)};
   for (int32_t i = 0; i < kRandomMeshCount; ++i) {
-    SizeMesh(&scene->meshes[i], i == 0);
+    s.meshes.push_back(SizedMesh(i == 0));
   }
-  scene->slotsEmptied = 0;
-  // The built-in model is built once: later builds would reach a model that
-  // earlier objects still point at.
-  static bool modelBuilt = false;
-  if (!modelBuilt) {
-    LoadTexturesFrom(textureFolder);
-    BuildModel();
-    modelBuilt = true;
-  }
-  CreateSceneObjects(kSoakObjectCount);
-  BindObjectMesh(&sceneObjects[0], builtinModel);
-  for (int32_t i = 0; i < kRandomMeshCount; ++i) {
-    BindObjectMesh(&sceneObjects[i + 1], &scene->meshes[i].mesh);
-  }
-  AllocateRenderBuffers(&renderContext);
+  s.objects.assign(kSoakObjectCount, SceneObject{});
+  for (int32_t i = 0; i < kSoakObjectCount; ++i) s.objects[size_t(i)].mesh = i;
+  const Rect& desktop = target->windowRect;
+  scene->depth.assign(size_t(int64_t{desktop.right + 1} * (desktop.bottom + 1)),
+                      0.0f);
+  SetDemoProjection(&scene->view, target->clientRect, target->clientCentre);
+  FrameTarget frame =
+      TargetOf(*target, scene->depth.data(), int64_t(scene->depth.size()));
+  RenderFrame(s, scene->view, frame, *scene->workspace);
 }
 
 void RandomiseState(SoakScene* scene, GuardedFrame* target, Rng* rng) {
-  for (RandomMesh& m : scene->meshes) RandomiseMesh(scene, &m, rng);
-  for (int32_t i = 0; i < objectCount; ++i) {
-    RandomiseOrientation(&sceneObjects[i], rng);
-    RandomisePosition(&sceneObjects[i], rng);
+  Scene& s = scene->scene;
+  for (size_t i = 1; i < s.meshes.size(); ++i) {
+    RandomiseMesh(scene, &s.meshes[i], rng);
   }
-  if (Chance(rng, 0.1)) EmptyTextureSlots(scene);
+  for (SceneObject& object : s.objects) {
+    RandomiseOrientation(&object, rng);
+    RandomisePosition(&object, rng);
+  }
+  if (Chance(rng, 0.1)) {
+    SwapImages(scene);
+    scene->imagesEmptied = true;
+  }
   RandomiseClient(target, rng);
   RandomiseWindowRect(target, rng);
-  RandomiseProjection(target, rng);
+  RandomiseProjection(&scene->view, target, rng);
 }
 
-void RestoreTextureSlots(SoakScene* scene) {
-  if (scene->slotsEmptied == 0) return;
-  for (int i = 0; i < kTextureSlotCount; ++i) textureSlots[i] = scene->heldSlots[i];
-  scene->slotsEmptied = 0;
+void RestoreImages(SoakScene* scene) {
+  if (!scene->imagesEmptied) return;
+  SwapImages(scene);
+  scene->imagesEmptied = false;
 }

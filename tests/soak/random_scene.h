@@ -8,42 +8,39 @@
 #include <string>
 #include <vector>
 
-#include "scene/mesh.h"
+#include "renderer/renderer.h"
 #include "tests/soak/guarded_frame.h"
 
 constexpr int32_t kRandomMeshCount = 3;
 constexpr int32_t kSoakObjectCount = 1 + kRandomMeshCount;  // 0: built-in
 
-struct RandomMesh {
-  std::vector<IntVertex> vertices;
-  std::vector<Vector3> vectors;
-  std::vector<MeshTriangle> triangles;
-  std::vector<MeshLine> lines;
-  Mesh mesh;
-};
-
+// The scene: mesh 0 the built-in model on object 0 with the demo's seven
+// images, then one random mesh per further object; textures first a pool
+// of random images (the last one empty), then the seven images. The depth
+// buffer is sized for the desktop, and the workspace grown to the scene.
 struct SoakScene {
-  std::vector<std::vector<uint8_t>> texelStore;
-  std::vector<Texture> texturePool;  // the last one is empty
-  RandomMesh meshes[kRandomMeshCount];
-  Texture heldSlots[kTextureSlotCount];  // the images while slots are empty
-  int32_t slotsEmptied;
+  renderer::Scene scene;
+  renderer::View view;
+  std::vector<float> depth;
+  renderer::WorkspacePtr workspace = renderer::MakeWorkspace();
+  int32_t poolSize = 0;      // the random images come first
+  renderer::Texture heldImages[renderer::kTextureSlotCount];
+  bool imagesEmptied = false;  // the seven images are held aside
 };
 
-// Loads the seven images from `textureFolder`, builds the built-in model
-// (once per process), makes the object array (object 0 the built-in model,
-// then one object per random mesh) and allocates the render buffers for the
-// bound frame's desktop.
-void BuildSoakScene(SoakScene* scene, const char* textureFolder);
+// Builds the scene for `target`'s desktop with the images from
+// `textureFolder`, and draws one frame so the workspace has grown.
+void BuildSoakScene(SoakScene* scene, GuardedFrame* target,
+                    const char* textureFolder);
 
-// Draws one random state into the scene, its objects, the render context
-// and `target`'s window geometry.
+// Draws one random state into the scene, its objects, the view and
+// `target`'s window geometry.
 void RandomiseState(SoakScene* scene, GuardedFrame* target,
                     std::mt19937_64* rng);
 
 // The projection, viewport and window geometry of the current state, for a
 // failure report.
-std::string DescribeState(const GuardedFrame& target);
+std::string DescribeState(const SoakScene& scene, const GuardedFrame& target);
 
-// Puts back texture slots that the last state emptied.
-void RestoreTextureSlots(SoakScene* scene);
+// Puts back the images that the last state held aside.
+void RestoreImages(SoakScene* scene);

@@ -12,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/frame_buffer.h"
-#include "render/render_context.h"
-#include "scene/animation.h"
+#include "renderer/renderer.h"
 #include "tests/soak/allocation_counter.h"
 #include "tests/soak/guarded_frame.h"
 #include "tests/soak/random_scene.h"
@@ -23,11 +21,11 @@ namespace {
 
 // "" when every depth entry is the clear value or a depth above 1; counts
 // the frames that wrote any depth, so the soak can tell it drew something.
-std::string FindBadDepth(int64_t* framesDrawn) {
-  const float clear = std::bit_cast<float>(kDepthClearBits);
-  const float* depth = renderContext.zBuffer;
+std::string FindBadDepth(const std::vector<float>& depth,
+                         int64_t* framesDrawn) {
+  const float clear = std::bit_cast<float>(renderer::kDepthClearBits);
   bool drawn = false;
-  for (int64_t i = 0; i < renderContext.zBufferEntries; ++i) {
+  for (size_t i = 0; i < depth.size(); ++i) {
     const float z = depth[i];
     if (z == clear) continue;
     drawn = true;
@@ -45,12 +43,14 @@ int32_t LastIndex(int32_t low, int32_t high) {
 
 // One frame as the program draws it: clear the client area, run the scene
 // pass, and now and then advance the animation.
-void DrawFrame(const GuardedFrame& target, bool animate) {
-  const Rect& client = target.clientRect;
-  ClearFrame(LastIndex(client.top, client.bottom),
-             LastIndex(client.left, client.right));
-  RenderScene();
-  if (animate) AnimateStep(0, 0);
+void DrawFrame(SoakScene* scene, const GuardedFrame& frame, bool animate) {
+  renderer::FrameTarget target = TargetOf(frame, scene->depth.data(),
+                                          int64_t(scene->depth.size()));
+  const Rect& client = frame.clientRect;
+  renderer::ClearFrame(target, LastIndex(client.top, client.bottom),
+                       LastIndex(client.left, client.right));
+  renderer::RenderFrame(scene->scene, scene->view, target, *scene->workspace);
+  if (animate) renderer::AnimateDemoScene(&scene->scene, false, false);
 }
 
 // Runs `states` random states on a width x height desktop; returns the
@@ -60,23 +60,23 @@ int64_t Soak(int32_t width, int32_t height, int64_t states, uint64_t seed) {
   GuardedFrame target;
   BindGuardedFrame(&target, width, height);
   SoakScene scene;
-  BuildSoakScene(&scene, RENDERER_TEXTURE_DIR);
+  BuildSoakScene(&scene, &target, RENDERER_TEXTURE_DIR);
   int64_t done = 0;
   int64_t drawn = 0;
   for (; done < states; ++done) {
     std::mt19937_64 rng(seed + uint64_t(done));
     RandomiseState(&scene, &target, &rng);
     StartCountingAllocations();
-    DrawFrame(target, done % 7 == 0);
+    DrawFrame(&scene, target, done % 7 == 0);
     const int64_t allocations = StopCountingAllocations();
-    RestoreTextureSlots(&scene);
+    RestoreImages(&scene);
     const std::string where = "state " + std::to_string(done) + " (seed " +
                               std::to_string(seed + uint64_t(done)) + ")";
-    EXPECT_EQ(allocations, 0) << where << ": " << DescribeState(target);
+    EXPECT_EQ(allocations, 0) << where << ": " << DescribeState(scene, target);
     const std::string guard = FindGuardDamage(target);
-    EXPECT_EQ(guard, "") << where << ": " << DescribeState(target);
-    const std::string depth = FindBadDepth(&drawn);
-    EXPECT_EQ(depth, "") << where << ": " << DescribeState(target);
+    EXPECT_EQ(guard, "") << where << ": " << DescribeState(scene, target);
+    const std::string depth = FindBadDepth(scene.depth, &drawn);
+    EXPECT_EQ(depth, "") << where << ": " << DescribeState(scene, target);
     if (allocations != 0 || !guard.empty() || !depth.empty()) break;
   }
   std::printf("soak: %lld states on a %dx%d desktop, %lld of them drew\n",

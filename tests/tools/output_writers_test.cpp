@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "scene/texture.h"
+#include "renderer/texture.h"
 #include "tests/tools/tool_test_support.h"
 #include "tools/render_scene/image_writers.h"
 #include "tools/render_scene/raw_dump.h"
@@ -33,17 +33,16 @@ TEST(OutputWritersTest, BmpReadsBackThroughTheProgramsReader) {
   const Picture picture;
   const auto file = dir / "p.bmp";
   ASSERT_TRUE(WriteImage(file.c_str(), ImageFormat::kBmp, picture.Rect()));
-  Texture texture{};
-  ASSERT_TRUE(LoadBmpTexture(file.c_str(), &texture));
+  renderer::Texture texture;
+  ASSERT_TRUE(renderer::LoadBmpTexture(file.c_str(), &texture));
   ASSERT_EQ(texture.width, 3);
   ASSERT_EQ(texture.height, 2);
   for (int32_t y = 0; y < 2; ++y) {
     for (int32_t x = 0; x < 3; ++x) {
-      EXPECT_EQ(TexelAt(texture.texels, size_t(3 * y + x)), picture.At(x, y))
+      EXPECT_EQ(TexelAt(texture.texels.data(), size_t(3 * y + x)), picture.At(x, y))
           << x << "," << y;
     }
   }
-  FreeTexture(&texture);
 }
 
 TEST(OutputWritersTest, PngDecodesToTheSamePixels) {

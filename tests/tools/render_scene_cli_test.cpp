@@ -5,8 +5,7 @@
 #include <cstring>
 #include <regex>
 
-#include "scene/bmp_writer.h"
-#include "scene/texture.h"
+#include "renderer/texture.h"
 #include "tests/tools/tool_test_support.h"
 
 namespace {
@@ -20,7 +19,7 @@ void WriteChecker(const std::filesystem::path& file) {
       pixels[16 * y + x] = ((x / 4 + y / 4) % 2) ? 0xFFFFFFu : 0x3050A0u;
     }
   }
-  ASSERT_TRUE(WriteBmp24(file.c_str(), pixels.data(), 16, 16, 16));
+  ASSERT_TRUE(renderer::WriteBmp24(file.c_str(), pixels.data(), 16, 16, 16));
 }
 
 void ExpectUsageRefusal(const ToolRun& run) {
@@ -103,15 +102,15 @@ TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
   ASSERT_TRUE(dump.valid);
   ASSERT_EQ(dump.width, 331u);
   ASSERT_EQ(dump.height, 203u);
-  Texture image{};
-  ASSERT_TRUE(LoadBmpTexture((dir / "frame.bmp").c_str(), &image));
+  renderer::Texture image;
+  ASSERT_TRUE(renderer::LoadBmpTexture((dir / "frame.bmp").c_str(), &image));
   ASSERT_EQ(image.width, 301);
   ASSERT_EQ(image.height, 187);
   int32_t mismatches = 0;
   int32_t background = 0;
   for (int32_t y = 0; y < 187; ++y) {
     for (int32_t x = 0; x < 301; ++x) {
-      const uint8_t* t = image.texels + 3 * (size_t(y) * 301 + x);
+      const uint8_t* t = image.texels.data() + 3 * (size_t(y) * 301 + x);
       const uint32_t texel = uint32_t(t[0]) << 16 | uint32_t(t[1]) << 8 | t[2];
       const uint32_t pixel = dump.pixels[size_t(y) * 331 + x];
       mismatches += texel != pixel;
@@ -121,7 +120,6 @@ TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
   EXPECT_EQ(mismatches, 0);
   EXPECT_GT(background, 0);
   EXPECT_LT(background, 301 * 187);  // the model is in the picture
-  FreeTexture(&image);
   // Outside the client area the buffer keeps its zero fill.
   EXPECT_EQ(dump.pixels[size_t(202) * 331 + 330], 0u);
 }

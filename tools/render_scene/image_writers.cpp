@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "scene/bmp_writer.h"
+#include "renderer/texture.h"
 
 namespace {
 
@@ -67,8 +67,8 @@ int32_t WritePpm(const char* fileName, const PixelRect& image) {
 }
 
 int32_t WriteBmp(const char* fileName, const PixelRect& image) {
-  return WriteBmp24(fileName, image.pixels, image.width, image.height,
-                    image.rowStride);
+  return renderer::WriteBmp24(fileName, image.pixels, image.width,
+                              image.height, image.rowStride);
 }
 
 int32_t WriteImage(const char* fileName, ImageFormat format,

@@ -1,21 +1,20 @@
 #pragma once
-// Turning a checked SceneDescription into the program's own records:
-// textures, meshes and the scene's object array, placed and transformed by
-// the program's own operations.
+// Turning a checked SceneDescription into the renderer's Scene: textures,
+// meshes and objects, placed and transformed by the renderer's own
+// operations.
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "scene/mesh.h"
-#include "scene/texture.h"
+#include "renderer/renderer.h"
 #include "tools/render_scene/scene_description.h"
 
-// What a built scene owns besides the global object array and the built-in
-// model: the scene's own textures and meshes.
+// A built scene: the file's textures come first in scene.textures, then,
+// when a mesh is the built-in model, its seven images; every "builtin" mesh
+// entry shares the one model mesh, whose fins the animation scrolls.
 struct BuiltScene {
-  std::vector<Texture> textures;  // one record per "textures" entry
-  std::vector<Mesh> ownMeshes;    // one per mesh object, in order
-  std::vector<Mesh*> meshes;      // per "meshes" entry: own mesh or model
-  int32_t usesBuiltin;
+  renderer::Scene scene;
+  int32_t builtinMesh = renderer::kNoMesh;  // the model's mesh, when shown
 };
 
 // A texture that could not be loaded: where it was asked for and why it
@@ -26,16 +25,13 @@ struct TextureNote {
 };
 
 // Loads the textures, builds the meshes (the built-in model from the images
-// in the scene's builtinTextures folder, else `builtinFolder`), creates the
-// object array and places every object. The objects' buffers are bound;
-// AllocateRenderBuffers has not run yet.
+// in the scene's builtinTextures folder, else `builtinFolder`) and places
+// every object.
 void BuildScene(const SceneDescription& scene, const std::string& builtinFolder,
                 BuiltScene* built, std::vector<TextureNote>* notes);
 
-// Notes for the seven built-in images that are empty after loading them
-// from `folder`.
+// Notes for the built-in images (`images`, in slot order) that are empty
+// after loading them from `folder`.
 void NoteEmptyBuiltinImages(const std::string& folder,
+                            const renderer::Texture* images,
                             std::vector<TextureNote>* notes);
-
-// Releases the scene's own textures and meshes.
-void ReleaseBuiltScene(BuiltScene* built);

@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "scene/mesh.h"
-#include "scene/vector3.h"
+#include "renderer/geometry.h"
+#include "renderer/mesh.h"
+
+using renderer::IntVertex;
+using renderer::Vector3;
 
 constexpr int32_t kDefaultFrameWidth = 1920;
 constexpr int32_t kDefaultFrameHeight = 1080;
@@ -33,13 +36,20 @@ struct TriangleEntry {
   double uv[3][2];
 };
 
+struct LineEntry {
+  int32_t from;
+  int32_t to;
+  int32_t fromColour;  // 0x00RRGGBB
+  int32_t toColour;
+};
+
 struct MeshEntry {
   int32_t builtin;  // 1: the built-in model; the lists below stay empty
   std::vector<IntVertex> vertices;
   int32_t hasVertexVectors;
   std::vector<Vector3> vertexVectors;
   std::vector<TriangleEntry> triangles;
-  std::vector<MeshLine> lines;
+  std::vector<LineEntry> lines;
 };
 
 enum class TransformKind { kRotateX, kRotateY, kRotateZ, kScale, kReset };

@@ -122,12 +122,12 @@ int32_t ReadTriangles(const Json& value, const std::string& path,
 }
 
 int32_t ReadLine(const Json& value, const std::string& path,
-                 const MeshEntry& mesh, MeshLine* line, SceneError* error) {
+                 const MeshEntry& mesh, LineEntry* line, SceneError* error) {
   if (!ExpectObject(value, path, {"from", "to", "fromColour", "toColour"},
                     error)) {
     return 0;
   }
-  *line = MeshLine{};
+  *line = LineEntry{};
   const Json zero = 0;
   return ReadVertexIndex(value.contains("from") ? value["from"] : zero,
                          KeyPath(path, "from"), mesh, &line->from, error) &&

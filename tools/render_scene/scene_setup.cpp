@@ -1,46 +1,36 @@
 #include "tools/render_scene/scene_setup.h"
 
-#include "render/demo_scene.h"
-#include "render/frame_buffer.h"
-#include "render/render_context.h"
-#include "scene/animation.h"
-#include "scene/scene_object.h"
-#include "tools/render_scene/scene_frame.h"
-
-void StepSceneAnimation(int32_t usesBuiltin) {
-  AnimateStep(0, usesBuiltin ? 0 : 1);
+void StepSceneAnimation(BuiltScene* built) {
+  renderer::Scene& scene = built->scene;
+  renderer::SceneObject* object =
+      scene.objects.empty() ? nullptr : &scene.objects[0];
+  renderer::Mesh* model = built->builtinMesh == renderer::kNoMesh
+                              ? nullptr
+                              : &scene.meshes[size_t(built->builtinMesh)];
+  renderer::AnimateStep(object, model, false, model == nullptr);
 }
 
 void SetUpSceneFrame(const SceneDescription& scene,
                      const std::string& builtinFolder, int32_t steps,
-                     HeadlessTarget* target, BuiltScene* built,
-                     std::vector<TextureNote>* notes) {
-  BindSceneTarget(scene, target);
-  SetSceneCamera(scene);
-  BuildScene(scene, builtinFolder, built, notes);
-  AllocateRenderBuffers(&renderContext);
+                     SceneFrame* frame, std::vector<TextureNote>* notes) {
+  BindSceneTarget(scene, &frame->target);
+  SetSceneCamera(scene, &frame->view);
+  BuildScene(scene, builtinFolder, &frame->built, notes);
   for (int32_t step = 0; step < steps; ++step) {
-    StepSceneAnimation(built->usesBuiltin);
+    StepSceneAnimation(&frame->built);
   }
 }
 
 void SetUpDemoFrame(const SceneDescription& sizes,
                     const std::string& textureFolder, int32_t steps,
-                    HeadlessTarget* target, std::vector<TextureNote>* notes) {
-  BindSceneTarget(sizes, target);
-  SetupDemoScene(textureFolder.c_str());
-  NoteEmptyBuiltinImages(textureFolder, notes);
-  SetDemoProjection(&renderContext, target->clientRect, target->clientCentre);
-  AllocateRenderBuffers(&renderContext);
-  for (int32_t step = 0; step < steps; ++step) StepSceneAnimation(1);
-}
-
-void ReleaseSceneFrame(HeadlessTarget* target, BuiltScene* built) {
-  ReleaseFrameBufferPixels(target->pixels);
-  target->pixels = nullptr;
-  target->bufferSize = IntPoint{0, 0};
-  target->pitch = 0;
-  // The objects point at the scene's meshes: they go first.
-  CreateSceneObjects(0);
-  ReleaseBuiltScene(built);
+                    SceneFrame* frame, std::vector<TextureNote>* notes) {
+  BindSceneTarget(sizes, &frame->target);
+  frame->built = BuiltScene{renderer::MakeDemoScene(textureFolder.c_str()), 0};
+  NoteEmptyBuiltinImages(textureFolder, frame->built.scene.textures.data(),
+                         notes);
+  renderer::SetDemoProjection(&frame->view, frame->target.target.clientRect,
+                              frame->target.clientCentre);
+  for (int32_t step = 0; step < steps; ++step) {
+    StepSceneAnimation(&frame->built);
+  }
 }

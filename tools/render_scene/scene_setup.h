@@ -5,30 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "render/headless_target.h"
 #include "tools/render_scene/scene_build.h"
 #include "tools/render_scene/scene_description.h"
+#include "tools/render_scene/scene_frame.h"
 
 // Binds the frame buffer, sets the camera, builds the scene (the built-in
-// model's images from `builtinFolder` unless the scene names a folder),
-// allocates the render buffers and runs `steps` animation steps.
+// model's images from `builtinFolder` unless the scene names a folder) and
+// runs `steps` animation steps.
 void SetUpSceneFrame(const SceneDescription& scene,
                      const std::string& builtinFolder, int32_t steps,
-                     HeadlessTarget* target, BuiltScene* built,
-                     std::vector<TextureNote>* notes);
+                     SceneFrame* frame, std::vector<TextureNote>* notes);
 
 // The demo at the scene's sizes: the built-in model with the images from
 // `textureFolder`, one object as at start-up, the demo's projection, then
 // `steps` animation steps.
 void SetUpDemoFrame(const SceneDescription& sizes,
                     const std::string& textureFolder, int32_t steps,
-                    HeadlessTarget* target, std::vector<TextureNote>* notes);
-
-// Releases what the set-up allocated for the frame: the frame buffer, the
-// scene's objects and its own textures and meshes. Nothing may be drawn
-// until a scene is set up anew.
-void ReleaseSceneFrame(HeadlessTarget* target, BuiltScene* built);
+                    SceneFrame* frame, std::vector<TextureNote>* notes);
 
 // One demo animation step: object 0 turns (when there is one) and, when the
 // scene shows the built-in model, its fin texture scrolls.
-void StepSceneAnimation(int32_t usesBuiltin);
+void StepSceneAnimation(BuiltScene* built);

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "render/render_context.h"
-#include "render/render_stats.h"
+#include "renderer/renderer.h"
 #include "tools/render_scene/bench_report.h"
 #include "tools/render_scene/raw_dump.h"
 #include "tools/render_scene/scene_file.h"
@@ -52,34 +51,36 @@ double MillisecondsBetween(std::chrono::steady_clock::time_point from,
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-void DrawFrames(const ToolOptions& options, const HeadlessTarget& target,
-                int32_t usesBuiltin, BenchTimes* times) {
+void DrawFrames(const ToolOptions& options, SceneFrame* scene,
+                BenchTimes* times) {
   using Clock = std::chrono::steady_clock;
+  const renderer::RenderStats& stats = renderer::Stats(*scene->workspace);
   for (int32_t frame = 0; frame < options.frames; ++frame) {
-    if (options.bench && frame > 0) StepSceneAnimation(usesBuiltin);
+    if (options.bench && frame > 0) StepSceneAnimation(&scene->built);
     const Clock::time_point start = Clock::now();
-    ClearClientArea(target);
+    ClearClientArea(scene->target);
     const Clock::time_point cleared = Clock::now();
-    const RenderStats before = renderStats;
-    RenderScene();
+    const renderer::RenderStats before = stats;
+    renderer::RenderFrame(scene->built.scene, scene->view,
+                          scene->target.target, *scene->workspace);
     const Clock::time_point end = Clock::now();
     if (options.bench) {
       times->frameMs.push_back(MillisecondsBetween(start, end));
       times->clearMs.push_back(MillisecondsBetween(start, cleared));
       times->sceneMs.push_back(MillisecondsBetween(cleared, end));
       times->depthResetMs.push_back(
-          double(renderStats.depthResetNs - before.depthResetNs) * 1e-6);
-      times->fillMs.push_back(double(renderStats.fillNs - before.fillNs) *
-                              1e-6);
+          double(stats.depthResetNs - before.depthResetNs) * 1e-6);
+      times->fillMs.push_back(double(stats.fillNs - before.fillNs) * 1e-6);
     }
   }
 }
 
-int32_t WriteOutputs(const ToolOptions& options, const HeadlessTarget& target) {
+int32_t WriteOutputs(const ToolOptions& options,
+                     const renderer::FrameTarget& target) {
   int32_t written = 1;
   if (options.outFormat != ImageFormat::kNone) {
     const PixelRect client{target.pixels, target.clientRect.right,
-                           target.clientRect.bottom, target.bufferSize.x};
+                           target.clientRect.bottom, target.width};
     if (!WriteImage(options.outFile.c_str(), options.outFormat, client)) {
       std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
                    options.outFile.c_str());
@@ -87,9 +88,8 @@ int32_t WriteOutputs(const ToolOptions& options, const HeadlessTarget& target) {
     }
   }
   if (options.hasRaw &&
-      !WriteRawDump(options.rawFile.c_str(), target.pixels,
-                    renderContext.zBuffer, target.bufferSize.x,
-                    target.bufferSize.y)) {
+      !WriteRawDump(options.rawFile.c_str(), target.pixels, target.depth,
+                    target.width, target.height)) {
     std::fprintf(stderr, "%s: cannot write %s\n", kToolName,
                  options.rawFile.c_str());
     written = 0;
@@ -103,29 +103,24 @@ int RunRenderScene(const ToolOptions& options) {
   SceneDescription scene;
   if (!DescribeScene(options, &scene)) return 2;
   const int32_t steps = options.hasSteps ? options.steps : scene.animationSteps;
-  HeadlessTarget target{};
-  BuiltScene built{};
+  SceneFrame frame;
   std::vector<TextureNote> notes;
   if (options.hasScene) {
-    SetUpSceneFrame(scene, options.texturesFolder, steps, &target, &built,
-                    &notes);
+    SetUpSceneFrame(scene, options.texturesFolder, steps, &frame, &notes);
   } else {
-    SetUpDemoFrame(scene, options.texturesFolder, steps, &target, &notes);
-    built.usesBuiltin = 1;
+    SetUpDemoFrame(scene, options.texturesFolder, steps, &frame, &notes);
   }
   PrintNotes(options, notes);
   BenchTimes times;
   if (options.bench) ReserveBenchTimes(options.frames, &times);
   // The renderer counts passing pixels always; stage times only on request.
-  ResetRenderStats();
-  renderStats.timing = options.bench;
-  DrawFrames(options, target, built.usesBuiltin, &times);
-  renderStats.timing = 0;
+  renderer::RenderStats& stats = renderer::Stats(*frame.workspace);
+  renderer::ResetStats(*frame.workspace);
+  stats.timing = options.bench != 0;
+  DrawFrames(options, &frame, &times);
+  stats.timing = false;
   if (options.bench) {
-    std::fputs(FormatBenchReport(times, renderStats.pixelsPassed).c_str(),
-               stdout);
+    std::fputs(FormatBenchReport(times, stats.pixelsPassed).c_str(), stdout);
   }
-  const int32_t written = WriteOutputs(options, target);
-  ReleaseSceneFrame(&target, &built);
-  return written ? 0 : 1;
+  return WriteOutputs(options, frame.target.target) ? 0 : 1;
 }

@@ -1,9 +1,9 @@
-// The seven texture slots and their start-up loading.
+// The built-in model's seven images and their start-up loading.
 #include <string>
 
-#include "scene/texture.h"
+#include "renderer/demo.h"
 
-Texture textureSlots[kTextureSlotCount];
+namespace renderer {
 
 const char* const kTextureFileNames[kTextureSlotCount] = {
     "corvik.bmp", "data3.bmp",   "neo.bmp",   "t2.bmp",
@@ -23,26 +23,20 @@ std::string InFolder(const char* folder, const std::string& name) {
 
 }  // namespace
 
-void MakeWhiteOpaque(Texture* texture) {
-  uint8_t* t = texture->texels;
-  const int32_t count = texture->byteSize / 3;
-  for (int32_t i = 0; i < count; ++i, t += 3) {
-    if (t[0] == 255 && t[1] == 255 && t[2] == 255) t[1] = 254;
-  }
-}
-
-void LoadTexturesFrom(const char* folder) {
+std::vector<Texture> LoadTexturesFrom(const char* folder) {
+  std::vector<Texture> slots(kTextureSlotCount);
   for (int slot = 0; slot < kTextureSlotCount; ++slot) {
     const std::string name = kTextureFileNames[slot];
     const std::string bare = InFolder(folder, name);
-    if (LoadBmpTexture(bare.c_str(), &textureSlots[slot]) == 0) {
+    if (!LoadBmpTexture(bare.c_str(), &slots[size_t(slot)])) {
       const std::string fallback =
           InFolder(folder, kTextureFallbackFolder + name);
-      LoadBmpTexture(fallback.c_str(), &textureSlots[slot]);
+      LoadBmpTexture(fallback.c_str(), &slots[size_t(slot)]);
     }
   }
   // The six face images draw fully opaque; the fin image keeps its holes.
-  for (int slot = 0; slot < 6; ++slot) MakeWhiteOpaque(&textureSlots[slot]);
+  for (int slot = 0; slot < 6; ++slot) MakeWhiteOpaque(&slots[size_t(slot)]);
+  return slots;
 }
 
-void LoadTextures() { LoadTexturesFrom(""); }
+}  // namespace renderer

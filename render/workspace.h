@@ -1,0 +1,59 @@
+#pragma once
+// The workspace's definition: everything a frame computes on the way to
+// the pixels, kept from frame to frame so that drawing allocates nothing
+// once the scene's sizes are known.
+#include <cstdint>
+#include <vector>
+
+#include "renderer/render.h"
+
+namespace renderer {
+
+// One vertex's screen position this frame; `visible` when its camera z > 1.
+struct ProjectedVertex {
+  double screenX;
+  double screenY;
+  bool visible;
+};
+
+// The covered columns of one row, both inclusive; first > last covers none.
+struct Span {
+  int32_t first;
+  int32_t last;
+};
+
+// The span table never has fewer rows than this.
+constexpr int32_t kSpanTableRows = 900;
+
+// One object's vertices this frame: in camera space, their turned vectors,
+// and projected. Each array holds at least the mesh's vertex count.
+struct ObjectVertices {
+  std::vector<IntVertex> camera;
+  std::vector<Vector3> vectors;
+  std::vector<ProjectedVertex> projected;
+};
+
+struct Workspace {
+  std::vector<ObjectVertices> objects;  // one per scene object
+  // The span table: spanTableRows rows, normally spanStorage's own.
+  std::vector<Span> spanStorage;
+  Span* spanTable = nullptr;
+  int32_t spanTableRows = 0;
+  // The rows the last span setup covered: firstRow..lastRow, the upper part
+  // ending at middleRow.
+  int32_t firstRow = 0;
+  int32_t middleRow = 0;
+  int32_t lastRow = -1;
+  RenderStats stats;
+  FillPath fillPath = kPlainFill;
+};
+
+// Grows the workspace to the scene: vertex arrays for every object's mesh,
+// and a span table of at least `rows` rows (and kSpanTableRows). Never
+// shrinks, so a frame whose sizes did not grow allocates nothing.
+void PrepareWorkspace(Workspace& workspace, const Scene& scene, int32_t rows);
+
+// Monotonic nanoseconds, for the stage times.
+int64_t StatsClockNs();
+
+}  // namespace renderer

@@ -1,0 +1,32 @@
+# Installs the build to a fresh prefix, builds examples/draw_meshes against
+# the installed package as a project of its own, runs it and checks its
+# picture. Run by CTest with cmake -P; the variables come from
+# tests/package/CMakeLists.txt.
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "failed (${status}): ${ARGN}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix)
+foreach(file lib/librenderer.a include/renderer/renderer.h
+        lib/cmake/Renderer/RendererConfig.cmake
+        lib/cmake/Renderer/RendererConfigVersion.cmake
+        lib/pkgconfig/renderer.pc)
+  if(NOT EXISTS ${WORK_DIR}/prefix/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/draw_meshes
+    -B ${WORK_DIR}/build -G ${GENERATOR}
+    -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+    -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix)
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+run(${WORK_DIR}/build/draw-meshes ${WORK_DIR}/meshes.png)
+# The background, the checker's two colours in the square, the lit triangle.
+run(${PNG_CHECK} ${WORK_DIR}/meshes.png 320 240
+    0 0 787878  319 239 787878
+    60 55 D03030|F0D040  97 95 D03030|F0D040  140 140 D03030|F0D040
+    210 120 91AADD)
