@@ -3,10 +3,7 @@
 // depth test is strict; the triangle drawn first keeps its pixels.
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <string>
-#include <vector>
-
+#include "fill_path_param.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
 #include "render_test_support.h"
@@ -16,8 +13,7 @@ namespace {
 constexpr uint32_t kFirst = 0x00204060u;
 constexpr uint32_t kSecond = 0x00A0C0E0u;
 
-// The fill version under test is SupportedFillPaths()[GetParam()].
-class EqualDepth : public ::testing::TestWithParam<size_t> {
+class EqualDepth : public OnEveryFillPath {
  protected:
   void SetUp() override {
     target.Bind();
@@ -34,9 +30,8 @@ class EqualDepth : public ::testing::TestWithParam<size_t> {
                       TexturedTriangle(0, 0, 0, &second.texture, uv),
                       FlatTriangle(0, 0, 0, 0)};
     PlaceMesh(&mesh, 0, 0, 0, 100000);
-    ASSERT_TRUE(SetFillPath(RigWorkspace(), SupportedFillPaths()[GetParam()]));
+    UseParamFillPath();
   }
-  void TearDown() override { SetFillPath(RigWorkspace(), BestFillPath()); }
 
   // A whole-number centre gives rows whose sums the vector fills form per
   // pixel; a fractional one, rows they add up step by step.
@@ -108,11 +103,6 @@ TEST_P(EqualDepth, TiltedTexturedSurfaceKeepsItsFirstTexture) {
   EXPECT_EQ(Count(kSecond), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryFillPath, EqualDepth,
-    ::testing::Range(size_t{0}, SupportedFillPaths().size()),
-    [](const ::testing::TestParamInfo<size_t>& info) {
-      return std::string(FillPathName(SupportedFillPaths()[info.param]));
-    });
+INSTANTIATE_ON_EVERY_FILL_PATH(EqualDepth);
 
 }  // namespace
