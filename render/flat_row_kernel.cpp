@@ -116,11 +116,7 @@ HWY_EXPORT(KernelFor);
 namespace renderer {
 
 FlatRowKernel FlatRowKernelFor(int64_t target) {
-  for (const auto kernelFor : flat_row::HWY_DISPATCH_TABLE(KernelFor)) {
-    if (kernelFor == nullptr) continue;
-    if (const FlatRowKernel kernel = kernelFor(target)) return kernel;
-  }
-  return nullptr;
+  return KernelFromTable(flat_row::HWY_DISPATCH_TABLE(KernelFor), target);
 }
 
 }  // namespace renderer

@@ -62,4 +62,17 @@ std::span<const RowKernels> RowKernelsHere();
 TexturedRowKernel TexturedRowKernelFor(int64_t target);
 FlatRowKernel FlatRowKernelFor(int64_t target);
 
+// For those two: `table` is a fill source's Highway dispatch table of
+// KernelFor functions, one per target compiled in (null for the others),
+// each returning its kernel when asked for its own target.
+template <typename Table>
+auto KernelFromTable(const Table& table, int64_t target)
+    -> decltype(table[0](target)) {
+  for (const auto kernelFor : table) {
+    if (kernelFor == nullptr) continue;
+    if (const auto kernel = kernelFor(target)) return kernel;
+  }
+  return nullptr;
+}
+
 }  // namespace renderer

@@ -352,11 +352,7 @@ HWY_EXPORT(KernelFor);
 namespace renderer {
 
 TexturedRowKernel TexturedRowKernelFor(int64_t target) {
-  for (const auto kernelFor : textured_row::HWY_DISPATCH_TABLE(KernelFor)) {
-    if (kernelFor == nullptr) continue;
-    if (const TexturedRowKernel kernel = kernelFor(target)) return kernel;
-  }
-  return nullptr;
+  return KernelFromTable(textured_row::HWY_DISPATCH_TABLE(KernelFor), target);
 }
 
 }  // namespace renderer
