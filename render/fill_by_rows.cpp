@@ -22,9 +22,10 @@ bool TextureFitsKernels(const Texture& texture) {
 
 TexturedRowPlane MakeTexturedRowPlane(const TexturedPlane& p,
                                       const Texture& texture, double nearZ) {
-  return TexturedRowPlane{p.k,  p.n.x, p.dUn,         p.dVn,
-                          p.u0, p.v0,  nearZ,         texture.texels.data(),
-                          texture.width, texture.height};
+  return TexturedRowPlane{
+      p.k,           p.n.x,         p.dUn, p.dVn,
+      p.u0,          p.v0,          nearZ, texture.texels.data(),
+      texture.width, texture.height};
 }
 
 }  // namespace
@@ -53,10 +54,10 @@ void FillTexturedTriangleByRows(DrawContext& context,
     const Span span = ws.spanTable[y];
     if (span.first > span.last) continue;
     const RowStart s = TexturedRowStart(p, view, f, y, span.first);
-    passed += kernel(plane, {s.d, s.un, s.vn},
-                     int64_t{span.last} - span.first + 1,
-                     depthView.depth + y * depthView.stride + span.first,
-                     frameView.pixels + y * frameView.stride + span.first);
+    passed +=
+        kernel(plane, {s.d, s.un, s.vn}, int64_t{span.last} - span.first + 1,
+               depthView.depth + y * depthView.stride + span.first,
+               frameView.pixels + y * frameView.stride + span.first);
   }
   context.workspace.stats.pixelsPassed += passed;
 }

@@ -78,10 +78,9 @@ int64_t DrawFlatRow(const FlatRowPlane& p, double d, int64_t count,
     const VD advance = hn::Set(dd, double(lanes));
     VD index = hn::Iota(dd, 0.0);
     for (int64_t i = 0; i < count; i += lanes) {
-      passed += DrawStep(k, nearest, colour,
-                         hn::Add(start, hn::Mul(index, step)),
-                         size_t(std::min(count - i, lanes)), depth + i,
-                         pixels + i);
+      passed +=
+          DrawStep(k, nearest, colour, hn::Add(start, hn::Mul(index, step)),
+                   size_t(std::min(count - i, lanes)), depth + i, pixels + i);
       index = hn::Add(index, advance);
     }
     return passed;
@@ -92,9 +91,9 @@ int64_t DrawFlatRow(const FlatRowPlane& p, double d, int64_t count,
       sums[lane] = d;
       d += dStep;
     }
-    passed += DrawStep(k, nearest, colour, hn::Load(dd, sums),
-                       size_t(std::min(count - i, lanes)), depth + i,
-                       pixels + i);
+    passed +=
+        DrawStep(k, nearest, colour, hn::Load(dd, sums),
+                 size_t(std::min(count - i, lanes)), depth + i, pixels + i);
   }
   return passed;
 }

@@ -66,8 +66,9 @@ struct Chunk {
 
 // The sums of `count` pixels from pixel `first` of the row on, formed per
 // pixel: lane k gets start + k * step.
-void DirectSums(const TexturedRowPlane& p, const TexturedRowStart& start,
-                int64_t first, int64_t count, Chunk* chunk) {
+HWY_INLINE void DirectSums(const TexturedRowPlane& p,
+                           const TexturedRowStart& start, int64_t first,
+                           int64_t count, Chunk* chunk) {
   const D d;
   const int64_t lanes = int64_t(hn::Lanes(d));
   const VD d0 = hn::Set(d, start.d);
@@ -89,8 +90,8 @@ void DirectSums(const TexturedRowPlane& p, const TexturedRowStart& start,
 // The sums of `count` pixels, added one pixel after another as the plain
 // fill adds them; afterwards `sums` holds the next pixel's. Lanes past
 // `count` in the last step are zero.
-void StepwiseSums(const TexturedRowPlane& p, TexturedRowStart* sums,
-                  int64_t count, Chunk* chunk) {
+HWY_INLINE void StepwiseSums(const TexturedRowPlane& p, TexturedRowStart* sums,
+                             int64_t count, Chunk* chunk) {
   TexturedRowStart s = *sums;
   for (int64_t i = 0; i < count; ++i) {
     chunk->d[i] = s.d;
@@ -116,8 +117,8 @@ void StepwiseSums(const TexturedRowPlane& p, TexturedRowStart* sums,
 // because it cannot change a result: a zero d gives an infinite or NaN z,
 // which fails the depth test or the test against 1. Likewise z > 1 and
 // z > near z together are the one test z > max(1, near z).
-int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
-                   int64_t count, Chunk* chunk) {
+HWY_INLINE int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
+                              int64_t count, Chunk* chunk) {
   const D d;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(d));
@@ -161,9 +162,10 @@ HWY_INLINE VD WrapLanes(VD t, VD size, VD inverse) {
 
 // Lanes whose u or v lies outside the int32 range (or is NaN), given as
 // lane bits: one at a time with the plain wrap.
-void DrawLanesOneByOne(const TexturedRowPlane& p, const Chunk& chunk,
-                       int64_t i, VD u, VD v, uint64_t lanes, float* depth,
-                       uint32_t* pixels) {
+HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
+                                    const Chunk& chunk, int64_t i, VD u, VD v,
+                                    uint64_t lanes, float* depth,
+                                    uint32_t* pixels) {
   const D d;
   HWY_ALIGN double us[kMaxLanes];
   HWY_ALIGN double vs[kMaxLanes];
@@ -184,8 +186,8 @@ void DrawLanesOneByOne(const TexturedRowPlane& p, const Chunk& chunk,
 // Pass 2: u and v of the passing lanes, truncated and wrapped, as texel
 // byte offsets (zero for lanes that fetch nothing, so every read stays
 // inside the texels).
-void AddressTexels(const TexturedRowPlane& p, int64_t count, Chunk* chunk,
-                   float* depth, uint32_t* pixels) {
+HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
+                              Chunk* chunk, float* depth, uint32_t* pixels) {
   const D d;
   const DI di;
   const int64_t lanes = int64_t(hn::Lanes(d));
@@ -204,13 +206,13 @@ void AddressTexels(const TexturedRowPlane& p, int64_t count, Chunk* chunk,
     if (passBits == 0) continue;
     const VD dv = hn::Load(d, chunk->d + i);
     // The half-texel offset belongs to u alone.
-    const VD u = hn::Add(
-        hn::Add(hn::Div(hn::Load(d, chunk->un + i), dv), u0), half);
+    const VD u =
+        hn::Add(hn::Add(hn::Div(hn::Load(d, chunk->un + i), dv), u0), half);
     const VD v = hn::Add(hn::Div(hn::Load(d, chunk->vn + i), dv), v0);
     // |u|, |v| < 2^31: inside the int32 path of WrapTexel (which also takes
     // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
-    const MD inRange = hn::And(hn::Lt(hn::Abs(u), limit),
-                               hn::Lt(hn::Abs(v), limit));
+    const MD inRange =
+        hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
     const MD fetch = hn::And(MaskFromBits(d, passBits), inRange);
     const uint64_t fetchBits = MaskBits(d, fetch);
     if (fetchBits != passBits) {
@@ -273,7 +275,7 @@ HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
 // word at the very last texel would pass the end of the texels, so it is
 // read from one byte earlier and shifted down.
 HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
-                                   const int32_t* offsets) {
+                                    const int32_t* offsets) {
   const DI di;
   const DU du;
   const auto offset = hn::Load(di, offsets);
@@ -281,8 +283,8 @@ HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
   HWY_ALIGN int32_t starts[kMaxLanes];
   hn::Store(hn::Add(offset, hn::VecFromMask(di, atEnd)), di, starts);  // -1
   auto words = LoadWords(p.texels, starts);
-  words = hn::IfThenElse(hn::RebindMask(du, atEnd),
-                         hn::ShiftRight<8>(words), words);
+  words = hn::IfThenElse(hn::RebindMask(du, atEnd), hn::ShiftRight<8>(words),
+                         words);
   const auto byte = hn::Set(du, 0xFFu);
   return hn::Or(hn::Or(hn::ShiftLeft<16>(hn::And(words, byte)),
                        hn::And(words, hn::Set(du, 0xFF00u))),
@@ -291,8 +293,9 @@ HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
 
 // Pass 3: fetch the texels and write depth and colour where the texel is
 // not pure white.
-void WriteTexels(const TexturedRowPlane& p, int64_t count, const Chunk& chunk,
-                 float* depth, uint32_t* pixels) {
+HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
+                            const Chunk& chunk, float* depth,
+                            uint32_t* pixels) {
   const DU du;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(du));

@@ -24,8 +24,8 @@ inline std::string FillPathParamName(
   return FillPathName(SupportedFillPaths()[info.param]);
 }
 
-#define INSTANTIATE_ON_EVERY_FILL_PATH(suite)                             \
-  INSTANTIATE_TEST_SUITE_P(                                               \
-      EveryFillPath, suite,                                               \
-      ::testing::Range(size_t{0}, SupportedFillPaths().size()),           \
+#define INSTANTIATE_ON_EVERY_FILL_PATH(suite)                   \
+  INSTANTIATE_TEST_SUITE_P(                                     \
+      EveryFillPath, suite,                                     \
+      ::testing::Range(size_t{0}, SupportedFillPaths().size()), \
       FillPathParamName)

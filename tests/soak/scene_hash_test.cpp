@@ -36,8 +36,8 @@ int32_t LastIndex(int32_t low, int32_t high) {
 uint64_t DrawAndHash(SoakScene* scene, GuardedFrame* frame,
                      const std::vector<uint32_t>& start) {
   frame->block = start;
-  renderer::FrameTarget target = TargetOf(*frame, scene->depth.data(),
-                                          int64_t(scene->depth.size()));
+  renderer::FrameTarget target =
+      TargetOf(*frame, scene->depth.data(), int64_t(scene->depth.size()));
   const Rect& client = frame->clientRect;
   renderer::ClearFrame(target, LastIndex(client.top, client.bottom),
                        LastIndex(client.left, client.right));
