@@ -184,8 +184,7 @@ HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
 }
 
 // Pass 2: u and v of the passing lanes, truncated and wrapped, as texel
-// byte offsets (zero for lanes that fetch nothing, so every read stays
-// inside the texels).
+// byte offsets.
 HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
                               Chunk* chunk, float* depth, uint32_t* pixels) {
   const D d;
@@ -213,8 +212,7 @@ HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
     // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
     const MD inRange =
         hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
-    const MD fetch = hn::And(MaskFromBits(d, passBits), inRange);
-    const uint64_t fetchBits = MaskBits(d, fetch);
+    const uint64_t fetchBits = passBits & MaskBits(d, inRange);
     if (fetchBits != passBits) {
       DrawLanesOneByOne(p, *chunk, i, u, v, passBits & ~fetchBits, depth,
                         pixels);
@@ -222,7 +220,10 @@ HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
     const VD column = WrapLanes(hn::Trunc(u), width, inverseWidth);
     const VD row = WrapLanes(hn::Trunc(v), height, inverseHeight);
     const VD offset = hn::Mul(hn::Add(hn::Mul(row, width), column), three);
-    hn::Store(hn::DemoteTo(di, hn::IfThenElseZero(fetch, offset)), di,
+    // Offsets of lanes out of range (or past the row) become 0, so that
+    // every lane's read stays inside the texels; the others are in the
+    // texture whether the lane passed or not.
+    hn::Store(hn::DemoteTo(di, hn::IfThenElseZero(inRange, offset)), di,
               chunk->offset + i);
     chunk->fetch[i / lanes] = fetchBits;
   }
