@@ -15,19 +15,9 @@ bool CpuHasAvx2() {
   return hasAvx2;
 }
 
-bool CpuHasAvx512() {
-  static const bool hasAvx512 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0 &&
-           __builtin_cpu_supports("avx512vl") != 0;
-  }();
-  return hasAvx512;
-}
-
-#else  // other processors have neither
+#else  // other processors have no AVX2
 
 bool CpuHasAvx2() { return false; }
-bool CpuHasAvx512() { return false; }
 
 #endif
 
