@@ -61,3 +61,9 @@ void DrawBenchFrame(BenchScene* bench) {
                        client.right - client.left - 1);
   renderer::RenderFrame(bench->scene, bench->view, target, *bench->workspace);
 }
+
+bool SelectFillPath(renderer::Workspace& workspace, int64_t index) {
+  const std::vector<renderer::FillPath> paths = renderer::SupportedFillPaths();
+  if (index < 0 || index >= int64_t(paths.size())) return false;
+  return renderer::SetFillPath(workspace, paths[size_t(index)]);
+}

@@ -39,3 +39,8 @@ void PlaceOnGridCell(renderer::SceneObject* object, int32_t cell);
 // One frame as render-scene draws it: the client area cleared, then the
 // scene.
 void DrawBenchFrame(BenchScene* bench);
+
+// Selects fill version `index` of SupportedFillPaths() (0: the plain fills,
+// then the vector targets best first) for the workspace; false when this
+// processor has no such version.
+bool SelectFillPath(renderer::Workspace& workspace, int64_t index);

@@ -60,13 +60,11 @@ void AddTriangle(OneMeshScene* s, const renderer::IntVertex (&corners)[3],
   mesh.triangles.push_back(triangle);
 }
 
-// Arguments: the fill version (0 plain, 1 AVX2, 2 AVX-512; versions the
-// processor lacks are skipped).
+// Arguments: the fill version (0 plain, then the vector targets best first,
+// as SupportedFillPaths lists them: AVX3, AVX2, SSE4 on a processor with
+// AVX-512; numbers past the list are skipped).
 bool SelectPath(benchmark::State& state, OneMeshScene* s) {
-  if (renderer::SetFillPath(*s->workspace,
-                            renderer::FillPath(state.range(0)))) {
-    return true;
-  }
+  if (SelectFillPath(*s->workspace, state.range(0))) return true;
   state.SkipWithError("the processor lacks this fill version");
   return false;
 }
@@ -97,7 +95,7 @@ void BM_FillTexturedTriangle(benchmark::State& state) {
 }
 BENCHMARK(BM_FillTexturedTriangle)
     ->ArgNames({"path", "large"})
-    ->ArgsProduct({{0, 1, 2}, {1, 0}})
+    ->ArgsProduct({{0, 1, 2, 3}, {1, 0}})
     ->ComputeStatistics("min", FastestOf);
 
 void BM_FillFlatTriangle(benchmark::State& state) {
@@ -108,7 +106,7 @@ void BM_FillFlatTriangle(benchmark::State& state) {
 }
 BENCHMARK(BM_FillFlatTriangle)
     ->ArgName("path")
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->ComputeStatistics("min", FastestOf);
 
 // A line of about 530 steps.

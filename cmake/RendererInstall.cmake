@@ -1,8 +1,9 @@
 # Installing the renderer library: librenderer (static unless
 # BUILD_SHARED_LIBS), the public headers, a CMake package
 # (find_package(Renderer CONFIG) gives Renderer::renderer) and renderer.pc.
-# Beyond the C++ runtime the library needs libpng, libjpeg, tinyobjloader
-# and tinygltf, for reading model files.
+# Beyond the C++ runtime the library needs Highway (libhwy), whose run-time
+# target checks choose the fills' vector code, and libpng, libjpeg,
+# tinyobjloader and tinygltf for reading model files.
 include(CMakePackageConfigHelpers)
 
 set(renderer_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Renderer)

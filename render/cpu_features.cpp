@@ -5,6 +5,8 @@
 
 namespace renderer {
 
+#if defined(__x86_64__)
+
 bool CpuHasAvx2() {
   static const bool hasAvx2 = [] {
     __builtin_cpu_init();
@@ -13,13 +15,10 @@ bool CpuHasAvx2() {
   return hasAvx2;
 }
 
-bool CpuHasAvx512() {
-  static const bool hasAvx512 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") != 0 &&
-           __builtin_cpu_supports("avx512vl") != 0;
-  }();
-  return hasAvx512;
-}
+#else  // other processors have no AVX2
+
+bool CpuHasAvx2() { return false; }
+
+#endif
 
 }  // namespace renderer

@@ -2,58 +2,57 @@
 // When the workspace's counters ask for it, the time spent here is added up.
 #include "render/fill_dispatch.h"
 
-#include "render/cpu_features.h"
-#include "render/fill_fast.h"
+#include "render/fill_by_rows.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
+#include "render/workspace.h"
 
 namespace renderer {
 
 namespace {
 
-// Indexed by FillPath.
-constexpr FillVersion kFillVersions[] = {
-    {FillTexturedTrianglePlain, FillFlatTrianglePlain},
-    {FillTexturedTriangleAvx2, FillFlatTriangleAvx2},
-    {FillTexturedTriangleAvx512, FillFlatTriangleAvx512},
-};
-
-using FillFunction = void (*)(DrawContext&, const ClippedTriangle&);
-
-void TimedFill(FillFunction fill, DrawContext& context,
-               const ClippedTriangle& triangle) {
+template <typename Fill>
+void TimedFill(DrawContext& context, Fill fill) {
   RenderStats& stats = context.workspace.stats;
   if (!stats.timing) {
-    fill(context, triangle);
+    fill();
     return;
   }
   const int64_t start = StatsClockNs();
-  fill(context, triangle);
+  fill();
   stats.fillNs += StatsClockNs() - start;
 }
 
 }  // namespace
 
-const FillVersion& FillVersionOf(FillPath path) {
-  return kFillVersions[static_cast<int32_t>(path)];
+const RowKernels* RowKernelsOf(FillPath path) {
+  for (const RowKernels& kernels : RowKernelsHere()) {
+    if (kernels.target == path.target) return &kernels;
+  }
+  return nullptr;
+}
+
+std::vector<FillPath> SupportedFillPaths() {
+  std::vector<FillPath> paths = {kPlainFill};
+  for (const RowKernels& kernels : RowKernelsHere()) {
+    paths.push_back(FillPath{kernels.target});
+  }
+  return paths;
 }
 
 bool FillPathSupported(FillPath path) {
-  switch (path) {
-    case FillPath::kPlain:
-      return true;
-    case FillPath::kAvx2:
-      return CpuHasAvx2();
-    case FillPath::kAvx512:
-      return CpuHasAvx512();
-  }
-  return false;
+  return path == kPlainFill || RowKernelsOf(path) != nullptr;
+}
+
+const char* FillPathName(FillPath path) {
+  if (path == kPlainFill) return "plain";
+  const RowKernels* kernels = RowKernelsOf(path);
+  return kernels == nullptr ? "unsupported" : kernels->name;
 }
 
 FillPath BestFillPath() {
-  if (FillPathSupported(FillPath::kAvx512)) return FillPath::kAvx512;
-  if (FillPathSupported(FillPath::kAvx2)) return FillPath::kAvx2;
-  return FillPath::kPlain;
+  const auto kernels = RowKernelsHere();
+  return kernels.empty() ? kPlainFill : FillPath{kernels.front().target};
 }
 
 FillPath ActiveFillPath(const Workspace& workspace) {
@@ -68,12 +67,25 @@ bool SetFillPath(Workspace& workspace, FillPath path) {
 
 void FillTexturedTriangle(DrawContext& context,
                           const ClippedTriangle& triangle) {
-  TimedFill(FillVersionOf(context.workspace.fillPath).textured, context,
-            triangle);
+  const RowKernels* kernels = RowKernelsOf(context.workspace.fillPath);
+  TimedFill(context, [&] {
+    if (kernels == nullptr) {
+      FillTexturedTrianglePlain(context, triangle);
+    } else {
+      FillTexturedTriangleByRows(context, triangle, kernels->textured);
+    }
+  });
 }
 
 void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle) {
-  TimedFill(FillVersionOf(context.workspace.fillPath).flat, context, triangle);
+  const RowKernels* kernels = RowKernelsOf(context.workspace.fillPath);
+  TimedFill(context, [&] {
+    if (kernels == nullptr) {
+      FillFlatTrianglePlain(context, triangle);
+    } else {
+      FillFlatTriangleByRows(context, triangle, kernels->flat);
+    }
+  });
 }
 
 }  // namespace renderer

@@ -1,17 +1,13 @@
 #pragma once
-// The fill versions by FillPath: one immutable table, chosen from per
-// workspace.
+// The fill versions by FillPath: the plain fills, or the row kernels of one
+// vector target compiled in (row_kernels.h), chosen from per workspace.
 #include "render/clip.h"
+#include "render/row_kernels.h"
 
 namespace renderer {
 
-// One version of the two fills.
-struct FillVersion {
-  void (*textured)(DrawContext& context, const ClippedTriangle& triangle);
-  void (*flat)(DrawContext& context, const ClippedTriangle& triangle);
-};
-
-// The version `path` names.
-const FillVersion& FillVersionOf(FillPath path);
+// The row kernels `path` names; null for the plain fills, or for a target
+// this processor does not run.
+const RowKernels* RowKernelsOf(FillPath path);
 
 }  // namespace renderer

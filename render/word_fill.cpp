@@ -1,13 +1,24 @@
 // Wide stores for the depth reset and the colour clear. The buffers are
-// written through vector stores only, so floats and words may share the
-// code without any aliasing question.
+// written through vector stores or memcpy only, so floats and words may
+// share the code without any aliasing question.
 #include "render/word_fill.h"
 
+#include <cstring>
+
+#if defined(__x86_64__)
 #include <immintrin.h>
 
 #include "render/cpu_features.h"
+#endif
 
 namespace renderer {
+
+void FillWordsPlain(void* words, size_t count, uint32_t value) {
+  char* bytes = static_cast<char*>(words);
+  for (size_t i = 0; i < count; ++i) std::memcpy(bytes + 4 * i, &value, 4);
+}
+
+#if defined(__x86_64__)
 
 namespace {
 
@@ -62,5 +73,17 @@ void FillFloatBits(float* values, size_t count, uint32_t bits) {
     FillWordsSse2(values, count, bits);
   }
 }
+
+#else  // other processors: the compiler's own vector code for the loop
+
+void FillWords(uint32_t* words, size_t count, uint32_t value) {
+  FillWordsPlain(words, count, value);
+}
+
+void FillFloatBits(float* values, size_t count, uint32_t bits) {
+  FillWordsPlain(values, count, bits);
+}
+
+#endif
 
 }  // namespace renderer

@@ -12,9 +12,13 @@ void FillWords(uint32_t* words, size_t count, uint32_t value);
 // The same for floats, given by their bits (the depth buffer's clear value).
 void FillFloatBits(float* values, size_t count, uint32_t bits);
 
-// The two ways, for tests: 32-byte AVX2 stores (only where CpuHasAvx2) and
-// plain 16-byte SSE2 stores.
+// The ways, for tests: one word at a time (any processor; what FillWords
+// runs where there is no x86 version), and on x86-64 32-byte AVX2 stores
+// (only where CpuHasAvx2) and 16-byte SSE2 stores.
+void FillWordsPlain(void* words, size_t count, uint32_t value);
+#if defined(__x86_64__)
 void FillWordsAvx2(void* words, size_t count, uint32_t value);
 void FillWordsSse2(void* words, size_t count, uint32_t value);
+#endif
 
 }  // namespace renderer

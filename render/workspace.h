@@ -45,7 +45,7 @@ struct Workspace {
   int32_t middleRow = 0;
   int32_t lastRow = -1;
   RenderStats stats;
-  FillPath fillPath = FillPath::kPlain;
+  FillPath fillPath = kPlainFill;
 };
 
 // Grows the workspace to the scene: vertex arrays for every object's mesh,

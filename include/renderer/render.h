@@ -2,6 +2,7 @@
 // Drawing a frame: the view, the target memory, the workspace, the call.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "renderer/geometry.h"
 #include "renderer/scene.h"
@@ -69,13 +70,17 @@ struct RenderStats {
   int64_t fillNs = 0;
 };
 
-// Which version of the triangle fills runs. Every version draws the same
-// bits; the widest one the processor supports is the default.
-enum class FillPath : int32_t {
-  kPlain,   // one pixel at a time: the reference
-  kAvx2,    // four pixels per step
-  kAvx512,  // eight pixels per step
+// Which version of the triangle fills runs: the plain one-pixel fills, or
+// the row kernels compiled for one vector target, named by Highway's bit
+// for it. Every version draws the same bits; the best one the processor
+// supports is the default.
+struct FillPath {
+  int64_t target = 0;  // 0: the plain fills
+  bool operator==(const FillPath&) const = default;
 };
+
+// The plain fills, one pixel at a time: the reference.
+inline constexpr FillPath kPlainFill{};
 
 // Per-renderer scratch state: span table, transformed and projected
 // vertices, statistics, and the fill version in use. Reused frame after
@@ -100,10 +105,18 @@ RenderStats& Stats(Workspace& workspace);
 // Resets every field but `timing`.
 void ResetStats(Workspace& workspace);
 
+// Every version this processor runs: the plain fills first, then each
+// vector target compiled in, best first.
+std::vector<FillPath> SupportedFillPaths();
+
 // True when this processor can run `path`.
 bool FillPathSupported(FillPath path);
 
-// The widest supported path, found once per process.
+// "plain", or the vector target's name: "AVX3" (AVX-512), "AVX2" and
+// "SSE4" on x86-64; "SVE2", "SVE", "NEON" and the like on AArch64.
+const char* FillPathName(FillPath path);
+
+// The best supported path, found once per process.
 FillPath BestFillPath();
 
 // The path this workspace's frames use.

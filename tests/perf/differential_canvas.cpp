@@ -7,24 +7,12 @@
 
 
 std::vector<FillPath> FastPathsHere() {
-  std::vector<FillPath> paths;
-  for (FillPath path : {FillPath::kAvx2, FillPath::kAvx512}) {
-    if (FillPathSupported(path)) paths.push_back(path);
-  }
+  std::vector<FillPath> paths = SupportedFillPaths();
+  paths.erase(paths.begin());  // the plain fills
   return paths;
 }
 
-const char* PathName(FillPath path) {
-  switch (path) {
-    case FillPath::kPlain:
-      return "plain";
-    case FillPath::kAvx2:
-      return "AVX2";
-    case FillPath::kAvx512:
-      return "AVX-512";
-  }
-  return "?";
-}
+const char* PathName(FillPath path) { return FillPathName(path); }
 
 constexpr int64_t kDepthGuard = 64;
 

@@ -10,7 +10,7 @@
 #include "render/fill_dispatch.h"
 #include "render_test_support.h"
 
-// The fast versions this processor can run (never the plain one).
+// The vector versions this processor runs (never the plain one).
 std::vector<FillPath> FastPathsHere();
 const char* PathName(FillPath path);
 

@@ -12,10 +12,12 @@
 // near values on both sides of 1.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "differential_canvas.h"
@@ -188,7 +190,7 @@ class FillDifferential : public ::testing::Test {
       for (int i = 0; i < 4; ++i) triangles.push_back(RandomTriangle());
       triangles.push_back(triangles[0]);
       const auto plain =
-          canvas->DrawWith(FillPath::kPlain, [&] { Draw(triangles); });
+          canvas->DrawWith(kPlainFill, [&] { Draw(triangles); });
       ASSERT_TRUE(canvas->Intact()) << "plain fill, round " << round;
       drawn += plain.pixelsPassed;
       for (FillPath path : fast) {
@@ -220,26 +222,50 @@ TEST_F(FillDifferential, RandomTrianglesOnAWideFrame) {
   CompareRandomCases(100);
 }
 
-// The dispatcher runs the fastest version the processor has, and falls
-// back to the plain one where a version is missing.
-TEST(FillDispatch, ChoosesTheFastestSupportedVersion) {
-  EXPECT_TRUE(FillPathSupported(FillPath::kPlain));
+// The plain fills come first in the list of versions; a workspace starts
+// with the best vector target, falls back to the plain fills where there is
+// none, and refuses a target the processor does not run.
+TEST(FillDispatch, ListsEveryVersionAndStartsWithTheBest) {
+  const std::vector<FillPath> paths = SupportedFillPaths();
+  ASSERT_FALSE(paths.empty());
+  EXPECT_EQ(paths.front(), kPlainFill);
+  EXPECT_EQ(BestFillPath(), paths.size() > 1 ? paths[1] : kPlainFill);
   WorkspacePtr workspace = MakeWorkspace();
   EXPECT_EQ(ActiveFillPath(*workspace), BestFillPath());
-  if (FillPathSupported(FillPath::kAvx512)) {
-    EXPECT_EQ(BestFillPath(), FillPath::kAvx512);
-  } else if (FillPathSupported(FillPath::kAvx2)) {
-    EXPECT_EQ(BestFillPath(), FillPath::kAvx2);
-  } else {
-    EXPECT_EQ(BestFillPath(), FillPath::kPlain);
-  }
-  EXPECT_TRUE(SetFillPath(*workspace, FillPath::kPlain));
-  EXPECT_EQ(ActiveFillPath(*workspace), FillPath::kPlain);
+  EXPECT_TRUE(SetFillPath(*workspace, kPlainFill));
+  EXPECT_EQ(ActiveFillPath(*workspace), kPlainFill);
   // Each workspace has its own.
   EXPECT_EQ(ActiveFillPath(*MakeWorkspace()), BestFillPath());
-  for (FillPath path : {FillPath::kAvx2, FillPath::kAvx512}) {
-    EXPECT_EQ(SetFillPath(*workspace, path), FillPathSupported(path));
+  for (FillPath path : paths) {
+    EXPECT_TRUE(SetFillPath(*workspace, path)) << FillPathName(path);
+    EXPECT_EQ(ActiveFillPath(*workspace), path);
   }
+  const FillPath missing{int64_t{1} << 62};  // Highway's scalar fallback
+  EXPECT_FALSE(FillPathSupported(missing));
+  EXPECT_FALSE(SetFillPath(*workspace, missing));
 }
+
+#if defined(__x86_64__)
+// Every x86-64 vector target is compiled in: a processor that has the
+// instructions gets the version.
+TEST(FillDispatch, OffersEveryX86TargetTheProcessorRuns) {
+  std::vector<std::string> names;
+  for (FillPath path : SupportedFillPaths()) names.push_back(FillPathName(path));
+  const auto offered = [&](const char* name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  __builtin_cpu_init();
+  EXPECT_EQ(offered("SSE4"), __builtin_cpu_supports("sse4.2") != 0 &&
+                                 __builtin_cpu_supports("aes") != 0 &&
+                                 __builtin_cpu_supports("pclmul") != 0);
+  EXPECT_EQ(offered("AVX2"), __builtin_cpu_supports("avx2") != 0 &&
+                                 __builtin_cpu_supports("bmi2") != 0 &&
+                                 __builtin_cpu_supports("fma") != 0);
+  EXPECT_EQ(offered("AVX3"), __builtin_cpu_supports("avx512f") != 0 &&
+                                 __builtin_cpu_supports("avx512bw") != 0 &&
+                                 __builtin_cpu_supports("avx512dq") != 0 &&
+                                 __builtin_cpu_supports("avx512vl") != 0);
+}
+#endif
 
 }  // namespace

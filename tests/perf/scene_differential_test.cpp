@@ -109,7 +109,7 @@ TEST_F(SceneDifferential, RandomScenesMatchThePlainFills) {
     RandomFrame();
     start.assign(size_t(kDesktopWidth) * kDesktopHeight, 0);
     for (uint32_t& p : start) p = uint32_t(random());
-    const Frame plain = Draw(FillPath::kPlain);
+    const Frame plain = Draw(kPlainFill);
     drawn += plain.passed;
     for (FillPath path : fast) {
       const Frame other = Draw(path);

@@ -30,6 +30,11 @@ void CheckAllLengthsAndAlignments(Fill fill) {
   }
 }
 
+TEST(WordFill, PlainFillsExactlyTheRun) {
+  CheckAllLengthsAndAlignments(FillWordsPlain);
+}
+
+#if defined(__x86_64__)
 TEST(WordFill, Sse2FillsExactlyTheRun) {
   CheckAllLengthsAndAlignments(FillWordsSse2);
 }
@@ -38,5 +43,6 @@ TEST(WordFill, Avx2FillsExactlyTheRun) {
   if (!CpuHasAvx2()) GTEST_SKIP() << "no AVX2 on this processor";
   CheckAllLengthsAndAlignments(FillWordsAvx2);
 }
+#endif
 
 }  // namespace

@@ -6,17 +6,19 @@
 #include <bit>
 
 #include "render/fill_flat.h"
+#include "fill_path_param.h"
 #include "render_test_support.h"
 
 namespace {
 
-class FlatFill : public ::testing::Test {
+class FlatFill : public OnEveryFillPath {
  protected:
   void SetUp() override {
     target.Bind();
     ResetObjects(1);
     AllocateRenderBuffers();
     SetProjection(400, 2, 50, 40, 0, 0, 160, 120);
+    UseParamFillPath();
   }
 
   // The worked example: corners (0, 0, 10), (1, 0, 10), (0, 1, 10), which
@@ -35,7 +37,7 @@ class FlatFill : public ::testing::Test {
   GuardedFrame target{160, 120};
 };
 
-TEST_F(FlatFill, WorkedExampleCoversTheTopLeftCornerAtDepthTen) {
+TEST_P(FlatFill, WorkedExampleCoversTheTopLeftCornerAtDepthTen) {
   FillFlatTriangle(Example(0x00336699));
   EXPECT_EQ(target.At(50, 40), 0x00336699u);  // L = (0, 0, 3190): cosine -1
   EXPECT_EQ(DepthAt(50, 40), 10.0f);
@@ -55,18 +57,18 @@ TEST_F(FlatFill, WorkedExampleCoversTheTopLeftCornerAtDepthTen) {
   EXPECT_TRUE(target.Intact());
 }
 
-TEST_F(FlatFill, FacingTheReferencePointGivesPureWhite) {
+TEST_P(FlatFill, FacingTheReferencePointGivesPureWhite) {
   SetLight(0, 0, -100);  // L = (0, 0, -110): cosine exactly 1
   FillFlatTriangle(Example(0x00336699));
   EXPECT_EQ(target.At(60, 45), 0x00FFFFFFu);
 }
 
-TEST_F(FlatFill, CentroidAtTheReferencePointKeepsTheBaseColour) {
+TEST_P(FlatFill, CentroidAtTheReferencePointKeepsTheBaseColour) {
   SetLight(0, 0, 10);  // centroid (0, 0, 10): L = 0, cosine undefined
   EXPECT_EQ(FlatShade(Example(0x00336699)), 0x00336699u);
 }
 
-TEST_F(FlatFill, CosineNineTenthsGivesLevel229) {
+TEST_P(FlatFill, CosineNineTenthsGivesLevel229) {
   // N = E2 x E1 = (1, 1, 0); centroid (0, 0, 10) with y = -1/3 truncated
   // toward zero; L = (5, 4, 3): cosine 9 / 10.
   SetLight(5, 4, 13);
@@ -76,11 +78,11 @@ TEST_F(FlatFill, CosineNineTenthsGivesLevel229) {
   EXPECT_EQ(FlatShade(t), (229u << 16) | (239u << 8) | 249u);
 }
 
-TEST_F(FlatFill, TopByteOfTheBaseColourIsIgnored) {
+TEST_P(FlatFill, TopByteOfTheBaseColourIsIgnored) {
   EXPECT_EQ(FlatShade(Example(0xAB336699u)), 0x00336699u);
 }
 
-TEST_F(FlatFill, BothWindingsDrawTheSameDepthsButShadeByTheNormal) {
+TEST_P(FlatFill, BothWindingsDrawTheSameDepthsButShadeByTheNormal) {
   SetLight(0, 0, -100);
   const ClippedTriangle front = Example(0x00336699);
   const ClippedTriangle back = MakeTriangle(
@@ -92,13 +94,13 @@ TEST_F(FlatFill, BothWindingsDrawTheSameDepthsButShadeByTheNormal) {
   EXPECT_EQ(DepthAt(50, 40), 10.0f);
 }
 
-TEST_F(FlatFill, EqualDepthIsNotRedrawn) {
+TEST_P(FlatFill, EqualDepthIsNotRedrawn) {
   FillFlatTriangle(Example(0x00112233));
   FillFlatTriangle(Example(0x00445566));
   EXPECT_EQ(target.At(60, 45), 0x00112233u);
 }
 
-TEST_F(FlatFill, DepthLimitsOneAndNearZ) {
+TEST_P(FlatFill, DepthLimitsOneAndNearZ) {
   // The plane z = y + 2: about 1.8 at row 0, 2 at row 40, 2.5 at row 119.
   const ClippedTriangle tilted =
       MakeTriangle(ProjectedCorner(-10, -1, 1, 0x00FF0000),
@@ -135,7 +137,7 @@ TEST_F(FlatFill, DepthLimitsOneAndNearZ) {
   EXPECT_EQ(target.CountNot(kFillPixel), count0);
 }
 
-TEST_F(FlatFill, DegenerateAndEdgeOnTrianglesDrawNothing) {
+TEST_P(FlatFill, DegenerateAndEdgeOnTrianglesDrawNothing) {
   FillFlatTriangle(MakeTriangle(ProjectedCorner(0, 0, 10, 0xFF),
                                 ProjectedCorner(1, 1, 20),
                                 ProjectedCorner(2, 2, 30)));  // on one line
@@ -146,5 +148,7 @@ TEST_F(FlatFill, DegenerateAndEdgeOnTrianglesDrawNothing) {
   EXPECT_EQ(target.CountNot(kFillPixel), 0);
   for (int32_t x = 0; x < 160; ++x) EXPECT_TRUE(DepthIsClear(x, 40));
 }
+
+INSTANTIATE_ON_EVERY_FILL_PATH(FlatFill);
 
 }  // namespace

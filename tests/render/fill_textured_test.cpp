@@ -8,13 +8,14 @@
 
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
+#include "fill_path_param.h"
 #include "render_test_support.h"
 
 namespace {
 
 // Object 0 carries one textured triangle (index 0) and one that points at
 // `other` (index 1); the fills are called with hand-made corners.
-class TexturedFill : public ::testing::Test {
+class TexturedFill : public OnEveryFillPath {
  protected:
   void SetUp() override {
     target.Bind();
@@ -25,6 +26,7 @@ class TexturedFill : public ::testing::Test {
                       TexturedTriangle(0, 0, 0, &other.texture, uv)};
     PlaceMesh(&mesh, 0, 0, 0, 0);
     SetProjection(100, 2, 20, 20, 0, 0, 160, 120);
+    UseParamFillPath();
   }
 
   // Corners (0, 0, 10), (4, 0, 10), (0, 3, 10): screen (20, 20), (60, 20),
@@ -46,7 +48,7 @@ class TexturedFill : public ::testing::Test {
   TestMesh mesh;
 };
 
-TEST_F(TexturedFill, MapsUAlongXAndVDownWithTheHalfTexelOnUOnly) {
+TEST_P(TexturedFill, MapsUAlongXAndVDownWithTheHalfTexelOnUOnly) {
   FillTexturedTriangle(Flat(0, 0, 4, 0, 0, 3));
   EXPECT_EQ(target.At(22, 22), TestTexture::Default(0, 0));
   EXPECT_EQ(target.At(27, 27), TestTexture::Default(1, 0));  // u 0.7, v 0.7
@@ -56,7 +58,7 @@ TEST_F(TexturedFill, MapsUAlongXAndVDownWithTheHalfTexelOnUOnly) {
   EXPECT_EQ(DepthAt(27, 27), 10.0f);
 }
 
-TEST_F(TexturedFill, TextureCoordinatesArePerspectiveCorrect) {
+TEST_P(TexturedFill, TextureCoordinatesArePerspectiveCorrect) {
   // The plane z = 10 + 1.25 x with u = x / 2, v = y / 2. Pixel (40, 22)
   // sees x = 8 / 3 at z = 40 / 3: u = 1.33 (column 1), where interpolating
   // in screen space would give u = 2.
@@ -67,7 +69,7 @@ TEST_F(TexturedFill, TextureCoordinatesArePerspectiveCorrect) {
   EXPECT_NEAR(DepthAt(40, 22), 40.0 / 3.0, 1e-5);
 }
 
-TEST_F(TexturedFill, TexelCoordinatesWrapAsTheNonNegativeRemainder) {
+TEST_P(TexturedFill, TexelCoordinatesWrapAsTheNonNegativeRemainder) {
   struct Case {
     double u, v;
     int32_t column, row;
@@ -89,7 +91,7 @@ TEST_F(TexturedFill, TexelCoordinatesWrapAsTheNonNegativeRemainder) {
   }
 }
 
-TEST_F(TexturedFill, PureWhiteWritesNeitherColourNorDepth) {
+TEST_P(TexturedFill, PureWhiteWritesNeitherColourNorDepth) {
   texture.Set(0, 0, 0x00FFFFFF);
   texture.Set(1, 0, 0x00FFFEFF);
   FillTexturedTriangle(Constant(0, 0));
@@ -99,7 +101,7 @@ TEST_F(TexturedFill, PureWhiteWritesNeitherColourNorDepth) {
   EXPECT_EQ(target.At(30, 30), 0x00FFFEFFu);
 }
 
-TEST_F(TexturedFill, WhiteHolesShowWhatIsBehindInEitherOrder) {
+TEST_P(TexturedFill, WhiteHolesShowWhatIsBehindInEitherOrder) {
   texture.Set(0, 0, 0x00FFFFFF);
   const ClippedTriangle nearHole = Constant(0, 0);  // at z = 10
   ClippedTriangle far = MakeTriangle(ProjectedCorner(0, 0, 20), ProjectedCorner(8, 0, 20),
@@ -117,13 +119,13 @@ TEST_F(TexturedFill, WhiteHolesShowWhatIsBehindInEitherOrder) {
   EXPECT_EQ(DepthAt(30, 30), 20.0f);
 }
 
-TEST_F(TexturedFill, EqualDepthIsNotRedrawn) {
+TEST_P(TexturedFill, EqualDepthIsNotRedrawn) {
   FillTexturedTriangle(Constant(1, 1));
   FillTexturedTriangle(Constant(2, 2));
   EXPECT_EQ(target.At(30, 30), TestTexture::Default(1, 1));
 }
 
-TEST_F(TexturedFill, DepthIsRoundedToFloatBeforeTheTestUnlikeTheFlatFill) {
+TEST_P(TexturedFill, DepthIsRoundedToFloatBeforeTheTestUnlikeTheFlatFill) {
   // A tilted plane: most pixels' depths are not whole floats. Drawn a
   // second time, the textured fill compares the same floats and redraws
   // nothing; the flat fill compares the double, so every pixel whose depth
@@ -148,7 +150,7 @@ TEST_F(TexturedFill, DepthIsRoundedToFloatBeforeTheTestUnlikeTheFlatFill) {
   EXPECT_TRUE(std::equal(depths.begin(), depths.end(), Rig().target.depth));
 }
 
-TEST_F(TexturedFill, SwappingCornersOneAndTwoChangesNothing) {
+TEST_P(TexturedFill, SwappingCornersOneAndTwoChangesNothing) {
   const ClippedTriangle t =
       MakeTriangle(ProjectedCorner(-31, -17, 13, 0, 0.3, 7.1),
                    ProjectedCorner(29, -22, 37, 0, 13.7, -2.2),
@@ -165,7 +167,7 @@ TEST_F(TexturedFill, SwappingCornersOneAndTwoChangesNothing) {
   EXPECT_TRUE(std::equal(depths.begin(), depths.end(), Rig().target.depth));
 }
 
-TEST_F(TexturedFill, NearZAndTheFixedLimitOfOne) {
+TEST_P(TexturedFill, NearZAndTheFixedLimitOfOne) {
   Rig().view.focalLength = 400;
   Rig().view.centreY = 40;
   Rig().view.centreX = 50;
@@ -187,7 +189,7 @@ TEST_F(TexturedFill, NearZAndTheFixedLimitOfOne) {
   EXPECT_EQ(target.CountNot(kFillPixel), 0);  // z = 1 fails z > 1
 }
 
-TEST_F(TexturedFill, EmptyTexturesSkipTheTriangle) {
+TEST_P(TexturedFill, EmptyTexturesSkipTheTriangle) {
   const Texture empty{};  // an image that failed to load
   const Texture noTexels{4, 3, {}};
   Texture shortTexels = texture.texture;
@@ -208,5 +210,7 @@ TEST_F(TexturedFill, EmptyTexturesSkipTheTriangle) {
   EXPECT_EQ(target.CountNot(kFillPixel), 0);
   EXPECT_TRUE(TextureIsUsable(texture.texture));
 }
+
+INSTANTIATE_ON_EVERY_FILL_PATH(TexturedFill);
 
 }  // namespace

@@ -1,13 +1,16 @@
 // Whole frames pinned by hashes of every pixel and every depth: the demo
 // scene after 0, 25 and 200 animation steps, and a scene of untextured
-// triangles and lines. The hashes live in tests/render/golden/hashes.txt;
-// scripts/update-goldens rewrites it and the pictures beside it. A mismatch
-// writes the picture and a diff into the build folder.
+// triangles and lines, each drawn by every fill version this processor runs
+// (the plain fills and each vector target) against the same hashes. The
+// hashes live in tests/render/golden/hashes.txt; scripts/update-goldens
+// rewrites it and the pictures beside it from the plain fills' frames. A
+// mismatch writes the picture and a diff into the build folder.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 
+#include "fill_path_param.h"
 #include "render_test_support.h"
 #include "tests/support/golden_hashes.h"
 
@@ -16,31 +19,36 @@ namespace {
 const std::string kGoldenDir = RENDER_GOLDEN_DIR;
 
 // One frame into a zero-filled target the way the demo draws it: clear the
-// client area, then the scene.
+// client area, then the scene, with the fill version `path`.
 FrameHashes RenderAndHash(const Scene& scene, const View& view,
-                          HeadlessTarget* headless) {
+                          HeadlessTarget* headless, FillPath path) {
   FrameTarget& target = headless->target;
   std::memset(target.pixels, 0,
               size_t(target.width) * size_t(target.height) * 4);
   renderer::ClearFrame(target, target.clientRect.bottom - 1,
                        target.clientRect.right - 1);
   WorkspacePtr workspace = MakeWorkspace();
+  EXPECT_TRUE(SetFillPath(*workspace, path));
   renderer::RenderFrame(scene, view, target, *workspace);
   return HashFrame(target);
 }
 
-void CheckGolden(const std::string& name, const FrameTarget& target,
-                 FrameHashes actual) {
+// Compares with the stored hashes; when updating, the plain fills' frame
+// records them and the other versions are skipped.
+void CheckGolden(const std::string& name, FillPath path,
+                 const FrameTarget& target, FrameHashes actual) {
   const Image client = CopyImage(target.pixels, target.pitch / 4,
                                  target.clientRect.right,
                                  target.clientRect.bottom);
   const std::string golden = kGoldenDir + "/" + name + ".png";
   if (UpdatingGoldens()) {
+    if (path != kPlainFill) GTEST_SKIP() << "the plain fills record goldens";
     ASSERT_TRUE(WritePng(golden, Downscale2x(client)));
   }
   if (MatchesGolden(RENDERER_GOLDEN_HASHES, name, actual)) return;
   std::filesystem::create_directories(RENDER_DIFF_DIR);
-  const std::string out = std::string(RENDER_DIFF_DIR) + "/" + name;
+  const std::string out =
+      std::string(RENDER_DIFF_DIR) + "/" + name + "-" + FillPathName(path);
   WritePng(out + "-actual.png", client);
   Image stored;
   if (ReadPng(golden, &stored)) {
@@ -49,7 +57,7 @@ void CheckGolden(const std::string& name, const FrameTarget& target,
   ADD_FAILURE() << "pictures written to " << out << "-actual.png and -diff.png";
 }
 
-class DemoGolden : public ::testing::Test {
+class DemoGolden : public OnEveryFillPath {
  protected:
   void RenderDemo(const char* name, int32_t steps) {
     Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
@@ -59,13 +67,15 @@ class DemoGolden : public ::testing::Test {
     SetDemoProjection(&view, headless.target.clientRect,
                       headless.clientCentre);
     for (int32_t i = 0; i < steps; ++i) AnimateDemoScene(&scene, false, false);
-    CheckGolden(name, headless.target, RenderAndHash(scene, view, &headless));
+    CheckGolden(name, ParamFillPath(), headless.target,
+                RenderAndHash(scene, view, &headless, ParamFillPath()));
   }
 };
 
-TEST_F(DemoGolden, StartUpFrame) { RenderDemo("demo_step0", 0); }
-TEST_F(DemoGolden, After25Steps) { RenderDemo("demo_step25", 25); }
-TEST_F(DemoGolden, After200Steps) { RenderDemo("demo_step200", 200); }
+TEST_P(DemoGolden, StartUpFrame) { RenderDemo("demo_step0", 0); }
+TEST_P(DemoGolden, After25Steps) { RenderDemo("demo_step25", 25); }
+TEST_P(DemoGolden, After200Steps) { RenderDemo("demo_step200", 200); }
+INSTANTIATE_ON_EVERY_FILL_PATH(DemoGolden);
 
 // A floor that crosses the near plane, with grid lines on it and one line
 // that runs behind the viewer (object 0: its position, the eye, lights every
@@ -118,7 +128,9 @@ Mesh Floor() {
   return floor;
 }
 
-TEST(FlatGolden, TrianglesAndLines) {
+class FlatGolden : public OnEveryFillPath {};
+
+TEST_P(FlatGolden, TrianglesAndLines) {
   HeadlessTarget headless;
   BindHeadlessTarget(&headless, 640, 480, 400, 300);
   Scene scene;
@@ -134,8 +146,9 @@ TEST(FlatGolden, TrianglesAndLines) {
   RotateObjectY(&scene.objects[1], 40);
   View view;
   SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
-  CheckGolden("flat_and_lines", headless.target,
-              RenderAndHash(scene, view, &headless));
+  CheckGolden("flat_and_lines", ParamFillPath(), headless.target,
+              RenderAndHash(scene, view, &headless, ParamFillPath()));
 }
+INSTANTIATE_ON_EVERY_FILL_PATH(FlatGolden);
 
 }  // namespace

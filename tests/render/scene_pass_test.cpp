@@ -4,15 +4,17 @@
 
 #include <bit>
 
+#include "fill_path_param.h"
 #include "render_test_support.h"
 
 namespace {
 
-class ScenePass : public ::testing::Test {
+class ScenePass : public OnEveryFillPath {
  protected:
   void SetUp() override {
     target.Bind();
     ResetObjects(1);
+    UseParamFillPath();
   }
 
   void PlaceVertices(std::vector<IntVertex> vertices, int32_t z = 3200) {
@@ -33,7 +35,7 @@ class ScenePass : public ::testing::Test {
   TestMesh mesh;
 };
 
-TEST_F(ScenePass, RenderFrameGrowsTheWorkspaceToTheSceneAndTarget) {
+TEST_P(ScenePass, RenderFrameGrowsTheWorkspaceToTheSceneAndTarget) {
   PlaceVertices({{0, 0, 0}, {1, 1, 1}});
   EXPECT_EQ(Rig().target.depthEntries, int64_t{321} * 201);
   WorkspacePtr fresh = MakeWorkspace();
@@ -52,7 +54,7 @@ TEST_F(ScenePass, RenderFrameGrowsTheWorkspaceToTheSceneAndTarget) {
   EXPECT_EQ(fresh->spanTableRows, 1201);
 }
 
-TEST_F(ScenePass, ClearZBufferResetsEveryAllocatedEntry) {
+TEST_P(ScenePass, ClearZBufferResetsEveryAllocatedEntry) {
   PlaceVertices({{0, 0, 0}});
   std::fill(Rig().target.depth,
             Rig().target.depth + Rig().target.depthEntries, 1.0f);
@@ -63,7 +65,7 @@ TEST_F(ScenePass, ClearZBufferResetsEveryAllocatedEntry) {
   }
 }
 
-TEST_F(ScenePass, InitialObjectPlacesTheCubeCornerAndProjectsItFractionally) {
+TEST_P(ScenePass, InitialObjectPlacesTheCubeCornerAndProjectsItFractionally) {
   PlaceVertices({{-800, -800, -800}});
   TransformObject(0);
   ProjectVertices();
@@ -75,7 +77,7 @@ TEST_F(ScenePass, InitialObjectPlacesTheCubeCornerAndProjectsItFractionally) {
   EXPECT_NEAR(Projected(0).screenY, 166.6666666666667, 1e-12);
 }
 
-TEST_F(ScenePass, VisibilityIsZGreaterThanOneAndStalePositionsAreKept) {
+TEST_P(ScenePass, VisibilityIsZGreaterThanOneAndStalePositionsAreKept) {
   PlaceVertices({{100, 50, 2}, {100, 50, 1}}, 0);
   Rig().view.nearZ = 5;  // visibility ignores nearZ
   TransformObject(0);
@@ -99,7 +101,7 @@ TEST_F(ScenePass, VisibilityIsZGreaterThanOneAndStalePositionsAreKept) {
   EXPECT_EQ(Projected(0).screenX, 100 * 800 / 2.0 + 400);
 }
 
-TEST_F(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
+TEST_P(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
   PlaceVertices({{800, -800, 0}, {3, -3, -3}}, 10);
   ScaleObject(&Rig().scene.objects[0], 1.1);
   TransformObject(0);
@@ -115,7 +117,7 @@ TEST_F(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
   EXPECT_EQ(Camera(1).z, -2 + 10);  // not trunc(7.3) = 7
 }
 
-TEST_F(ScenePass, QuarterTurnUses3Point1416) {
+TEST_P(ScenePass, QuarterTurnUses3Point1416) {
   PlaceVertices({{1000, 0, 0}});
   RotateObjectZ(&Rig().scene.objects[0], 90);
   TransformObject(0);
@@ -125,7 +127,7 @@ TEST_F(ScenePass, QuarterTurnUses3Point1416) {
   EXPECT_EQ(Camera(0).z, 3200);
 }
 
-TEST_F(ScenePass, MeshWithoutVectorsLeavesTransformedVectorsAlone) {
+TEST_P(ScenePass, MeshWithoutVectorsLeavesTransformedVectorsAlone) {
   PlaceVertices({{1, 2, 3}});
   RigWorkspace().objects[0].vectors[0] = Vector3{7, 8, 9};
   ScaleObject(&Rig().scene.objects[0], 3);
@@ -134,7 +136,7 @@ TEST_F(ScenePass, MeshWithoutVectorsLeavesTransformedVectorsAlone) {
   EXPECT_EQ(RigWorkspace().objects[0].vectors[0].z, 9);
 }
 
-TEST_F(ScenePass, EarlierObjectKeepsPixelsAtEqualDepth) {
+TEST_P(ScenePass, EarlierObjectKeepsPixelsAtEqualDepth) {
   TestMesh red, blue;
   for (TestMesh* m : {&red, &blue}) {
     m->vertices = {{-100, -100, 0}, {100, -100, 0}, {0, 100, 0}};
@@ -153,5 +155,7 @@ TEST_F(ScenePass, EarlierObjectKeepsPixelsAtEqualDepth) {
     EXPECT_EQ(DepthAt(160, 100), 400.0f);
   }
 }
+
+INSTANTIATE_ON_EVERY_FILL_PATH(ScenePass);
 
 }  // namespace

@@ -1,0 +1,94 @@
+// The triangle drivers of the vector fills. Everything per triangle and per
+// row is computed in scalar code exactly as in the plain fills; only the
+// pixels of a row go to the kernel.
+#include "render/fill_by_rows.h"
+
+#include "render/fill_flat.h"
+#include "render/fill_textured.h"
+#include "render/spans.h"
+#include "render/textured_plane.h"
+#include "render/workspace.h"
+
+namespace renderer {
+
+namespace {
+
+// The kernels read each texel as a 4-byte word, which needs at least two
+// texels, and address them with int32 byte offsets.
+bool TextureFitsKernels(const Texture& texture) {
+  const int64_t texels = int64_t{texture.width} * texture.height;
+  return texels >= 2 && texels * 3 <= 0x7FFFFFFF;
+}
+
+TexturedRowPlane MakeTexturedRowPlane(const TexturedPlane& p,
+                                      const Texture& texture, double nearZ) {
+  return TexturedRowPlane{
+      p.k,           p.n.x,         p.dUn, p.dVn,
+      p.u0,          p.v0,          nearZ, texture.texels.data(),
+      texture.width, texture.height};
+}
+
+}  // namespace
+
+void FillTexturedTriangleByRows(DrawContext& context,
+                                const ClippedTriangle& triangle,
+                                TexturedRowKernel kernel) {
+  if (!HasUsableTexture(triangle)) return;
+  const Texture& texture = *triangle.texture;
+  if (!TextureFitsKernels(texture)) {
+    FillTexturedTrianglePlain(context, triangle);
+    return;
+  }
+  const FrameView frameView = context.frame;
+  const DepthView depthView = context.depth;
+  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
+
+  const View& view = context.view;
+  const Workspace& ws = context.workspace;
+  const double f = double(view.focalLength);
+  const TexturedPlane p = MakeTexturedPlane(triangle, f);
+  const TexturedRowPlane plane =
+      MakeTexturedRowPlane(p, texture, double(view.nearZ));
+  int64_t passed = 0;
+  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
+    const Span span = ws.spanTable[y];
+    if (span.first > span.last) continue;
+    const RowStart s = TexturedRowStart(p, view, f, y, span.first);
+    passed +=
+        kernel(plane, {s.d, s.un, s.vn}, int64_t{span.last} - span.first + 1,
+               depthView.depth + y * depthView.stride + span.first,
+               frameView.pixels + y * frameView.stride + span.first);
+  }
+  context.workspace.stats.pixelsPassed += passed;
+}
+
+void FillFlatTriangleByRows(DrawContext& context,
+                            const ClippedTriangle& triangle,
+                            FlatRowKernel kernel) {
+  const FrameView frameView = context.frame;
+  const DepthView depthView = context.depth;
+  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
+
+  const View& view = context.view;
+  const Workspace& ws = context.workspace;
+  const ClipVertex* c = triangle.corners;
+  const double f = double(view.focalLength);
+  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
+  const FlatRowPlane plane{Dot(CameraPosition(c[0]), n) * f, n.x,
+                           double(view.nearZ), FlatShade(triangle)};
+  int64_t passed = 0;
+  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
+    const Span span = ws.spanTable[y];
+    if (span.first > span.last) continue;
+    // The eye ray through the row's first pixel, dotted with the normal.
+    const double d =
+        ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
+        f * n.z;
+    passed += kernel(plane, d, int64_t{span.last} - span.first + 1,
+                     depthView.depth + y * depthView.stride + span.first,
+                     frameView.pixels + y * frameView.stride + span.first);
+  }
+  context.workspace.stats.pixelsPassed += passed;
+}
+
+}  // namespace renderer

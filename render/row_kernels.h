@@ -1,0 +1,78 @@
+#pragma once
+// The fills' row kernels: one row of a triangle's span, drawn several
+// pixels per step in the vector lanes of one Highway target. They are pure
+// functions of their inputs and draw exactly what the plain one-pixel fills
+// draw, bit for bit: each lane runs the plain fill's IEEE operations in the
+// plain fill's order, with separate multiplies and adds (never fused).
+#include <cstdint>
+#include <span>
+
+namespace renderer {
+
+// What a textured row needs from its triangle, the texture and the camera.
+struct TexturedRowPlane {
+  double k;       // (A . N) f: z = K / d
+  double dStep;   // N.x: d's step per pixel
+  double unStep;  // Un's step per pixel
+  double vnStep;  // Vn's step per pixel
+  double u0, v0;  // corner 0's texel coordinates
+  double nearZ;
+  const uint8_t* texels;  // width x height texels, 3 bytes each (R, G, B)
+  int32_t width;          // >= 1
+  int32_t height;         // >= 1; 2 <= width x height, x 3 below 2^31
+};
+
+// The running sums at a row's first pixel, as the plain fill forms them.
+struct TexturedRowStart {
+  double d, un, vn;
+};
+
+// What an untextured row needs: the plane, the near z and the one colour.
+struct FlatRowPlane {
+  double k;      // (A . N) f: z = K / d
+  double dStep;  // N.x: d's step per pixel
+  double nearZ;
+  uint32_t colour;
+};
+
+// Each draws `count` pixels from depth[0] and pixels[0] on and returns how
+// many passed the depth tests.
+using TexturedRowKernel = int64_t (*)(const TexturedRowPlane& plane,
+                                      const TexturedRowStart& start,
+                                      int64_t count, float* depth,
+                                      uint32_t* pixels);
+using FlatRowKernel = int64_t (*)(const FlatRowPlane& plane, double d,
+                                  int64_t count, float* depth,
+                                  uint32_t* pixels);
+
+// The two row kernels of one Highway target.
+struct RowKernels {
+  int64_t target;    // Highway's bit for the target
+  const char* name;  // Highway's name for it: "AVX3", "AVX2", "NEON", ...
+  TexturedRowKernel textured;
+  FlatRowKernel flat;
+};
+
+// The vector targets compiled in that this processor runs, best first;
+// empty where there is none (the plain fills then draw everything).
+std::span<const RowKernels> RowKernelsHere();
+
+// Per fill source: its kernel compiled for `target`, or null when that
+// target was not compiled in.
+TexturedRowKernel TexturedRowKernelFor(int64_t target);
+FlatRowKernel FlatRowKernelFor(int64_t target);
+
+// For those two: `table` is a fill source's Highway dispatch table of
+// KernelFor functions, one per target compiled in (null for the others),
+// each returning its kernel when asked for its own target.
+template <typename Table>
+auto KernelFromTable(const Table& table, int64_t target)
+    -> decltype(table[0](target)) {
+  for (const auto kernelFor : table) {
+    if (kernelFor == nullptr) continue;
+    if (const auto kernel = kernelFor(target)) return kernel;
+  }
+  return nullptr;
+}
+
+}  // namespace renderer

@@ -1,0 +1,363 @@
+// The textured fill's row kernel, written once and compiled for every
+// Highway target (foreach_target.h re-includes this file per target). Each
+// lane runs the plain fill's IEEE operations in the plain fill's order:
+// division, rounding to float, the depth tests, the two further divisions,
+// truncation and wrap. Only the running sums need care: they are formed per
+// pixel when that is exact (exact_steps.h) and otherwise added up one pixel
+// after another as the plain fill does.
+//
+// A row is drawn in chunks, each in three short passes (depth tests, texel
+// addresses, texel fetch and writes) rather than one long chain per step,
+// so that the processor can overlap many steps.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "render/textured_row_kernel.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+#include <hwy/highway.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "render/exact_steps.h"
+#include "render/row_kernels.h"
+#include "render/row_lanes-inl.h"
+#include "render/texel_wrap.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace textured_row {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+using renderer::StepsAreExact;
+using renderer::TexelAt;
+using renderer::TexturedRowKernel;
+using renderer::TexturedRowPlane;
+using renderer::TexturedRowStart;
+using renderer::WrapTexel;
+using row_lanes::HWY_NAMESPACE::kChunkPixels;
+using row_lanes::HWY_NAMESPACE::kMaxLanes;
+using row_lanes::HWY_NAMESPACE::LoadFirst;
+using row_lanes::HWY_NAMESPACE::MaskBits;
+using row_lanes::HWY_NAMESPACE::MaskFromBits;
+using row_lanes::HWY_NAMESPACE::StoreFirst;
+
+using D = hn::ScalableTag<double>;
+using DF = hn::Rebind<float, D>;
+using DI = hn::Rebind<int32_t, D>;
+using DU = hn::Rebind<uint32_t, D>;
+using VD = hn::Vec<D>;
+using MD = hn::Mask<D>;
+
+// What the passes hand on within a chunk: each pixel's running sums, its
+// depth rounded to float and its texel's byte offset; per step of lanes
+// (as lane bits), which passed the depth tests and which of those fetch
+// their texel in the last pass.
+struct Chunk {
+  HWY_ALIGN double d[kChunkPixels];
+  HWY_ALIGN double un[kChunkPixels];
+  HWY_ALIGN double vn[kChunkPixels];
+  HWY_ALIGN float z[kChunkPixels];
+  HWY_ALIGN int32_t offset[kChunkPixels];
+  uint64_t pass[kChunkPixels];
+  uint64_t fetch[kChunkPixels];
+};
+
+// The sums of `count` pixels from pixel `first` of the row on, formed per
+// pixel: lane k gets start + k * step.
+HWY_INLINE void DirectSums(const TexturedRowPlane& p,
+                           const TexturedRowStart& start, int64_t first,
+                           int64_t count, Chunk* chunk) {
+  const D d;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const VD d0 = hn::Set(d, start.d);
+  const VD un0 = hn::Set(d, start.un);
+  const VD vn0 = hn::Set(d, start.vn);
+  const VD dStep = hn::Set(d, p.dStep);
+  const VD unStep = hn::Set(d, p.unStep);
+  const VD vnStep = hn::Set(d, p.vnStep);
+  const VD advance = hn::Set(d, double(lanes));
+  VD k = hn::Iota(d, double(first));
+  for (int64_t i = 0; i < count; i += lanes) {
+    hn::Store(hn::Add(d0, hn::Mul(k, dStep)), d, chunk->d + i);
+    hn::Store(hn::Add(un0, hn::Mul(k, unStep)), d, chunk->un + i);
+    hn::Store(hn::Add(vn0, hn::Mul(k, vnStep)), d, chunk->vn + i);
+    k = hn::Add(k, advance);
+  }
+}
+
+// The sums of `count` pixels, added one pixel after another as the plain
+// fill adds them; afterwards `sums` holds the next pixel's. Lanes past
+// `count` in the last step are zero.
+HWY_INLINE void StepwiseSums(const TexturedRowPlane& p, TexturedRowStart* sums,
+                             int64_t count, Chunk* chunk) {
+  TexturedRowStart s = *sums;
+  for (int64_t i = 0; i < count; ++i) {
+    chunk->d[i] = s.d;
+    chunk->un[i] = s.un;
+    chunk->vn[i] = s.vn;
+    s.un += p.unStep;
+    s.vn += p.vnStep;
+    s.d += p.dStep;
+  }
+  const int64_t lanes = int64_t(hn::Lanes(D()));
+  for (int64_t i = count; i % lanes != 0; ++i) {
+    chunk->d[i] = 0;
+    chunk->un[i] = 0;
+    chunk->vn[i] = 0;
+  }
+  *sums = s;
+}
+
+// Pass 1: z = K / d rounded to float, and the depth tests. The float
+// comparison with the stored depth is made on both widened to double,
+// which orders them exactly as floats. The plain fill skips d = 0 before
+// dividing; here the division runs on every lane and the test is left out,
+// because it cannot change a result: a zero d gives an infinite or NaN z,
+// which fails the depth test or the test against 1. Likewise z > 1 and
+// z > near z together are the one test z > max(1, near z).
+HWY_INLINE int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
+                              int64_t count, Chunk* chunk) {
+  const D d;
+  const DF df;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const VD k = hn::Set(d, p.k);
+  const VD nearest = hn::Set(d, std::max(1.0, p.nearZ));
+  int64_t passed = 0;
+  for (int64_t i = 0; i < count; i += lanes) {
+    const size_t valid = size_t(std::min(count - i, lanes));
+    const auto z = hn::DemoteTo(df, hn::Div(k, hn::Load(d, chunk->d + i)));
+    const VD wide = hn::PromoteTo(d, z);
+    const VD stored = hn::PromoteTo(d, LoadFirst(df, depth + i, valid));
+    MD pass = hn::And(hn::Lt(wide, stored), hn::Gt(wide, nearest));
+    if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(d, valid));
+    hn::Store(z, df, chunk->z + i);
+    const uint64_t bits = MaskBits(d, pass);
+    chunk->pass[i / lanes] = bits;
+    passed += std::popcount(bits);
+  }
+  return passed;
+}
+
+// The 4-byte word at `bytes`, in the processor's byte order.
+HWY_INLINE uint32_t LoadWord(const uint8_t* bytes) {
+  uint32_t word;
+  std::memcpy(&word, bytes, 4);
+  return word;
+}
+
+// The non-negative remainder of whole numbers t (|t| < 2^31) by size, with
+// q = floor(t * (1 / size)) standing for floor(t / size) and r = t - q size,
+// all exact in doubles (whole numbers below 2^33). The estimate of t / size
+// is off by less than 2^-52 |t / size| < 1 / size. When t / size is not a
+// whole number it lies at least 1 / size from one, so q is right and r is
+// in [1, size - 1]. When it is whole, q may come out one too small, giving
+// r = size; that one case is corrected.
+HWY_INLINE VD WrapLanes(VD t, VD size, VD inverse) {
+  const VD quotient = hn::Floor(hn::Mul(t, inverse));
+  const VD r = hn::Sub(t, hn::Mul(quotient, size));
+  return hn::IfThenZeroElse(hn::Eq(r, size), r);
+}
+
+// Lanes whose u or v lies outside the int32 range (or is NaN), given as
+// lane bits: one at a time with the plain wrap.
+HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
+                                    const Chunk& chunk, int64_t i, VD u, VD v,
+                                    uint64_t lanes, float* depth,
+                                    uint32_t* pixels) {
+  const D d;
+  HWY_ALIGN double us[kMaxLanes];
+  HWY_ALIGN double vs[kMaxLanes];
+  hn::Store(u, d, us);
+  hn::Store(v, d, vs);
+  for (size_t lane = 0; lane < hn::Lanes(d); ++lane) {
+    if (((lanes >> lane) & 1) == 0) continue;
+    const uint32_t colour =
+        TexelAt(p.texels, p.width, WrapTexel(us[lane], p.width),
+                WrapTexel(vs[lane], p.height));
+    if (colour != 0x00FFFFFFu) {
+      depth[i + lane] = chunk.z[i + lane];
+      pixels[i + lane] = colour;
+    }
+  }
+}
+
+// Pass 2: u and v of the passing lanes, truncated and wrapped, as texel
+// byte offsets.
+HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
+                              Chunk* chunk, float* depth, uint32_t* pixels) {
+  const D d;
+  const DI di;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const VD u0 = hn::Set(d, p.u0);
+  const VD half = hn::Set(d, 0.5);
+  const VD v0 = hn::Set(d, p.v0);
+  const VD limit = hn::Set(d, 2147483648.0);
+  const VD width = hn::Set(d, double(p.width));
+  const VD height = hn::Set(d, double(p.height));
+  const VD inverseWidth = hn::Set(d, 1.0 / double(p.width));
+  const VD inverseHeight = hn::Set(d, 1.0 / double(p.height));
+  const VD three = hn::Set(d, 3.0);
+  for (int64_t i = 0; i < count; i += lanes) {
+    const uint64_t passBits = chunk->pass[i / lanes];
+    chunk->fetch[i / lanes] = 0;
+    if (passBits == 0) continue;
+    const VD dv = hn::Load(d, chunk->d + i);
+    // The half-texel offset belongs to u alone.
+    const VD u =
+        hn::Add(hn::Add(hn::Div(hn::Load(d, chunk->un + i), dv), u0), half);
+    const VD v = hn::Add(hn::Div(hn::Load(d, chunk->vn + i), dv), v0);
+    // |u|, |v| < 2^31: inside the int32 path of WrapTexel (which also takes
+    // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
+    const MD inRange =
+        hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
+    const uint64_t fetchBits = passBits & MaskBits(d, inRange);
+    if (fetchBits != passBits) {
+      DrawLanesOneByOne(p, *chunk, i, u, v, passBits & ~fetchBits, depth,
+                        pixels);
+    }
+    const VD column = WrapLanes(hn::Trunc(u), width, inverseWidth);
+    const VD row = WrapLanes(hn::Trunc(v), height, inverseHeight);
+    const VD offset = hn::Mul(hn::Add(hn::Mul(row, width), column), three);
+    // Offsets of lanes out of range (or past the row) become 0, so that
+    // every lane's read stays inside the texels; the others are in the
+    // texture whether the lane passed or not.
+    hn::Store(hn::DemoteTo(di, hn::IfThenElseZero(inRange, offset)), di,
+              chunk->offset + i);
+    chunk->fetch[i / lanes] = fetchBits;
+  }
+}
+
+#if HWY_HAVE_SCALABLE || HWY_TARGET == HWY_EMU128 || HWY_TARGET == HWY_SCALAR
+
+// The 4-byte words at the given byte offsets, by a gather.
+HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
+  const DI di;
+  const auto* words = reinterpret_cast<const int32_t*>(base);
+  return hn::BitCast(DU(), hn::GatherOffset(di, words, hn::Load(di, at)));
+}
+
+#else
+
+template <class DW, size_t... kLane>
+HWY_INLINE hn::Vec<DW> InsertWords(DW dw, const uint8_t* base,
+                                   const int32_t* at,
+                                   std::index_sequence<kLane...>) {
+  auto words = hn::Zero(dw);
+  ((words = hn::InsertLane(words, kLane, LoadWord(base + at[kLane]))), ...);
+  return words;
+}
+
+// The 4-byte words at the given byte offsets, each loaded on its own and
+// put into its lane: on many processors a gather is slower than the loads
+// it stands for. Up to four lanes at a time, halves joined above that.
+template <class DW>
+HWY_INLINE hn::Vec<DW> LoadWordLanes(DW dw, const uint8_t* base,
+                                     const int32_t* at) {
+  constexpr size_t kLanes = hn::MaxLanes(DW());
+  if constexpr (kLanes <= 4) {
+    return InsertWords(dw, base, at, std::make_index_sequence<kLanes>());
+  } else {
+    const hn::Half<DW> half;
+    return hn::Combine(dw, LoadWordLanes(half, base, at + kLanes / 2),
+                       LoadWordLanes(half, base, at));
+  }
+}
+
+HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
+  return LoadWordLanes(DU(), base, at);
+}
+
+#endif
+
+// 0x00RRGGBB from the texels at the given byte offsets, read as 4-byte
+// little-endian words (bytes R, G, B, then the next texel's first byte). A
+// word at the very last texel would pass the end of the texels, so it is
+// read from one byte earlier and shifted down.
+HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
+                                    const int32_t* offsets) {
+  const DI di;
+  const DU du;
+  const auto offset = hn::Load(di, offsets);
+  const auto atEnd = hn::Gt(offset, hn::Set(di, p.width * p.height * 3 - 4));
+  HWY_ALIGN int32_t starts[kMaxLanes];
+  hn::Store(hn::Add(offset, hn::VecFromMask(di, atEnd)), di, starts);  // -1
+  auto words = LoadWords(p.texels, starts);
+  words = hn::IfThenElse(hn::RebindMask(du, atEnd), hn::ShiftRight<8>(words),
+                         words);
+  const auto byte = hn::Set(du, 0xFFu);
+  return hn::Or(hn::Or(hn::ShiftLeft<16>(hn::And(words, byte)),
+                       hn::And(words, hn::Set(du, 0xFF00u))),
+                hn::And(hn::ShiftRight<16>(words), byte));
+}
+
+// Pass 3: fetch the texels and write depth and colour where the texel is
+// not pure white.
+HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
+                            const Chunk& chunk, float* depth,
+                            uint32_t* pixels) {
+  const DU du;
+  const DF df;
+  const int64_t lanes = int64_t(hn::Lanes(du));
+  const auto white = hn::Set(du, 0x00FFFFFFu);
+  for (int64_t i = 0; i < count; i += lanes) {
+    const uint64_t fetchBits = chunk.fetch[i / lanes];
+    if (fetchBits == 0) continue;
+    const auto colour = TexelColours(p, chunk.offset + i);
+    const auto write =
+        hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
+    const size_t valid = size_t(std::min(count - i, lanes));
+    StoreFirst(df, hn::Load(df, chunk.z + i), hn::RebindMask(df, write),
+               depth + i, valid);
+    StoreFirst(du, colour, write, pixels + i, valid);
+  }
+}
+
+int64_t DrawTexturedRow(const TexturedRowPlane& p,
+                        const TexturedRowStart& start, int64_t count,
+                        float* depth, uint32_t* pixels) {
+  const int64_t lanes = int64_t(hn::Lanes(D()));
+  const int64_t chunkPixels = int64_t(kChunkPixels) / lanes * lanes;
+  const bool direct = StepsAreExact(start.d, p.dStep, count) &&
+                      StepsAreExact(start.un, p.unStep, count) &&
+                      StepsAreExact(start.vn, p.vnStep, count);
+  Chunk chunk;
+  TexturedRowStart sums = start;
+  int64_t passed = 0;
+  for (int64_t first = 0; first < count; first += chunkPixels) {
+    const int64_t n = std::min(count - first, chunkPixels);
+    if (direct) {
+      DirectSums(p, start, first, n, &chunk);
+    } else {
+      StepwiseSums(p, &sums, n, &chunk);
+    }
+    passed += TestDepths(p, depth + first, n, &chunk);
+    AddressTexels(p, n, &chunk, depth + first, pixels + first);
+    WriteTexels(p, n, chunk, depth + first, pixels + first);
+  }
+  return passed;
+}
+
+// This target's kernel when asked for this target.
+TexturedRowKernel KernelFor(int64_t target) {
+  return target == HWY_TARGET ? &DrawTexturedRow : nullptr;
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace textured_row
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace textured_row {
+HWY_EXPORT(KernelFor);
+}  // namespace textured_row
+
+namespace renderer {
+
+TexturedRowKernel TexturedRowKernelFor(int64_t target) {
+  return KernelFromTable(textured_row::HWY_DISPATCH_TABLE(KernelFor), target);
+}
+
+}  // namespace renderer
+#endif  // HWY_ONCE
