@@ -203,11 +203,12 @@ TEST(RenderSceneCliTest, BenchPrintsItsFigures) {
   const auto dir = FreshToolFolder("cli-bench");
   const ToolRun run =
       RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "320x240",
-                    "--client", "320x240", "--frames", "5", "--bench"});
+                    "--client", "320x240", "--frames", "5", "--bench",
+                    "--threads", "2"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::regex line(
       "bench: frames=5 median_ms=[0-9.]+ min_ms=[0-9.]+ max_ms=[0-9.]+ "
-      "fps=[0-9.]+ mpix_per_s=([0-9.]+|n/a)\n"
+      "fps=[0-9.]+ mpix_per_s=([0-9.]+|n/a) threads=2\n"
       "bench-stages: colour_clear_ms=[0-9.]+ scene_pass_ms=[0-9.]+"
       "( [a-z_]+=[0-9.]+)*\n");
   EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;

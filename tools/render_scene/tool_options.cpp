@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "renderer/render.h"
+
 const char* const kUsageLine =
     "usage: render-scene [--scene FILE.json] [--textures DIR] [--steps N] "
-    "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] [--frames N] "
+    "[--client WxH] [--desktop WxH] [--threads N] [--out IMAGE] [--raw FILE] [--frames N] "
     "[--bench]";
 
 namespace {
@@ -59,6 +61,12 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
                                ": expected a whole number from 1 to "
                                "2147483647");
     }
+  } else if (name == "--threads") {
+    if (!ParseWhole(value, 0, renderer::kMaxThreads, &options->threads)) {
+      return Fail(problem, shown +
+                               ": expected a whole number from 0 to " +
+                               std::to_string(renderer::kMaxThreads));
+    }
   } else if (name == "--client" || name == "--desktop") {
     SceneOverrides& sizes = options->sizes;
     const int32_t client = name == "--client";
@@ -86,7 +94,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
 
 int32_t TakesValue(const std::string& name) {
   for (const char* known : {"--scene", "--textures", "--steps", "--client",
-                            "--desktop", "--out", "--raw", "--frames"}) {
+                            "--desktop", "--out", "--raw", "--frames",
+                            "--threads"}) {
     if (name == known) return 1;
   }
   return 0;

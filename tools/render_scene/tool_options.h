@@ -18,6 +18,7 @@ struct ToolOptions {
   std::string outFile;
   int32_t hasRaw;
   std::string rawFile;
+  int32_t threads;  // 0: one per hardware thread
   int32_t frames;
   int32_t bench;
   int32_t help;

@@ -58,7 +58,7 @@ void DrawFrames(const ToolOptions& options, SceneFrame* scene,
   for (int32_t frame = 0; frame < options.frames; ++frame) {
     if (options.bench && frame > 0) StepSceneAnimation(&scene->built);
     const Clock::time_point start = Clock::now();
-    ClearClientArea(scene->target);
+    ClearClientArea(scene->target, *scene->workspace);
     const Clock::time_point cleared = Clock::now();
     const renderer::RenderStats before = stats;
     renderer::RenderFrame(scene->built.scene, scene->view,
@@ -111,6 +111,7 @@ int RunRenderScene(const ToolOptions& options) {
     SetUpDemoFrame(scene, options.texturesFolder, steps, &frame, &notes);
   }
   PrintNotes(options, notes);
+  renderer::SetThreadCount(*frame.workspace, options.threads);
   BenchTimes times;
   if (options.bench) ReserveBenchTimes(options.frames, &times);
   // The renderer counts passing pixels always; stage times only on request.
@@ -120,7 +121,8 @@ int RunRenderScene(const ToolOptions& options) {
   DrawFrames(options, &frame, &times);
   stats.timing = false;
   if (options.bench) {
-    std::fputs(FormatBenchReport(times, stats.pixelsPassed).c_str(), stdout);
+    std::fputs(FormatBenchReport(times, stats.pixelsPassed,
+                                 renderer::ThreadCount(*frame.workspace)).c_str(), stdout);
   }
   return WriteOutputs(options, frame.target.target) ? 0 : 1;
 }
