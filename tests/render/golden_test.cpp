@@ -1,6 +1,6 @@
 // Whole frames pinned by hashes of every pixel and every depth: the demo
 // scene after 0, 25 and 200 animation steps, and a scene of untextured
-// triangles and lines. The hashes live in tests/render/golden/hashes.txt;
+// triangles and lines, each drawn with 1, 2, 3, 4 and 8 threads. The hashes live in tests/render/golden/hashes.txt;
 // scripts/update-goldens rewrites it and the pictures beside it
 // (RENDERER_UPDATE_GOLDEN=1). A mismatch writes the picture and a diff into
 // the build folder.
@@ -62,21 +62,28 @@ void WriteHash(const std::string& name, const FrameHashes& hashes) {
 }
 
 // One frame into a zero-filled target the way the demo draws it: clear the
-// client area, then the scene.
+// client area, then the scene, with `threads` workers and bands of as few
+// as one row, so that every count really splits the frame. `passed` gets
+// the pixels that passed the depth tests.
 FrameHashes RenderAndHash(const Scene& scene, const View& view,
-                          HeadlessTarget* headless) {
+                          HeadlessTarget* headless, int32_t threads,
+                          int64_t* passed) {
   FrameTarget& target = headless->target;
   std::memset(target.pixels, 0,
               size_t(target.width) * size_t(target.height) * 4);
-  renderer::ClearFrame(target, target.clientRect.bottom - 1,
-                       target.clientRect.right - 1);
   WorkspacePtr workspace = MakeWorkspace();
+  EXPECT_TRUE(SetThreadCount(*workspace, threads));
+  workspace->minBandRows = 1;
+  renderer::ClearFrame(target, target.clientRect.bottom - 1,
+                       target.clientRect.right - 1, *workspace);
   renderer::RenderFrame(scene, view, target, *workspace);
+  *passed = Stats(*workspace).pixelsPassed;
   return HashFrame(target);
 }
 
 void CheckGolden(const std::string& name, const FrameTarget& target,
                  FrameHashes actual) {
+  SCOPED_TRACE(name);
   const Image client = CopyImage(target.pixels, target.pitch / 4,
                                  target.clientRect.right,
                                  target.clientRect.bottom);
@@ -102,6 +109,25 @@ void CheckGolden(const std::string& name, const FrameTarget& target,
   ADD_FAILURE() << "pictures written to " << out << "-actual.png and -diff.png";
 }
 
+// Every thread count draws the golden frame and passes the same pixels.
+constexpr int32_t kThreadCounts[] = {1, 2, 3, 4, 8};
+
+void CheckGoldenForEveryThreadCount(const std::string& name,
+                                    const Scene& scene, const View& view,
+                                    HeadlessTarget* headless) {
+  int64_t singlePassed = -1;
+  for (int32_t threads : kThreadCounts) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    int64_t passed = 0;
+    const FrameHashes hashes =
+        RenderAndHash(scene, view, headless, threads, &passed);
+    if (threads == 1) singlePassed = passed;
+    EXPECT_EQ(passed, singlePassed);
+    CheckGolden(name, headless->target, hashes);
+    if (Updating()) return;
+  }
+}
+
 class DemoGolden : public ::testing::Test {
  protected:
   void RenderDemo(const char* name, int32_t steps) {
@@ -112,7 +138,7 @@ class DemoGolden : public ::testing::Test {
     SetDemoProjection(&view, headless.target.clientRect,
                       headless.clientCentre);
     for (int32_t i = 0; i < steps; ++i) AnimateDemoScene(&scene, false, false);
-    CheckGolden(name, headless.target, RenderAndHash(scene, view, &headless));
+    CheckGoldenForEveryThreadCount(name, scene, view, &headless);
   }
 };
 
@@ -187,8 +213,7 @@ TEST(FlatGolden, TrianglesAndLines) {
   RotateObjectY(&scene.objects[1], 40);
   View view;
   SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
-  CheckGolden("flat_and_lines", headless.target,
-              RenderAndHash(scene, view, &headless));
+  CheckGoldenForEveryThreadCount("flat_and_lines", scene, view, &headless);
 }
 
 }  // namespace
