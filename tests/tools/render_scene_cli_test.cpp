@@ -256,4 +256,31 @@ TEST(RenderSceneCliTest, DemoAfterTwentyFiveStepsMatchesTheGolden) {
   EXPECT_EQ(hashes.depth, 0x1074a3fe31157211ull) << std::hex << hashes.depth;
 }
 
+// The raw output does not depend on the thread count: the contract example
+// scene and the demo, on 1 and 4 threads.
+TEST(RenderSceneCliTest, RawOutputIsTheSameForOneAndFourThreads) {
+  const auto dir = FreshToolFolder("cli-threads");
+  WriteChecker(dir / "checker.bmp");
+  WriteText(dir / "example.json", kContractExampleScene);
+  for (const bool demo : {false, true}) {
+    std::vector<std::string> args = {"--steps", "25", "--client", "800x600"};
+    if (demo) {
+      args.insert(args.end(), {"--textures", RENDERER_TEXTURE_DIR});
+    } else {
+      args.insert(args.end(), {"--scene", "example.json"});
+    }
+    FrameHashes hashes[2];
+    for (int i = 0; i < 2; ++i) {
+      std::vector<std::string> run = args;
+      run.insert(run.end(), {"--threads", i == 0 ? "1" : "4", "--raw",
+                             "threads.raw"});
+      const ToolRun result = RunTool(dir, run);
+      ASSERT_EQ(result.status, 0) << result.err;
+      hashes[i] = HashRaw(dir / "threads.raw");
+    }
+    EXPECT_EQ(hashes[0].pixels, hashes[1].pixels) << (demo ? "demo" : "example");
+    EXPECT_EQ(hashes[0].depth, hashes[1].depth) << (demo ? "demo" : "example");
+  }
+}
+
 }  // namespace
