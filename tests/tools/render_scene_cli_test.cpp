@@ -263,7 +263,9 @@ TEST(RenderSceneCliTest, RawOutputIsTheSameForOneAndFourThreads) {
   WriteChecker(dir / "checker.bmp");
   WriteText(dir / "example.json", kContractExampleScene);
   for (const bool demo : {false, true}) {
-    std::vector<std::string> args = {"--steps", "25", "--client", "800x600"};
+    // Large enough for four bands of the default height.
+    std::vector<std::string> args = {"--steps", "25", "--client", "800x600",
+                                     "--desktop", "1920x1080"};
     if (demo) {
       args.insert(args.end(), {"--textures", RENDERER_TEXTURE_DIR});
     } else {
