@@ -3,8 +3,7 @@
 #include "render/fill_dispatch.h"
 
 #include "render/cpu_features.h"
-#include "render/fill_avx2.h"
-#include "render/fill_avx512.h"
+#include "render/fill_fast.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
 

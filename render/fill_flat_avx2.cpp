@@ -4,7 +4,7 @@
 // otherwise added up one pixel after another.
 #include "render/avx2_lanes.h"
 #include "render/exact_steps.h"
-#include "render/fill_avx2.h"
+#include "render/fill_fast.h"
 #include "render/fill_flat.h"
 #include "render/spans.h"
 #include "render/textured_plane.h"

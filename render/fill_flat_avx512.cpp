@@ -5,7 +5,7 @@
 #include <immintrin.h>
 
 #include "render/exact_steps.h"
-#include "render/fill_avx512.h"
+#include "render/fill_fast.h"
 #include "render/fill_flat.h"
 #include "render/spans.h"
 #include "render/textured_plane.h"

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "render/avx2_lanes.h"
-#include "render/fill_avx2.h"
+#include "render/fill_fast.h"
 #include "render/fill_chunk.h"
 #include "render/fill_textured.h"
 #include "render/spans.h"

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "render/fill_avx512.h"
+#include "render/fill_fast.h"
 #include "render/fill_chunk.h"
 #include "render/fill_textured.h"
 #include "render/spans.h"

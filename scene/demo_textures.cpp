@@ -5,12 +5,12 @@
 
 namespace renderer {
 
-const char* const kTextureFileNames[kTextureSlotCount] = {
+const char kTextureFileNames[kTextureSlotCount][12] = {
     "corvik.bmp", "data3.bmp",   "neo.bmp",   "t2.bmp",
     "dremma2.bmp", "saffel1.bmp", "torvel.bmp",
 };
 
-const char* const kTextureFallbackFolder = "../../__pic/__face/";
+const char kTextureFallbackFolder[] = "../../__pic/__face/";
 
 namespace {
 

@@ -23,10 +23,10 @@ constexpr int kModelTriangleCount = 20;
 constexpr int kFirstFinTriangle = 12;
 
 // File names of the seven images, e.g. "corvik.bmp", in slot order.
-extern const char* const kTextureFileNames[kTextureSlotCount];
+extern const char kTextureFileNames[kTextureSlotCount][12];
 
 // Folder tried after the image folder itself, relative to it.
-extern const char* const kTextureFallbackFolder;  // "../../__pic/__face/"
+extern const char kTextureFallbackFolder[];  // "../../__pic/__face/"
 
 // Loads the seven images from `folder` ("" or null: the working directory),
 // each by its bare name, then from the fallback folder; an image found in

@@ -1,36 +1,13 @@
 // The frame loop allocates nothing: frames, animation steps, the FPS
 // counter's updates and the handling of input messages all run on memory
-// that start-up allocated. Every operator new of this test program is
-// counted while a frame loop runs.
+// that start-up allocated. Every allocation of this test program is counted
+// while a frame loop runs.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <new>
 
 #include "app/application.h"
 #include "platform/message_queue.h"
 #include "tests/app/app_fixture.h"
-
-namespace {
-bool counting = false;
-long allocations = 0;
-}  // namespace
-
-// GCC cannot see that these replacements pair malloc with free throughout.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size) {
-  if (counting) ++allocations;
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept {
-  std::free(memory);
-}
+#include "tests/support/allocation_counter.h"
 
 namespace {
 
@@ -53,13 +30,13 @@ TEST_F(FrameLoopAllocation, TheLoopAllocatesNothing) {
   QueueEvent(kMsgKeyDown, 0x1B);
   fakeWindows.events.reserve(fakeWindows.events.size());
 
-  counting = true;
+  StartCountingAllocations();
   for (int frame = 0; frame < 40; ++frame) {
     fakeTick += 60;  // every frame steps the animation and the FPS counter
     IdleTick();
   }
   const int32_t status = RunMessageLoop();
-  counting = false;
+  const int64_t allocations = StopCountingAllocations();
   EXPECT_EQ(status, 0);
   EXPECT_EQ(allocations, 0);
   EXPECT_GT(fakeWindows.presentCount, 40);

@@ -1,65 +1,20 @@
 // Whole frames pinned by hashes of every pixel and every depth: the demo
 // scene after 0, 25 and 200 animation steps, and a scene of untextured
-// triangles and lines, each drawn with 1, 2, 3, 4 and 8 threads. The hashes live in tests/render/golden/hashes.txt;
-// scripts/update-goldens rewrites it and the pictures beside it
-// (RENDERER_UPDATE_GOLDEN=1). A mismatch writes the picture and a diff into
+// triangles and lines, each drawn with 1, 2, 3, 4 and 8 threads. The hashes
+// live in tests/render/golden/hashes.txt; scripts/update-goldens rewrites it
+// and the pictures beside it. A mismatch writes the picture and a diff into
 // the build folder.
 #include <gtest/gtest.h>
 
-#include <cinttypes>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 
 #include "render_test_support.h"
+#include "tests/support/golden_hashes.h"
 
 namespace {
 
 const std::string kGoldenDir = RENDER_GOLDEN_DIR;
-const std::string kHashFile = kGoldenDir + "/hashes.txt";
-
-bool Updating() { return std::getenv("RENDERER_UPDATE_GOLDEN") != nullptr; }
-
-// The hashes file: one "name pixels depth" line per frame, # comments.
-std::map<std::string, FrameHashes> ReadHashes() {
-  std::map<std::string, FrameHashes> hashes;
-  std::ifstream in(kHashFile);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    std::string name, pixels, depth;
-    fields >> name >> pixels >> depth;
-    hashes[name] = FrameHashes{std::stoull(pixels, nullptr, 16),
-                               std::stoull(depth, nullptr, 16)};
-  }
-  return hashes;
-}
-
-// Rewrites the entry of `name`, keeping every other line.
-void WriteHash(const std::string& name, const FrameHashes& hashes) {
-  std::ifstream in(kHashFile);
-  std::ostringstream kept;
-  std::string line;
-  bool replaced = false;
-  char entry[128];
-  std::snprintf(entry, sizeof entry, "%s 0x%016" PRIx64 " 0x%016" PRIx64,
-                name.c_str(), hashes.pixels, hashes.depth);
-  while (std::getline(in, line)) {
-    if (line.rfind(name + " ", 0) == 0) {
-      kept << entry << "\n";
-      replaced = true;
-    } else {
-      kept << line << "\n";
-    }
-  }
-  if (!replaced) kept << entry << "\n";
-  std::ofstream(kHashFile) << kept.str();
-}
 
 // One frame into a zero-filled target the way the demo draws it: clear the
 // client area, then the scene, with `threads` workers and bands of as few
@@ -88,17 +43,10 @@ void CheckGolden(const std::string& name, const FrameTarget& target,
                                  target.clientRect.right,
                                  target.clientRect.bottom);
   const std::string golden = kGoldenDir + "/" + name + ".png";
-  if (Updating()) {
+  if (UpdatingGoldens()) {
     ASSERT_TRUE(WritePng(golden, Downscale2x(client)));
-    WriteHash(name, actual);
-    return;
   }
-  const auto hashes = ReadHashes();
-  const auto expected = hashes.find(name);
-  ASSERT_NE(expected, hashes.end()) << name << " is missing from " << kHashFile;
-  EXPECT_EQ(actual.pixels, expected->second.pixels) << name << " pixels";
-  EXPECT_EQ(actual.depth, expected->second.depth) << name << " depth bits";
-  if (actual.pixels == expected->second.pixels) return;
+  if (MatchesGolden(RENDERER_GOLDEN_HASHES, name, actual)) return;
   std::filesystem::create_directories(RENDER_DIFF_DIR);
   const std::string out = std::string(RENDER_DIFF_DIR) + "/" + name;
   WritePng(out + "-actual.png", client);
@@ -124,7 +72,7 @@ void CheckGoldenForEveryThreadCount(const std::string& name,
     if (threads == 1) singlePassed = passed;
     EXPECT_EQ(passed, singlePassed);
     CheckGolden(name, headless->target, hashes);
-    if (Updating()) return;
+    if (UpdatingGoldens()) return;
   }
 }
 

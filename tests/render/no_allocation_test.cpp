@@ -1,86 +1,33 @@
-// The frame loop allocates nothing: every allocation function of this test
-// binary is replaced by one that counts, and once the workspace has grown to
+// The frame loop allocates nothing: every allocation of this test program
+// is counted (tests/support/allocation_counter.h), and once the workspace has grown to
 // the scene, RenderFrame must leave the count unchanged, for the demo scene
 // and for a scene that clips and draws untextured triangles and lines.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 
 #include "render_test_support.h"
-
-// The replacements below pair malloc with free themselves; GCC cannot see
-// that through inlining.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-void* operator new(size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](size_t size) { return operator new(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept {
-  ++allocations;
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
-
-// malloc and friends too, through glibc's own entry points (not under
-// AddressSanitizer, which provides them itself).
-#if !defined(__SANITIZE_ADDRESS__)
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void* malloc(size_t size) {
-  ++allocations;
-  return __libc_malloc(size);
-}
-void* calloc(size_t n, size_t size) {
-  ++allocations;
-  return __libc_calloc(n, size);
-}
-void* realloc(void* p, size_t size) {
-  ++allocations;
-  return __libc_realloc(p, size);
-}
-}
-#endif
+#include "tests/support/allocation_counter.h"
 
 namespace {
 
-long CountRenderFrame(const Scene& scene, const View& view,
-                      FrameTarget& target, Workspace& workspace) {
-  const long before = allocations.load();
+int64_t CountRenderFrame(const Scene& scene, const View& view,
+                         FrameTarget& target, Workspace& workspace) {
+  StartCountingAllocations();
   renderer::RenderFrame(scene, view, target, workspace);
-  return allocations.load() - before;
+  return StopCountingAllocations();
 }
 
 TEST(NoAllocation, CountingWorks) {
   // Through volatile pointers, so the compiler cannot elide the pairs.
   static int* volatile object;
   static void* volatile block;
-  const long before = allocations.load();
+  StartCountingAllocations();
   object = new int(3);
   delete object;
   block = std::malloc(16);
   std::free(block);
-#if defined(__SANITIZE_ADDRESS__)
-  EXPECT_GE(allocations.load() - before, 1);
-#else
-  EXPECT_GE(allocations.load() - before, 2);
-#endif
+  EXPECT_GE(StopCountingAllocations(), 2);
 }
 
 void CheckDemoFramesAllocateNothing(int32_t threads) {

@@ -334,24 +334,31 @@ void SetupTriangleSpans(const ScreenPoint points[3]) {
   renderer::SetupTriangleSpans(context, points);
 }
 
-void FillFlatTriangle(const ClippedTriangle& triangle) {
+namespace {
+
+using Fill = void (*)(DrawContext&, const ClippedTriangle&);
+
+void FillOnRig(Fill fill, const ClippedTriangle& triangle) {
   DrawContext context = RigContext();
-  renderer::FillFlatTriangle(context, triangle);
+  fill(context, triangle);
+}
+
+}  // namespace
+
+void FillFlatTriangle(const ClippedTriangle& triangle) {
+  FillOnRig(renderer::FillFlatTriangle, triangle);
 }
 
 void FillTexturedTriangle(const ClippedTriangle& triangle) {
-  DrawContext context = RigContext();
-  renderer::FillTexturedTriangle(context, triangle);
+  FillOnRig(renderer::FillTexturedTriangle, triangle);
 }
 
 void FillFlatTrianglePlain(const ClippedTriangle& triangle) {
-  DrawContext context = RigContext();
-  renderer::FillFlatTrianglePlain(context, triangle);
+  FillOnRig(renderer::FillFlatTrianglePlain, triangle);
 }
 
 void FillTexturedTrianglePlain(const ClippedTriangle& triangle) {
-  DrawContext context = RigContext();
-  renderer::FillTexturedTrianglePlain(context, triangle);
+  FillOnRig(renderer::FillTexturedTrianglePlain, triangle);
 }
 
 void DrawLine(uint32_t fromColour, uint32_t toColour, const Vector3& a,
@@ -367,25 +374,6 @@ float DepthAt(int32_t x, int32_t y) {
 
 bool DepthIsClear(int32_t x, int32_t y) {
   return std::bit_cast<uint32_t>(DepthAt(x, y)) == kDepthClearBits;
-}
-
-uint64_t Fnv1a64(const void* data, size_t bytes, uint64_t hash) {
-  const auto* p = static_cast<const uint8_t*>(data);
-  for (size_t i = 0; i < bytes; ++i) {
-    hash ^= p[i];
-    hash *= 0x100000001b3ull;
-  }
-  return hash;
-}
-
-FrameHashes HashFrame(const FrameTarget& target) {
-  const size_t count = size_t(target.width) * size_t(target.height);
-  uint64_t pixels = 0xcbf29ce484222325ull;
-  for (int32_t y = 0; y < target.height; ++y) {
-    pixels = Fnv1a64(target.pixels + int64_t{y} * (target.pitch / 4),
-                     size_t(target.width) * 4, pixels);
-  }
-  return FrameHashes{pixels, Fnv1a64(target.depth, count * 4)};
 }
 
 Image CopyImage(const uint32_t* pixels, int64_t stride, int32_t width,

@@ -13,6 +13,7 @@
 #include "render/spans.h"
 #include "render/workspace.h"
 #include "renderer/renderer.h"
+#include "tests/support/frame_hash.h"
 
 using namespace renderer;
 
@@ -155,17 +156,6 @@ void DrawLine(uint32_t fromColour, uint32_t toColour, const Vector3& a,
 // Depth buffer entry (x, y) with windowRect's width as stride.
 float DepthAt(int32_t x, int32_t y);
 bool DepthIsClear(int32_t x, int32_t y);
-
-uint64_t Fnv1a64(const void* data, size_t bytes,
-                 uint64_t hash = 0xcbf29ce484222325ull);
-
-// FNV-1a 64 of a frame: its width x height pixels, rows pitch / 4 apart,
-// and the first width x height depth entries.
-struct FrameHashes {
-  uint64_t pixels;
-  uint64_t depth;
-};
-FrameHashes HashFrame(const FrameTarget& target);
 
 // An image of 0x00RRGGBB pixels, rows top first.
 struct Image {

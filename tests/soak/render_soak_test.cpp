@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "renderer/renderer.h"
-#include "tests/soak/allocation_counter.h"
+#include "tests/support/allocation_counter.h"
 #include "tests/soak/guarded_frame.h"
 #include "tests/soak/random_scene.h"
 

@@ -104,8 +104,8 @@ TEST(SceneFileTest, DefaultsFollowTheClientSizeAndPartialViewport) {
   EXPECT_EQ(parsed.scene.centreY, 7.5);
 }
 
-TEST(SceneFileTest, ReadsTheContractExample) {
-  const Parsed parsed = Parse(kContractExampleScene);
+TEST(SceneFileTest, ReadsEveryKindOfEntryOfTheExampleScene) {
+  const Parsed parsed = Parse(kExampleScene);
   ASSERT_TRUE(parsed.ok) << parsed.message;
   const SceneDescription& s = parsed.scene;
   EXPECT_EQ(s.centreX, 60.0);

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for render-scene's tests: fresh folders, whole files, running the
-// real program, and the FNV-1a hash the golden tests pin frames with.
+// real program, and reading its raw dumps.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-// A fresh, empty folder for one test.
-// The example scene of the scene-file contract, as it stands there.
-constexpr const char* kContractExampleScene = R"({
+// A small scene that uses every kind of entry: sizes, camera, a texture
+// file, a textured triangle, a line and object transforms.
+constexpr const char* kExampleScene = R"({
   "frameBuffer": {"width": 160, "height": 120},
   "client": {"width": 120, "height": 90},
   "camera": {"focalLength": 100},
@@ -29,6 +29,7 @@ constexpr const char* kContractExampleScene = R"({
 }
 )";
 
+// A fresh, empty folder for one test.
 inline std::filesystem::path FreshToolFolder(const std::string& name) {
   const auto dir =
       std::filesystem::temp_directory_path() /
@@ -61,15 +62,6 @@ inline void WriteText(const std::filesystem::path& path,
   std::FILE* file = std::fopen(path.c_str(), "wb");
   std::fwrite(text.data(), 1, text.size(), file);
   std::fclose(file);
-}
-
-inline uint64_t Fnv1a64(const uint8_t* bytes, size_t count) {
-  uint64_t hash = 0xcbf29ce484222325ull;
-  for (size_t i = 0; i < count; ++i) {
-    hash ^= bytes[i];
-    hash *= 0x100000001b3ull;
-  }
-  return hash;
 }
 
 inline uint32_t GetUint32(const uint8_t* bytes) {

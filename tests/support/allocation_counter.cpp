@@ -1,5 +1,6 @@
-// Allocation counting for the soak test binary (see allocation_counter.h).
-#include "tests/soak/allocation_counter.h"
+// Allocation counting for the test programs that link it
+// (see allocation_counter.h).
+#include "tests/support/allocation_counter.h"
 
 #include <atomic>
 #include <cerrno>
@@ -9,10 +10,10 @@
 #include <malloc.h>
 
 #if defined(__SANITIZE_ADDRESS__)
-#define SOAK_UNDER_ASAN 1
+#define COUNTING_UNDER_ASAN 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define SOAK_UNDER_ASAN 1
+#define COUNTING_UNDER_ASAN 1
 #endif
 #endif
 
@@ -39,7 +40,7 @@ int64_t StopCountingAllocations() {
   return allocations.load();
 }
 
-#ifdef SOAK_UNDER_ASAN
+#ifdef COUNTING_UNDER_ASAN
 
 // From the sanitizer runtime (GCC ships no header that declares it).
 extern "C" int __sanitizer_install_malloc_and_free_hooks(
