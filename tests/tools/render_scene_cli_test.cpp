@@ -255,7 +255,7 @@ TEST(RenderSceneCliTest, DemoAfterTwentyFiveStepsMatchesTheGolden) {
 TEST(RenderSceneCliTest, RawOutputIsTheSameForOneAndFourThreads) {
   const auto dir = FreshToolFolder("cli-threads");
   WriteChecker(dir / "checker.bmp");
-  WriteText(dir / "example.json", kContractExampleScene);
+  WriteText(dir / "example.json", kExampleScene);
   for (const bool demo : {false, true}) {
     // Large enough for four bands of the default height.
     std::vector<std::string> args = {"--steps", "25", "--client", "800x600",
