@@ -95,7 +95,9 @@ void RunBand(void* data, int32_t worker) {
   DrawContext bandContext{context.view,  context.frame, context.depth,
                           context.area,  context.band,  context.light,
                           band};
+  const int64_t start = StartDrawTiming(band.stats);
   DrawBandObjects(frame, bandContext, pool, worker);
+  EndDrawTiming(band.stats, start);
 }
 
 void AddBandStats(Workspace& workspace, int32_t workers) {

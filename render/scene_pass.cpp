@@ -168,6 +168,7 @@ void RenderScene(DrawContext& context, const Scene& scene) {
       ProjectVertices(context.view, *mesh, &workspace.objects[i]);
     }
   }
+  const int64_t start = StartDrawTiming(workspace.stats);
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
     if (mesh != nullptr) {
@@ -175,6 +176,19 @@ void RenderScene(DrawContext& context, const Scene& scene) {
       DrawObjectLines(context, *mesh, workspace.objects[i]);
     }
   }
+  EndDrawTiming(workspace.stats, start);
+}
+
+int64_t StartDrawTiming(RenderStats& stats) {
+  if (!stats.timing) return -1;
+  stats.timing = false;
+  return StatsClockNs();
+}
+
+void EndDrawTiming(RenderStats& stats, int64_t start) {
+  if (start < 0) return;
+  stats.timing = true;
+  stats.fillNs += StatsClockNs() - start;
 }
 
 void RenderFrame(const Scene& scene, const View& view, FrameTarget& target,

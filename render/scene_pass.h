@@ -49,6 +49,13 @@ void DrawObjectLines(const DrawContext& context, const Mesh& mesh,
 // The light object's position; the origin when the scene names none.
 IntVertex SceneLight(const Scene& scene);
 
+// The drawing stage's time is taken once, around all objects: a clock
+// read per triangle would cost more than small triangles do. Start turns
+// the per-fill timing off and returns the start time (-1 when not timing);
+// End turns it back on and adds the stage time to fillNs.
+int64_t StartDrawTiming(RenderStats& stats);
+void EndDrawTiming(RenderStats& stats, int64_t start);
+
 // One frame's scene into the frame buffer and depth buffer, after the
 // depth reset: every object transformed, then projected, then drawn.
 void RenderScene(DrawContext& context, const Scene& scene);

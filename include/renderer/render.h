@@ -61,7 +61,8 @@ float DepthAt(const FrameTarget& target, int32_t x, int32_t y);
 
 // Counters of the frames drawn with one workspace: pixels that passed the
 // depth tests, and, when `timing` is on, the time spent in the depth reset
-// and the fills (with several threads, the slowest thread's time).
+// and in drawing the objects (clipping, spans, fills and lines; with
+// several threads, the slowest thread's time).
 struct RenderStats {
   bool timing = false;
   int64_t pixelsPassed = 0;

@@ -10,7 +10,7 @@ struct BenchTimes {
   std::vector<double> clearMs;       // colour clear alone
   std::vector<double> sceneMs;       // scene pass alone
   std::vector<double> depthResetMs;  // depth reset, inside the scene pass
-  std::vector<double> fillMs;        // triangle fills, inside the scene pass
+  std::vector<double> fillMs;        // drawing the objects, inside the scene pass
 };
 
 // Reserves room for `frames` entries so that recording never allocates.
