@@ -1,9 +1,13 @@
-// The banded frame: one job on the pool per frame, workers meeting at a
-// barrier after the transform and around each object's lines.
+// The banded frame: one job on the pool per frame. Work is handed out by
+// counters in a fixed order: vertex ranges first, then the bands of each
+// stretch of objects; a band of a later stretch waits for the earlier
+// stretch, its lines included, to be finished.
 #include "render/band_pass.h"
 
 #include <algorithm>
+#include <atomic>
 
+#include "render/int_convert.h"
 #include "render/render_pool.h"
 #include "render/scene_pass.h"
 #include "render/word_fill.h"
@@ -12,12 +16,24 @@ namespace renderer {
 
 namespace {
 
+// Below this many vertices in all, the calling thread transforms the scene
+// before the job starts: cheaper than sharing it out.
+constexpr size_t kSharedTransformVertices = 8192;
+constexpr int32_t kTransformParts = 8;  // vertex ranges per object
+
 struct BandFrame {
   const DrawContext* whole;  // the frame's context, its band the whole area
   const Scene* scene;
   const FrameTarget* target;
   Workspace* workspace;
   int32_t bands;
+  int32_t stretches;        // runs of objects, each ending with lines or last
+  int32_t transformTasks;   // objects x kTransformParts, or 0
+  std::atomic<int32_t> nextTransform{0};
+  std::atomic<int32_t> transformsDone{0};
+  std::atomic<int32_t> nextBand{0};         // over stretches x bands
+  std::atomic<int32_t> bandsDone{0};
+  std::atomic<int32_t> stretchesDone{0};    // lines included
 };
 
 struct BandClear {
@@ -25,35 +41,66 @@ struct BandClear {
   int32_t rows;
   int32_t columns;
   int32_t bands;
+  std::atomic<int32_t> next{0};
+  std::atomic<int32_t> done{0};
 };
 
-// Vertices begin..end of `count` that worker `index` of `workers` handles.
-void VertexRange(size_t count, int32_t workers, int32_t index, size_t* begin,
-                 size_t* end) {
-  *begin = count * size_t(index) / size_t(workers);
-  *end = count * size_t(index + 1) / size_t(workers);
-}
+bool HasLines(const Mesh* mesh) { return mesh != nullptr && !mesh->lines.empty(); }
 
-void TransformShare(const BandFrame& frame, int32_t worker, int32_t workers) {
-  const Scene& scene = *frame.scene;
-  Workspace& workspace = *frame.workspace;
-  for (size_t i = 0; i < scene.objects.size(); ++i) {
-    const Mesh* mesh = RenderableMesh(scene, workspace, i);
-    if (mesh == nullptr) continue;
-    size_t begin, end;
-    VertexRange(mesh->vertices.size(), workers, worker, &begin, &end);
-    TransformVertexRange(scene.objects[i], *mesh, &workspace.objects[i], begin,
-                         end);
-    ProjectVertexRange(frame.whole->view, &workspace.objects[i], begin, end);
+int32_t CountStretches(const Scene& scene, const Workspace& workspace) {
+  int32_t stretches = 1;
+  for (size_t i = 0; i + 1 < scene.objects.size(); ++i) {
+    stretches += HasLines(RenderableMesh(scene, workspace, i));
   }
+  return stretches;
 }
 
-// The depth entries band `band` resets: its own rows, and before the first
+// Objects first..end - 1 of stretch `stretch`.
+void StretchObjects(const BandFrame& frame, int32_t stretch, size_t* first,
+                    size_t* end) {
+  const Scene& scene = *frame.scene;
+  size_t i = 0;
+  for (int32_t s = 0; s < stretch; ++i) {
+    s += HasLines(RenderableMesh(scene, *frame.workspace, i));
+  }
+  *first = i;
+  while (i + 1 < scene.objects.size() &&
+         !HasLines(RenderableMesh(scene, *frame.workspace, i))) {
+    ++i;
+  }
+  *end = std::min(i + 1, scene.objects.size());
+}
+
+void TransformPart(const BandFrame& frame, int32_t task) {
+  const size_t object = size_t(task / kTransformParts);
+  const size_t part = size_t(task % kTransformParts);
+  Workspace& workspace = *frame.workspace;
+  const Mesh* mesh = RenderableMesh(*frame.scene, workspace, object);
+  if (mesh == nullptr) return;
+  const size_t count = mesh->vertices.size();
+  const size_t begin = count * part / kTransformParts;
+  const size_t end = count * (part + 1) / kTransformParts;
+  TransformVertexRange(frame.scene->objects[object], *mesh,
+                       &workspace.objects[object], begin, end);
+  ProjectVertexRange(frame.whole->view, &workspace.objects[object], begin,
+                     end);
+}
+
+void TransformShare(BandFrame& frame) {
+  for (;;) {
+    const int32_t task = frame.nextTransform.fetch_add(1);
+    if (task >= frame.transformTasks) break;
+    TransformPart(frame, task);
+    frame.transformsDone.fetch_add(1, std::memory_order_release);
+  }
+  WaitForCount(frame.transformsDone, frame.transformTasks);
+}
+
+// The depth entries band `index` resets: its own rows, and before the first
 // band's and after the last band's whatever else the buffer holds.
 void ClearBandDepth(const BandFrame& frame, const RowBand& band,
                     int32_t index, Workspace& workspace) {
   const FrameTarget& target = *frame.target;
-  if (index >= frame.bands || target.depth == nullptr) return;
   const int64_t stride = frame.whole->depth.stride;
   const int64_t begin = index == 0 ? 0 : band.top * stride;
   const int64_t end = index == frame.bands - 1
@@ -62,62 +109,98 @@ void ClearBandDepth(const BandFrame& frame, const RowBand& band,
   ClearDepthEntries(target, workspace, begin, end);
 }
 
-void DrawBandObjects(const BandFrame& frame, DrawContext& context,
-                     RenderPool& pool, int32_t worker) {
-  const Scene& scene = *frame.scene;
+void DrawStretchLines(const BandFrame& frame, size_t first, size_t end) {
   const Workspace& shared = *frame.workspace;
-  const bool drawsRows = worker < frame.bands;
-  for (size_t i = 0; i < scene.objects.size(); ++i) {
-    const Mesh* mesh = RenderableMesh(scene, shared, i);
-    if (mesh == nullptr) continue;
-    if (drawsRows) {
-      DrawObjectTriangles(context, scene, *mesh, shared.objects[i]);
-    }
-    if (mesh->lines.empty()) continue;
-    PoolBarrier(pool);
-    if (worker == 0) DrawObjectLines(*frame.whole, *mesh, shared.objects[i]);
-    PoolBarrier(pool);
+  for (size_t i = first; i < end; ++i) {
+    const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
+    if (mesh != nullptr) DrawObjectLines(*frame.whole, *mesh, shared.objects[i]);
   }
 }
 
-void RunBand(void* data, int32_t worker) {
-  const BandFrame& frame = *static_cast<const BandFrame*>(data);
-  Workspace& band = *frame.workspace->bandWorkspaces[size_t(worker)];
-  band.fillPath = frame.workspace->fillPath;
-  band.stats = RenderStats{frame.workspace->stats.timing, 0, 0, 0};
-  RenderPool& pool = *frame.workspace->pool;
+// One band of one stretch; the thread that finishes the stretch's last band
+// draws its lines and opens the next stretch.
+void DrawBandTask(BandFrame& frame, int32_t task, Workspace& band) {
+  const int32_t stretch = task / frame.bands;
+  const int32_t index = task % frame.bands;
+  WaitForCount(frame.stretchesDone, stretch);
   const PixelArea& area = frame.whole->area;
-  DrawContext context = *frame.whole;
-  context.band = BandOf(area.top, area.bottom, frame.bands, worker);
-  ClearBandDepth(frame, context.band, worker, band);
-  TransformShare(frame, worker, PoolWorkers(pool));
-  PoolBarrier(pool);
-  DrawContext bandContext{context.view,  context.frame, context.depth,
-                          context.area,  context.band,  context.light,
-                          band};
+  const DrawContext& whole = *frame.whole;
+  DrawContext context{whole.view, whole.frame, whole.depth, area,
+                      BandOf(area.top, area.bottom, frame.bands, index),
+                      whole.light, band};
+  if (stretch == 0) ClearBandDepth(frame, context.band, index, band);
+  size_t first, end;
+  StretchObjects(frame, stretch, &first, &end);
+  const Workspace& shared = *frame.workspace;
   const int64_t start = StartDrawTiming(band.stats);
-  DrawBandObjects(frame, bandContext, pool, worker);
+  for (size_t i = first; i < end; ++i) {
+    const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
+    if (mesh != nullptr) {
+      DrawObjectTriangles(context, *frame.scene, *mesh, shared.objects[i]);
+    }
+  }
   EndDrawTiming(band.stats, start);
+  const int32_t finished = frame.bandsDone.fetch_add(1) + 1;
+  if (finished == (stretch + 1) * frame.bands) {
+    DrawStretchLines(frame, first, end);
+    frame.stretchesDone.store(stretch + 1, std::memory_order_release);
+  }
 }
 
-void AddBandStats(Workspace& workspace, int32_t workers) {
+void RunBands(void* data, int32_t worker) {
+  BandFrame& frame = *static_cast<BandFrame*>(data);
+  Workspace& band = *frame.workspace->bandWorkspaces[size_t(worker)];
+  TransformShare(frame);
+  const int32_t tasks = frame.stretches * frame.bands;
+  for (;;) {
+    const int32_t task = frame.nextBand.fetch_add(1);
+    if (task >= tasks) break;
+    DrawBandTask(frame, task, band);
+  }
+  // The caller's run returns only with the whole frame drawn.
+  if (worker == 0) WaitForCount(frame.stretchesDone, frame.stretches);
+}
+
+// Every worker's counters start the frame at zero, `timing` as asked.
+void ResetBandStats(Workspace& workspace) {
+  for (WorkspacePtr& band : workspace.bandWorkspaces) {
+    band->fillPath = workspace.fillPath;
+    band->stats = RenderStats{workspace.stats.timing, 0, 0, 0};
+  }
+}
+
+void AddBandStats(Workspace& workspace) {
   RenderStats& total = workspace.stats;
   int64_t resetNs = 0, fillNs = 0;
-  for (int32_t i = 0; i < workers; ++i) {
-    const RenderStats& band = workspace.bandWorkspaces[size_t(i)]->stats;
-    total.pixelsPassed += band.pixelsPassed;
-    resetNs = std::max(resetNs, band.depthResetNs);
-    fillNs = std::max(fillNs, band.fillNs);
+  for (const WorkspacePtr& band : workspace.bandWorkspaces) {
+    total.pixelsPassed += band->stats.pixelsPassed;
+    resetNs = std::max(resetNs, band->stats.depthResetNs);
+    fillNs = std::max(fillNs, band->stats.fillNs);
   }
   total.depthResetNs += resetNs;
   total.fillNs += fillNs;
 }
 
-void RunClearBand(void* data, int32_t worker) {
-  const BandClear& clear = *static_cast<const BandClear*>(data);
-  const RowBand band = BandOf(0, clear.rows, clear.bands, worker);
-  FillRows(clear.frame.pixels, clear.frame.stride, band.top, band.bottom,
-           size_t(clear.columns) + 1, kBackgroundColour);
+size_t SceneVertices(const Scene& scene, const Workspace& workspace) {
+  size_t count = 0;
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh != nullptr) count += mesh->vertices.size();
+  }
+  return count;
+}
+
+void RunClearBands(void* data, int32_t worker) {
+  BandClear& clear = *static_cast<BandClear*>(data);
+  for (;;) {
+    const int32_t index = clear.next.fetch_add(1);
+    if (index >= clear.bands) break;
+    const RowBand band = BandOf(0, clear.rows, clear.bands, index);
+    FillRows(clear.frame.pixels, clear.frame.stride, band.top, band.bottom,
+             size_t(clear.columns) + 1, kBackgroundColour);
+    clear.done.fetch_add(1, std::memory_order_release);
+  }
+  if (worker == 0) WaitForCount(clear.done, clear.bands);
 }
 
 }  // namespace
@@ -127,8 +210,9 @@ int32_t BandCount(const Workspace& workspace, const PixelArea& area) {
   if (area.right < area.left || area.bottom < area.top) return 1;
   const int64_t rows = int64_t{area.bottom} - area.top + 1;
   const int64_t fit = rows / std::max(workspace.minBandRows, 1);
-  const int64_t workers = PoolWorkers(*workspace.pool);
-  return int32_t(std::clamp<int64_t>(fit, 1, workers));
+  if (fit < 2) return 1;
+  const int64_t most = int64_t{PoolWorkers(*workspace.pool)} * kBandsPerWorker;
+  return int32_t(std::min(fit, most));
 }
 
 RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index) {
@@ -142,20 +226,39 @@ RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index) {
 void RenderSceneInBands(DrawContext& context, const Scene& scene,
                         const FrameTarget& target, int32_t bands) {
   Workspace& workspace = context.workspace;
-  BandFrame frame{&context, &scene, &target, &workspace, bands};
-  RunOnPool(*workspace.pool, PoolJob{RunBand, &frame});
-  AddBandStats(workspace, PoolWorkers(*workspace.pool));
+  BandFrame frame;
+  frame.whole = &context;
+  frame.scene = &scene;
+  frame.target = &target;
+  frame.workspace = &workspace;
+  frame.bands = bands;
+  frame.stretches = CountStretches(scene, workspace);
+  frame.transformTasks = 0;
+  const size_t parts = scene.objects.size() * kTransformParts;
+  if (SceneVertices(scene, workspace) >= kSharedTransformVertices &&
+      parts <= size_t(kInt32Max)) {
+    frame.transformTasks = int32_t(parts);
+  } else {
+    TransformScene(context, scene);
+  }
+  ResetBandStats(workspace);
+  RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
+  AddBandStats(workspace);
 }
 
 void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
                       Workspace& workspace) {
   const PixelArea area{0, 0, columns, rows};
-  BandClear clear{frame, rows, columns, BandCount(workspace, area)};
+  BandClear clear;
+  clear.frame = frame;
+  clear.rows = rows;
+  clear.columns = columns;
+  clear.bands = BandCount(workspace, area);
   if (clear.bands == 1) {
-    RunClearBand(&clear, 0);
+    RunClearBands(&clear, 0);
     return;
   }
-  RunOnPool(*workspace.pool, PoolJob{RunClearBand, &clear});
+  RunOnPool(*workspace.pool, PoolJob{RunClearBands, &clear});
 }
 
 }  // namespace renderer

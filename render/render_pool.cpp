@@ -1,8 +1,9 @@
 // The worker pool: threads wait on a job counter, spinning a little before
 // they sleep, so that frames following each other closely start at once.
+// A worker enters a job only while it is open; the caller closes it when
+// its own run returns and waits only for the workers already inside.
 #include "render/render_pool.h"
 
-#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -17,10 +18,9 @@ struct RenderPool {
   std::vector<std::thread> threads;
   PoolJob job = {nullptr, nullptr};
   std::atomic<uint32_t> generation{0};  // one more per job
-  std::atomic<int32_t> running{0};      // threads still in the current job
+  std::atomic<bool> open{false};        // workers may still enter the job
+  std::atomic<int32_t> inside{0};       // workers inside the job
   std::atomic<bool> stopping{false};
-  std::atomic<int32_t> arrived{0};      // workers at the barrier
-  std::atomic<uint32_t> barrierPhase{0};
 };
 
 namespace {
@@ -57,9 +57,14 @@ void WorkerLoop(RenderPool* pool, int32_t worker) {
   for (;;) {
     seen = WaitForChange(pool->generation, seen);
     if (pool->stopping.load(std::memory_order_acquire)) return;
-    pool->job.run(pool->job.data, worker);
-    if (pool->running.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-      pool->running.notify_one();
+    // Entering, then checking that the job is still open: the caller
+    // closes it, then counts who is inside, so one of the two sees the other.
+    pool->inside.fetch_add(1, std::memory_order_seq_cst);
+    if (pool->open.load(std::memory_order_seq_cst)) {
+      pool->job.run(pool->job.data, worker);
+    }
+    if (pool->inside.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+      pool->inside.notify_one();
     }
   }
 }
@@ -93,24 +98,24 @@ void RunOnPool(RenderPool& pool, const PoolJob& job) {
     return;
   }
   pool.job = job;
-  pool.running.store(pool.workers - 1, std::memory_order_relaxed);
+  pool.open.store(true, std::memory_order_seq_cst);
   pool.generation.fetch_add(1, std::memory_order_acq_rel);
   pool.generation.notify_all();
   job.run(job.data, 0);
-  int32_t left = pool.running.load(std::memory_order_acquire);
-  while (left != 0) left = WaitForChange(pool.running, left);
+  pool.open.store(false, std::memory_order_seq_cst);
+  int32_t inside = pool.inside.load(std::memory_order_seq_cst);
+  while (inside != 0) inside = WaitForChange(pool.inside, inside);
 }
 
-void PoolBarrier(RenderPool& pool) {
-  const uint32_t phase = pool.barrierPhase.load(std::memory_order_acquire);
-  if (pool.arrived.fetch_add(1, std::memory_order_acq_rel) + 1 ==
-      pool.workers) {
-    pool.arrived.store(0, std::memory_order_relaxed);
-    pool.barrierPhase.fetch_add(1, std::memory_order_acq_rel);
-    pool.barrierPhase.notify_all();
-    return;
+void WaitForCount(const std::atomic<int32_t>& counter, int32_t target) {
+  for (int32_t i = 0;; ++i) {
+    if (counter.load(std::memory_order_acquire) >= target) return;
+    if (i < kSpinRounds) {
+      Pause();
+    } else {
+      std::this_thread::yield();
+    }
   }
-  WaitForChange(pool.barrierPhase, phase);
 }
 
 }  // namespace renderer

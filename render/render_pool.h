@@ -1,7 +1,9 @@
 #pragma once
-// A fixed set of worker threads, made once and reused frame after frame:
-// it runs one job at a time on every worker, the caller's thread being
-// worker 0, and returns when all of them have finished.
+// A fixed set of worker threads, made once and reused frame after frame.
+// A job runs on the caller's thread (worker 0) and on every worker that
+// wakes while it is still open; jobs share their work out through counters
+// of their own, so a worker the system is slow to wake holds nothing up.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -9,7 +11,8 @@ namespace renderer {
 
 struct RenderPool;
 
-// One job: run(data, worker) for worker 0 .. the pool's count - 1.
+// One job: run(data, worker), worker 0 on the caller's thread; each worker
+// index runs it at most once per job, on one thread.
 struct PoolJob {
   void (*run)(void* data, int32_t worker);
   void* data;
@@ -27,10 +30,13 @@ RenderPoolPtr MakeRenderPool(int32_t workers);
 // The workers, the caller's thread included.
 int32_t PoolWorkers(const RenderPool& pool);
 
-// Runs the job on every worker and waits for all of them. Allocates nothing.
+// Runs the job on the caller's thread and on the workers that join it;
+// returns once the caller's run has returned and no worker is inside the
+// job any more. The caller's run must see all of the job's work done.
+// Allocates nothing.
 void RunOnPool(RenderPool& pool, const PoolJob& job);
 
-// Inside a job: returns once every worker has reached it.
-void PoolBarrier(RenderPool& pool);
+// Waits, spinning and then yielding, until `counter` reaches `target`.
+void WaitForCount(const std::atomic<int32_t>& counter, int32_t target);
 
 }  // namespace renderer

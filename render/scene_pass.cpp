@@ -154,7 +154,7 @@ const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
   return &found;
 }
 
-void RenderScene(DrawContext& context, const Scene& scene) {
+void TransformScene(DrawContext& context, const Scene& scene) {
   Workspace& workspace = context.workspace;
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
@@ -168,6 +168,11 @@ void RenderScene(DrawContext& context, const Scene& scene) {
       ProjectVertices(context.view, *mesh, &workspace.objects[i]);
     }
   }
+}
+
+void RenderScene(DrawContext& context, const Scene& scene) {
+  Workspace& workspace = context.workspace;
+  TransformScene(context, scene);
   const int64_t start = StartDrawTiming(workspace.stats);
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);

@@ -49,6 +49,9 @@ void DrawObjectLines(const DrawContext& context, const Mesh& mesh,
 // The light object's position; the origin when the scene names none.
 IntVertex SceneLight(const Scene& scene);
 
+// Every object transformed into camera space, then projected.
+void TransformScene(DrawContext& context, const Scene& scene);
+
 // The drawing stage's time is taken once, around all objects: a clock
 // read per triangle would cost more than small triangles do. Start turns
 // the per-fill timing off and returns the start time (-1 when not timing);

@@ -49,7 +49,7 @@ struct Workspace {
   FillPath fillPath = FillPath::kPlain;
   // Drawing in bands (band_pass.h): the pool, null for one thread; one
   // workspace per worker for its span table and counters; and the fewest
-  // rows a band is given, below which a frame is not split.
+  // rows a band is given.
   RenderPoolPtr pool;
   std::vector<WorkspacePtr> bandWorkspaces;
   int32_t minBandRows = 64;
