@@ -13,6 +13,7 @@ AppScene appScene;
 uint32_t lastAnimationTick = 0;
 int32_t rotationPaused = 0;
 int32_t textureScrollPaused = 0;
+int32_t renderThreadCount = 0;
 
 namespace {
 
@@ -41,6 +42,7 @@ int32_t InitDemo() {
                               appWindow->clientCentre);
   AllocateDepthBuffer(appWindow->windowRect);
   appScene.workspace = renderer::MakeWorkspace();
+  renderer::SetThreadCount(*appScene.workspace, renderThreadCount);
   lastAnimationTick = GetTickCount();
   return 0;
 }

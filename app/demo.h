@@ -22,6 +22,9 @@ struct AppScene {
 };
 
 extern AppScene appScene;
+// Worker threads the workspace draws with (0: one per hardware thread);
+// set from the command line before InitDemo.
+extern int32_t renderThreadCount;
 extern uint32_t lastAnimationTick;
 extern int32_t rotationPaused;
 extern int32_t textureScrollPaused;

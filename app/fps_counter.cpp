@@ -7,7 +7,7 @@
 #include "platform/tick_count.h"
 #include "platform/wide_format.h"
 
-void CountFpsFrame() {
+void CountFpsFrame(int32_t threads) {
   AppWindow& w = *appWindow;
   if (w.fpsFrames < std::numeric_limits<int32_t>::max()) ++w.fpsFrames;
   const uint32_t now = GetTickCount();
@@ -15,7 +15,10 @@ void CountFpsFrame() {
   // counts as no time passed.
   const int32_t elapsed = static_cast<int32_t>(now - w.fpsLastTick);
   if (elapsed <= 2000) return;
-  FormatWide(w.fpsText, kFpsTextLength, L"FPS:  %d  ", w.fpsFrames >> 1);
+  const int32_t used =
+      FormatWide(w.fpsText, kFpsTextLength, L"FPS:  %d  ", w.fpsFrames >> 1);
+  FormatWide(w.fpsText + used, kFpsTextLength - used, L"threads: %d  ",
+             threads);
   w.fpsFrames = 0;
   w.fpsLastTick = now;
 }

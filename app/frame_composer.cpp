@@ -90,16 +90,22 @@ void ComposeFrame() {
   renderer::FrameTarget& target = appScene.target;
   RefreshFrameTarget(w, &target);
   const Rect& client = w.clientRect;
-  renderer::ClearFrame(
-      target, SaturateToInt32(int64_t{client.bottom} - client.top - 1),
-      SaturateToInt32(int64_t{client.right} - client.left - 1));
-  if (appScene.workspace != nullptr) {
+  const int32_t lastRow =
+      SaturateToInt32(int64_t{client.bottom} - client.top - 1);
+  const int32_t lastColumn =
+      SaturateToInt32(int64_t{client.right} - client.left - 1);
+  if (appScene.workspace == nullptr) {
+    renderer::ClearFrame(target, lastRow, lastColumn);
+  } else {
+    renderer::ClearFrame(target, lastRow, lastColumn, *appScene.workspace);
     renderer::RenderFrame(appScene.scene, appScene.view, target,
                           *appScene.workspace);
   }
   if (helpVisible) DrawHelpLines(w.memoryDc);
   if (w.fpsVisible) {
-    CountFpsFrame();
+    CountFpsFrame(appScene.workspace != nullptr
+                      ? renderer::ThreadCount(*appScene.workspace)
+                      : 1);
     TextOut(w.memoryDc, 10, 10, w.fpsText,
             TextLength(w.fpsText, kFpsTextLength));
   }

@@ -182,8 +182,24 @@ bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,
   return true;
 }
 
+bool TriangleMissesBand(const ObjectFrame& object,
+                        const MeshTriangle& triangle, const RowBand& band) {
+  const ProjectedVertex& p0 = ProjectedCorner(object, triangle, 0);
+  const ProjectedVertex& p1 = ProjectedCorner(object, triangle, 1);
+  const ProjectedVertex& p2 = ProjectedCorner(object, triangle, 2);
+  if (!p0.visible || !p1.visible || !p2.visible) return false;
+  // Rows ceil(top y) .. ceil(bottom y) - 1 are covered; not-a-number
+  // compares false and is left to the full setup.
+  const double top = band.top, bottom = band.bottom;
+  if (p0.screenY <= top && p1.screenY <= top && p2.screenY <= top) {
+    return true;
+  }
+  return p0.screenY > bottom && p1.screenY > bottom && p2.screenY > bottom;
+}
+
 void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture) {
+  if (TriangleMissesBand(object, triangle, context.band)) return;
   ClipResult result;
   result.count = 0;
   ClipTriangle(context, object, triangle, texture, &result);

@@ -55,6 +55,11 @@ enum class TriangleClass {
 void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture);
 
+// True when the triangle lies wholly in front of the near plane and covers
+// no row of `band`; such a triangle would draw nothing there.
+bool TriangleMissesBand(const ObjectFrame& object,
+                        const MeshTriangle& triangle, const RowBand& band);
+
 // Fills `result`, each triangle carrying `texture` and the context's light;
 // returns true when it produced at least one triangle.
 bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,

@@ -53,12 +53,12 @@ DrawContext MakeDrawContext(const View& view, const FrameTarget& target,
                             Workspace& workspace, const IntVertex& light) {
   const FrameView frameView = FrameViewOf(target);
   const DepthView depthView = DepthViewOf(target);
-  return DrawContext{view,
-                     frameView,
-                     depthView,
-                     DrawableViewport(view, frameView, depthView, workspace),
-                     light,
-                     workspace};
+  const PixelArea area =
+      DrawableViewport(view, frameView, depthView, workspace);
+  return DrawContext{view,      frameView,
+                     depthView, area,
+                     RowBand{area.top, area.bottom},
+                     light,     workspace};
 }
 
 }  // namespace renderer

@@ -47,6 +47,13 @@ PixelArea DrawableViewport(const View& view, const FrameView& frameView,
                            const DepthView& depthView,
                            const Workspace& workspace);
 
+// The rows one worker draws, both inclusive: it writes no pixel or depth
+// entry outside them.
+struct RowBand {
+  int32_t top;
+  int32_t bottom;
+};
+
 // Everything the scene pass, the clipper, span setup, the fills and the
 // lines need for one frame: the view, the bounded buffers, the drawable
 // area, the light, and the workspace they write their scratch state into.
@@ -55,12 +62,13 @@ struct DrawContext {
   FrameView frame;
   DepthView depth;
   PixelArea area;
+  RowBand band;     // the rows this context draws: the whole area, or a band
   IntVertex light;  // lights untextured triangles
   Workspace& workspace;
 };
 
-// The context for one frame into `target`; the workspace's span table must
-// already be sized (PrepareWorkspace).
+// The context for one frame into `target`, its band the whole area; the
+// workspace's span table must already be sized (PrepareWorkspace).
 DrawContext MakeDrawContext(const View& view, const FrameTarget& target,
                             Workspace& workspace, const IntVertex& light);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "render/band_pass.h"
 #include "render/draw_area.h"
 #include "render/int_convert.h"
 #include "render/word_fill.h"
@@ -38,10 +39,17 @@ void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn) {
   const int32_t rows = std::min(lastRow, view.rows - 1);
   const int32_t columns = std::min(lastColumn, view.columns - 1);
   if (columns < 0) return;
-  for (int32_t y = 0; y <= rows; ++y) {
-    FillWords(view.pixels + y * view.stride, size_t(columns) + 1,
-              kBackgroundColour);
-  }
+  FillRows(view.pixels, view.stride, 0, rows, size_t(columns) + 1,
+           kBackgroundColour);
+}
+
+void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn,
+                Workspace& workspace) {
+  const FrameView view = FrameViewOf(target);
+  const int32_t rows = std::min(lastRow, view.rows - 1);
+  const int32_t columns = std::min(lastColumn, view.columns - 1);
+  if (columns < 0 || rows < 0) return;
+  ClearRowsInBands(view, rows, columns, workspace);
 }
 
 float DepthAt(const FrameTarget& target, int32_t x, int32_t y) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "render/band_pass.h"
 #include "render/int_convert.h"
 #include "render/line.h"
 #include "render/word_fill.h"
@@ -25,34 +26,6 @@ const Texture* TextureOf(const Scene& scene, const MeshTriangle& triangle) {
   return &scene.textures[size_t(triangle.texture)];
 }
 
-void DrawObject(DrawContext& context, const Scene& scene, const Mesh& mesh,
-                const ObjectVertices& vertices) {
-  const ObjectFrame object{mesh, vertices.camera.data(),
-                           HasVertexVectors(mesh) ? vertices.vectors.data()
-                                                  : nullptr,
-                           vertices.projected.data()};
-  for (const MeshTriangle& triangle : mesh.triangles) {
-    DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
-  }
-  for (const MeshLine& line : mesh.lines) {
-    const IntVertex& from = vertices.camera[size_t(line.from)];
-    const IntVertex& to = vertices.camera[size_t(line.to)];
-    DrawLine(context, line.fromColour, line.toColour,
-             Vector3{double(from.x), double(from.y), double(from.z)},
-             Vector3{double(to.x), double(to.y), double(to.z)});
-  }
-}
-
-// The light object's position; the origin when the scene names none.
-IntVertex LightOf(const Scene& scene) {
-  if (scene.lightObject < 0 ||
-      size_t(scene.lightObject) >= scene.objects.size()) {
-    return IntVertex{0, 0, 0};
-  }
-  const int32_t* p = scene.objects[size_t(scene.lightObject)].position;
-  return IntVertex{p[0], p[1], p[2]};
-}
-
 // Rows the span table needs so that it never cuts what the frame buffer
 // and the depth buffer both hold.
 int32_t RowsNeeded(const FrameTarget& target) {
@@ -65,17 +38,28 @@ int32_t RowsNeeded(const FrameTarget& target) {
 
 void ClearZBuffer(const FrameTarget& target, Workspace& workspace) {
   if (target.depth == nullptr || target.depthEntries <= 0) return;
+  ClearDepthEntries(target, workspace, 0, target.depthEntries);
+}
+
+void ClearDepthEntries(const FrameTarget& target, Workspace& workspace,
+                       int64_t begin, int64_t end) {
+  if (target.depth == nullptr || begin >= end) return;
   RenderStats& stats = workspace.stats;
   const int64_t start = stats.timing ? StatsClockNs() : 0;
-  FillFloatBits(target.depth, size_t(target.depthEntries), kDepthClearBits);
+  FillFloatBits(target.depth + begin, size_t(end - begin), kDepthClearBits);
   if (stats.timing) stats.depthResetNs += StatsClockNs() - start;
 }
 
 void TransformObject(const SceneObject& object, const Mesh& mesh,
                      ObjectVertices* vertices) {
+  TransformVertexRange(object, mesh, vertices, 0, mesh.vertices.size());
+}
+
+void TransformVertexRange(const SceneObject& object, const Mesh& mesh,
+                          ObjectVertices* vertices, size_t begin, size_t end) {
   const double(&m)[3][3] = object.orientation;
   IntVertex* camera = vertices->camera.data();
-  for (size_t j = 0; j < mesh.vertices.size(); ++j) {
+  for (size_t j = begin; j < end; ++j) {
     const double p[3] = {double(mesh.vertices[j].x),
                          double(mesh.vertices[j].y),
                          double(mesh.vertices[j].z)};
@@ -90,7 +74,7 @@ void TransformObject(const SceneObject& object, const Mesh& mesh,
   }
   if (!HasVertexVectors(mesh)) return;
   Vector3* vectors = vertices->vectors.data();
-  for (size_t j = 0; j < mesh.vertices.size(); ++j) {
+  for (size_t j = begin; j < end; ++j) {
     const Vector3& v = mesh.vertexVectors[j];
     Vector3& out = vectors[j];
     out.x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z;
@@ -101,10 +85,15 @@ void TransformObject(const SceneObject& object, const Mesh& mesh,
 
 void ProjectVertices(const View& view, const Mesh& mesh,
                      ObjectVertices* vertices) {
+  ProjectVertexRange(view, vertices, 0, mesh.vertices.size());
+}
+
+void ProjectVertexRange(const View& view, ObjectVertices* vertices,
+                        size_t begin, size_t end) {
   const double f = double(view.focalLength);
   const IntVertex* camera = vertices->camera.data();
   ProjectedVertex* projected = vertices->projected.data();
-  for (size_t j = 0; j < mesh.vertices.size(); ++j) {
+  for (size_t j = begin; j < end; ++j) {
     const IntVertex& v = camera[j];
     // The constant 1, not nearZ: anything nearer is cut by the clipper.
     if (v.z > 1) {
@@ -115,6 +104,37 @@ void ProjectVertices(const View& view, const Mesh& mesh,
       projected[j].visible = false;
     }
   }
+}
+
+void DrawObjectTriangles(DrawContext& context, const Scene& scene,
+                         const Mesh& mesh, const ObjectVertices& vertices) {
+  const ObjectFrame object{mesh, vertices.camera.data(),
+                           HasVertexVectors(mesh) ? vertices.vectors.data()
+                                                  : nullptr,
+                           vertices.projected.data()};
+  for (const MeshTriangle& triangle : mesh.triangles) {
+    DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
+  }
+}
+
+void DrawObjectLines(const DrawContext& context, const Mesh& mesh,
+                     const ObjectVertices& vertices) {
+  for (const MeshLine& line : mesh.lines) {
+    const IntVertex& from = vertices.camera[size_t(line.from)];
+    const IntVertex& to = vertices.camera[size_t(line.to)];
+    DrawLine(context, line.fromColour, line.toColour,
+             Vector3{double(from.x), double(from.y), double(from.z)},
+             Vector3{double(to.x), double(to.y), double(to.z)});
+  }
+}
+
+IntVertex SceneLight(const Scene& scene) {
+  if (scene.lightObject < 0 ||
+      size_t(scene.lightObject) >= scene.objects.size()) {
+    return IntVertex{0, 0, 0};
+  }
+  const int32_t* p = scene.objects[size_t(scene.lightObject)].position;
+  return IntVertex{p[0], p[1], p[2]};
 }
 
 const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
@@ -134,7 +154,7 @@ const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
   return &found;
 }
 
-void RenderScene(DrawContext& context, const Scene& scene) {
+void TransformScene(DrawContext& context, const Scene& scene) {
   Workspace& workspace = context.workspace;
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
@@ -148,20 +168,45 @@ void RenderScene(DrawContext& context, const Scene& scene) {
       ProjectVertices(context.view, *mesh, &workspace.objects[i]);
     }
   }
+}
+
+void RenderScene(DrawContext& context, const Scene& scene) {
+  Workspace& workspace = context.workspace;
+  TransformScene(context, scene);
+  const int64_t start = StartDrawTiming(workspace.stats);
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
     if (mesh != nullptr) {
-      DrawObject(context, scene, *mesh, workspace.objects[i]);
+      DrawObjectTriangles(context, scene, *mesh, workspace.objects[i]);
+      DrawObjectLines(context, *mesh, workspace.objects[i]);
     }
   }
+  EndDrawTiming(workspace.stats, start);
+}
+
+int64_t StartDrawTiming(RenderStats& stats) {
+  if (!stats.timing) return -1;
+  stats.timing = false;
+  return StatsClockNs();
+}
+
+void EndDrawTiming(RenderStats& stats, int64_t start) {
+  if (start < 0) return;
+  stats.timing = true;
+  stats.fillNs += StatsClockNs() - start;
 }
 
 void RenderFrame(const Scene& scene, const View& view, FrameTarget& target,
                  Workspace& workspace) {
   PrepareWorkspace(workspace, scene, RowsNeeded(target));
-  ClearZBuffer(target, workspace);
   DrawContext context =
-      MakeDrawContext(view, target, workspace, LightOf(scene));
+      MakeDrawContext(view, target, workspace, SceneLight(scene));
+  const int32_t bands = BandCount(workspace, context.area);
+  if (bands > 1) {
+    RenderSceneInBands(context, scene, target, bands);
+    return;
+  }
+  ClearZBuffer(target, workspace);
   RenderScene(context, scene);
 }
 

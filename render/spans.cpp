@@ -3,6 +3,7 @@
 // ceil(right edge) - 1, all clipped to the viewport.
 #include "render/spans.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -45,11 +46,16 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
 }
 
 void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]) {
-  SetupTriangleSpans(context.workspace, points, context.area);
+  SetupTriangleSpans(context.workspace, points, context.area, context.band);
 }
 
 void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
                         const PixelArea& area) {
+  SetupTriangleSpans(workspace, points, area, RowBand{area.top, area.bottom});
+}
+
+void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+                        const PixelArea& area, const RowBand& band) {
   int order[3];
   OrderCornersByY(points, order);
   const ScreenPoint t = points[order[0]];
@@ -70,9 +76,12 @@ void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
     upperVisible = false;
   }
   if (middleRow > area.bottom) middleRow = area.bottom;
-  SetRows(workspace, firstRow, middleRow, lastRow);
-  if (firstRow > lastRow) return;
+  SetRows(workspace, std::max(firstRow, band.top), middleRow,
+          std::min(lastRow, band.bottom));
+  if (workspace.firstRow > workspace.lastRow) return;
 
+  // Every row is stepped from firstRow as the whole frame steps it; only the
+  // band's rows are written, so a band's spans equal the whole frame's.
   const double slopeLong = (b.x - t.x) / (b.y - t.y);
   double xLong = t.x + slopeLong * (firstRow - t.y);
   int32_t row = firstRow;
@@ -80,7 +89,10 @@ void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
     const double slopeUpper = (m.x - t.x) / (m.y - t.y);
     double xUpper = t.x + slopeUpper * (firstRow - t.y);
     for (; row <= middleRow; ++row) {
-      WriteSpan(workspace.spanTable, row, xLong, xUpper, area);
+      if (row > band.bottom) return;
+      if (row >= band.top) {
+        WriteSpan(workspace.spanTable, row, xLong, xUpper, area);
+      }
       xLong += slopeLong;
       xUpper += slopeUpper;
     }
@@ -89,8 +101,10 @@ void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
   if (m.y != b.y) {
     const double slopeLower = (b.x - m.x) / (b.y - m.y);
     double xLower = m.x + slopeLower * (row - m.y);
-    for (; row <= lastRow; ++row) {
-      WriteSpan(workspace.spanTable, row, xLong, xLower, area);
+    for (; row <= lastRow && row <= band.bottom; ++row) {
+      if (row >= band.top) {
+        WriteSpan(workspace.spanTable, row, xLong, xLower, area);
+      }
       xLong += slopeLong;
       xLower += slopeLower;
     }

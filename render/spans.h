@@ -23,7 +23,12 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]);
 void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
                         const PixelArea& area);
 
-// The same, clipped to the context's drawable area.
+// The same, but writing only the rows of `band`: each written row equals
+// the whole-area setup's, and firstRow..lastRow is cut to the band.
+void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+                        const PixelArea& area, const RowBand& band);
+
+// The same, clipped to the context's drawable area and band.
 void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]);
 
 }  // namespace renderer

@@ -86,4 +86,11 @@ void FillFloatBits(float* values, size_t count, uint32_t bits) {
 
 #endif
 
+void FillRows(uint32_t* words, int64_t stride, int32_t top, int32_t bottom,
+              size_t count, uint32_t value) {
+  for (int32_t y = top; y <= bottom; ++y) {
+    FillWords(words + y * stride, count, value);
+  }
+}
+
 }  // namespace renderer

@@ -2,6 +2,7 @@
 #include "render/workspace.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace renderer {
 
@@ -48,6 +49,30 @@ void PrepareWorkspace(Workspace& workspace, const Scene& scene, int32_t rows) {
                  scene.meshes[size_t(mesh)].vertices.size());
   }
   GrowSpanTable(workspace, rows);
+  for (WorkspacePtr& band : workspace.bandWorkspaces) {
+    GrowSpanTable(*band, rows);
+  }
+}
+
+bool SetThreadCount(Workspace& workspace, int32_t threads) {
+  if (threads < 0 || threads > kMaxThreads) return false;
+  if (threads == 0) {
+    threads = std::clamp(int32_t(std::thread::hardware_concurrency()), 1,
+                         kMaxThreads);
+  }
+  if (threads == ThreadCount(workspace)) return true;
+  workspace.pool.reset();
+  workspace.bandWorkspaces.clear();
+  if (threads == 1) return true;
+  workspace.pool = MakeRenderPool(threads);
+  for (int32_t i = 0; i < threads; ++i) {
+    workspace.bandWorkspaces.push_back(MakeWorkspace());
+  }
+  return true;
+}
+
+int32_t ThreadCount(const Workspace& workspace) {
+  return workspace.pool != nullptr ? PoolWorkers(*workspace.pool) : 1;
 }
 
 }  // namespace renderer

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/render_pool.h"
 #include "renderer/render.h"
 
 namespace renderer {
@@ -46,10 +47,17 @@ struct Workspace {
   int32_t lastRow = -1;
   RenderStats stats;
   FillPath fillPath = kPlainFill;
+  // Drawing in bands (band_pass.h): the pool, null for one thread; one
+  // workspace per worker for its span table and counters; and the fewest
+  // rows a band is given.
+  RenderPoolPtr pool;
+  std::vector<WorkspacePtr> bandWorkspaces;
+  int32_t minBandRows = 64;
 };
 
 // Grows the workspace to the scene: vertex arrays for every object's mesh,
-// and a span table of at least `rows` rows (and kSpanTableRows). Never
+// and a span table of at least `rows` rows (and kSpanTableRows), for the
+// workspace and each band workspace. Never
 // shrinks, so a frame whose sizes did not grow allocates nothing.
 void PrepareWorkspace(Workspace& workspace, const Scene& scene, int32_t rows);
 

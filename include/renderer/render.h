@@ -62,7 +62,8 @@ float DepthAt(const FrameTarget& target, int32_t x, int32_t y);
 
 // Counters of the frames drawn with one workspace: pixels that passed the
 // depth tests, and, when `timing` is on, the time spent in the depth reset
-// and the fills.
+// and in drawing the objects (clipping, spans, fills and lines; with
+// several threads, the slowest thread's time).
 struct RenderStats {
   bool timing = false;
   int64_t pixelsPassed = 0;
@@ -85,7 +86,8 @@ inline constexpr FillPath kPlainFill{};
 // Per-renderer scratch state: span table, transformed and projected
 // vertices, statistics, and the fill version in use. Reused frame after
 // frame, so a frame allocates nothing once the scene's sizes are known.
-// One workspace serves one thread at a time.
+// One workspace serves one calling thread at a time; it may hold worker
+// threads of its own (SetThreadCount).
 struct Workspace;
 
 // Frees a workspace; used by WorkspacePtr.
@@ -126,9 +128,25 @@ FillPath ActiveFillPath(const Workspace& workspace);
 // returns whether it did.
 bool SetFillPath(Workspace& workspace, FillPath path);
 
+// The most worker threads a workspace takes.
+constexpr int32_t kMaxThreads = 256;
+
+// Draws this workspace's frames with `threads` workers (0: one per hardware
+// thread), started here once, not per frame; a new workspace has 1. Output
+// is identical, bit for bit, for every count. False for a count out of range.
+bool SetThreadCount(Workspace& workspace, int32_t threads);
+
+// The worker count this workspace's frames use, the caller's thread included.
+int32_t ThreadCount(const Workspace& workspace);
+
+// ClearFrame, split into row bands over the workspace's threads.
+void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn,
+                Workspace& workspace);
+
 // Resets the depth buffer, then draws every object of the scene in order:
 // turned and moved into camera space, projected, clipped at z = 1, filled.
-// Objects without a mesh are skipped.
+// Objects without a mesh are skipped. A large enough frame is drawn in
+// row bands, one per thread (SetThreadCount).
 void RenderFrame(const Scene& scene, const View& view, FrameTarget& target,
                  Workspace& workspace);
 

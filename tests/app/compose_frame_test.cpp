@@ -22,6 +22,11 @@ class ComposeFrameTest : public AppTest {
     StartDemo();
   }
   std::wstring FpsText() const { return appWindow->fpsText; }
+  // The counter's second part: the workspace's thread count.
+  static std::wstring ThreadsText() {
+    return L"threads: " +
+           std::to_wstring(renderer::ThreadCount(*appScene.workspace)) + L"  ";
+  }
 };
 
 TEST_F(ComposeFrameTest, HelpLinesAreWhiteBoxesInTheirSlots) {
@@ -68,11 +73,12 @@ TEST_F(ComposeFrameTest, FramesAreCountedOnlyWhileTheCounterShows) {
   fakeTick += 2001;
   SendMessage(appWindow->hwnd, kMsgKeyDown, 'F', 0);
   ComposeFrame();
-  EXPECT_EQ(FpsText(), L"FPS:  0  ");
+  EXPECT_EQ(FpsText(), L"FPS:  0  " + ThreadsText());
   EXPECT_EQ(appWindow->fpsFrames, 0);
   EXPECT_EQ(appWindow->fpsLastTick, fakeTick);
   // The box ends on the text's trailing blanks.
-  const int32_t width = int32_t(TextWidth(appWindow->fpsText, 9));
+  const int32_t width =
+      int32_t(TextWidth(appWindow->fpsText, int32_t(FpsText().size())));
   EXPECT_EQ(PresentedPixel(10 + width - 1, 10), kWhite);
   EXPECT_EQ(PresentedPixel(10 + width, 10), kGrey);
 }
@@ -87,7 +93,7 @@ TEST_F(ComposeFrameTest, TheCounterUpdatesOnlyAfterMoreThan2000Ms) {
   EXPECT_EQ(FpsText(), L"FPS: ");
   fakeTick += 1;
   ComposeFrame();
-  EXPECT_EQ(FpsText(), L"FPS:  5  ");  // 11 frames, halved
+  EXPECT_EQ(FpsText(), L"FPS:  5  " + ThreadsText());  // 11 frames, halved
   EXPECT_EQ(appWindow->fpsFrames, 0);
 }
 

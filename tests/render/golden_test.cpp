@@ -1,10 +1,11 @@
 // Whole frames pinned by hashes of every pixel and every depth: the demo
 // scene after 0, 25 and 200 animation steps, and a scene of untextured
 // triangles and lines, each drawn by every fill version this processor runs
-// (the plain fills and each vector target) against the same hashes. The
-// hashes live in tests/render/golden/hashes.txt; scripts/update-goldens
-// rewrites it and the pictures beside it from the plain fills' frames. A
-// mismatch writes the picture and a diff into the build folder.
+// (the plain fills and each vector target) with 1, 2, 3, 4 and 8 threads,
+// against the same hashes. The hashes live in tests/render/golden/hashes.txt;
+// scripts/update-goldens rewrites it and the pictures beside it from the
+// plain fills' frames. A mismatch writes the picture and a diff into the
+// build folder.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -19,17 +20,23 @@ namespace {
 const std::string kGoldenDir = RENDER_GOLDEN_DIR;
 
 // One frame into a zero-filled target the way the demo draws it: clear the
-// client area, then the scene, with the fill version `path`.
+// client area, then the scene, with the fill version `path`, `threads`
+// workers and bands of as few as one row, so that every count really splits
+// the frame. `passed` gets the pixels that passed the depth tests.
 FrameHashes RenderAndHash(const Scene& scene, const View& view,
-                          HeadlessTarget* headless, FillPath path) {
+                          HeadlessTarget* headless, FillPath path,
+                          int32_t threads, int64_t* passed) {
   FrameTarget& target = headless->target;
   std::memset(target.pixels, 0,
               size_t(target.width) * size_t(target.height) * 4);
-  renderer::ClearFrame(target, target.clientRect.bottom - 1,
-                       target.clientRect.right - 1);
   WorkspacePtr workspace = MakeWorkspace();
   EXPECT_TRUE(SetFillPath(*workspace, path));
+  EXPECT_TRUE(SetThreadCount(*workspace, threads));
+  workspace->minBandRows = 1;
+  renderer::ClearFrame(target, target.clientRect.bottom - 1,
+                       target.clientRect.right - 1, *workspace);
   renderer::RenderFrame(scene, view, target, *workspace);
+  *passed = Stats(*workspace).pixelsPassed;
   return HashFrame(target);
 }
 
@@ -37,6 +44,7 @@ FrameHashes RenderAndHash(const Scene& scene, const View& view,
 // records them and the other versions are skipped.
 void CheckGolden(const std::string& name, FillPath path,
                  const FrameTarget& target, FrameHashes actual) {
+  SCOPED_TRACE(name);
   const Image client = CopyImage(target.pixels, target.pitch / 4,
                                  target.clientRect.right,
                                  target.clientRect.bottom);
@@ -57,6 +65,25 @@ void CheckGolden(const std::string& name, FillPath path,
   ADD_FAILURE() << "pictures written to " << out << "-actual.png and -diff.png";
 }
 
+// Every thread count draws the golden frame and passes the same pixels.
+constexpr int32_t kThreadCounts[] = {1, 2, 3, 4, 8};
+
+void CheckGoldenForEveryThreadCount(const std::string& name, FillPath path,
+                                    const Scene& scene, const View& view,
+                                    HeadlessTarget* headless) {
+  int64_t singlePassed = -1;
+  for (int32_t threads : kThreadCounts) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    int64_t passed = 0;
+    const FrameHashes hashes =
+        RenderAndHash(scene, view, headless, path, threads, &passed);
+    if (threads == 1) singlePassed = passed;
+    EXPECT_EQ(passed, singlePassed);
+    CheckGolden(name, path, headless->target, hashes);
+    if (UpdatingGoldens()) return;
+  }
+}
+
 class DemoGolden : public OnEveryFillPath {
  protected:
   void RenderDemo(const char* name, int32_t steps) {
@@ -67,8 +94,8 @@ class DemoGolden : public OnEveryFillPath {
     SetDemoProjection(&view, headless.target.clientRect,
                       headless.clientCentre);
     for (int32_t i = 0; i < steps; ++i) AnimateDemoScene(&scene, false, false);
-    CheckGolden(name, ParamFillPath(), headless.target,
-                RenderAndHash(scene, view, &headless, ParamFillPath()));
+    CheckGoldenForEveryThreadCount(name, ParamFillPath(), scene, view,
+                                   &headless);
   }
 };
 
@@ -146,8 +173,8 @@ TEST_P(FlatGolden, TrianglesAndLines) {
   RotateObjectY(&scene.objects[1], 40);
   View view;
   SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
-  CheckGolden("flat_and_lines", ParamFillPath(), headless.target,
-              RenderAndHash(scene, view, &headless, ParamFillPath()));
+  CheckGoldenForEveryThreadCount("flat_and_lines", ParamFillPath(), scene,
+                                 view, &headless);
 }
 INSTANTIATE_ON_EVERY_FILL_PATH(FlatGolden);
 

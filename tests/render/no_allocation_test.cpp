@@ -30,18 +30,20 @@ TEST(NoAllocation, CountingWorks) {
   EXPECT_GE(StopCountingAllocations(), 2);
 }
 
-TEST(NoAllocation, DemoFramesAllocateNothing) {
+void CheckDemoFramesAllocateNothing(int32_t threads) {
   HeadlessTarget headless;
   BindHeadlessTarget(&headless, 1920, 1080, 800, 600);
   Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
   View view;
   SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
   WorkspacePtr workspace = MakeWorkspace();
+  ASSERT_TRUE(SetThreadCount(*workspace, threads));
+  workspace->minBandRows = 1;
   FrameTarget& target = headless.target;
   // The first frame grows the workspace to the scene.
   renderer::RenderFrame(scene, view, target, *workspace);
   for (int frameNumber = 0; frameNumber < 20; ++frameNumber) {
-    renderer::ClearFrame(target, 599, 799);
+    renderer::ClearFrame(target, 599, 799, *workspace);
     EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0)
         << "frame " << frameNumber;
     for (int i = 0; i < 10; ++i) AnimateDemoScene(&scene, false, false);
@@ -51,7 +53,7 @@ TEST(NoAllocation, DemoFramesAllocateNothing) {
   EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0);
 }
 
-TEST(NoAllocation, ClippedFlatTrianglesAndLinesAllocateNothing) {
+void CheckLinesAllocateNothing(int32_t threads) {
   HeadlessTarget headless;
   BindHeadlessTarget(&headless, 320, 240, 320, 240);
   Scene scene;
@@ -67,12 +69,28 @@ TEST(NoAllocation, ClippedFlatTrianglesAndLinesAllocateNothing) {
   View view;
   SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
   WorkspacePtr workspace = MakeWorkspace();
+  ASSERT_TRUE(SetThreadCount(*workspace, threads));
+  workspace->minBandRows = 1;
   FrameTarget& target = headless.target;
   renderer::RenderFrame(scene, view, target, *workspace);
   for (int i = 0; i < 5; ++i) {
-    renderer::ClearFrame(target, 239, 319);
+    renderer::ClearFrame(target, 239, 319, *workspace);
     EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0);
     RotateObjectY(&scene.objects[0], 7);
+  }
+}
+
+TEST(NoAllocation, DemoFramesAllocateNothing) {
+  for (int32_t threads : {1, 2, 4}) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    CheckDemoFramesAllocateNothing(threads);
+  }
+}
+
+TEST(NoAllocation, ClippedFlatTrianglesAndLinesAllocateNothing) {
+  for (int32_t threads : {1, 3}) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    CheckLinesAllocateNothing(threads);
   }
 }
 

@@ -163,4 +163,37 @@ TEST_F(SpanSetup, DegenerateViewports) {
   EXPECT_EQ(Row(0).last, 0);
 }
 
+// A band writes exactly the whole area's spans for its own rows and nothing
+// else: slopes with long binary fractions, so that a band that derived its
+// first row afresh instead of stepping to it would differ in some column.
+TEST_F(SpanSetup, BandsWriteTheWholeAreasSpansForTheirRowsOnly) {
+  const PixelArea area = RigContext().area;
+  const ScreenPoint shapes[][3] = {
+      {{3.3, -7.1}, {97.9, 41.7}, {12.6, 140.2}},
+      {{50.01, 0.49}, {0.3, 99.97}, {99.1, 70.3}},
+      {{-20.7, 33.3}, {120.2, 33.3}, {41.1, 77.7}},
+      {{10.0 / 3.0, 1.0 / 7.0}, {91.0 / 3.0, 600.0 / 7.0}, {7.7, 99.5}}};
+  for (const auto& shape : shapes) {
+    Workspace& workspace = RigWorkspace();
+    SetupTriangleSpans(workspace, shape, area);
+    const std::vector<Span> whole(workspace.spanTable,
+                                  workspace.spanTable + area.bottom + 1);
+    const int32_t firstRow = workspace.firstRow, lastRow = workspace.lastRow;
+    for (int32_t top = area.top; top <= area.bottom; top += 7) {
+      const RowBand band{top, std::min(top + 9, area.bottom)};
+      std::fill(workspace.spanTable,
+                workspace.spanTable + workspace.spanTableRows, kUnwritten);
+      SetupTriangleSpans(workspace, shape, area, band);
+      EXPECT_EQ(workspace.firstRow, std::max(firstRow, band.top));
+      EXPECT_EQ(workspace.lastRow, std::min(lastRow, band.bottom));
+      for (int32_t y = area.top; y <= area.bottom; ++y) {
+        const bool inside = y >= workspace.firstRow && y <= workspace.lastRow;
+        const Span expected = inside ? whole[size_t(y)] : kUnwritten;
+        EXPECT_EQ(Row(y).first, expected.first) << "band " << top << " row " << y;
+        EXPECT_EQ(Row(y).last, expected.last) << "band " << top << " row " << y;
+      }
+    }
+  }
+}
+
 }  // namespace

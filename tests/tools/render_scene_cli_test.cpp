@@ -241,11 +241,12 @@ TEST(RenderSceneCliTest, BenchPrintsItsFigures) {
   const auto dir = FreshToolFolder("cli-bench");
   const ToolRun run =
       RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "320x240",
-                    "--client", "320x240", "--frames", "5", "--bench"});
+                    "--client", "320x240", "--frames", "5", "--bench",
+                    "--threads", "2"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::regex line(
       "bench: frames=5 median_ms=[0-9.]+ min_ms=[0-9.]+ max_ms=[0-9.]+ "
-      "fps=[0-9.]+ mpix_per_s=([0-9.]+|n/a)\n"
+      "fps=[0-9.]+ mpix_per_s=([0-9.]+|n/a) threads=2\n"
       "bench-stages: colour_clear_ms=[0-9.]+ scene_pass_ms=[0-9.]+"
       "( [a-z_]+=[0-9.]+)*\n"
       "bench-output: files=0 draw_ms=[0-9.]+ write_ms=[0-9.]+ run_ms=[0-9.]+ "
@@ -286,6 +287,35 @@ TEST(RenderSceneCliTest, DemoAfterTwentyFiveStepsMatchesTheGolden) {
   // buffers of the same frame the same way and checks the same entry.
   EXPECT_TRUE(MatchesGolden(RENDERER_GOLDEN_HASHES, "demo_step25",
                             HashRaw(dir / "demo.raw")));
+}
+
+// The raw output does not depend on the thread count: the contract example
+// scene and the demo, on 1 and 4 threads.
+TEST(RenderSceneCliTest, RawOutputIsTheSameForOneAndFourThreads) {
+  const auto dir = FreshToolFolder("cli-threads");
+  WriteChecker(dir / "checker.bmp");
+  WriteText(dir / "example.json", kExampleScene);
+  for (const bool demo : {false, true}) {
+    // Large enough for four bands of the default height.
+    std::vector<std::string> args = {"--steps", "25", "--client", "800x600",
+                                     "--desktop", "1920x1080"};
+    if (demo) {
+      args.insert(args.end(), {"--textures", RENDERER_TEXTURE_DIR});
+    } else {
+      args.insert(args.end(), {"--scene", "example.json"});
+    }
+    FrameHashes hashes[2];
+    for (int i = 0; i < 2; ++i) {
+      std::vector<std::string> run = args;
+      run.insert(run.end(), {"--threads", i == 0 ? "1" : "4", "--raw",
+                             "threads.raw"});
+      const ToolRun result = RunTool(dir, run);
+      ASSERT_EQ(result.status, 0) << result.err;
+      hashes[i] = HashRaw(dir / "threads.raw");
+    }
+    EXPECT_EQ(hashes[0].pixels, hashes[1].pixels) << (demo ? "demo" : "example");
+    EXPECT_EQ(hashes[0].depth, hashes[1].depth) << (demo ? "demo" : "example");
+  }
 }
 
 }  // namespace

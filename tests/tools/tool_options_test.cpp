@@ -22,13 +22,14 @@ TEST(ToolOptionsTest, DefaultsWithoutArguments) {
   EXPECT_FALSE(parsed.options.hasRaw);
   EXPECT_EQ(parsed.options.frames, 1);
   EXPECT_FALSE(parsed.options.bench);
+  EXPECT_EQ(parsed.options.threads, 0);  // one per hardware thread
 }
 
 TEST(ToolOptionsTest, ReadsEveryOption) {
   const Parsed parsed =
       Parse({"--scene", "s.json", "--textures", "img", "--steps", "25",
              "--client", "640x480", "--desktop=1024x768", "--out", "a.PNG",
-             "--raw", "a.raw", "--frames", "7", "--bench"});
+             "--raw", "a.raw", "--frames", "7", "--bench", "--threads", "3"});
   ASSERT_TRUE(parsed.ok) << parsed.problem;
   const ToolOptions& o = parsed.options;
   EXPECT_EQ(o.sceneFile, "s.json");
@@ -43,6 +44,7 @@ TEST(ToolOptionsTest, ReadsEveryOption) {
   EXPECT_EQ(o.rawFile, "a.raw");
   EXPECT_EQ(o.frames, 7);
   EXPECT_TRUE(o.bench);
+  EXPECT_EQ(o.threads, 3);
   EXPECT_EQ(ImageFormatFor("x.bmp"), ImageFormat::kBmp);
   EXPECT_EQ(ImageFormatFor("dir.png/x.ppm"), ImageFormat::kPpm);
   EXPECT_EQ(ImageFormatFor("x.jpg"), ImageFormat::kNone);
@@ -82,6 +84,10 @@ TEST(ToolOptionsTest, RefusesBadOptionsNamingThem) {
        "--steps -1: expected a whole number from 0 to 2147483647"},
       {{"--steps", "2147483648"},
        "--steps 2147483648: expected a whole number from 0 to 2147483647"},
+      {{"--threads", "-1"},
+       "--threads -1: expected a whole number from 0 to 256"},
+      {{"--threads", "257"},
+       "--threads 257: expected a whole number from 0 to 256"},
       {{"--frames", "0"},
        "--frames 0: expected a whole number from 1 to 2147483647"},
       {{"--frames", "3x"},

@@ -19,7 +19,8 @@ double MedianOf(std::vector<double> values) {
   return (values[middle - 1] + values[middle]) / 2.0;
 }
 
-std::string FormatBenchReport(const BenchTimes& times, int64_t pixelsPassed) {
+std::string FormatBenchReport(const BenchTimes& times, int64_t pixelsPassed,
+                              int32_t threads) {
   const std::vector<double>& frames = times.frameMs;
   const double median = MedianOf(frames);
   const double low =
@@ -38,11 +39,11 @@ std::string FormatBenchReport(const BenchTimes& times, int64_t pixelsPassed) {
   char line[512];
   std::snprintf(line, sizeof line,
                 "bench: frames=%zu median_ms=%.4f min_ms=%.4f max_ms=%.4f "
-                "fps=%.1f mpix_per_s=%s\n"
+                "fps=%.1f mpix_per_s=%s threads=%d\n"
                 "bench-stages: colour_clear_ms=%.4f scene_pass_ms=%.4f "
                 "depth_reset_ms=%.4f fills_ms=%.4f pixels_per_frame=%.0f\n",
                 frames.size(), median, low, high,
-                median > 0.0 ? 1000.0 / median : 0.0, speed,
+                median > 0.0 ? 1000.0 / median : 0.0, speed, threads,
                 MedianOf(times.clearMs), MedianOf(times.sceneMs),
                 MedianOf(times.depthResetMs), MedianOf(times.fillMs),
                 pixelsPassed >= 0 ? perFrame : 0.0);

@@ -17,14 +17,15 @@ void SetSceneCamera(const SceneDescription& scene, renderer::View* view) {
   view->centreY = scene.centreY;
 }
 
-void ClearClientArea(renderer::HeadlessTarget& target) {
+void ClearClientArea(renderer::HeadlessTarget& target,
+                     renderer::Workspace& workspace) {
   const renderer::Rect& client = target.target.clientRect;
   renderer::ClearFrame(target.target, client.bottom - client.top - 1,
-                       client.right - client.left - 1);
+                       client.right - client.left - 1, workspace);
 }
 
 void DrawSceneFrame(SceneFrame& frame) {
-  ClearClientArea(frame.target);
+  ClearClientArea(frame.target, *frame.workspace);
   renderer::RenderFrame(frame.built.scene, frame.view, frame.target.target,
                         *frame.workspace);
 }

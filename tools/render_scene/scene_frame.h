@@ -21,7 +21,9 @@ void BindSceneTarget(const SceneDescription& scene,
 void SetSceneCamera(const SceneDescription& scene, renderer::View* view);
 
 // Fills the client area with the background grey, as every frame starts.
-void ClearClientArea(renderer::HeadlessTarget& target);
+// The workspace's threads share the rows.
+void ClearClientArea(renderer::HeadlessTarget& target,
+                     renderer::Workspace& workspace);
 
 // One frame as the desktop program draws it, without the text overlay:
 // clear the client area, then the scene pass.

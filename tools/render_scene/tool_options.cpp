@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "renderer/render.h"
+
 const char* const kUsageLine =
     "usage: render-scene [--scene FILE] [--textures DIR] [--steps N] "
-    "[--client WxH] [--desktop WxH] [--out IMAGE] [--raw FILE] "
+    "[--client WxH] [--desktop WxH] [--threads N] [--out IMAGE] [--raw FILE] "
     "[--write-scene FILE.json] [--frames N] [--first-frame K] "
     "[--frame-delay MS] [--bench]; IMAGE is .png, .bmp, .ppm, or .webp/.gif "
     "for all frames in one animation (MS per frame, default 20); a %d or "
@@ -66,6 +68,12 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
                                ": expected a whole number from 1 to "
                                "2147483647");
     }
+  } else if (name == "--threads") {
+    if (!ParseWhole(value, 0, renderer::kMaxThreads, &options->threads)) {
+      return Fail(problem, shown +
+                               ": expected a whole number from 0 to " +
+                               std::to_string(renderer::kMaxThreads));
+    }
   } else if (name == "--client" || name == "--desktop") {
     // A minimised window's client area is 0 by 0; a frame buffer is not.
     SceneOverrides& sizes = options->sizes;
@@ -99,7 +107,8 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
 int32_t TakesValue(const std::string& name) {
   for (const char* known : {"--scene", "--textures", "--steps", "--client",
                             "--desktop", "--out", "--raw", "--write-scene",
-                            "--frames", "--first-frame", "--frame-delay"}) {
+                            "--frames", "--first-frame", "--frame-delay",
+                            "--threads"}) {
     if (name == known) return 1;
   }
   return 0;

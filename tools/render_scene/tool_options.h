@@ -21,6 +21,7 @@ struct ToolOptions {
   std::string rawFile;
   int32_t hasWriteScene;
   std::string writeSceneFile;
+  int32_t threads;  // 0: one per hardware thread
   int32_t frames;
   SequenceOptions sequence;  // --first-frame, --frame-delay, patterns
   int32_t bench;

@@ -82,7 +82,7 @@ SequenceFrame DrawFrame(const ToolOptions& options, SceneFrame* scene,
                               view.viewportTop, view.viewportRight,
                               view.viewportBottom});
   const Clock::time_point start = Clock::now();
-  ClearClientArea(scene->target);
+  ClearClientArea(scene->target, *scene->workspace);
   const Clock::time_point cleared = Clock::now();
   const renderer::RenderStats before = stats;
   renderer::RenderFrame(scene->built.scene, scene->view, scene->target.target,
@@ -124,6 +124,7 @@ int RunRenderScene(const ToolOptions& options) {
     std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
     return 1;
   }
+  renderer::SetThreadCount(*frame.workspace, options.threads);
   BenchTimes times;
   if (options.bench) ReserveBenchTimes(options.frames, &times);
   // The renderer counts passing pixels always; stage times only on request.
@@ -138,7 +139,10 @@ int RunRenderScene(const ToolOptions& options) {
                                       hooks, &sequenceTimes);
   stats.timing = false;
   if (options.bench) {
-    std::fputs(FormatBenchReport(times, stats.pixelsPassed).c_str(), stdout);
+    std::fputs(FormatBenchReport(times, stats.pixelsPassed,
+                                 renderer::ThreadCount(*frame.workspace))
+                   .c_str(),
+               stdout);
     std::fputs(FormatSequenceTimes(sequenceTimes).c_str(), stdout);
   }
   return status;

@@ -1,0 +1,264 @@
+// The banded frame: one job on the pool per frame. Work is handed out by
+// counters in a fixed order: vertex ranges first, then the bands of each
+// stretch of objects; a band of a later stretch waits for the earlier
+// stretch, its lines included, to be finished.
+#include "render/band_pass.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "render/int_convert.h"
+#include "render/render_pool.h"
+#include "render/scene_pass.h"
+#include "render/word_fill.h"
+
+namespace renderer {
+
+namespace {
+
+// Below this many vertices in all, the calling thread transforms the scene
+// before the job starts: cheaper than sharing it out.
+constexpr size_t kSharedTransformVertices = 8192;
+constexpr int32_t kTransformParts = 8;  // vertex ranges per object
+
+struct BandFrame {
+  const DrawContext* whole;  // the frame's context, its band the whole area
+  const Scene* scene;
+  const FrameTarget* target;
+  Workspace* workspace;
+  int32_t bands;
+  int32_t stretches;        // runs of objects, each ending with lines or last
+  int32_t transformTasks;   // objects x kTransformParts, or 0
+  std::atomic<int32_t> nextTransform{0};
+  std::atomic<int32_t> transformsDone{0};
+  std::atomic<int32_t> nextBand{0};         // over stretches x bands
+  std::atomic<int32_t> bandsDone{0};
+  std::atomic<int32_t> stretchesDone{0};    // lines included
+};
+
+struct BandClear {
+  FrameView frame;
+  int32_t rows;
+  int32_t columns;
+  int32_t bands;
+  std::atomic<int32_t> next{0};
+  std::atomic<int32_t> done{0};
+};
+
+bool HasLines(const Mesh* mesh) { return mesh != nullptr && !mesh->lines.empty(); }
+
+int32_t CountStretches(const Scene& scene, const Workspace& workspace) {
+  int32_t stretches = 1;
+  for (size_t i = 0; i + 1 < scene.objects.size(); ++i) {
+    stretches += HasLines(RenderableMesh(scene, workspace, i));
+  }
+  return stretches;
+}
+
+// Objects first..end - 1 of stretch `stretch`.
+void StretchObjects(const BandFrame& frame, int32_t stretch, size_t* first,
+                    size_t* end) {
+  const Scene& scene = *frame.scene;
+  size_t i = 0;
+  for (int32_t s = 0; s < stretch; ++i) {
+    s += HasLines(RenderableMesh(scene, *frame.workspace, i));
+  }
+  *first = i;
+  while (i + 1 < scene.objects.size() &&
+         !HasLines(RenderableMesh(scene, *frame.workspace, i))) {
+    ++i;
+  }
+  *end = std::min(i + 1, scene.objects.size());
+}
+
+void TransformPart(const BandFrame& frame, int32_t task) {
+  const size_t object = size_t(task / kTransformParts);
+  const size_t part = size_t(task % kTransformParts);
+  Workspace& workspace = *frame.workspace;
+  const Mesh* mesh = RenderableMesh(*frame.scene, workspace, object);
+  if (mesh == nullptr) return;
+  const size_t count = mesh->vertices.size();
+  const size_t begin = count * part / kTransformParts;
+  const size_t end = count * (part + 1) / kTransformParts;
+  TransformVertexRange(frame.scene->objects[object], *mesh,
+                       &workspace.objects[object], begin, end);
+  ProjectVertexRange(frame.whole->view, &workspace.objects[object], begin,
+                     end);
+}
+
+void TransformShare(BandFrame& frame) {
+  for (;;) {
+    const int32_t task = frame.nextTransform.fetch_add(1);
+    if (task >= frame.transformTasks) break;
+    TransformPart(frame, task);
+    frame.transformsDone.fetch_add(1, std::memory_order_release);
+  }
+  WaitForCount(frame.transformsDone, frame.transformTasks);
+}
+
+// The depth entries band `index` resets: its own rows, and before the first
+// band's and after the last band's whatever else the buffer holds.
+void ClearBandDepth(const BandFrame& frame, const RowBand& band,
+                    int32_t index, Workspace& workspace) {
+  const FrameTarget& target = *frame.target;
+  const int64_t stride = frame.whole->depth.stride;
+  const int64_t begin = index == 0 ? 0 : band.top * stride;
+  const int64_t end = index == frame.bands - 1
+                          ? target.depthEntries
+                          : (int64_t{band.bottom} + 1) * stride;
+  ClearDepthEntries(target, workspace, begin, end);
+}
+
+void DrawStretchLines(const BandFrame& frame, size_t first, size_t end) {
+  const Workspace& shared = *frame.workspace;
+  for (size_t i = first; i < end; ++i) {
+    const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
+    if (mesh != nullptr) DrawObjectLines(*frame.whole, *mesh, shared.objects[i]);
+  }
+}
+
+// One band of one stretch; the thread that finishes the stretch's last band
+// draws its lines and opens the next stretch.
+void DrawBandTask(BandFrame& frame, int32_t task, Workspace& band) {
+  const int32_t stretch = task / frame.bands;
+  const int32_t index = task % frame.bands;
+  WaitForCount(frame.stretchesDone, stretch);
+  const PixelArea& area = frame.whole->area;
+  const DrawContext& whole = *frame.whole;
+  DrawContext context{whole.view, whole.frame, whole.depth, area,
+                      BandOf(area.top, area.bottom, frame.bands, index),
+                      whole.light, band};
+  if (stretch == 0) ClearBandDepth(frame, context.band, index, band);
+  size_t first, end;
+  StretchObjects(frame, stretch, &first, &end);
+  const Workspace& shared = *frame.workspace;
+  const int64_t start = StartDrawTiming(band.stats);
+  for (size_t i = first; i < end; ++i) {
+    const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
+    if (mesh != nullptr) {
+      DrawObjectTriangles(context, *frame.scene, *mesh, shared.objects[i]);
+    }
+  }
+  EndDrawTiming(band.stats, start);
+  const int32_t finished = frame.bandsDone.fetch_add(1) + 1;
+  if (finished == (stretch + 1) * frame.bands) {
+    DrawStretchLines(frame, first, end);
+    frame.stretchesDone.store(stretch + 1, std::memory_order_release);
+  }
+}
+
+void RunBands(void* data, int32_t worker) {
+  BandFrame& frame = *static_cast<BandFrame*>(data);
+  Workspace& band = *frame.workspace->bandWorkspaces[size_t(worker)];
+  TransformShare(frame);
+  const int32_t tasks = frame.stretches * frame.bands;
+  for (;;) {
+    const int32_t task = frame.nextBand.fetch_add(1);
+    if (task >= tasks) break;
+    DrawBandTask(frame, task, band);
+  }
+  // The caller's run returns only with the whole frame drawn.
+  if (worker == 0) WaitForCount(frame.stretchesDone, frame.stretches);
+}
+
+// Every worker's counters start the frame at zero, `timing` as asked.
+void ResetBandStats(Workspace& workspace) {
+  for (WorkspacePtr& band : workspace.bandWorkspaces) {
+    band->fillPath = workspace.fillPath;
+    band->stats = RenderStats{workspace.stats.timing, 0, 0, 0};
+  }
+}
+
+void AddBandStats(Workspace& workspace) {
+  RenderStats& total = workspace.stats;
+  int64_t resetNs = 0, fillNs = 0;
+  for (const WorkspacePtr& band : workspace.bandWorkspaces) {
+    total.pixelsPassed += band->stats.pixelsPassed;
+    resetNs = std::max(resetNs, band->stats.depthResetNs);
+    fillNs = std::max(fillNs, band->stats.fillNs);
+  }
+  total.depthResetNs += resetNs;
+  total.fillNs += fillNs;
+}
+
+size_t SceneVertices(const Scene& scene, const Workspace& workspace) {
+  size_t count = 0;
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh != nullptr) count += mesh->vertices.size();
+  }
+  return count;
+}
+
+void RunClearBands(void* data, int32_t worker) {
+  BandClear& clear = *static_cast<BandClear*>(data);
+  for (;;) {
+    const int32_t index = clear.next.fetch_add(1);
+    if (index >= clear.bands) break;
+    const RowBand band = BandOf(0, clear.rows, clear.bands, index);
+    FillRows(clear.frame.pixels, clear.frame.stride, band.top, band.bottom,
+             size_t(clear.columns) + 1, kBackgroundColour);
+    clear.done.fetch_add(1, std::memory_order_release);
+  }
+  if (worker == 0) WaitForCount(clear.done, clear.bands);
+}
+
+}  // namespace
+
+int32_t BandCount(const Workspace& workspace, const PixelArea& area) {
+  if (workspace.pool == nullptr) return 1;
+  if (area.right < area.left || area.bottom < area.top) return 1;
+  const int64_t rows = int64_t{area.bottom} - area.top + 1;
+  const int64_t fit = rows / std::max(workspace.minBandRows, 1);
+  if (fit < 2) return 1;
+  const int64_t most = int64_t{PoolWorkers(*workspace.pool)} * kBandsPerWorker;
+  return int32_t(std::min(fit, most));
+}
+
+RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index) {
+  if (index >= bands) return RowBand{top + 1, top};
+  const int64_t rows = int64_t{bottom} - top + 1;
+  const int64_t first = top + rows * index / bands;
+  const int64_t next = top + rows * (index + 1) / bands;
+  return RowBand{int32_t(first), int32_t(next - 1)};
+}
+
+void RenderSceneInBands(DrawContext& context, const Scene& scene,
+                        const FrameTarget& target, int32_t bands) {
+  Workspace& workspace = context.workspace;
+  BandFrame frame;
+  frame.whole = &context;
+  frame.scene = &scene;
+  frame.target = &target;
+  frame.workspace = &workspace;
+  frame.bands = bands;
+  frame.stretches = CountStretches(scene, workspace);
+  frame.transformTasks = 0;
+  const size_t parts = scene.objects.size() * kTransformParts;
+  if (SceneVertices(scene, workspace) >= kSharedTransformVertices &&
+      parts <= size_t(kInt32Max)) {
+    frame.transformTasks = int32_t(parts);
+  } else {
+    TransformScene(context, scene);
+  }
+  ResetBandStats(workspace);
+  RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
+  AddBandStats(workspace);
+}
+
+void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
+                      Workspace& workspace) {
+  const PixelArea area{0, 0, columns, rows};
+  BandClear clear;
+  clear.frame = frame;
+  clear.rows = rows;
+  clear.columns = columns;
+  clear.bands = BandCount(workspace, area);
+  if (clear.bands == 1) {
+    RunClearBands(&clear, 0);
+    return;
+  }
+  RunOnPool(*workspace.pool, PoolJob{RunClearBands, &clear});
+}
+
+}  // namespace renderer

@@ -1,0 +1,41 @@
+#pragma once
+// The frame drawn in row bands on the workspace's pool. Every band walks
+// every triangle in scene order and writes only its own rows, with spans
+// equal to the whole frame's (SetupTriangleSpans), so each pixel sees the
+// same tests in the same order whatever the split and whichever thread
+// draws the band. Bands are claimed from a counter, so a thread that is
+// slow to start leaves its share to the others.
+#include <cstdint>
+
+#include "render/draw_area.h"
+
+namespace renderer {
+
+// How many bands a frame over `area` is drawn in: 1 without a pool, for an
+// empty area, or when the area has fewer than 2 x workspace.minBandRows
+// rows; else up to kBandsPerWorker per worker, each at least minBandRows.
+int32_t BandCount(const Workspace& workspace, const PixelArea& area);
+
+// Bands per worker when the rows allow: several, so that the work evens
+// out when the bands cost differently or a worker starts late.
+constexpr int32_t kBandsPerWorker = 2;
+
+// Band `index` of `bands` equal parts of rows top..bottom; empty past
+// `bands`.
+RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index);
+
+// One frame in `bands` bands on the workspace's pool: the transform and
+// projection (in vertex ranges when the scene is large), then per band the
+// depth reset of its rows and the triangles. The objects are split after
+// each object with lines into stretches: a stretch's lines are drawn, by
+// whichever thread finishes the stretch's last band, before any band of
+// the next stretch starts. Counters are added into `context.workspace`:
+// pixels summed over the workers, stage times of the slowest one.
+void RenderSceneInBands(DrawContext& context, const Scene& scene,
+                        const FrameTarget& target, int32_t bands);
+
+// ClearFrame's rows 0..rows, columns 0..columns in bands on the pool.
+void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
+                      Workspace& workspace);
+
+}  // namespace renderer
