@@ -30,15 +30,23 @@ TEST(NoAllocation, CountingWorks) {
   EXPECT_GE(StopCountingAllocations(), 2);
 }
 
+// A workspace on `threads` workers whose bands may be one row thin, so
+// that every thread count really splits the frame; null when refused.
+WorkspacePtr ThreadedWorkspace(int32_t threads) {
+  WorkspacePtr workspace = MakeWorkspace();
+  if (!SetThreadCount(*workspace, threads)) return nullptr;
+  workspace->minBandRows = 1;
+  return workspace;
+}
+
 void CheckDemoFramesAllocateNothing(int32_t threads) {
   HeadlessTarget headless;
   BindHeadlessTarget(&headless, 1920, 1080, 800, 600);
   Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
   View view;
   SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
-  WorkspacePtr workspace = MakeWorkspace();
-  ASSERT_TRUE(SetThreadCount(*workspace, threads));
-  workspace->minBandRows = 1;
+  WorkspacePtr workspace = ThreadedWorkspace(threads);
+  ASSERT_NE(workspace, nullptr);
   FrameTarget& target = headless.target;
   // The first frame grows the workspace to the scene.
   renderer::RenderFrame(scene, view, target, *workspace);
@@ -68,9 +76,8 @@ void CheckLinesAllocateNothing(int32_t threads) {
   scene.objects[0].position[2] = 0;
   View view;
   SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
-  WorkspacePtr workspace = MakeWorkspace();
-  ASSERT_TRUE(SetThreadCount(*workspace, threads));
-  workspace->minBandRows = 1;
+  WorkspacePtr workspace = ThreadedWorkspace(threads);
+  ASSERT_NE(workspace, nullptr);
   FrameTarget& target = headless.target;
   renderer::RenderFrame(scene, view, target, *workspace);
   for (int i = 0; i < 5; ++i) {
