@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/make_models/model_spec.h"
+#include "tools/make_models/model_description.h"
 
 namespace models {
 

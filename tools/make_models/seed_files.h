@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "tools/make_models/model_spec.h"
+#include "tools/make_models/model_description.h"
 
 namespace models {
 
