@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace app {
+
 constexpr int32_t kInt32Max = std::numeric_limits<int32_t>::max();
 
 // `value` held inside the int32 range.
@@ -13,3 +15,5 @@ inline int32_t SaturateToInt32(int64_t value) {
   if (value < kMin) return static_cast<int32_t>(kMin);
   return static_cast<int32_t>(value);
 }
+
+}  // namespace app

@@ -8,6 +8,8 @@
 #include "tools/render_scene/scene_file.h"
 #include "tools/render_scene/scene_model.h"
 
+namespace app {
+
 bool OpenSceneFile(const std::string& path, OpenedScene* opened,
                    std::string* error) {
   SceneDescription description;
@@ -49,3 +51,5 @@ std::wstring WidenUtf8(const std::string& text) {
   }
   return wide;
 }
+
+}  // namespace app

@@ -1,14 +1,19 @@
 #pragma once
 // Keeps the window record's rectangles, sizes and centres in step with the
 // window. Halves are taken by an arithmetic shift right by one.
-#include "platform/window_system.h"
+#include "app/app.h"
+#include "platform/window_messages.h"
+
+namespace app {
 
 // Desktop, window and client rectangles, their sizes and centres, the device
 // context's origin. A query the platform refuses (before the window and the
 // desktop handle exist) leaves the field as it was.
-void UpdateWindowMetrics();
+void UpdateWindowMetrics(App& app);
 
 // windowRect becomes the desktop's rectangle; clientRect the client area in
 // screen coordinates, clamped to the desktop; clientCentre the centre of the
 // unclamped client area.
-void UpdateClientGeometry(WindowHandle window);
+void UpdateClientGeometry(App& app, platform::WindowHandle window);
+
+}  // namespace app
