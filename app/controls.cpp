@@ -1,13 +1,14 @@
 #include "app/controls.h"
 
-#include "app/saturate.h"
 #include "app/window_geometry.h"
 #include "platform/message_queue.h"
+#include "renderer/int32.h"
 #include "renderer/renderer.h"
 
 namespace app {
 
 using namespace platform;
+using renderer::SaturateToInt32;
 
 namespace {
 
@@ -29,17 +30,7 @@ int32_t AddSaturated(int32_t value, int32_t step) {
 
 void FollowClientArea(App& app, WindowHandle window) {
   UpdateClientGeometry(app, window);
-  const AppWindow& w = app.window;
-  renderer::View& c = app.scene.view;
-  c.centreX =
-      static_cast<double>(int64_t{w.clientCentre.x} - w.clientRect.left);
-  c.centreY = static_cast<double>(int64_t{w.clientCentre.y} - w.clientRect.top);
-  c.viewportLeft = 0;
-  c.viewportTop = 0;
-  c.viewportRight =
-      SaturateToInt32(int64_t{w.clientRect.right} - w.clientRect.left);
-  c.viewportBottom =
-      SaturateToInt32(int64_t{w.clientRect.bottom} - w.clientRect.top);
+  FitViewToClientArea(app.window, &app.scene.view);
 }
 
 // The cursor of a mouse message relative to the client area's centre; the

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/frame_composer.h"
+#include "app/window_geometry.h"
 #include "platform/dropped_files.h"
 #include "platform/tick_count.h"
 #include "platform/window_system.h"
@@ -64,10 +65,9 @@ void ShowOpenedScene(App& app, OpenedScene&& opened) {
   shown.scene = std::move(opened.scene);
   shown.animatedObject = opened.animatedObject;
   shown.builtinMesh = opened.builtinMesh;
-  renderer::SetDemoProjection(&shown.view, app.window.clientRect,
-                              app.window.clientCentre);
   shown.view.focalLength = opened.focalLength;
   shown.view.nearZ = opened.nearZ;
+  FitViewToClientArea(app.window, &shown.view);
   app.selectedObject = opened.animatedObject;
 }
 

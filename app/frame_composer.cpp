@@ -1,14 +1,16 @@
 #include "app/frame_composer.h"
 
-#include "app/saturate.h"
 #include "platform/drawing.h"
 #include "platform/text_out.h"
 #include "platform/tick_count.h"
+#include "renderer/int32.h"
 #include "renderer/renderer.h"
 
 namespace app {
 
 using platform::DeviceContext;
+using renderer::kInt32Max;
+using renderer::SaturateToInt32;
 
 const wchar_t kHelpLines[kHelpLineCount][kHelpLineSlot] = {
     L" 1 - toggle this text ",       L" F - show FPS ",

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
-#include "app/saturate.h"
 #include "platform/window_system.h"
+#include "renderer/demo.h"
+#include "renderer/int32.h"
 
 namespace app {
 
 using namespace platform;
+using renderer::SaturateToInt32;
 
 namespace {
 
@@ -84,6 +86,14 @@ void UpdateClientGeometry(App& app, WindowHandle window) {
   c.bottom = std::min(c.bottom, desktop.bottom);
   c.left = std::max(c.left, desktop.left);
   c.top = std::max(c.top, desktop.top);
+}
+
+void FitViewToClientArea(const AppWindow& window, renderer::View* view) {
+  const int32_t focalLength = view->focalLength;
+  const int32_t nearZ = view->nearZ;
+  renderer::SetDemoProjection(view, window.clientRect, window.clientCentre);
+  view->focalLength = focalLength;
+  view->nearZ = nearZ;
 }
 
 }  // namespace app

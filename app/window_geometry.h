@@ -3,6 +3,7 @@
 // window. Halves are taken by an arithmetic shift right by one.
 #include "app/app.h"
 #include "platform/window_messages.h"
+#include "renderer/render.h"
 
 namespace app {
 
@@ -15,5 +16,9 @@ void UpdateWindowMetrics(App& app);
 // screen coordinates, clamped to the desktop; clientCentre the centre of the
 // unclamped client area.
 void UpdateClientGeometry(App& app, platform::WindowHandle window);
+
+// The view's projection centre and viewport from the window's client area,
+// as SetDemoProjection sets them; its focal length and near plane stay.
+void FitViewToClientArea(const AppWindow& window, renderer::View* view);
 
 }  // namespace app
