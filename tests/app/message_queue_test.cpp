@@ -61,6 +61,21 @@ TEST_F(MessageQueueTest, QuitComesOnlyAfterWaitingMessagesAndCarriesItsCode) {
   EXPECT_FALSE(PeekMessage(*platform, &message));
 }
 
+TEST_F(MessageQueueTest, TwoPlatformRecordsShareNothing) {
+  const PlatformPtr other = MakePlatform();
+  PostQuitMessage(*other, 5);
+  PlatformMessage message;
+  EXPECT_FALSE(PeekMessage(*platform, &message));
+  ASSERT_TRUE(PeekMessage(*other, &message));
+  EXPECT_EQ(message.wParam, 5u);
+  // The other record has no window of this one's, nor any class.
+  QueueEvent(kMsgPaint);
+  EXPECT_FALSE(PeekMessage(*other, &message));
+  EXPECT_EQ(CreateWindowEx(*other, 0, L"TestClass", L"Test", 0, 0, 0, 10, 10,
+                           GetModuleHandle(), &received),
+            nullptr);
+}
+
 TEST_F(MessageQueueTest, GetMessageReportsTheQuitMessageAsZero) {
   QueueEvent(kMsgMouseMove);
   PostQuitMessage(*platform, 0);

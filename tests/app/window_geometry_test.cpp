@@ -70,8 +70,13 @@ TEST_F(WindowGeometry, WindowPartlyOffLeftAndTopKeepsItsTrueCentre) {
 
 TEST_F(WindowGeometry, WindowPartlyOffRightAndBottom) {
   StartDemo();
+  app.scene.view.focalLength = 555;  // as Z and X leave it
+  app.scene.view.nearZ = 7;          // as an opened scene file sets it
   fakeWindows.client = {1500, 800, 2251, 1401};
   SendMessage(app.window.hwnd, kMsgSize, 0, 0);
+  // The projection follows the client area; the camera stays.
+  EXPECT_EQ(app.scene.view.focalLength, 555);
+  EXPECT_EQ(app.scene.view.nearZ, 7);
   const AppWindow& w = app.window;
   EXPECT_EQ(w.clientRect.left, 1500);
   EXPECT_EQ(w.clientRect.right, 1920);
