@@ -56,6 +56,30 @@ void DragTo(App& app, intptr_t lParam) {
   app.dragLast = p;
 }
 
+// The next samples per pixel: 1, 4, 16, then 1 again.
+int32_t NextSamples(int32_t samples) {
+  return samples == 1 ? 4 : samples == 4 ? 16 : 1;
+}
+
+// Keys that change how the frame looks: shading, texture filter, samples.
+bool HandleLooksKey(renderer::Looks& looks, uint32_t key) {
+  using renderer::Shading;
+  using renderer::TextureFilter;
+  switch (key) {
+    case 'S':
+      looks.shading = looks.shading == Shading::kFlat ? Shading::kSmooth
+                                                      : Shading::kFlat;
+      return true;
+    case 'B':
+      looks.textureFilter = looks.textureFilter == TextureFilter::kNearest
+                                ? TextureFilter::kBilinear
+                                : TextureFilter::kNearest;
+      return true;
+    case 'A': looks.samples = NextSamples(looks.samples); return true;
+    default: return false;
+  }
+}
+
 // Keys that change the selection, the display or the projection.
 bool HandleViewKey(App& app, uint32_t key) {
   int32_t& selected = app.selectedObject;
@@ -106,6 +130,7 @@ void HandleObjectKey(uint32_t key, renderer::SceneObject* s) {
 
 void HandleKey(App& app, uint32_t key) {
   if (HandleViewKey(app, key)) return;
+  if (HandleLooksKey(app.scene.view.looks, key)) return;
   renderer::SceneObject* s = SelectedObject(app);
   if (s != nullptr) HandleObjectKey(key, s);
 }

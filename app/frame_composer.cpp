@@ -16,6 +16,8 @@ const wchar_t kHelpLines[kHelpLineCount][kHelpLineSlot] = {
     L" 1 - toggle this text ",       L" F - show FPS ",
     L" Click & mousemove - rotate ", L" P - pause rotate ",
     L" O - pause texture ",          L" cursor arrows- z rotate/move",
+    L" S - smooth/flat shading ",    L" B - bilinear/nearest texels ",
+    L" A - samples 1/4/16 ",
 };
 
 namespace {

@@ -7,7 +7,7 @@
 
 namespace app {
 
-constexpr int32_t kHelpLineCount = 6;
+constexpr int32_t kHelpLineCount = 9;
 constexpr int32_t kHelpLineSlot = 40;
 
 // The help overlay, one line per slot, drawn top to bottom.

@@ -83,6 +83,26 @@ TEST_F(ControlsTest, SwitchesToggle) {
   EXPECT_EQ(app.rotationPaused, 0);
 }
 
+TEST_F(ControlsTest, LooksKeysToggleShadingAndFilterAndCycleSamples) {
+  const renderer::Looks& looks = app.scene.view.looks;
+  EXPECT_EQ(looks, renderer::Looks{});  // the flat, nearest, 1-sample look
+  Key('S');
+  Key('B');
+  EXPECT_EQ(looks.shading, renderer::Shading::kSmooth);
+  EXPECT_EQ(looks.textureFilter, renderer::TextureFilter::kBilinear);
+  Key('S');
+  Key('B');
+  EXPECT_EQ(looks.shading, renderer::Shading::kFlat);
+  EXPECT_EQ(looks.textureFilter, renderer::TextureFilter::kNearest);
+  for (int32_t samples : {4, 16, 1, 4}) {
+    Key('A');
+    EXPECT_EQ(looks.samples, samples);
+  }
+  // The look belongs to the view: following the client area keeps it.
+  SendMessage(app.window.hwnd, kMsgSize, 0, 0);
+  EXPECT_EQ(looks.samples, 4);
+}
+
 TEST_F(ControlsTest, EscapeAsksTheLoopToQuitWithZero) {
   Key(kKeyEscape);
   PlatformMessage message;
@@ -130,7 +150,7 @@ TEST_F(ControlsTest, ObjectKeysTurnMoveScaleAndReset) {
 
 TEST_F(ControlsTest, OtherKeysAndTheFKeyChangeNothing) {
   const SceneObject before = PlacementOf(Selected());
-  for (uint32_t key : {uint32_t('F'), uint32_t('A'), 0x60u, 0x6Au, 0x70u}) {
+  for (uint32_t key : {uint32_t('F'), uint32_t('Q'), 0x60u, 0x6Au, 0x70u}) {
     Key(key);
   }
   EXPECT_TRUE(SamePlacement(Selected(), before));

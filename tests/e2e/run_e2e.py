@@ -23,7 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import picture  # noqa: E402
 from x_session import Failure, Session, wait_until  # noqa: E402
 
-HELP_LINES = 6
+HELP_LINES = 9  # the six original lines, then S, B and A
 
 
 def check(condition, message):
@@ -74,7 +74,7 @@ def scenario_window(args, session):
     check(session.window_origin() == (50, 50), "it stands at (50, 50)")
     shot = wait_until(lambda: (lambda s: s if help_shown(s) else None)(
         session.screenshot()), 5)
-    check(shot, "the six help lines show as white boxes with dark glyphs")
+    check(shot, "the nine help lines show as white boxes with dark glyphs")
     check((shot.width, shot.height) == (750, 650), "the client area is 750 x 650")
     check(shot.count(picture.GREY) > shot.width * shot.height // 10,
           "the background is grey 0x787878")
@@ -175,6 +175,28 @@ def scenario_controls(args, session):
     session.xdotool("keyup", "z")
     held = session.still_picture().scene_box()[1]
     check(held > bigger, "a held key repeats (%d pixels after holding Z)" % held)
+
+
+def scenario_looks(args, session):
+    session.start()
+    reference = rest(session)
+    for key, name in (("s", "S (smooth shading)"),
+                      ("b", "B (bilinear texels)")):
+        session.key(key)
+        check(session.still_picture() != reference, name + " changes the picture")
+        session.key(key)
+        check(session.still_picture() == reference,
+              name + " again gives the picture back")
+    session.key("a")
+    four = session.still_picture()
+    check(four != reference, "A draws 4 samples per pixel")
+    session.key("a")
+    sixteen = session.still_picture()
+    check(sixteen not in (reference, four), "A again draws 16")
+    session.key("a")
+    check(session.still_picture() == reference, "and A once more 1 again")
+    session.key("Escape")
+    check(session.wait_exit(3) == 0, "Escape ends it with status 0")
 
 
 def centre_offset(shot):
@@ -343,6 +365,7 @@ SCENARIOS = {
     "window": scenario_window,
     "animation": scenario_animation,
     "controls": scenario_controls,
+    "looks": scenario_looks,
     "resize": scenario_resize,
     "no-images": scenario_no_images,
     "terminal-title": scenario_terminal_title,
