@@ -4,6 +4,7 @@
 //   texture.h       images and BMP files
 //   mesh.h          vertices, triangles and lines
 //   scene.h         textures, meshes, objects and their turns
+//   looks.h         shading, texture filter and samples per pixel
 //   render.h        view, frame target, workspace, RenderFrame
 //   frame_memory.h  frame and depth memory, and a target that owns both
 //   demo.h          the built-in model and the demo scene
@@ -11,6 +12,7 @@
 #include "renderer/demo.h"
 #include "renderer/frame_memory.h"
 #include "renderer/geometry.h"
+#include "renderer/looks.h"
 #include "renderer/mesh.h"
 #include "renderer/model.h"
 #include "renderer/render.h"
