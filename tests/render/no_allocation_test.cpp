@@ -94,6 +94,31 @@ TEST(NoAllocation, DemoFramesAllocateNothing) {
   }
 }
 
+// Smooth light (its corner normals worked out in the first frame),
+// bilinear texels and sample frames: after the first frame, nothing.
+TEST(NoAllocation, FramesWithEveryLookAllocateNothing) {
+  HeadlessTarget headless;
+  BindHeadlessTarget(&headless, 400, 300, 320, 240);
+  Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
+  View view;
+  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  for (int32_t threads : {1, 3}) {
+    for (int32_t samples : {1, 4, 16}) {
+      SCOPED_TRACE("threads " + std::to_string(threads) + ", samples " +
+                   std::to_string(samples));
+      view.looks = Looks{Shading::kSmooth, TextureFilter::kBilinear, samples};
+      WorkspacePtr workspace = ThreadedWorkspace(threads);
+      ASSERT_NE(workspace, nullptr);
+      renderer::RenderFrame(scene, view, headless.target, *workspace);
+      for (int frameNumber = 0; frameNumber < 3; ++frameNumber) {
+        AnimateDemoScene(&scene, false, false);
+        EXPECT_EQ(CountRenderFrame(scene, view, headless.target, *workspace),
+                  0);
+      }
+    }
+  }
+}
+
 TEST(NoAllocation, ClippedFlatTrianglesAndLinesAllocateNothing) {
   for (int32_t threads : {1, 3}) {
     SCOPED_TRACE("threads " + std::to_string(threads));
