@@ -8,6 +8,7 @@
 
 #include "render/bilinear.h"
 #include "render/fill_textured.h"
+#include "render/looks_by_rows.h"
 #include "render/scene_pass.h"
 #include "render/spans.h"
 #include "render/texel_wrap.h"
@@ -109,12 +110,22 @@ void DrawTriangleWithLooks(DrawContext& context, const ObjectFrame& object,
 
 void FillUntexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                          const LooksTriangle& looks) {
-  FillUntexturedLooksPlain(context, triangle, looks);
+  const SmoothLevelKernel kernel = SmoothLevelsOf(context.workspace.fillPath);
+  if (kernel != nullptr && looks.smooth != nullptr) {
+    FillUntexturedLooksByRows(context, triangle, looks, kernel);
+  } else {
+    FillUntexturedLooksPlain(context, triangle, looks);
+  }
 }
 
 void FillTexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                        const LooksTriangle& looks) {
-  FillTexturedLooksPlain(context, triangle, looks);
+  const SmoothLevelKernel kernel = SmoothLevelsOf(context.workspace.fillPath);
+  if (kernel != nullptr && looks.smooth != nullptr) {
+    FillTexturedLooksByRows(context, triangle, looks, kernel);
+  } else {
+    FillTexturedLooksPlain(context, triangle, looks);
+  }
 }
 
 void FillUntexturedLooksPlain(DrawContext& context,

@@ -9,12 +9,14 @@
 //   frame_memory.h  frame and depth memory, and a target that owns both
 //   demo.h          the built-in model and the demo scene
 //   model.h         model files (.obj, .gltf, .glb) made into a mesh
+//   model_looks.h   a model's faces without a material in each look
 #include "renderer/demo.h"
 #include "renderer/frame_memory.h"
 #include "renderer/geometry.h"
 #include "renderer/looks.h"
 #include "renderer/mesh.h"
 #include "renderer/model.h"
+#include "renderer/model_looks.h"
 #include "renderer/render.h"
 #include "renderer/scene.h"
 #include "renderer/texture.h"

@@ -8,6 +8,7 @@
 #include "scene/import/model_colour.h"
 #include "scene/import/model_import.h"
 #include "scene/import/model_mesh.h"
+#include "scene/import/model_normals.h"
 
 namespace renderer {
 
@@ -126,8 +127,10 @@ bool ResolveMaterial(GltfBuild& build, int index, const std::string& place,
 
 // The checked accessors of one primitive.
 struct PrimitiveData {
-  AccessorView positions, colours, uvs, indices;
+  AccessorView positions, colours, uvs, indices, normals;
   bool hasColours = false, hasUvs = false, hasIndices = false;
+  bool hasNormals = false;
+  const double* matrix = nullptr;  // the node's, for the normals
   size_t vertexCount = 0;
   size_t base = 0;  // index of its first position in the model mesh
 };
@@ -173,6 +176,11 @@ bool ViewPrimitive(const tinygltf::Model& model, const tinygltf::Primitive& p,
       return false;
     }
   }
+  data->hasNormals = p.attributes.count("NORMAL") != 0;
+  if (data->hasNormals && !ViewAttribute(model, p, "NORMAL", place, kVec3,
+                                         data->vertexCount, &data->normals, error)) {
+    return false;
+  }
   data->hasIndices = p.indices >= 0;
   if (!data->hasIndices) return true;
   if (!ViewAccessor(model, p.indices, place + ".indices", kScalar, &data->indices, error)) {
@@ -195,6 +203,7 @@ bool AddPositions(GltfBuild& build, const NodeInstance& node,
     return Fail(error, place, "the model has more than 2^31 - 1 vertices");
   }
   data->base = build.mesh.positions.size();
+  data->matrix = node.matrix;
   for (size_t i = 0; i < data->vertexCount; ++i) {
     const Vector3 p{ReadNumber(data->positions, i, 0), ReadNumber(data->positions, i, 1),
                     ReadNumber(data->positions, i, 2)};
@@ -236,6 +245,19 @@ uint32_t CornerColour(const PrimitiveData& data, const MaterialLook* look, uint3
   return EncodeColour(look->colour, vertex);
 }
 
+// The corners' NORMAL values, turned by the node, for the last triangle.
+void AddNormals(GltfBuild& build, const PrimitiveData& data,
+                const uint32_t corners[3]) {
+  Vector3 normals[3];
+  for (int k = 0; k < 3; ++k) {
+    const Vector3 n{ReadNumber(data.normals, corners[k], 0),
+                    ReadNumber(data.normals, corners[k], 1),
+                    ReadNumber(data.normals, corners[k], 2)};
+    normals[k] = data.matrix != nullptr ? TurnModelNormal(data.matrix, n) : n;
+  }
+  SetTriangleNormals(&build.mesh, build.mesh.triangles.size() - 1, normals);
+}
+
 void AddTriangle(GltfBuild& build, const PrimitiveData& data,
                  const MaterialLook* look, uint32_t a, uint32_t b, uint32_t c) {
   MeshTriangle t;
@@ -252,6 +274,7 @@ void AddTriangle(GltfBuild& build, const PrimitiveData& data,
     t.colour[0] = t.colour[1] = t.colour[2] = CornerColour(data, look, a);
   }
   build.mesh.triangles.push_back(t);
+  if (data.hasNormals) AddNormals(build, data, corners);
 }
 
 void AddLine(GltfBuild& build, const PrimitiveData& data, const MaterialLook* look,

@@ -9,6 +9,7 @@
 #include "scene/import/model_colour.h"
 #include "scene/import/model_import.h"
 #include "scene/import/model_mesh.h"
+#include "scene/import/model_normals.h"
 #include "scene/import/obj_lines.h"
 
 namespace renderer {
@@ -134,6 +135,19 @@ uint32_t TriangleColour(const ObjBuild& build, int material, int vertex) {
                   double(kd[2]) * c[v + 2]);
 }
 
+// The corners' vn normals for the last triangle; a corner without one
+// (or naming none there is) leaves the triangle without normals.
+void AddFaceNormals(ObjBuild& build, const tinyobj::index_t* corners) {
+  const std::vector<tinyobj::real_t>& vn = build.attrib.normals;
+  Vector3 normals[3];
+  for (int k = 0; k < 3; ++k) {
+    const int n = corners[k].normal_index;
+    if (n < 0 || size_t(n) >= vn.size() / 3) return;
+    normals[k] = Vector3{vn[size_t(n) * 3], vn[size_t(n) * 3 + 1], vn[size_t(n) * 3 + 2]};
+  }
+  SetTriangleNormals(&build.mesh, build.mesh.triangles.size() - 1, normals);
+}
+
 bool AddFace(ObjBuild& build, const tinyobj::index_t* corners, int material) {
   for (int k = 0; k < 3; ++k) {
     if (IndexBad(build, corners[k])) return FailIndex(build);
@@ -158,6 +172,7 @@ bool AddFace(ObjBuild& build, const tinyobj::index_t* corners, int material) {
     }
   }
   build.mesh.triangles.push_back(t);
+  AddFaceNormals(build, corners);
   return true;
 }
 

@@ -123,4 +123,40 @@ TEST_F(SceneDifferential, RandomScenesMatchThePlainFills) {
   EXPECT_GT(drawn, 50000);
 }
 
+// Smooth shading (by rows, with the level kernel) and bilinear texels, lit
+// from the viewer or from a light object, and now and then with 4 samples.
+TEST_F(SceneDifferential, SmoothScenesMatchThePlainFills) {
+  const std::vector<FillPath> fast = FastPathsHere();
+  if (fast.empty()) GTEST_SKIP() << "no fast fill version on this processor";
+  int64_t drawn = 0;
+  for (int round = 0; round < 16; ++round) {
+    RandomScene();
+    if (round % 2 == 1) {
+      SceneObject light;
+      light.position[0] = -3200;
+      light.position[1] = -2000;
+      light.position[2] = round * 300 - 2000;
+      scene.objects.insert(scene.objects.begin(), light);
+    }
+    RandomFrame();
+    view.looks.shading = Shading::kSmooth;
+    view.looks.textureFilter =
+        round % 4 < 2 ? TextureFilter::kBilinear : TextureFilter::kNearest;
+    view.looks.samples = round % 5 == 4 ? 4 : 1;
+    start.assign(size_t(kDesktopWidth) * kDesktopHeight, 0);
+    for (uint32_t& p : start) p = uint32_t(random());
+    const Frame plain = Draw(kPlainFill);
+    drawn += plain.passed;
+    for (FillPath path : fast) {
+      const Frame other = Draw(path);
+      ASSERT_EQ(plain.passed, other.passed) << PathName(path) << ", " << round;
+      ASSERT_TRUE(plain.pixels == other.pixels)
+          << PathName(path) << ", round " << round;
+      ASSERT_TRUE(plain.depthBits == other.depthBits)
+          << PathName(path) << ", round " << round;
+    }
+  }
+  EXPECT_GT(drawn, 20000);
+}
+
 }  // namespace
