@@ -10,6 +10,7 @@
 //   demo.h          the built-in model and the demo scene
 //   model.h         model files (.obj, .gltf, .glb) made into a mesh
 //   model_looks.h   a model's faces without a material in each look
+//   scene_file.h    scene files loaded into a scene ready to draw, and written
 #include "renderer/demo.h"
 #include "renderer/frame_memory.h"
 #include "renderer/geometry.h"
@@ -19,4 +20,5 @@
 #include "renderer/model_looks.h"
 #include "renderer/render.h"
 #include "renderer/scene.h"
+#include "renderer/scene_file.h"
 #include "renderer/texture.h"
