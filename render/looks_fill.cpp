@@ -110,8 +110,10 @@ void DrawTriangleWithLooks(DrawContext& context, const ObjectFrame& object,
 
 void FillUntexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                          const LooksTriangle& looks) {
-  const SmoothLevelKernel kernel = SmoothLevelsOf(context.workspace.fillPath);
-  if (kernel != nullptr && looks.smooth != nullptr) {
+  const SmoothLevelKernel kernel =
+      looks.smooth != nullptr ? SmoothLevelsOf(context.workspace.fillPath)
+                              : nullptr;
+  if (kernel != nullptr) {
     FillUntexturedLooksByRows(context, triangle, looks, kernel);
   } else {
     FillUntexturedLooksPlain(context, triangle, looks);
@@ -120,8 +122,10 @@ void FillUntexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
 
 void FillTexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                        const LooksTriangle& looks) {
-  const SmoothLevelKernel kernel = SmoothLevelsOf(context.workspace.fillPath);
-  if (kernel != nullptr && looks.smooth != nullptr) {
+  const SmoothLevelKernel kernel =
+      looks.smooth != nullptr ? SmoothLevelsOf(context.workspace.fillPath)
+                              : nullptr;
+  if (kernel != nullptr) {
     FillTexturedLooksByRows(context, triangle, looks, kernel);
   } else {
     FillTexturedLooksPlain(context, triangle, looks);

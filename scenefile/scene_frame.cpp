@@ -18,6 +18,7 @@ void SetSceneCamera(const SceneDescription& scene, View* view) {
   view->viewportBottom = scene.viewportBottom;
   view->centreX = scene.centreX;
   view->centreY = scene.centreY;
+  view->looks = scene.looks;
 }
 
 void BindSceneTarget(const LoadedScene& loaded, HeadlessTarget& target) {

@@ -2,6 +2,7 @@
 #include "scenefile/scene_model.h"
 
 #include "renderer/model.h"
+#include "scenefile/scene_looks.h"
 #include "scenefile/scene_reader.h"
 #include "scenefile/scene_sections.h"
 
@@ -46,10 +47,17 @@ int32_t ReadModelScene(const std::string& fileName,
   shown.transforms = {{TransformKind::kRotateY, 30}, {TransformKind::kRotateX, -20}};
   scene->objects = {light, shown};
   scene->animatedObject = 1;
+  scene->looks.shading = Shading::kSmooth;
+  scene->looks.textureFilter = TextureFilter::kBilinear;
   SceneError sizes;
-  if (ApplySceneOverrides(overrides, scene, &sizes)) return 1;
-  *error = FormatSceneError(fileName, sizes);
-  return 0;
+  if (!ApplySceneOverrides(overrides, scene, &sizes)) {
+    *error = FormatSceneError(fileName, sizes);
+    return 0;
+  }
+  scene->objects[1].position[2] =
+      ModelSceneDistance(model.model, scene->focalLength, scene->clientWidth,
+                         scene->clientHeight);
+  return 1;
 }
 
 }  // namespace renderer

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tests/import/load_files.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/model_writers.h"
 
 namespace {
 

@@ -4,16 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "renderer/looks.h"
-
-struct LooksOptions {
-  int32_t hasShading;
-  renderer::Shading shading;
-  int32_t hasTextureFilter;
-  renderer::TextureFilter textureFilter;
-  int32_t hasSamples;
-  int32_t samples;
-};
+#include "renderer/scene_file.h"
 
 // True for the three options' names.
 int32_t IsLooksOption(const std::string& name);
@@ -21,7 +12,5 @@ int32_t IsLooksOption(const std::string& name);
 // Reads one of them; 0 with `problem` naming the option and the value when
 // the value is not one it takes.
 int32_t ApplyLooksOption(const std::string& name, const std::string& value,
-                         LooksOptions* options, std::string* problem);
-
-// The options given replace the scene's values.
-void OverrideLooks(const LooksOptions& options, renderer::Looks* looks);
+                         renderer::SceneLookChoices* choices,
+                         std::string* problem);

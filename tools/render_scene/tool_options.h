@@ -25,7 +25,7 @@ struct ToolOptions {
   int32_t threads;  // 0: one per hardware thread
   int32_t frames;
   SequenceOptions sequence;  // --first-frame, --frame-delay, patterns
-  LooksOptions looks;        // --shading, --texture-filter, --samples
+  renderer::SceneLookChoices looks;  // --shading, --texture-filter, --samples
   int32_t bench;
   int32_t help;
 };

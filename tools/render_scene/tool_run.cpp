@@ -21,6 +21,7 @@ bool LoadToolScene(const ToolOptions& options, renderer::LoadedScene& loaded) {
   load.sizes = options.sizes;
   load.builtinTextures = options.texturesFolder;
   if (options.hasSteps) load.steps = options.steps;
+  load.looks = options.looks;
   if (!options.hasScene) load.name = kToolName;
   std::string error;
   const bool ok =
