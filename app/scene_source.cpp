@@ -2,6 +2,7 @@
 // reading and building steps as render-scene.
 #include "app/scene_source.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "tools/render_scene/scene_build.h"
@@ -19,6 +20,11 @@ bool OpenSceneFile(const std::string& path, OpenedScene* opened,
     if (!LoadSceneFile(path, sizes, &description, &sceneError)) {
       *error = FormatSceneError(path, sceneError);
       return false;
+    }
+  }
+  for (const MeshEntry& mesh : description.meshes) {
+    for (const std::string& warning : mesh.modelWarnings) {
+      std::fprintf(stderr, "%s\n", warning.c_str());
     }
   }
   BuiltScene built;

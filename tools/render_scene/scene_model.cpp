@@ -13,7 +13,7 @@ int32_t ReadModelFileEntry(const Field& field, const std::string& baseFolder,
   }
   std::string problem;
   if (!renderer::LoadModel(ResolvePath(baseFolder, mesh->file), &mesh->model,
-                           &mesh->modelTextures, &problem)) {
+                           &mesh->modelTextures, &mesh->modelWarnings, &problem)) {
     return Refuse(file, problem);
   }
   mesh->fromFile = 1;
@@ -31,7 +31,8 @@ int32_t LoadModelScene(const std::string& fileName,
   MeshEntry& model = scene->meshes[0];
   model = MeshEntry{};
   model.file = fileName;
-  if (!renderer::LoadModel(fileName, &model.model, &model.modelTextures, error)) {
+  if (!renderer::LoadModel(fileName, &model.model, &model.modelTextures,
+                           &model.modelWarnings, error)) {
     return 0;
   }
   model.fromFile = 1;

@@ -41,6 +41,15 @@ int32_t DescribeScene(const ToolOptions& options, SceneDescription* scene) {
   return 0;
 }
 
+// Missing files the model meshes are drawn without, one line each.
+void PrintModelWarnings(const SceneDescription& scene) {
+  for (const MeshEntry& mesh : scene.meshes) {
+    for (const std::string& warning : mesh.modelWarnings) {
+      std::fprintf(stderr, "%s\n", warning.c_str());
+    }
+  }
+}
+
 void PrintNotes(const ToolOptions& options,
                 const std::vector<TextureNote>& notes) {
   const std::string& label =
@@ -104,6 +113,7 @@ SequenceFrame DrawFrame(const ToolOptions& options, SceneFrame* scene,
 int RunRenderScene(const ToolOptions& options) {
   SceneDescription scene;
   if (!DescribeScene(options, &scene)) return 2;
+  PrintModelWarnings(scene);
   std::string problem;
   if (!CheckImageOutput(options, scene.clientWidth, scene.clientHeight,
                         &problem)) {
