@@ -22,7 +22,7 @@ ToolRun RunModelInfo(const std::filesystem::path& dir, const std::string& file) 
 const std::string kTriangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
 
 TEST(ModelTextCli, HostileNumbersAndFacesExitTwoWithOneLine) {
-  const auto dir = FreshToolFolder("model-text");
+  const auto dir = FreshTestFolder("model-text");
   std::string longFace = "f";
   for (int i = 0; i < 200000; ++i) longFace += i % 3 == 0 ? " 1" : (i % 3 == 1 ? " 2" : " 3");
   const std::vector<std::pair<std::string, std::string>> cases = {
@@ -55,7 +55,7 @@ TEST(ModelTextCli, HostileNumbersAndFacesExitTwoWithOneLine) {
 }
 
 TEST(ModelTextCli, AMissingMaterialFileDrawsWithOneWarning) {
-  const auto dir = FreshToolFolder("model-missing");
+  const auto dir = FreshTestFolder("model-missing");
   WriteText(dir / "truck.obj", "mtllib truck.mtl\n" + kTriangle + "usemtl paint\nf 1 2 3\n");
   const ToolRun drawn = RunTool(dir, {"--scene", "truck.obj", "--out", "x.png"});
   EXPECT_EQ(drawn.status, 0);
