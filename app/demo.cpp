@@ -38,7 +38,7 @@ int32_t InitDemo() {
   appScene.scene = renderer::MakeDemoScene("");
   appScene.animatedObject = 0;
   appScene.builtinMesh = 0;
-  renderer::SetDemoProjection(&appScene.view, appWindow->clientRect,
+  renderer::SetDemoProjection(appScene.view, appWindow->clientRect,
                               appWindow->clientCentre);
   AllocateDepthBuffer(appWindow->windowRect);
   appScene.workspace = renderer::MakeWorkspace();
@@ -66,7 +66,7 @@ void ShowOpenedScene(OpenedScene&& opened) {
   appScene.scene = std::move(opened.scene);
   appScene.animatedObject = opened.animatedObject;
   appScene.builtinMesh = opened.builtinMesh;
-  renderer::SetDemoProjection(&appScene.view, appWindow->clientRect,
+  renderer::SetDemoProjection(appScene.view, appWindow->clientRect,
                               appWindow->clientCentre);
   appScene.view.focalLength = opened.focalLength;
   appScene.view.nearZ = opened.nearZ;

@@ -20,7 +20,7 @@ bool IsModelFileName(const std::string& path);
 // texel). Files the model names must lie inside its folder. On failure
 // returns false with `error` set to one line "FILE: place: problem" and
 // leaves `mesh` and `textures` as they were.
-bool LoadModel(const std::string& path, Mesh* mesh,
-               std::vector<Texture>* textures, std::string* error);
+bool LoadModel(const std::string& path, Mesh& mesh,
+               std::vector<Texture>& textures, std::string& error);
 
 }  // namespace renderer

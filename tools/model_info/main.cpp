@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     std::vector<renderer::Texture> textures;
     std::string error;
     const auto start = std::chrono::steady_clock::now();
-    const bool ok = renderer::LoadModel(argv[i], &mesh, &textures, &error);
+    const bool ok = renderer::LoadModel(argv[i], mesh, textures, error);
     const double ms = std::chrono::duration<double, std::milli>(
                           std::chrono::steady_clock::now() - start).count();
     if (!ok) {
