@@ -7,6 +7,8 @@
 
 #include "renderer/renderer.h"
 
+namespace app {
+
 // What the window shows from a file: the scene, the object the animation
 // turns and the controls start on, the built-in model's mesh (whose fins
 // scroll) or kNoMesh, and the camera's focal length and near plane.
@@ -19,10 +21,13 @@ struct OpenedScene {
 };
 
 // Reads and builds the scene in `path` (the built-in model's images from the
-// working directory). On failure returns false with `error` set to one line
-// naming the file, the place in it and the problem.
+// working directory). A model's missing material files and images are
+// each named on standard error. On failure returns false with `error` set
+// to one line naming the file, the place in it and the problem.
 bool OpenSceneFile(const std::string& path, OpenedScene* opened,
                    std::string* error);
 
 // UTF-8 text as wide characters, for the window system's message box.
 std::wstring WidenUtf8(const std::string& text);
+
+}  // namespace app

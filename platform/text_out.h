@@ -1,9 +1,11 @@
 #pragma once
-// Text drawn the way a default device context draws it: dark glyphs on an
-// opaque white box, one fixed built-in font, the same pixels every time.
+// Text drawn into a memory context's pixels: dark glyphs on an opaque white
+// box, one fixed built-in font, the same pixels every time.
 #include <cstdint>
 
 #include "platform/drawing.h"
+
+namespace platform {
 
 constexpr uint32_t kTextColour = 0x00000000u;
 constexpr uint32_t kTextBackground = 0x00FFFFFFu;
@@ -19,3 +21,5 @@ int32_t TextOut(DeviceContext* dc, int32_t x, int32_t y, const wchar_t* text,
 
 // Width in pixels of the box that TextOut draws for the text.
 int64_t TextWidth(const wchar_t* text, int32_t length);
+
+}  // namespace platform
