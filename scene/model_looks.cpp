@@ -3,8 +3,8 @@
 
 namespace renderer {
 
-void RecolourNoMaterialFaces(Mesh* mesh, uint32_t from, uint32_t to) {
-  for (MeshTriangle& t : mesh->triangles) {
+void RecolourNoMaterialFaces(Mesh& mesh, uint32_t from, uint32_t to) {
+  for (MeshTriangle& t : mesh.triangles) {
     if (t.texture != kNoTexture) continue;
     if (t.colour[0] != from || t.colour[1] != from || t.colour[2] != from) {
       continue;

@@ -50,7 +50,7 @@ Mesh AddModelMesh(const MeshEntry& entry, const Looks& looks, Scene* built) {
     if (triangle.texture != kNoTexture) triangle.texture += first;
   }
   if (looks.shading == Shading::kSmooth) {
-    RecolourNoMaterialFaces(&mesh, kNoMaterialFlatColour,
+    RecolourNoMaterialFaces(mesh, kNoMaterialFlatColour,
                             kNoMaterialSmoothColour);
   }
   return mesh;

@@ -14,6 +14,6 @@ constexpr uint32_t kNoMaterialSmoothColour = 0xC0C0C0;
 // Every untextured triangle whose three corners are `from` gets `to` at
 // each corner: a model mesh's faces without a material switched between
 // the two greys (a material of exactly that grey switches with them).
-void RecolourNoMaterialFaces(Mesh* mesh, uint32_t from, uint32_t to);
+void RecolourNoMaterialFaces(Mesh& mesh, uint32_t from, uint32_t to);
 
 }  // namespace renderer

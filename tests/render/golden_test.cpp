@@ -272,8 +272,8 @@ Scene GeneratedModelScene() {
   for (size_t i = 1; i < 3; ++i) {
     scene.objects[i].mesh = int32_t(i - 1);
     scene.objects[i].position[2] = 4200;
-    RotateObjectY(&scene.objects[i], 30);
-    RotateObjectX(&scene.objects[i], -35);
+    RotateObjectY(scene.objects[i], 30);
+    RotateObjectX(scene.objects[i], -35);
   }
   return scene;
 }
@@ -283,9 +283,9 @@ class LooksGolden : public OnEveryFillPath {
   void DrawEveryLook(const char* name, const Scene& scene, int32_t width,
                      int32_t height) {
     HeadlessTarget headless;
-    BindHeadlessTarget(&headless, width + 40, height + 30, width, height);
+    BindHeadlessTarget(headless, width + 40, height + 30, width, height);
     View view;
-    SetDemoProjection(&view, headless.target.clientRect,
+    SetDemoProjection(view, headless.target.clientRect,
                       headless.clientCentre);
     for (const Looks& looks : kEveryLook) {
       view.looks = looks;
@@ -298,7 +298,7 @@ class LooksGolden : public OnEveryFillPath {
 
 TEST_P(LooksGolden, Demo) {
   Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
-  for (int32_t i = 0; i < 25; ++i) AnimateDemoScene(&scene, false, false);
+  for (int32_t i = 0; i < 25; ++i) AnimateDemoScene(scene, false, false);
   DrawEveryLook("demo", scene, 320, 240);
 }
 

@@ -158,7 +158,7 @@ TEST(LooksNormals, GentleFacesShareAnAngleWeightedNormal) {
 // object 1; object 0 the light, with no mesh, at `light`.
 struct LitSquare {
   LitSquare(const IntVertex& light, const Looks& looks) {
-    BindHeadlessTarget(&headless, 80, 60, 64, 48);
+    BindHeadlessTarget(headless, 80, 60, 64, 48);
     Mesh square;
     square.vertices = {{-2000, -2000, 1000}, {2000, -2000, 1000},
                        {2000, 2000, 1000},   {-2000, 2000, 1000}};
@@ -173,7 +173,7 @@ struct LitSquare {
     scene.objects[0].position[2] = light.z;
     scene.objects[1].mesh = 0;
     scene.objects[1].position[2] = 0;
-    SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+    SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
     view.focalLength = 50;
     view.looks = looks;
   }
@@ -294,7 +294,7 @@ TEST(LooksSmooth, SameBitsEveryThreadCount) {
   for (int32_t samples : {1, 4}) {
     LitSquare one(light, Looks{Shading::kSmooth, TextureFilter::kBilinear, samples});
     one.scene.objects[1].position[2] = 200;
-    RotateObjectY(&one.scene.objects[1], 40);
+    RotateObjectY(one.scene.objects[1], 40);
     one.Draw(1);
     const FrameHashes expected = HashFrame(one.headless.target);
     for (int32_t threads : {2, 3}) {

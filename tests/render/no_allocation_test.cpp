@@ -99,10 +99,10 @@ TEST(NoAllocation, DemoFramesAllocateNothing) {
 // bilinear texels and sample frames: after the first frame, nothing.
 TEST(NoAllocation, FramesWithEveryLookAllocateNothing) {
   HeadlessTarget headless;
-  BindHeadlessTarget(&headless, 400, 300, 320, 240);
+  BindHeadlessTarget(headless, 400, 300, 320, 240);
   Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
   View view;
-  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
   for (int32_t threads : {1, 3}) {
     for (int32_t samples : {1, 4, 16}) {
       SCOPED_TRACE("threads " + std::to_string(threads) + ", samples " +
@@ -112,7 +112,7 @@ TEST(NoAllocation, FramesWithEveryLookAllocateNothing) {
       ASSERT_NE(workspace, nullptr);
       renderer::RenderFrame(scene, view, headless.target, *workspace);
       for (int frameNumber = 0; frameNumber < 3; ++frameNumber) {
-        AnimateDemoScene(&scene, false, false);
+        AnimateDemoScene(scene, false, false);
         EXPECT_EQ(CountRenderFrame(scene, view, headless.target, *workspace),
                   0);
       }
