@@ -4,6 +4,7 @@
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
 #include "render/int_convert.h"
+#include "render/looks_fill.h"
 
 namespace renderer {
 
@@ -199,6 +200,10 @@ bool TriangleMissesBand(const ObjectFrame& object,
 
 void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture) {
+  if (UsesLooksFill(context.view.looks, triangle)) {
+    DrawTriangleWithLooks(context, object, triangle, texture);
+    return;
+  }
   if (TriangleMissesBand(object, triangle, context.band)) return;
   ClipResult result;
   result.count = 0;

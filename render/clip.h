@@ -34,12 +34,15 @@ struct ClipResult {
   ClippedTriangle clipped[2];
 };
 
-// One object's mesh and its vertices this frame, as the clipper reads them.
+// One object's mesh and its vertices this frame, as the clipper reads them;
+// for smooth shading, its triangles' corner normals and its orientation.
 struct ObjectFrame {
   const Mesh& mesh;
   const IntVertex* camera;
   const Vector3* vectors;  // null when the mesh has no vertex vectors
   const ProjectedVertex* projected;
+  const CornerNormals* normals = nullptr;  // one per triangle, or null
+  const double (*orientation)[3] = nullptr;
 };
 
 // What becomes of a mesh triangle.

@@ -7,6 +7,8 @@
 #include "render/band_pass.h"
 #include "render/int_convert.h"
 #include "render/line.h"
+#include "render/looks_fill.h"
+#include "render/supersample.h"
 #include "render/word_fill.h"
 
 namespace renderer {
@@ -108,10 +110,13 @@ void ProjectVertexRange(const View& view, ObjectVertices* vertices,
 
 void DrawObjectTriangles(DrawContext& context, const Scene& scene,
                          const Mesh& mesh, const ObjectVertices& vertices) {
-  const ObjectFrame object{mesh, vertices.camera.data(),
+  const ObjectFrame object{mesh,
+                           vertices.camera.data(),
                            HasVertexVectors(mesh) ? vertices.vectors.data()
                                                   : nullptr,
-                           vertices.projected.data()};
+                           vertices.projected.data(),
+                           vertices.normals,
+                           vertices.orientation};
   for (const MeshTriangle& triangle : mesh.triangles) {
     DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
   }
@@ -198,9 +203,14 @@ void EndDrawTiming(RenderStats& stats, int64_t start) {
 
 void RenderFrame(const Scene& scene, const View& view, FrameTarget& target,
                  Workspace& workspace) {
+  if (DrawsSamples(view.looks)) {
+    RenderSamples(scene, view, target, workspace);
+    return;
+  }
   PrepareWorkspace(workspace, scene, RowsNeeded(target));
+  PrepareLooks(workspace, scene, view.looks);
   DrawContext context =
-      MakeDrawContext(view, target, workspace, SceneLight(scene));
+      MakeDrawContext(view, target, workspace, FrameLight(scene, view.looks));
   const int32_t bands = BandCount(workspace, context.area);
   if (bands > 1) {
     RenderSceneInBands(context, scene, target, bands);

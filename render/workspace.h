@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/looks_state.h"
 #include "render/render_pool.h"
 #include "renderer/render.h"
 
@@ -32,6 +33,10 @@ struct ObjectVertices {
   std::vector<IntVertex> camera;
   std::vector<Vector3> vectors;
   std::vector<ProjectedVertex> projected;
+  // Smooth shading (PrepareLooks): the mesh's corner normals, one entry
+  // per triangle, or null; and the object's orientation that turns them.
+  const CornerNormals* normals = nullptr;
+  double orientation[3][3] = {};
 };
 
 struct Workspace {
@@ -53,6 +58,9 @@ struct Workspace {
   RenderPoolPtr pool;
   std::vector<WorkspacePtr> bandWorkspaces;
   int32_t minBandRows = 64;
+  // The looks beside the flat one: corner normals per scene mesh, and the
+  // sample buffers of frames with several samples per pixel.
+  LooksState looks;
 };
 
 // Grows the workspace to the scene: vertex arrays for every object's mesh,

@@ -1,6 +1,9 @@
 #include "scenefile/scene_build.h"
 
+#include <algorithm>
 #include <set>
+
+#include "renderer/model_looks.h"
 
 namespace renderer {
 
@@ -14,7 +17,7 @@ void LoadSceneTextures(const SceneDescription& scene, Scene* built,
     const TextureEntry& entry = scene.textures[i];
     Texture* texture = &built->textures[i];
     if (!entry.hasFile) continue;
-    if (!LoadBmpTexture(entry.path.c_str(), texture)) {
+    if (!LoadBmpTexture(entry.path.c_str(), *texture)) {
       if (reported.insert(entry.path).second) {
         notes->push_back(TextureNote{
             "textures[" + std::to_string(i) + "].file",
@@ -22,7 +25,7 @@ void LoadSceneTextures(const SceneDescription& scene, Scene* built,
       }
       continue;
     }
-    if (entry.opaqueWhite) MakeWhiteOpaque(texture);
+    if (entry.opaqueWhite) MakeWhiteOpaque(*texture);
   }
 }
 
@@ -38,13 +41,17 @@ Mesh LoadBuiltinModel(const std::string& folder, Scene* built,
 }
 
 // A model file's mesh, its textures added after those already built.
-Mesh AddModelMesh(const MeshEntry& entry, Scene* built) {
+Mesh AddModelMesh(const MeshEntry& entry, const Looks& looks, Scene* built) {
   const int32_t first = static_cast<int32_t>(built->textures.size());
   built->textures.insert(built->textures.end(), entry.modelTextures.begin(),
                          entry.modelTextures.end());
   Mesh mesh = entry.model;
   for (MeshTriangle& triangle : mesh.triangles) {
     if (triangle.texture != kNoTexture) triangle.texture += first;
+  }
+  if (looks.shading == Shading::kSmooth) {
+    RecolourNoMaterialFaces(mesh, kNoMaterialFlatColour,
+                            kNoMaterialSmoothColour);
   }
   return mesh;
 }
@@ -64,6 +71,16 @@ Mesh MakeOwnMesh(const MeshEntry& entry) {
       target.uv[corner][1] = source.uv[corner][1];
     }
     target.texture = source.texture;
+  }
+  if (std::any_of(entry.triangles.begin(), entry.triangles.end(),
+                  [](const TriangleEntry& t) { return t.hasNormals != 0; })) {
+    mesh.normals.resize(entry.triangles.size());
+    for (size_t i = 0; i < entry.triangles.size(); ++i) {
+      const TriangleEntry& source = entry.triangles[i];
+      if (!source.hasNormals) continue;
+      mesh.normals[i] = CornerNormals{
+          {source.normals[0], source.normals[1], source.normals[2]}};
+    }
   }
   for (const LineEntry& line : entry.lines) {
     mesh.lines.push_back(MeshLine{
@@ -90,7 +107,7 @@ std::vector<int32_t> BuildMeshes(const SceneDescription& scene,
       built->builtinMesh = meshOfEntry.back();
       meshes.push_back(LoadBuiltinModel(folder, &built->scene, notes));
     } else if (entry.fromFile) {
-      meshes.push_back(AddModelMesh(entry, &built->scene));
+      meshes.push_back(AddModelMesh(entry, scene.looks, &built->scene));
     } else {
       meshes.push_back(MakeOwnMesh(entry));
     }
@@ -101,19 +118,19 @@ std::vector<int32_t> BuildMeshes(const SceneDescription& scene,
 void ApplyTransform(const TransformEntry& transform, SceneObject* object) {
   switch (transform.kind) {
     case TransformKind::kRotateX:
-      RotateObjectX(object, transform.amount);
+      RotateObjectX(*object, transform.amount);
       break;
     case TransformKind::kRotateY:
-      RotateObjectY(object, transform.amount);
+      RotateObjectY(*object, transform.amount);
       break;
     case TransformKind::kRotateZ:
-      RotateObjectZ(object, transform.amount);
+      RotateObjectZ(*object, transform.amount);
       break;
     case TransformKind::kScale:
-      ScaleObject(object, transform.amount);
+      ScaleObject(*object, transform.amount);
       break;
     case TransformKind::kReset:
-      ResetObject(object);
+      ResetObject(*object);
       break;
   }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "renderer/geometry.h"
+#include "renderer/looks.h"
 #include "renderer/mesh.h"
 #include "renderer/texture.h"
 
@@ -34,6 +35,8 @@ struct TriangleEntry {
   int32_t colour[3];
   int32_t texture;  // index into the scene's textures, or kNoTexture
   double uv[3][2];
+  int32_t hasNormals;  // 1: `normals` holds each corner's
+  Vector3 normals[3];
 };
 
 struct LineEntry {
@@ -49,6 +52,7 @@ struct MeshEntry {
   std::string file;  // read (`file` as written, `model` its mesh and
   Mesh model;  // `modelTextures` the textures it indexes)
   std::vector<Texture> modelTextures;
+  std::vector<std::string> modelWarnings;  // missing files it is drawn without
   std::vector<IntVertex> vertices;
   int32_t hasVertexVectors;
   std::vector<Vector3> vertexVectors;
@@ -93,6 +97,7 @@ struct SceneDescription {
   std::vector<ObjectEntry> objects;
   int32_t animationSteps;
   int32_t animatedObject;  // the object animation steps turn
+  Looks looks;             // shading, textureFilter, samples
 };
 
 // The values a scene file without any key stands for: the built-in model,

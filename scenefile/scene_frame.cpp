@@ -18,10 +18,11 @@ void SetSceneCamera(const SceneDescription& scene, View* view) {
   view->viewportBottom = scene.viewportBottom;
   view->centreX = scene.centreX;
   view->centreY = scene.centreY;
+  view->looks = scene.looks;
 }
 
 void BindSceneTarget(const LoadedScene& loaded, HeadlessTarget& target) {
-  BindHeadlessTarget(&target, loaded.frameWidth, loaded.frameHeight,
+  BindHeadlessTarget(target, loaded.frameWidth, loaded.frameHeight,
                      loaded.clientWidth, loaded.clientHeight);
 }
 

@@ -4,6 +4,7 @@
 #include "renderer/scene_file.h"
 
 #include "scenefile/scene_layout.h"
+#include "scenefile/scene_looks.h"
 #include "scenefile/scene_model.h"
 #include "scenefile/scene_reader.h"
 #include "scenefile/scene_setup.h"
@@ -34,13 +35,19 @@ std::vector<std::string> NoteLines(const std::string& name,
   return lines;
 }
 
-void BuildLoaded(const SceneDescription& description, const std::string& name,
+void BuildLoaded(SceneDescription& description, const std::string& name,
                  const SceneFileOptions& options, LoadedScene& loaded) {
   loaded = LoadedScene{};
   std::vector<TextureNote> notes;
+  OverrideSceneLooks(options.looks, &description.looks);
   SetUpScene(description, options.builtinTextures,
              StepsOf(options, description), &loaded, &notes);
   loaded.notes = NoteLines(name, notes);
+  for (const MeshEntry& mesh : description.meshes) {
+    loaded.modelWarnings.insert(loaded.modelWarnings.end(),
+                                mesh.modelWarnings.begin(),
+                                mesh.modelWarnings.end());
+  }
 }
 
 }  // namespace
@@ -94,6 +101,7 @@ bool LoadDemoScene(const SceneFileOptions& options, LoadedScene& loaded,
   std::vector<TextureNote> notes;
   SetUpDemo(sizes, options.builtinTextures, StepsOf(options, sizes), &loaded,
             &notes);
+  OverrideSceneLooks(options.looks, &loaded.view.looks);
   loaded.notes = NoteLines(options.name, notes);
   return true;
 }

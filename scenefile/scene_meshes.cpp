@@ -1,6 +1,7 @@
 // Reading the entries of "meshes": vertices, vertex vectors, triangles and
 // lines, with every vertex and texture index checked against its list.
 #include "scenefile/scene_sections.h"
+#include "scenefile/scene_looks.h"
 
 namespace renderer {
 
@@ -44,7 +45,9 @@ int32_t ReadVertexIndex(const Field& field, const MeshEntry& mesh,
 int32_t ReadTriangle(const Field& field, const MeshEntry& mesh,
                      size_t textureCount, TriangleEntry* triangle) {
   static const Json kCornerZero = {0, 0, 0};
-  if (!ExpectObject(field, {"vertex", "colour", "texture", "uv"})) return 0;
+  if (!ExpectObject(field, {"vertex", "colour", "texture", "uv", "normals"})) {
+    return 0;
+  }
   *triangle = TriangleEntry{};
   triangle->texture = kNoTexture;
   const Field texture = Member(field, "texture");
@@ -64,7 +67,8 @@ int32_t ReadTriangle(const Field& field, const MeshEntry& mesh,
          ReadElementsOf(Member(field, "uv"), 3, "(u, v) pairs",
                         [&](const Field& pair, size_t i) {
                           return ReadDoubles(pair, 2, triangle->uv[i]);
-                        });
+                        }) &&
+         ReadTriangleNormals(Member(field, "normals"), triangle);
 }
 
 int32_t ReadLine(const Field& field, const MeshEntry& mesh, LineEntry* line) {

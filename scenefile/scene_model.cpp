@@ -2,6 +2,7 @@
 #include "scenefile/scene_model.h"
 
 #include "renderer/model.h"
+#include "scenefile/scene_looks.h"
 #include "scenefile/scene_reader.h"
 #include "scenefile/scene_sections.h"
 
@@ -14,8 +15,8 @@ int32_t ReadModelFileEntry(const Field& field, const std::string& baseFolder,
     return 0;
   }
   std::string problem;
-  if (!LoadModel(ResolvePath(baseFolder, mesh->file), &mesh->model,
-                           &mesh->modelTextures, &problem)) {
+  if (!LoadModel(ResolvePath(baseFolder, mesh->file), mesh->model,
+                 mesh->modelTextures, mesh->modelWarnings, problem)) {
     return Refuse(file, problem);
   }
   mesh->fromFile = 1;
@@ -33,7 +34,8 @@ int32_t ReadModelScene(const std::string& fileName,
   MeshEntry& model = scene->meshes[0];
   model = MeshEntry{};
   model.file = fileName;
-  if (!LoadModel(fileName, &model.model, &model.modelTextures, error)) {
+  if (!LoadModel(fileName, model.model, model.modelTextures, model.modelWarnings,
+                 *error)) {
     return 0;
   }
   model.fromFile = 1;
@@ -46,10 +48,17 @@ int32_t ReadModelScene(const std::string& fileName,
   shown.transforms = {{TransformKind::kRotateY, 30}, {TransformKind::kRotateX, -20}};
   scene->objects = {light, shown};
   scene->animatedObject = 1;
+  scene->looks.shading = Shading::kSmooth;
+  scene->looks.textureFilter = TextureFilter::kBilinear;
   SceneError sizes;
-  if (ApplySceneOverrides(overrides, scene, &sizes)) return 1;
-  *error = FormatSceneError(fileName, sizes);
-  return 0;
+  if (!ApplySceneOverrides(overrides, scene, &sizes)) {
+    *error = FormatSceneError(fileName, sizes);
+    return 0;
+  }
+  scene->objects[1].position[2] =
+      ModelSceneDistance(model.model, scene->focalLength, scene->clientWidth,
+                         scene->clientHeight);
+  return 1;
 }
 
 }  // namespace renderer

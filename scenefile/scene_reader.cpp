@@ -9,6 +9,7 @@
 #include "scenefile/json_text.h"
 #include "scenefile/scene_layout.h"
 #include "scenefile/scene_sections.h"
+#include "scenefile/scene_looks.h"
 
 namespace renderer {
 
@@ -96,7 +97,8 @@ int32_t ReadSceneKeys(const Field& root, const std::string& baseFolder,
                       SceneDescription* scene) {
   if (!ExpectObject(root, {"frameBuffer", "client", "viewport", "camera",
                            "textures", "builtinTextures", "meshes", "objects",
-                           "animationSteps", "animatedObject"})) {
+                           "animationSteps", "animatedObject", "shading",
+                           "textureFilter", "samples"})) {
     return 0;
   }
   // A client area of 0 by 0 is a minimised window's; it draws nothing.
@@ -122,7 +124,8 @@ int32_t ReadSceneKeys(const Field& root, const std::string& baseFolder,
                           "the range 0 to 2147483647", &scene->animationSteps) &&
          ReadIndex(Member(root, "animatedObject"),
                    std::max<size_t>(scene->objects.size(), 1), "object",
-                   "objects", &scene->animatedObject);
+                   "objects", &scene->animatedObject) &&
+         ReadSceneLooks(root, &scene->looks);
 }
 
 int32_t ReadWholeFile(const std::string& fileName, std::string* text) {

@@ -3,6 +3,8 @@
 #include "renderer/renderer.h"
 #include "renderer/scene_file.h"
 
+#include "scenefile/scene_looks.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -56,6 +58,12 @@ Ordered MeshJson(const Mesh& mesh) {
     triangle["colour"] = {t.colour[0], t.colour[1], t.colour[2]};
     triangle["texture"] = t.texture == kNoTexture ? Ordered(nullptr) : Ordered(t.texture);
     triangle["uv"] = {{t.uv[0][0], t.uv[0][1]}, {t.uv[1][0], t.uv[1][1]}, {t.uv[2][0], t.uv[2][1]}};
+    const size_t index = triangles.size();
+    if (index < mesh.normals.size() && HasOwnNormals(mesh.normals[index])) {
+      const Vector3* n = mesh.normals[index].corner;
+      triangle["normals"] = {{n[0].x, n[0].y, n[0].z}, {n[1].x, n[1].y, n[1].z},
+                             {n[2].x, n[2].y, n[2].z}};
+    }
     triangles.push_back(triangle);
   }
   Ordered& lines = out["lines"] = Ordered::array();
@@ -112,6 +120,7 @@ bool WriteScene(const std::string& fileName, const LoadedScene& loaded,
   Ordered& objects = out["objects"] = Ordered::array();
   for (const SceneObject& object : scene.objects) objects.push_back(ObjectJson(object));
   if (!scene.objects.empty()) out["animatedObject"] = loaded.animatedObject;
+  WriteSceneLooks(loaded.view.looks, &out);
   const std::string text = out.dump(1) + "\n";
   FILE* file = std::fopen(fileName.c_str(), "wb");
   const bool written = file != nullptr &&

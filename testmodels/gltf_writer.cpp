@@ -62,6 +62,7 @@ json Primitive(GltfOut& out, const GenPrimitive& p) {
   prim["attributes"]["POSITION"] = AddFloats(out, p.positions, 3, "VEC3", true);
   if (!p.uvs.empty()) prim["attributes"]["TEXCOORD_0"] = AddFloats(out, p.uvs, 2, "VEC2", false);
   if (!p.colours.empty()) prim["attributes"]["COLOR_0"] = AddFloats(out, p.colours, 4, "VEC4", false);
+  if (!p.normals.empty()) prim["attributes"]["NORMAL"] = AddFloats(out, p.normals, 3, "VEC3", false);
   if (!p.indices.empty()) prim["indices"] = AddIndices(out, p.indices);
   if (p.material >= 0) prim["material"] = p.material;
   return prim;

@@ -33,6 +33,7 @@ struct GenPrimitive {
   std::vector<float> positions;  // x, y, z per vertex
   std::vector<float> uvs;        // u, v per vertex (glTF: v from the top)
   std::vector<float> colours;    // r, g, b, a per vertex (linear), or none
+  std::vector<float> normals;    // x, y, z per vertex (glTF NORMAL), or none
   std::vector<uint32_t> indices; // or none: vertices in order
   int material = -1;
 };

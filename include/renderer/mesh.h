@@ -27,13 +27,25 @@ struct MeshLine {
   uint32_t toColour = 0;
 };
 
+// One triangle's surface normal at each corner, in model coordinates,
+// pointing out of its front side; used by smooth shading only. All zero:
+// the triangle has none, and smooth shading computes them.
+struct CornerNormals {
+  Vector3 corner[3];
+};
+
+// True when the triangle has its own normals (no corner is all zero).
+bool HasOwnNormals(const CornerNormals& normals);
+
 // Vertices, optional per-vertex vectors (turned with the object), triangles
-// and lines; every index must name an existing vertex.
+// and lines; every index must name an existing vertex. `normals` is empty
+// or holds one entry per triangle.
 struct Mesh {
   std::vector<IntVertex> vertices;
   std::vector<Vector3> vertexVectors;  // empty, or one per vertex
   std::vector<MeshTriangle> triangles;
   std::vector<MeshLine> lines;
+  std::vector<CornerNormals> normals;  // empty, or one per triangle
 };
 
 }  // namespace renderer

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "renderer/geometry.h"
+#include "renderer/looks.h"
 #include "renderer/scene.h"
 
 namespace renderer {
@@ -16,7 +17,8 @@ constexpr uint32_t kBackgroundColour = 0x787878u;
 constexpr uint32_t kDepthClearBits = 0x62432809u;
 
 // The camera: perspective focal length, near plane, screen centre and the
-// viewport the fills may touch (all four sides inclusive).
+// viewport the fills may touch (all four sides inclusive); and the look the
+// frame is drawn with.
 struct View {
   int32_t focalLength = 400;
   int32_t nearZ = 2;
@@ -26,6 +28,7 @@ struct View {
   int32_t viewportTop = 0;
   int32_t viewportRight = 0;
   int32_t viewportBottom = 0;
+  Looks looks;
 };
 
 // Caller-owned memory the frame is drawn into. Colour: 0x00RRGGBB pixels,

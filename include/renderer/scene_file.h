@@ -15,6 +15,7 @@
 //   renderer::DrawScene(loaded, target, *workspace);
 // target.target.pixels then holds the frame render-scene draws for the file.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,14 @@ struct SceneOverrides {
   int32_t desktopHeight = 0;
 };
 
+// Looks given beside a scene file (render-scene's --shading,
+// --texture-filter and --samples); each one given wins over the file's.
+struct SceneLookChoices {
+  std::optional<Shading> shading;
+  std::optional<TextureFilter> textureFilter;
+  std::optional<int32_t> samples;  // 1, 4 or 16
+};
+
 // LoadScene's steps: as many animation steps as the file's animationSteps.
 constexpr int32_t kStepsFromFile = -1;
 
@@ -49,6 +58,7 @@ struct SceneFileOptions {
   int32_t steps = kStepsFromFile;
   // What refusals and notes begin with; "" for the file's path.
   std::string name;
+  SceneLookChoices looks;
 };
 
 // A scene built from a file, with everything needed to draw it as
@@ -66,6 +76,9 @@ struct LoadedScene {
   // One line per texture or built-in image that could not be loaded and
   // stays empty; not errors, the scene draws without them.
   std::vector<std::string> notes;
+  // One line per material file or image a model names that does not exist
+  // (LoadModel's warnings): its faces draw without it.
+  std::vector<std::string> modelWarnings;
 };
 
 // Reads, checks and builds the scene in `path`: a scene file, or a model file
@@ -82,8 +95,10 @@ bool LoadSceneText(const std::string& text, const std::string& baseFolder,
                    std::string& error);
 
 // The model scene of a model file: object 0 the light, with no mesh, at
-// (-3200, -3200, 0); object 1 the model at (0, 0, 3200) turned by rotateY 30
-// then rotateX -20, and animated; the default sizes and camera.
+// (-3200, -3200, 0); object 1 the model at (0, 0, Z) turned by rotateY 30
+// then rotateX -20, and animated, Z framing it to about 80 % of the
+// client's smaller side; the default sizes and camera; smooth shading and
+// bilinear texels, its faces without a material light grey.
 bool LoadModelScene(const std::string& path, const SceneFileOptions& options,
                     LoadedScene& loaded, std::string& error);
 

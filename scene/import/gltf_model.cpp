@@ -8,6 +8,7 @@
 #include "scene/import/model_colour.h"
 #include "scene/import/model_import.h"
 #include "scene/import/model_mesh.h"
+#include "scene/import/model_normals.h"
 
 namespace renderer {
 
@@ -24,6 +25,9 @@ struct MaterialLook {
 struct GltfBuild {
   const tinygltf::Model& model;
   GltfSideFiles& side;
+  const std::string& name;
+  std::vector<std::string>& warnings;
+  std::vector<char> warnedImages;  // by image index
   ModelMesh mesh;
   std::vector<Texture> textures;
   std::vector<MaterialLook> looks;  // by material index
@@ -65,6 +69,23 @@ bool ImageBytes(const GltfBuild& build, int index, const uint8_t** bytes,
   return true;
 }
 
+// True when images[index] is a file that does not exist (ModelFileMissing):
+// its materials are drawn without it, with one warning for the file.
+bool ImageMissing(GltfBuild& build, int index) {
+  const tinygltf::Image& image = build.model.images[size_t(index)];
+  if (image.bufferView >= 0 || build.side.imageRead[size_t(index)] != 0) return false;
+  const auto& missing = build.side.missing;
+  if (std::find(missing.begin(), missing.end(), image.uri) == missing.end()) return false;
+  build.warnedImages.resize(build.model.images.size(), 0);
+  if (build.warnedImages[size_t(index)] == 0) {
+    build.warnedImages[size_t(index)] = 1;
+    build.warnings.push_back(MissingFileWarning(
+        build.name, Indexed("images", size_t(index)) + ".uri " + Quoted(image.uri),
+        "its texture"));
+  }
+  return true;
+}
+
 // Decodes the material's base-colour image and adds the texture it draws.
 bool AddMaterialTexture(GltfBuild& build, const tinygltf::Material& material,
                         const std::string& here, MaterialLook* look,
@@ -82,6 +103,7 @@ bool AddMaterialTexture(GltfBuild& build, const tinygltf::Material& material,
                 OutOfRange("image", source, model.images.size(), "images"));
   }
   if (info.texCoord < 0) return Fail(error, place + ".texCoord", "is negative");
+  if (ImageMissing(build, source)) return true;  // drawn in the material's colour
   const uint8_t* bytes = nullptr;
   size_t length = 0;
   if (!ImageBytes(build, source, &bytes, &length, error)) return false;
@@ -126,8 +148,10 @@ bool ResolveMaterial(GltfBuild& build, int index, const std::string& place,
 
 // The checked accessors of one primitive.
 struct PrimitiveData {
-  AccessorView positions, colours, uvs, indices;
+  AccessorView positions, colours, uvs, indices, normals;
   bool hasColours = false, hasUvs = false, hasIndices = false;
+  bool hasNormals = false;
+  const double* matrix = nullptr;  // the node's, for the normals
   size_t vertexCount = 0;
   size_t base = 0;  // index of its first position in the model mesh
 };
@@ -143,6 +167,11 @@ bool ViewAttribute(const tinygltf::Model& model, const tinygltf::Primitive& p,
   if (vertexCount != SIZE_MAX && view->count != vertexCount) {
     return Fail(error, here, std::to_string(view->count) + " elements, POSITION has " +
                                  std::to_string(vertexCount));
+  }
+  // Positions are checked once moved by their node (AddPositions).
+  const size_t bad = name == "POSITION" ? view->count : FirstNonFinite(*view);
+  if (bad < view->count) {
+    return Fail(error, here, "element " + std::to_string(bad) + " is not a finite number");
   }
   return true;
 }
@@ -173,6 +202,11 @@ bool ViewPrimitive(const tinygltf::Model& model, const tinygltf::Primitive& p,
       return false;
     }
   }
+  data->hasNormals = p.attributes.count("NORMAL") != 0;
+  if (data->hasNormals && !ViewAttribute(model, p, "NORMAL", place, kVec3,
+                                         data->vertexCount, &data->normals, error)) {
+    return false;
+  }
   data->hasIndices = p.indices >= 0;
   if (!data->hasIndices) return true;
   if (!ViewAccessor(model, p.indices, place + ".indices", kScalar, &data->indices, error)) {
@@ -195,6 +229,7 @@ bool AddPositions(GltfBuild& build, const NodeInstance& node,
     return Fail(error, place, "the model has more than 2^31 - 1 vertices");
   }
   data->base = build.mesh.positions.size();
+  data->matrix = node.matrix;
   for (size_t i = 0; i < data->vertexCount; ++i) {
     const Vector3 p{ReadNumber(data->positions, i, 0), ReadNumber(data->positions, i, 1),
                     ReadNumber(data->positions, i, 2)};
@@ -236,6 +271,19 @@ uint32_t CornerColour(const PrimitiveData& data, const MaterialLook* look, uint3
   return EncodeColour(look->colour, vertex);
 }
 
+// The corners' NORMAL values, turned by the node, for the last triangle.
+void AddNormals(GltfBuild& build, const PrimitiveData& data,
+                const uint32_t corners[3]) {
+  Vector3 normals[3];
+  for (int k = 0; k < 3; ++k) {
+    const Vector3 n{ReadNumber(data.normals, corners[k], 0),
+                    ReadNumber(data.normals, corners[k], 1),
+                    ReadNumber(data.normals, corners[k], 2)};
+    normals[k] = data.matrix != nullptr ? TurnModelNormal(data.matrix, n) : n;
+  }
+  SetTriangleNormals(&build.mesh, build.mesh.triangles.size() - 1, normals);
+}
+
 void AddTriangle(GltfBuild& build, const PrimitiveData& data,
                  const MaterialLook* look, uint32_t a, uint32_t b, uint32_t c) {
   MeshTriangle t;
@@ -252,6 +300,7 @@ void AddTriangle(GltfBuild& build, const PrimitiveData& data,
     t.colour[0] = t.colour[1] = t.colour[2] = CornerColour(data, look, a);
   }
   build.mesh.triangles.push_back(t);
+  if (data.hasNormals) AddNormals(build, data, corners);
 }
 
 void AddLine(GltfBuild& build, const PrimitiveData& data, const MaterialLook* look,
@@ -354,13 +403,13 @@ bool AddScene(GltfBuild& build, GltfError* error) {
 
 // Parses the file and collects its scene; the parsed document is gone when
 // this returns, before the mesh is finished.
-bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary,
-                 const ModelFiles& files, ModelMesh* mesh,
-                 std::vector<Texture>* textures, GltfError* failure) {
+bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary, const std::string& name,
+                 const ModelFiles& files, ModelMesh* mesh, std::vector<Texture>* textures,
+                 std::vector<std::string>* warnings, GltfError* failure) {
   tinygltf::Model model;
   GltfSideFiles side;
   if (!ParseGltf(bytes, binary, files, &model, &side, failure)) return false;
-  GltfBuild build{model, side, {}, {}, {}};
+  GltfBuild build{model, side, name, *warnings, {}, {}, {}, {}};
   build.looks.resize(model.materials.size());
   if (!AddScene(build, failure)) return false;
   *mesh = std::move(build.mesh);
@@ -372,11 +421,12 @@ bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary,
 
 bool LoadGltfModel(const std::vector<uint8_t>& bytes, bool binary,
                    const std::string& name, const ModelFiles& files, Mesh* mesh,
-                   std::vector<Texture>* textures, std::string* error) {
+                   std::vector<Texture>* textures, std::vector<std::string>* warnings,
+                   std::string* error) {
   ModelMesh collected;
   std::vector<Texture> images;
   GltfError failure;
-  if (!CollectGltf(bytes, binary, files, &collected, &images, &failure)) {
+  if (!CollectGltf(bytes, binary, name, files, &collected, &images, warnings, &failure)) {
     *error = OneLine(name + ": " + failure.place + ": " + failure.problem);
     return false;
   }

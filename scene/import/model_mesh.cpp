@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "scene/import/model_files.h"
+#include "scene/import/model_normals.h"
 
 namespace renderer {
 
@@ -83,6 +84,8 @@ bool FinishModelMesh(ModelMesh&& model, Mesh* mesh, std::string* problem) {
     std::swap(t.uv[1][0], t.uv[2][0]);
     std::swap(t.uv[1][1], t.uv[2][1]);
   }
+  mesh->normals =
+      FinishModelNormals(std::move(model.normals), model.triangles.size());
   mesh->triangles = std::move(model.triangles);
   mesh->lines = std::move(model.lines);
   for (MeshLine& line : mesh->lines) {

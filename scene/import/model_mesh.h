@@ -23,6 +23,7 @@ struct ModelMesh {
   std::vector<Vector3> positions;  // the file's axes: +y up, +z front
   std::vector<MeshTriangle> triangles;
   std::vector<MeshLine> lines;
+  std::vector<CornerNormals> normals;  // empty, or per triangle (model_normals.h)
 };
 
 // True when `more` further elements still fit beside `current`.

@@ -8,11 +8,13 @@
 // build folder.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 
 #include "fill_path_param.h"
 #include "render_test_support.h"
+#include "scene/demo_steps.h"
 #include "tests/support/golden_hashes.h"
 
 namespace {
@@ -89,11 +91,11 @@ class DemoGolden : public OnEveryFillPath {
   void RenderDemo(const char* name, int32_t steps) {
     Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
     HeadlessTarget headless;
-    BindHeadlessTarget(&headless, 1920, 1080, 800, 600);
+    BindHeadlessTarget(headless, 1920, 1080, 800, 600);
     View view;
-    SetDemoProjection(&view, headless.target.clientRect,
+    SetDemoProjection(view, headless.target.clientRect,
                       headless.clientCentre);
-    for (int32_t i = 0; i < steps; ++i) AnimateDemoScene(&scene, false, false);
+    for (int32_t i = 0; i < steps; ++i) AnimateDemoScene(scene, false, false);
     CheckGoldenForEveryThreadCount(name, ParamFillPath(), scene, view,
                                    &headless);
   }
@@ -159,7 +161,7 @@ class FlatGolden : public OnEveryFillPath {};
 
 TEST_P(FlatGolden, TrianglesAndLines) {
   HeadlessTarget headless;
-  BindHeadlessTarget(&headless, 640, 480, 400, 300);
+  BindHeadlessTarget(headless, 640, 480, 400, 300);
   Scene scene;
   scene.meshes = {Floor(), Octahedron()};
   scene.objects.resize(2);
@@ -168,14 +170,141 @@ TEST_P(FlatGolden, TrianglesAndLines) {
   scene.objects[1].mesh = 1;
   scene.objects[1].position[1] = -100;
   scene.objects[1].position[2] = 3000;
-  RotateObjectZ(&scene.objects[0], 3);
-  RotateObjectX(&scene.objects[1], 30);
-  RotateObjectY(&scene.objects[1], 40);
+  RotateObjectZ(scene.objects[0], 3);
+  RotateObjectX(scene.objects[1], 30);
+  RotateObjectY(scene.objects[1], 40);
   View view;
-  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
   CheckGoldenForEveryThreadCount("flat_and_lines", ParamFillPath(), scene,
                                  view, &headless);
 }
 INSTANTIATE_ON_EVERY_FILL_PATH(FlatGolden);
+
+// The looks beside the flat one, every combination of shading, texture
+// filter and samples, on the demo after 25 steps and on a generated model:
+// a torus of untextured faces (normals computed) lit by a light object,
+// and a textured band with see-through holes in front of it.
+const Looks kEveryLook[] = {
+    {Shading::kFlat, TextureFilter::kNearest, 1},
+    {Shading::kFlat, TextureFilter::kNearest, 4},
+    {Shading::kFlat, TextureFilter::kNearest, 16},
+    {Shading::kFlat, TextureFilter::kBilinear, 1},
+    {Shading::kFlat, TextureFilter::kBilinear, 4},
+    {Shading::kFlat, TextureFilter::kBilinear, 16},
+    {Shading::kSmooth, TextureFilter::kNearest, 1},
+    {Shading::kSmooth, TextureFilter::kNearest, 4},
+    {Shading::kSmooth, TextureFilter::kNearest, 16},
+    {Shading::kSmooth, TextureFilter::kBilinear, 1},
+    {Shading::kSmooth, TextureFilter::kBilinear, 4},
+    {Shading::kSmooth, TextureFilter::kBilinear, 16},
+};
+
+std::string LookName(const Looks& looks) {
+  return std::string(ShadingName(looks.shading)) + "_" +
+         TextureFilterName(looks.textureFilter) + "_" +
+         std::to_string(looks.samples);
+}
+
+Mesh GeneratedTorus() {
+  Mesh torus;
+  constexpr int32_t kAround = 24, kTube = 12;
+  for (int32_t i = 0; i < kAround; ++i) {
+    const double a = 2 * 3.14159265358979 * i / kAround;
+    for (int32_t j = 0; j < kTube; ++j) {
+      const double b = 2 * 3.14159265358979 * j / kTube;
+      const double r = 600 + 250 * std::cos(b);
+      torus.vertices.push_back({int32_t(std::lround(r * std::cos(a))),
+                                int32_t(std::lround(250 * std::sin(b))),
+                                int32_t(std::lround(r * std::sin(a)))});
+    }
+  }
+  for (int32_t i = 0; i < kAround; ++i) {
+    for (int32_t j = 0; j < kTube; ++j) {
+      const int32_t p = i * kTube + j;
+      const int32_t q = ((i + 1) % kAround) * kTube + j;
+      const int32_t p1 = i * kTube + (j + 1) % kTube;
+      const int32_t q1 = ((i + 1) % kAround) * kTube + (j + 1) % kTube;
+      const uint32_t colour = (i / 6) % 2 == 0 ? 0xC0C0C0u : 0xD08040u;
+      torus.triangles.push_back(FlatTriangle(p, q, q1, colour));
+      torus.triangles.push_back(FlatTriangle(p, q1, p1, colour));
+    }
+  }
+  return torus;
+}
+
+// A checker texture with see-through texels, on a band of two triangles.
+Texture HoledChecker() {
+  std::vector<uint32_t> pixels(16 * 8);
+  for (int32_t y = 0; y < 8; ++y) {
+    for (int32_t x = 0; x < 16; ++x) {
+      const bool hole = x % 5 == 2 && y % 3 == 1;
+      pixels[size_t(y * 16 + x)] =
+          hole ? 0xFFFFFFu : ((x + y) % 2 == 0 ? 0x2050A0u : 0xE0D030u);
+    }
+  }
+  return MakeTexture(16, 8, pixels.data());
+}
+
+Mesh TexturedBand() {
+  Mesh band;
+  band.vertices = {{-900, 300, -500}, {900, 300, -500}, {900, 600, 300},
+                   {-900, 600, 300}};
+  const double uv0[3][2] = {{0, 0}, {16, 0}, {16, 8}};
+  const double uv1[3][2] = {{0, 0}, {16, 8}, {0, 8}};
+  MeshTriangle a, b;
+  a.vertex[0] = 0, a.vertex[1] = 1, a.vertex[2] = 2;
+  b.vertex[0] = 0, b.vertex[1] = 2, b.vertex[2] = 3;
+  a.texture = b.texture = 0;
+  std::memcpy(a.uv, uv0, sizeof(uv0));
+  std::memcpy(b.uv, uv1, sizeof(uv1));
+  band.triangles = {a, b};
+  return band;
+}
+
+Scene GeneratedModelScene() {
+  Scene scene;
+  scene.textures = {HoledChecker()};
+  scene.meshes = {GeneratedTorus(), TexturedBand()};
+  scene.objects.resize(3);
+  scene.objects[0].position[0] = -3200;
+  scene.objects[0].position[1] = -3200;
+  scene.objects[0].position[2] = 0;
+  for (size_t i = 1; i < 3; ++i) {
+    scene.objects[i].mesh = int32_t(i - 1);
+    scene.objects[i].position[2] = 4200;
+    RotateObjectY(scene.objects[i], 30);
+    RotateObjectX(scene.objects[i], -35);
+  }
+  return scene;
+}
+
+class LooksGolden : public OnEveryFillPath {
+ protected:
+  void DrawEveryLook(const char* name, const Scene& scene, int32_t width,
+                     int32_t height) {
+    HeadlessTarget headless;
+    BindHeadlessTarget(headless, width + 40, height + 30, width, height);
+    View view;
+    SetDemoProjection(view, headless.target.clientRect,
+                      headless.clientCentre);
+    for (const Looks& looks : kEveryLook) {
+      view.looks = looks;
+      CheckGoldenForEveryThreadCount(
+          std::string("looks_") + name + "_" + LookName(looks),
+          ParamFillPath(), scene, view, &headless);
+    }
+  }
+};
+
+TEST_P(LooksGolden, Demo) {
+  Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
+  for (int32_t i = 0; i < 25; ++i) AnimateDemoScene(scene, false, false);
+  DrawEveryLook("demo", scene, 320, 240);
+}
+
+TEST_P(LooksGolden, GeneratedModel) {
+  DrawEveryLook("model", GeneratedModelScene(), 240, 180);
+}
+INSTANTIATE_ON_EVERY_FILL_PATH(LooksGolden);
 
 }  // namespace

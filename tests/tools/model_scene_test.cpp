@@ -5,6 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cmath>
+
 #include "tests/tools/tool_test_support.h"
 #include "testmodels/model_catalog.h"
 #include "testmodels/model_writers.h"
@@ -74,7 +77,19 @@ TEST(ModelSceneTest, AModelFileStandsForTheLightAndTheTurnedModel) {
   EXPECT_TRUE(scene["objects"][0]["mesh"].is_null());
   EXPECT_EQ(scene["objects"][0]["position"], nlohmann::json({-3200, -3200, 0}));
   EXPECT_EQ(scene["objects"][1]["mesh"], 0);
-  EXPECT_EQ(scene["objects"][1]["position"], nlohmann::json({0, 0, 3200}));
+  // Framed: Z = round(sqrt(R^2 + (f R / (0.4 m))^2)) with R the farthest
+  // vertex, f 400 and m 600.
+  double r = 0;
+  for (const auto& v : scene["meshes"][0]["vertices"]) {
+    const double x = v[0], y = v[1], z = v[2];
+    r = std::max(r, std::sqrt(x * x + y * y + z * z));
+  }
+  const double spread = 400 * r / (0.4 * 600);
+  EXPECT_EQ(scene["objects"][1]["position"],
+            nlohmann::json({0, 0, std::lround(std::sqrt(r * r + spread * spread))}));
+  EXPECT_GT(r, 1000);
+  EXPECT_EQ(scene["shading"], "smooth");
+  EXPECT_EQ(scene["textureFilter"], "bilinear");
   EXPECT_EQ(scene["animatedObject"], 1);
   // rotateY 30 then rotateX -20: not the identity any more.
   EXPECT_NE(scene["objects"][1]["orientation"][0][0], 1.0);
@@ -106,6 +121,40 @@ TEST(ModelSceneTest, BadModelsExitTwoWithOneLine) {
   WriteText(dir / "scene.json", R"({"objects": [{}, {}], "animatedObject": 2})");
   EXPECT_EQ(RunTool(dir, {"--scene", "scene.json"}).err,
             "scene.json: animatedObject: index 2 out of range (2 objects)\n");
+}
+
+// The model scene's own look can be replaced from the command line; bad
+// values are refused with one line and exit status 2.
+TEST(ModelSceneTest, LookOptionsOverTheModelScene) {
+  const auto dir = FreshTestFolder("model-looks");
+  WriteModels(dir);
+  const ToolRun flat = RunTool(dir, {"--scene", "torus.obj", "--shading", "flat",
+                                     "--texture-filter", "nearest", "--samples", "4",
+                                     "--write-scene", "flat.json"});
+  ASSERT_EQ(flat.status, 0) << flat.err;
+  const nlohmann::json scene = nlohmann::json::parse(ReadText(dir / "flat.json"));
+  EXPECT_FALSE(scene.contains("shading"));
+  EXPECT_FALSE(scene.contains("textureFilter"));
+  EXPECT_EQ(scene["samples"], 4);
+  for (const char* bad : {"--shading=phong", "--texture-filter=cubic", "--samples=2"}) {
+    const ToolRun run = RunTool(dir, {"--scene", "torus.obj", bad});
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_NE(run.err.find(std::string(bad).substr(0, std::string(bad).find('='))),
+              std::string::npos)
+        << run.err;
+  }
+  // Smooth shading draws faces without a material light grey, the flat
+  // look dark grey.
+  WriteText(dir / "plain.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+  ASSERT_EQ(RunTool(dir, {"--scene", "plain.obj", "--write-scene", "smooth.json"}).status, 0);
+  ASSERT_EQ(RunTool(dir, {"--scene", "plain.obj", "--shading", "flat", "--write-scene",
+                          "plain-flat.json"})
+                .status,
+            0);
+  const nlohmann::json smooth = nlohmann::json::parse(ReadText(dir / "smooth.json"));
+  const nlohmann::json dark = nlohmann::json::parse(ReadText(dir / "plain-flat.json"));
+  EXPECT_EQ(smooth["meshes"][0]["triangles"][0]["colour"][0], 0xC0C0C0);
+  EXPECT_EQ(dark["meshes"][0]["triangles"][0]["colour"][0], 0x606060);
 }
 
 }  // namespace

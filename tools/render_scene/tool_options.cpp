@@ -10,7 +10,8 @@ const char* const kUsageLine =
     "usage: render-scene [--scene FILE] [--textures DIR] [--steps N] "
     "[--client WxH] [--desktop WxH] [--threads N] [--out IMAGE] [--raw FILE] "
     "[--write-scene FILE.json] [--frames N] [--first-frame K] "
-    "[--frame-delay MS] [--bench]; IMAGE is .png, .bmp, .ppm, or .webp/.gif "
+    "[--frame-delay MS] [--shading flat|smooth] "
+    "[--texture-filter nearest|bilinear] [--samples 1|4|16] [--bench]; IMAGE is .png, .bmp, .ppm, or .webp/.gif "
     "for all frames in one animation (MS per frame, default 20); a %d or "
     "%04d in --out or --raw names one file per frame";
 
@@ -48,6 +49,9 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
   const std::string shown = name + " " + value;
   if (IsSequenceOption(name)) {
     return ApplySequenceOption(name, value, &options->sequence, problem);
+  }
+  if (IsLooksOption(name)) {
+    return ApplyLooksOption(name, value, &options->looks, problem);
   }
   if (name == "--scene") {
     options->hasScene = 1;
@@ -111,7 +115,7 @@ int32_t TakesValue(const std::string& name) {
                             "--threads"}) {
     if (name == known) return 1;
   }
-  return 0;
+  return IsLooksOption(name);
 }
 
 }  // namespace

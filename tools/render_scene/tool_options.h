@@ -5,6 +5,7 @@
 
 #include "renderer/scene_file.h"
 #include "tools/render_scene/image_writers.h"
+#include "tools/render_scene/looks_options.h"
 #include "tools/render_scene/sequence_options.h"
 
 struct ToolOptions {
@@ -24,6 +25,7 @@ struct ToolOptions {
   int32_t threads;  // 0: one per hardware thread
   int32_t frames;
   SequenceOptions sequence;  // --first-frame, --frame-delay, patterns
+  renderer::SceneLookChoices looks;  // --shading, --texture-filter, --samples
   int32_t bench;
   int32_t help;
 };

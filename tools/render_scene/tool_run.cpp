@@ -21,6 +21,7 @@ bool LoadToolScene(const ToolOptions& options, renderer::LoadedScene& loaded) {
   load.sizes = options.sizes;
   load.builtinTextures = options.texturesFolder;
   if (options.hasSteps) load.steps = options.steps;
+  load.looks = options.looks;
   if (!options.hasScene) load.name = kToolName;
   std::string error;
   const bool ok =
@@ -92,6 +93,9 @@ int RunRenderScene(const ToolOptions& options) {
                         frame.loaded.clientHeight, &problem)) {
     std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
     return 2;
+  }
+  for (const std::string& warning : frame.loaded.modelWarnings) {
+    std::fprintf(stderr, "%s\n", warning.c_str());
   }
   for (const std::string& note : frame.loaded.notes) {
     std::fprintf(stderr, "%s\n", note.c_str());

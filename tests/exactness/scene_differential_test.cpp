@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "differential_canvas.h"
+#include "scene/demo_steps.h"
 
 namespace {
 
@@ -45,17 +46,17 @@ class SceneDifferential : public ::testing::Test {
     for (int i = 0; i < count; ++i) {
       SceneObject* o = &scene.objects[size_t(i)];
       o->mesh = i % 2;
-      RotateObjectX(o, angle(random));
-      RotateObjectY(o, angle(random));
-      RotateObjectZ(o, angle(random));
-      ScaleObject(o, scale(random));
+      RotateObjectX(*o, angle(random));
+      RotateObjectY(*o, angle(random));
+      RotateObjectZ(*o, angle(random));
+      ScaleObject(*o, scale(random));
       o->position[0] = across(random);
       o->position[1] = across(random);
       o->position[2] = depth(random);
     }
     for (int s = std::uniform_int_distribution<int>(0, 400)(random); s > 0;
          --s) {
-      ScrollFinTexture(&scene.meshes[0]);
+      ScrollFinTexture(scene.meshes[0]);
     }
   }
 
@@ -63,10 +64,10 @@ class SceneDifferential : public ::testing::Test {
     std::uniform_int_distribution<int32_t> width(1, kDesktopWidth);
     std::uniform_int_distribution<int32_t> height(1, kDesktopHeight);
     const bool wholeDesktop = random() % 5 == 0;
-    BindHeadlessTarget(&target, kDesktopWidth, kDesktopHeight,
+    BindHeadlessTarget(target, kDesktopWidth, kDesktopHeight,
                        wholeDesktop ? kDesktopWidth : width(random),
                        wholeDesktop ? kDesktopHeight : height(random));
-    SetDemoProjection(&view, target.target.clientRect, target.clientCentre);
+    SetDemoProjection(view, target.target.clientRect, target.clientCentre);
     if (random() % 3 == 0) view.centreX += 0.5;
     if (random() % 3 == 0) view.centreY -= 0.25;
   }
@@ -121,6 +122,42 @@ TEST_F(SceneDifferential, RandomScenesMatchThePlainFills) {
     }
   }
   EXPECT_GT(drawn, 50000);
+}
+
+// Smooth shading (by rows, with the level kernel) and bilinear texels, lit
+// from the viewer or from a light object, and now and then with 4 samples.
+TEST_F(SceneDifferential, SmoothScenesMatchThePlainFills) {
+  const std::vector<FillPath> fast = FastPathsHere();
+  if (fast.empty()) GTEST_SKIP() << "no fast fill version on this processor";
+  int64_t drawn = 0;
+  for (int round = 0; round < 16; ++round) {
+    RandomScene();
+    if (round % 2 == 1) {
+      SceneObject light;
+      light.position[0] = -3200;
+      light.position[1] = -2000;
+      light.position[2] = round * 300 - 2000;
+      scene.objects.insert(scene.objects.begin(), light);
+    }
+    RandomFrame();
+    view.looks.shading = Shading::kSmooth;
+    view.looks.textureFilter =
+        round % 4 < 2 ? TextureFilter::kBilinear : TextureFilter::kNearest;
+    view.looks.samples = round % 5 == 4 ? 4 : 1;
+    start.assign(size_t(kDesktopWidth) * kDesktopHeight, 0);
+    for (uint32_t& p : start) p = uint32_t(random());
+    const Frame plain = Draw(kPlainFill);
+    drawn += plain.passed;
+    for (FillPath path : fast) {
+      const Frame other = Draw(path);
+      ASSERT_EQ(plain.passed, other.passed) << PathName(path) << ", " << round;
+      ASSERT_TRUE(plain.pixels == other.pixels)
+          << PathName(path) << ", round " << round;
+      ASSERT_TRUE(plain.depthBits == other.depthBits)
+          << PathName(path) << ", round " << round;
+    }
+  }
+  EXPECT_GT(drawn, 20000);
 }
 
 }  // namespace
