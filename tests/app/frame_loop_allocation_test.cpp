@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
+#include "app/controls.h"
 #include "platform/message_queue.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/allocation_counter.h"
