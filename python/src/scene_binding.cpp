@@ -145,8 +145,11 @@ py::tuple SceneState(const SceneHandle& handle) {
     py::array_t<double> orientation({3, 3});
     std::copy(&o.orientation[0][0], &o.orientation[0][0] + 9,
               orientation.mutable_data());
+    const py::object mesh = o.mesh == renderer::kNoMesh
+                                ? py::object(py::none())
+                                : py::object(py::int_(o.mesh));
     objects.append(py::make_tuple(
-        o.mesh, orientation,
+        mesh, orientation,
         py::make_tuple(o.position[0], o.position[1], o.position[2])));
   }
   return py::make_tuple(py::cast(scene.textures), meshes, objects,
