@@ -64,6 +64,8 @@ class Scene:
 
 class Frame:
     """A drawn frame; .color and .depth are copies made on first use."""
+    def __init__(self, color: _Array, depth: Optional[_Array] = None) -> None:
+        """A frame from (H, W, 3) uint8 colour and (H, W) depth (default inf)."""
     @property
     def width(self) -> int: ...
     @property

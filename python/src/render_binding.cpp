@@ -119,13 +119,16 @@ py::object Depth(FrameHandle& frame) {
   return depth;
 }
 
-// A frame from its arrays (unpickling): a target of its own, not pooled.
-std::unique_ptr<FrameHandle> FrameFromState(const py::tuple& state) {
-  if (state.size() != 2) throw py::value_error("Frame state: expected 2 entries");
-  const py::array_t<uint8_t> rgb = ByteArray(state[0], "color", {{-1, -1, 3}, "(H, W, 3)"});
+// A frame from its arrays (a new frame, or unpickling): a target of its
+// own, not pooled; no depth: inf everywhere.
+std::unique_ptr<FrameHandle> FrameFromArrays(const py::handle& color,
+                                             const py::handle& depthValues) {
+  const py::array_t<uint8_t> rgb = ByteArray(color, "color", {{-1, -1, 3}, "(H, W, 3)"});
   const py::ssize_t h = rgb.shape(0), w = rgb.shape(1);
+  const py::object inf = py::module_::import("numpy").attr("full")(
+      py::make_tuple(h, w), std::numeric_limits<float>::infinity());
   const py::array_t<float, py::array::c_style | py::array::forcecast> depth =
-      NumberArray(state[1], "depth", {{h, w}, "(H, W)"});
+      NumberArray(depthValues.is_none() ? inf : depthValues, "depth", {{h, w}, "(H, W)"});
   auto frame = std::make_unique<FrameHandle>();
   frame->target = std::make_unique<renderer::HeadlessTarget>();
   renderer::BindHeadlessTarget(frame->target.get(), CheckedInt32(w, "width", 1, kMaxSide),
@@ -186,9 +189,16 @@ Writes the colour as an image; the ending picks the format: .png, .bmp
            [](const FrameHandle& f) {
              return "<renderer.Frame " + SizeText(TargetOf(f).width, TargetOf(f).height) + ">";
            })
+      .def(py::init(&FrameFromArrays), py::arg("color"), py::arg("depth") = py::none(),
+           R"doc(
+A frame from arrays, e.g. to save a picture made in NumPy: `color` (H, W, 3)
+uint8 RGB, `depth` (H, W) numbers (default: inf, nothing drawn).)doc")
       .def(py::pickle(
           [](FrameHandle& f) { return py::make_tuple(Colour(f), Depth(f)); },
-          &FrameFromState));
+          [](const py::tuple& state) {
+            if (state.size() != 2) throw py::value_error("Frame state: expected 2 entries");
+            return FrameFromArrays(state[0], state[1]);
+          }));
 
   py::class_<RendererHandle, RendererRef>(m, "Renderer", R"doc(
 Draws scenes into frames of one size, with its own workspace (worker

@@ -79,3 +79,13 @@ def test_scene_meshes_come_back_with_their_own_textures():
     meshes = scene.meshes
     assert len(meshes) == 2 and len(meshes[0].textures) == 0
     assert np.array_equal(meshes[1].face_textures, [0, 0, 0])
+
+
+def test_frame_from_arrays_round_trips():
+    rng = np.random.default_rng(5)
+    color = rng.integers(0, 255, (6, 9, 3), dtype=np.uint8)
+    depth = rng.random((6, 9)).astype(np.float32) * 1000
+    depth[0, 0] = np.inf
+    frame = renderer.Frame(color, depth)
+    assert np.array_equal(frame.color, color) and np.array_equal(frame.depth, depth)
+    assert np.isinf(renderer.Frame(color).depth).all()
