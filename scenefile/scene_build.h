@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "renderer/renderer.h"
-#include "tools/render_scene/scene_description.h"
+#include "renderer/scene_file.h"
+#include "scenefile/scene_description.h"
 
-// A built scene: the file's textures come first in scene.textures, then,
-// when a mesh is the built-in model, its seven images; every "builtin" mesh
-// entry shares the one model mesh, whose fins the animation scrolls.
-struct BuiltScene {
-  renderer::Scene scene;
-  int32_t builtinMesh = renderer::kNoMesh;  // the model's mesh, when shown
-  int32_t animatedObject = 0;  // the object animation steps turn
-};
+namespace renderer {
 
 // A texture that could not be loaded: where it was asked for and why it
-// stays empty. Not an error; render-scene reports each one once.
+// stays empty. Not an error: each is noted once, for the caller to show.
 struct TextureNote {
   std::string path;  // JSON path, or "" for a built-in image
   std::string problem;
@@ -27,12 +21,17 @@ struct TextureNote {
 
 // Loads the textures, builds the meshes (the built-in model from the images
 // in the scene's builtinTextures folder, else `builtinFolder`) and places
-// every object.
+// every object: built->scene, builtinMesh and animatedObject. The file's
+// textures come first in scene.textures, then, when a mesh is the built-in
+// model, its seven images; every "builtin" mesh entry shares the one model
+// mesh, whose fins the animation scrolls.
 void BuildScene(const SceneDescription& scene, const std::string& builtinFolder,
-                BuiltScene* built, std::vector<TextureNote>* notes);
+                LoadedScene* built, std::vector<TextureNote>* notes);
 
 // Notes for the built-in images (`images`, in slot order) that are empty
 // after loading them from `folder`.
 void NoteEmptyBuiltinImages(const std::string& folder,
-                            const renderer::Texture* images,
+                            const Texture* images,
                             std::vector<TextureNote>* notes);
+
+}  // namespace renderer

@@ -1,6 +1,6 @@
 #pragma once
 // A scene file's contents, read and checked, in plain values: what
-// render-scene builds its textures, meshes and objects from.
+// the library builds its textures, meshes and objects from.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,15 +9,13 @@
 #include "renderer/mesh.h"
 #include "renderer/texture.h"
 
-using renderer::IntVertex;
-using renderer::Vector3;
+namespace renderer {
 
 constexpr int32_t kDefaultFrameWidth = 1920;
 constexpr int32_t kDefaultFrameHeight = 1080;
 constexpr int32_t kDefaultClientWidth = 800;
 constexpr int32_t kDefaultClientHeight = 600;
 constexpr int32_t kMaxFrameSide = 16384;
-constexpr int32_t kNoTexture = -1;
 constexpr int32_t kNoMeshEntry = -1;
 constexpr int32_t kViewportLeft = 1;
 constexpr int32_t kViewportTop = 2;
@@ -49,8 +47,8 @@ struct MeshEntry {
   int32_t builtin;  // 1: the built-in model; the lists below stay empty
   int32_t fromFile;  // 1: a model file, read into `model` when the scene is
   std::string file;  // read (`file` as written, `model` its mesh and
-  renderer::Mesh model;  // `modelTextures` the textures it indexes)
-  std::vector<renderer::Texture> modelTextures;
+  Mesh model;  // `modelTextures` the textures it indexes)
+  std::vector<Texture> modelTextures;
   std::vector<IntVertex> vertices;
   int32_t hasVertexVectors;
   std::vector<Vector3> vertexVectors;
@@ -111,3 +109,5 @@ int32_t UsesBuiltinModel(const SceneDescription& scene);
 // is final: the sides and centre the file sets, else (0, 0, w, h) and
 // (w >> 1, h >> 1).
 void ResolveViewportAndCentre(SceneDescription* scene);
+
+}  // namespace renderer

@@ -1,4 +1,6 @@
-#include "tools/render_scene/scene_description.h"
+#include "scenefile/scene_description.h"
+
+namespace renderer {
 
 ObjectEntry DefaultObjectEntry() {
   ObjectEntry object{};
@@ -45,3 +47,5 @@ void ResolveViewportAndCentre(SceneDescription* scene) {
   if (!scene->hasCentreX) scene->centreX = scene->clientWidth >> 1;
   if (!scene->hasCentreY) scene->centreY = scene->clientHeight >> 1;
 }
+
+}  // namespace renderer

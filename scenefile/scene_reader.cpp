@@ -1,14 +1,16 @@
 // Reading a whole scene file: the top-level keys in a fixed order (textures
 // before meshes before objects, so every index can be checked as it is read),
 // then the sizes against each other.
-#include "tools/render_scene/scene_file.h"
+#include "scenefile/scene_reader.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "tools/render_scene/json_text.h"
-#include "tools/render_scene/scene_layout.h"
-#include "tools/render_scene/scene_sections.h"
+#include "scenefile/json_text.h"
+#include "scenefile/scene_layout.h"
+#include "scenefile/scene_sections.h"
+
+namespace renderer {
 
 namespace {
 
@@ -175,3 +177,5 @@ std::string FormatSceneError(const std::string& fileName,
                              const SceneError& error) {
   return fileName + ": " + error.path + ": " + error.problem;
 }
+
+}  // namespace renderer

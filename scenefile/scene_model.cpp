@@ -1,9 +1,11 @@
 // Model files as meshes of scene files and as scenes of their own.
-#include "tools/render_scene/scene_model.h"
+#include "scenefile/scene_model.h"
 
 #include "renderer/model.h"
-#include "tools/render_scene/scene_file.h"
-#include "tools/render_scene/scene_sections.h"
+#include "scenefile/scene_reader.h"
+#include "scenefile/scene_sections.h"
+
+namespace renderer {
 
 int32_t ReadModelFileEntry(const Field& field, const std::string& baseFolder,
                            MeshEntry* mesh) {
@@ -12,7 +14,7 @@ int32_t ReadModelFileEntry(const Field& field, const std::string& baseFolder,
     return 0;
   }
   std::string problem;
-  if (!renderer::LoadModel(ResolvePath(baseFolder, mesh->file), &mesh->model,
+  if (!LoadModel(ResolvePath(baseFolder, mesh->file), &mesh->model,
                            &mesh->modelTextures, &problem)) {
     return Refuse(file, problem);
   }
@@ -20,18 +22,18 @@ int32_t ReadModelFileEntry(const Field& field, const std::string& baseFolder,
   return 1;
 }
 
-bool IsModelScene(const std::string& fileName) {
-  return renderer::IsModelFileName(fileName);
+bool IsModelScenePath(const std::string& path) {
+  return IsModelFileName(path);
 }
 
-int32_t LoadModelScene(const std::string& fileName,
+int32_t ReadModelScene(const std::string& fileName,
                        const SceneOverrides& overrides, SceneDescription* scene,
                        std::string* error) {
   *scene = DefaultSceneDescription();
   MeshEntry& model = scene->meshes[0];
   model = MeshEntry{};
   model.file = fileName;
-  if (!renderer::LoadModel(fileName, &model.model, &model.modelTextures, error)) {
+  if (!LoadModel(fileName, &model.model, &model.modelTextures, error)) {
     return 0;
   }
   model.fromFile = 1;
@@ -49,3 +51,5 @@ int32_t LoadModelScene(const std::string& fileName,
   *error = FormatSceneError(fileName, sizes);
   return 0;
 }
+
+}  // namespace renderer

@@ -1,6 +1,8 @@
-#include "tools/render_scene/scene_layout.h"
+#include "scenefile/scene_layout.h"
 
 #include <string>
+
+namespace renderer {
 
 namespace {
 
@@ -74,3 +76,5 @@ int32_t CheckSceneLayout(const SceneDescription& scene,
          CheckViewportSide(scene.viewportBottom, scene.frameHeight, "bottom",
                            "height", error);
 }
+
+}  // namespace renderer

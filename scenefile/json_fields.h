@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace renderer {
+
 using Json = nlohmann::json;
 
 struct SceneError {
@@ -105,3 +107,5 @@ int32_t ReadList(const Field& array, std::vector<Entry>* entries, Read read) {
     return read(element, &(*entries)[i]);
   });
 }
+
+}  // namespace renderer

@@ -3,8 +3,10 @@
 // values and indices. Used by ParseSceneText.
 #include <string>
 
-#include "tools/render_scene/json_fields.h"
-#include "tools/render_scene/scene_description.h"
+#include "scenefile/json_fields.h"
+#include "scenefile/scene_description.h"
+
+namespace renderer {
 
 // One entry of "meshes": "builtin", a mesh object whose texture indices
 // must name one of `textureCount` textures, or {"file": PATH}, a model file
@@ -31,3 +33,5 @@ int32_t ReadDoubles(const Field& field, size_t length, double* out);
 
 // `length` whole numbers inside the int32 range.
 int32_t ReadInt32s(const Field& field, size_t length, int32_t* out);
+
+}  // namespace renderer

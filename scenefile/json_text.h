@@ -3,7 +3,11 @@
 // a key given twice in one object. Refusals carry the JSON path reached.
 #include <string>
 
-#include "tools/render_scene/json_fields.h"
+#include "scenefile/json_fields.h"
+
+namespace renderer {
 
 int32_t ParseJsonText(const std::string& text, Json* document,
                       SceneError* error);
+
+}  // namespace renderer

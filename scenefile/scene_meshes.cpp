@@ -1,6 +1,8 @@
 // Reading the entries of "meshes": vertices, vertex vectors, triangles and
 // lines, with every vertex and texture index checked against its list.
-#include "tools/render_scene/scene_sections.h"
+#include "scenefile/scene_sections.h"
+
+namespace renderer {
 
 namespace {
 
@@ -111,3 +113,5 @@ int32_t ReadMeshEntry(const Field& field, size_t textureCount,
                     return ReadLine(entry, *mesh, line);
                   });
 }
+
+}  // namespace renderer

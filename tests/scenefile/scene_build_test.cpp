@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "renderer/renderer.h"
-#include "tests/tools/tool_test_support.h"
-#include "tools/render_scene/scene_file.h"
-#include "tools/render_scene/scene_frame.h"
-#include "tools/render_scene/scene_setup.h"
+#include "tests/support/test_files.h"
+#include "renderer/scene_file.h"
+#include "scenefile/scene_reader.h"
+#include "scenefile/scene_setup.h"
 
 using namespace renderer;
 
@@ -32,21 +32,24 @@ void WriteWhiteAndGrey(const std::filesystem::path& file) {
 }
 
 struct SceneFixture : testing::Test {
-  SceneFrame frame;
-  const BuiltScene& built = frame.built;
-  const Scene& scene = frame.built.scene;
+  LoadedScene built;
+  const Scene& scene = built.scene;
+  HeadlessTarget target;
+  WorkspacePtr workspace = MakeWorkspace();
   std::vector<TextureNote> notes;
-  void SetUpScene(const SceneDescription& description, int32_t steps) {
-    SetUpSceneFrame(description, RENDERER_TEXTURE_DIR, steps, &frame, &notes);
+  void Build(const SceneDescription& description, int32_t steps) {
+    SetUpScene(description, RENDERER_TEXTURE_DIR, steps, &built, &notes);
+    BindSceneTarget(built, target);
   }
-  const uint32_t* Pixels() const { return frame.target.target.pixels; }
-  const float* Depth() const { return frame.target.target.depth; }
+  void Draw() { DrawScene(built, target, *workspace); }
+  const uint32_t* Pixels() const { return target.target.pixels; }
+  const float* Depth() const { return target.target.depth; }
 };
 
 using SceneBuildTest = SceneFixture;
 
 TEST_F(SceneBuildTest, TexturesLoadWithOptionalOpaqueWhite) {
-  const auto dir = FreshToolFolder("textures");
+  const auto dir = FreshTestFolder("textures");
   WriteWhiteAndGrey(dir / "wg.bmp");
   const SceneDescription description = MustParse(R"({
       "frameBuffer": {"width": 32, "height": 24},
@@ -55,7 +58,7 @@ TEST_F(SceneBuildTest, TexturesLoadWithOptionalOpaqueWhite) {
                    {"file": "missing.bmp"}, {"file": "missing.bmp"}, {}],
       "meshes": [], "objects": []})",
                                                  dir.string());
-  SetUpScene(description, 0);
+  Build(description, 0);
   ASSERT_EQ(scene.textures.size(), 5u);
   ASSERT_EQ(scene.textures[0].width, 2);
   EXPECT_EQ(scene.textures[0].texels[1], 255);  // white stays see-through
@@ -86,7 +89,7 @@ TEST_F(SceneBuildTest, ObjectsArePlacedThenTransformedInOrder) {
          "transforms": [["rotateZ", 15], ["scale", 1.1], ["rotateX", -3],
                         ["rotateY", 0.5]]},
         {"mesh": 1, "position": [1, 2, 3], "transforms": [["reset"]]}]})");
-  SetUpScene(description, 0);
+  Build(description, 0);
   ASSERT_EQ(scene.objects.size(), 2u);
   ASSERT_EQ(scene.objects[0].mesh, 0);
   const Mesh& own = scene.meshes[0];
@@ -124,7 +127,7 @@ TEST_F(SceneBuildTest, AnimationStepsTurnObjectZeroAndScrollTheModel) {
       "frameBuffer": {"width": 64, "height": 48},
       "client": {"width": 64, "height": 48},
       "animationSteps": 3})");
-  SetUpScene(description, description.animationSteps);
+  Build(description, description.animationSteps);
   SceneObject expected{};
   for (int step = 0; step < 3; ++step) {
     RotateObjectX(&expected, 0.5);
@@ -142,7 +145,7 @@ TEST_F(SceneBuildTest, AnimationStepsTurnObjectZeroAndScrollTheModel) {
 }
 
 TEST_F(SceneBuildTest, StepsWithoutTheModelScrollNoTexture) {
-  SetUpScene(MustParse(R"({"frameBuffer": {"width": 8, "height": 8},
+  Build(MustParse(R"({"frameBuffer": {"width": 8, "height": 8},
                       "client": {"width": 8, "height": 8},
                       "meshes": [{"vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]],
                                   "triangles": [{"vertex": [0, 1, 2],
@@ -157,8 +160,8 @@ TEST_F(SceneBuildTest, EmptyObjectListDrawsOnlyTheClearedClient) {
   const SceneDescription description = MustParse(R"({
       "frameBuffer": {"width": 20, "height": 10},
       "client": {"width": 12, "height": 6}, "objects": []})");
-  SetUpScene(description, 5);
-  DrawSceneFrame(frame);
+  Build(description, 5);
+  Draw();
   for (int32_t y = 0; y < 10; ++y) {
     for (int32_t x = 0; x < 20; ++x) {
       const uint32_t expected = x < 12 && y < 6 ? kBackgroundColour : 0u;
@@ -181,8 +184,8 @@ TEST_F(SceneBuildTest, AFlatTriangleCoversItsPixelsAtItsDepth) {
                   "triangles": [{"vertex": [0, 1, 2],
                                  "colour": [1193046, 0, 0]}]}],
       "objects": [{"position": [0, 0, 100]}]})");
-  SetUpScene(description, 0);
-  DrawSceneFrame(frame);
+  Build(description, 0);
+  Draw();
   int32_t covered = 0;
   for (int32_t y = 0; y < 16; ++y) {
     for (int32_t x = 0; x < 16; ++x) {

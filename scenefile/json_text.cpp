@@ -1,7 +1,9 @@
-#include "tools/render_scene/json_text.h"
+#include "scenefile/json_text.h"
 
 #include <cstring>
 #include <vector>
+
+namespace renderer {
 
 namespace {
 
@@ -190,3 +192,5 @@ int32_t ParseJsonText(const std::string& text, Json* document,
   }
   return 1;
 }
+
+}  // namespace renderer

@@ -3,11 +3,13 @@
 // Nothing is drawn or loaded here; a refusal names its JSON path.
 #include <string>
 
-#include "tools/render_scene/json_fields.h"
-#include "tools/render_scene/scene_description.h"
-#include "tools/render_scene/scene_layout.h"
+#include "scenefile/json_fields.h"
+#include "scenefile/scene_description.h"
+#include "scenefile/scene_layout.h"
 
-// Parses and checks scene text, with the command line's sizes in place of
+namespace renderer {
+
+// Parses and checks scene text, with the given sizes in place of
 // the file's. `baseFolder` is the folder relative paths are taken from (""
 // for the working directory). On refusal returns 0 and fills `error`;
 // `scene` is then only partly filled.
@@ -21,7 +23,7 @@ int32_t LoadSceneFile(const std::string& fileName,
                       const SceneOverrides& overrides, SceneDescription* scene,
                       SceneError* error);
 
-// The single line render-scene prints for a refusal: "FILE: path: problem".
+// The single line a refusal is shown as: "FILE: path: problem".
 std::string FormatSceneError(const std::string& fileName,
                              const SceneError& error);
 
@@ -30,3 +32,5 @@ std::string ResolvePath(const std::string& baseFolder, const std::string& path);
 
 // The folder part of `fileName` ("" when it has none).
 std::string FolderOf(const std::string& fileName);
+
+}  // namespace renderer

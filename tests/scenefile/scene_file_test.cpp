@@ -1,6 +1,6 @@
 // Reading scene files: defaults, every kind of refusal with its message, and
 // numbers that reproduce the file's doubles bit for bit.
-#include "tools/render_scene/scene_file.h"
+#include "scenefile/scene_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,9 @@
 
 #include <time.h>
 
-#include "tests/tools/tool_test_support.h"
+#include "tests/support/test_files.h"
+
+using namespace renderer;
 
 namespace {
 

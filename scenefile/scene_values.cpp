@@ -1,4 +1,6 @@
-#include "tools/render_scene/scene_sections.h"
+#include "scenefile/scene_sections.h"
+
+namespace renderer {
 
 int32_t ReadIndex(const Field& field, size_t count, const char* singular,
                   const char* plural, int32_t* out) {
@@ -26,3 +28,5 @@ int32_t ReadInt32s(const Field& field, size_t length, int32_t* out) {
                           return ReadInt32(number, &out[i]);
                         });
 }
+
+}  // namespace renderer

@@ -1,12 +1,8 @@
-#include "tools/render_scene/scene_build.h"
+#include "scenefile/scene_build.h"
 
 #include <set>
 
-using renderer::Mesh;
-using renderer::MeshTriangle;
-using renderer::Scene;
-using renderer::SceneObject;
-using renderer::Texture;
+namespace renderer {
 
 namespace {
 
@@ -18,7 +14,7 @@ void LoadSceneTextures(const SceneDescription& scene, Scene* built,
     const TextureEntry& entry = scene.textures[i];
     Texture* texture = &built->textures[i];
     if (!entry.hasFile) continue;
-    if (!renderer::LoadBmpTexture(entry.path.c_str(), texture)) {
+    if (!LoadBmpTexture(entry.path.c_str(), texture)) {
       if (reported.insert(entry.path).second) {
         notes->push_back(TextureNote{
             "textures[" + std::to_string(i) + "].file",
@@ -26,7 +22,7 @@ void LoadSceneTextures(const SceneDescription& scene, Scene* built,
       }
       continue;
     }
-    if (entry.opaqueWhite) renderer::MakeWhiteOpaque(texture);
+    if (entry.opaqueWhite) MakeWhiteOpaque(texture);
   }
 }
 
@@ -34,11 +30,11 @@ void LoadSceneTextures(const SceneDescription& scene, Scene* built,
 Mesh LoadBuiltinModel(const std::string& folder, Scene* built,
                       std::vector<TextureNote>* notes) {
   const int32_t first = static_cast<int32_t>(built->textures.size());
-  for (Texture& image : renderer::LoadTexturesFrom(folder.c_str())) {
+  for (Texture& image : LoadTexturesFrom(folder.c_str())) {
     built->textures.push_back(std::move(image));
   }
   NoteEmptyBuiltinImages(folder, &built->textures[size_t(first)], notes);
-  return renderer::BuildModel(built->textures, first);
+  return BuildModel(built->textures, first);
 }
 
 // A model file's mesh, its textures added after those already built.
@@ -48,7 +44,7 @@ Mesh AddModelMesh(const MeshEntry& entry, Scene* built) {
                          entry.modelTextures.end());
   Mesh mesh = entry.model;
   for (MeshTriangle& triangle : mesh.triangles) {
-    if (triangle.texture != renderer::kNoTexture) triangle.texture += first;
+    if (triangle.texture != kNoTexture) triangle.texture += first;
   }
   return mesh;
 }
@@ -67,11 +63,10 @@ Mesh MakeOwnMesh(const MeshEntry& entry) {
       target.uv[corner][0] = source.uv[corner][0];
       target.uv[corner][1] = source.uv[corner][1];
     }
-    target.texture = source.texture == kNoTexture ? renderer::kNoTexture
-                                                  : source.texture;
+    target.texture = source.texture;
   }
   for (const LineEntry& line : entry.lines) {
-    mesh.lines.push_back(renderer::MeshLine{
+    mesh.lines.push_back(MeshLine{
         line.from, line.to, static_cast<uint32_t>(line.fromColour),
         static_cast<uint32_t>(line.toColour)});
   }
@@ -81,12 +76,12 @@ Mesh MakeOwnMesh(const MeshEntry& entry) {
 // The scene's meshes, one per "meshes" entry except that every built-in
 // entry shares one model; returns each entry's mesh index.
 std::vector<int32_t> BuildMeshes(const SceneDescription& scene,
-                                 const std::string& folder, BuiltScene* built,
+                                 const std::string& folder, LoadedScene* built,
                                  std::vector<TextureNote>* notes) {
   std::vector<int32_t> meshOfEntry;
   for (const MeshEntry& entry : scene.meshes) {
     std::vector<Mesh>& meshes = built->scene.meshes;
-    if (entry.builtin && built->builtinMesh != renderer::kNoMesh) {
+    if (entry.builtin && built->builtinMesh != kNoMesh) {
       meshOfEntry.push_back(built->builtinMesh);
       continue;
     }
@@ -106,19 +101,19 @@ std::vector<int32_t> BuildMeshes(const SceneDescription& scene,
 void ApplyTransform(const TransformEntry& transform, SceneObject* object) {
   switch (transform.kind) {
     case TransformKind::kRotateX:
-      renderer::RotateObjectX(object, transform.amount);
+      RotateObjectX(object, transform.amount);
       break;
     case TransformKind::kRotateY:
-      renderer::RotateObjectY(object, transform.amount);
+      RotateObjectY(object, transform.amount);
       break;
     case TransformKind::kRotateZ:
-      renderer::RotateObjectZ(object, transform.amount);
+      RotateObjectZ(object, transform.amount);
       break;
     case TransformKind::kScale:
-      renderer::ScaleObject(object, transform.amount);
+      ScaleObject(object, transform.amount);
       break;
     case TransformKind::kReset:
-      renderer::ResetObject(object);
+      ResetObject(object);
       break;
   }
 }
@@ -129,7 +124,7 @@ void PlaceObjects(const SceneDescription& scene,
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const ObjectEntry& entry = scene.objects[i];
     SceneObject* object = &built->objects[i];
-    object->mesh = entry.mesh == kNoMeshEntry ? renderer::kNoMesh
+    object->mesh = entry.mesh == kNoMeshEntry ? kNoMesh
                                          : meshOfEntry[size_t(entry.mesh)];
     for (int row = 0; row < 3; ++row) {
       for (int column = 0; column < 3; ++column) {
@@ -146,22 +141,23 @@ void PlaceObjects(const SceneDescription& scene,
 }  // namespace
 
 void NoteEmptyBuiltinImages(const std::string& folder,
-                            const renderer::Texture* images,
+                            const Texture* images,
                             std::vector<TextureNote>* notes) {
   const std::string where =
       folder.empty() ? "the working directory" : "\"" + folder + "\"";
-  for (int slot = 0; slot < renderer::kTextureSlotCount; ++slot) {
+  for (int slot = 0; slot < kTextureSlotCount; ++slot) {
     if (!images[slot].texels.empty()) continue;
     notes->push_back(TextureNote{
-        "", std::string("built-in image ") + renderer::kTextureFileNames[slot] +
+        "", std::string("built-in image ") + kTextureFileNames[slot] +
                 " not found in " + where +
                 " or its fallback folder; it stays empty"});
   }
 }
 
 void BuildScene(const SceneDescription& scene, const std::string& builtinFolder,
-                BuiltScene* built, std::vector<TextureNote>* notes) {
-  *built = BuiltScene{};
+                LoadedScene* built, std::vector<TextureNote>* notes) {
+  built->scene = Scene{};
+  built->builtinMesh = kNoMesh;
   LoadSceneTextures(scene, &built->scene, notes);
   const std::vector<int32_t> meshOfEntry = BuildMeshes(
       scene, scene.hasBuiltinTextures ? scene.builtinTextures : builtinFolder,
@@ -169,3 +165,5 @@ void BuildScene(const SceneDescription& scene, const std::string& builtinFolder,
   PlaceObjects(scene, meshOfEntry, &built->scene);
   built->animatedObject = scene.animatedObject;
 }
+
+}  // namespace renderer

@@ -1,6 +1,8 @@
 // Reading the entries of "objects": mesh index, orientation, position and
 // the list of transform operations.
-#include "tools/render_scene/scene_sections.h"
+#include "scenefile/scene_sections.h"
+
+namespace renderer {
 
 namespace {
 
@@ -69,3 +71,5 @@ int32_t ReadObjectEntry(const Field& field, size_t meshCount,
          ReadList(Member(field, "transforms"), &object->transforms,
                   ReadTransform);
 }
+
+}  // namespace renderer

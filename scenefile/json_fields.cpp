@@ -1,7 +1,9 @@
-#include "tools/render_scene/json_fields.h"
+#include "scenefile/json_fields.h"
 
 #include <cmath>
 #include <cstdint>
+
+namespace renderer {
 
 namespace {
 
@@ -199,3 +201,5 @@ int32_t ReadString(const Field& field, std::string* out) {
   *out = field.value->get<std::string>();
   return 1;
 }
+
+}  // namespace renderer
