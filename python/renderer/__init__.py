@@ -16,7 +16,7 @@ from ._renderer import (Frame, Mesh, Object, Renderer, Scene, Texture, mesh,
 from . import _renderer
 
 __all__ = ["Frame", "Mesh", "Object", "Renderer", "Scene", "Texture", "demo",
-           "mesh", "render", "texture"]
+           "load", "mesh", "render", "texture"]
 
 # The seven demo images, when the package was installed with them.
 _DEMO_TEXTURES = _os.path.join(_os.path.dirname(__file__), "textures")
@@ -30,6 +30,24 @@ def demo(textures=None):
     images installed with the package, else the working directory. An image
     found nowhere leaves its faces undrawn.
     """
+    return _renderer.demo(_textures_folder(textures))
+
+
+def load(path, textures=None):
+    """The scene of a scene file (.json) or model file (.obj, .gltf, .glb).
+
+    Read exactly as `render-scene --scene path` reads it: sizes, camera,
+    objects, transforms and animation steps from the file; a model file
+    becomes its model scene (object 0 the light, object 1 the model). The
+    built-in model's images, when the file shows it and names no folder,
+    come from `textures` as for demo(). A refused file raises ValueError
+    with render-scene's line ("FILE: place: problem"), a missing one
+    FileNotFoundError; images that cannot be read give a warning each.
+    """
+    return _renderer.load(_os.fspath(path), _textures_folder(textures))
+
+
+def _textures_folder(textures):
     if textures is None:
-        textures = _DEMO_TEXTURES if _os.path.isdir(_DEMO_TEXTURES) else ""
-    return _renderer.demo(_os.fspath(textures))
+        return _DEMO_TEXTURES if _os.path.isdir(_DEMO_TEXTURES) else ""
+    return _os.fspath(textures)

@@ -107,6 +107,9 @@ def mesh(vertices: _Array, faces: _Array, colors: Optional[_Array] = None,
 def demo(textures: Optional[_Path] = None) -> Scene:
     """The demo scene: the built-in cube with four fins."""
 
-def render(scene: Scene, width: int = 800, height: int = 600,
-           focal_length: int = 400, threads: int = 0) -> Frame:
-    """One frame: Renderer(width, height, ...).render(scene)."""
+def load(path: _Path, textures: Optional[_Path] = None) -> Scene:
+    """A scene file or model file, as render-scene --scene reads it."""
+
+def render(scene: Scene, width: Optional[int] = None, height: Optional[int] = None,
+           focal_length: Optional[int] = None, threads: int = 0) -> Frame:
+    """One frame, by default with the scene's own size and camera."""

@@ -3,6 +3,7 @@
 #include <pybind11/pybind11.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "python/src/handles.h"
@@ -22,6 +23,18 @@ void BindRender(py::module_& m);
 
 // `steps` animation steps of the scene (see Scene.step).
 void StepScene(SceneHandle& handle, int64_t steps);
+
+// renderer.load, renderer.demo and Scene(): scenes as the library loads
+// them. A refused file raises ValueError with the library's one line
+// (FileNotFoundError when it does not exist); texture notes become warnings.
+std::shared_ptr<SceneHandle> LoadSceneFile(const std::string& path,
+                                           const std::string& textures);
+std::shared_ptr<SceneHandle> DemoScene(const std::string& textures);
+std::shared_ptr<SceneHandle> EmptyScene();
+
+// A scene's pickled form and back.
+py::tuple SceneState(const SceneHandle& handle);
+std::shared_ptr<SceneHandle> SceneFromState(const py::tuple& state);
 
 // Writes width x height 0x00RRGGBB pixels (rows `rowStride` apart) to
 // `path` as PNG, BMP, PPM or WebP by its ending; ValueError for another

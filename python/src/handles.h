@@ -11,6 +11,7 @@
 #include <pybind11/pybind11.h>
 
 #include "renderer/renderer.h"
+#include "renderer/scene_file.h"
 
 namespace renderer_py {
 
@@ -21,14 +22,14 @@ struct MeshHandle {
   std::vector<renderer::Texture> textures;
 };
 
-// A scene and what stepping its animation needs. Frames are drawn from it
-// without the interpreter lock, under a shared lock; every change takes the
-// lock exclusively. Orientation arrays point into `scene.objects`, so no
+// A scene as the library loads one: the scene, its animation's object and
+// model, and the client size and view its file gives. Frames are drawn from
+// it without the interpreter lock, under a shared lock; every change takes
+// the lock exclusively. Orientation arrays point into `scene.objects`, so no
 // object may be added while one of them is alive (`views`).
 struct SceneHandle {
-  renderer::Scene scene;
-  int32_t animatedObject = 0;
-  int32_t builtinMesh = renderer::kNoMesh;  // the demo model, whose fins scroll
+  renderer::LoadedScene loaded;
+  renderer::Scene& scene = loaded.scene;
   std::shared_mutex lock;
   int64_t views = 0;  // orientation arrays alive; changed with the GIL held
 };

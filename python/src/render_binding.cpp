@@ -2,11 +2,13 @@
 // without the interpreter lock into memory the frame then owns.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
 
 #include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "python/src/arrays.h"
@@ -44,6 +46,16 @@ RendererRef MakeRenderer(int64_t width, int64_t height, int64_t focalLength,
   handle->threads = CheckedInt32(threads, "threads", 0, renderer::kMaxThreads);
   renderer::SetThreadCount(*handle->workspace, handle->threads);
   return handle;
+}
+
+// A renderer with the scene's own client size and view (camera and
+// viewport), as render-scene draws the scene's client area.
+RendererRef RendererForScene(const SceneHandle& scene, int64_t threads) {
+  const renderer::LoadedScene& loaded = scene.loaded;
+  RendererRef r = MakeRenderer(loaded.clientWidth, loaded.clientHeight,
+                               loaded.view.focalLength, threads, loaded.view.nearZ);
+  r->view = loaded.view;
+  return r;
 }
 
 // A target from the pool, or a new one of the renderer's size.
@@ -245,14 +257,22 @@ object in order. Returns a new Frame.)doc")
 
   m.def(
       "render",
-      [](SceneHandle& scene, int64_t width, int64_t height, int64_t focalLength,
-         int64_t threads) {
-        RendererRef r = MakeRenderer(width, height, focalLength, threads, 2);
+      [](SceneHandle& scene, std::optional<int64_t> width, std::optional<int64_t> height,
+         std::optional<int64_t> focalLength, int64_t threads) {
+        const renderer::LoadedScene& loaded = scene.loaded;
+        RendererRef r = width || height || focalLength
+                            ? MakeRenderer(width.value_or(loaded.clientWidth),
+                                           height.value_or(loaded.clientHeight),
+                                           focalLength.value_or(400), threads, 2)
+                            : RendererForScene(scene, threads);
         return Render(*r, scene);
       },
-      py::arg("scene"), py::arg("width") = 800, py::arg("height") = 600,
-      py::arg("focal_length") = 400, py::arg("threads") = 0,
-      "One frame of the scene: Renderer(width, height, ...).render(scene).");
+      py::arg("scene"), py::arg("width") = py::none(), py::arg("height") = py::none(),
+      py::arg("focal_length") = py::none(), py::arg("threads") = 0, R"doc(
+One frame of the scene. With no size and no focal length, drawn with the
+scene's own client size and camera (a scene file's, else 800 x 600 and
+focal length 400), as render-scene draws its client area; otherwise as
+Renderer(width, height, focal_length or 400, threads).render(scene).)doc");
 }
 
 }  // namespace renderer_py

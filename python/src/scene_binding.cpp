@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "python/src/arrays.h"
@@ -137,6 +138,8 @@ void Turn(const ObjectRef& ref, const std::string& axis, double degrees) {
   });
 }
 
+}  // namespace
+
 py::tuple SceneState(const SceneHandle& handle) {
   const renderer::Scene& scene = handle.scene;
   py::list meshes, objects;
@@ -152,13 +155,19 @@ py::tuple SceneState(const SceneHandle& handle) {
         mesh, orientation,
         py::make_tuple(o.position[0], o.position[1], o.position[2])));
   }
+  const renderer::LoadedScene& l = handle.loaded;
+  const renderer::View& v = l.view;
+  const py::tuple frame = py::make_tuple(
+      l.frameWidth, l.frameHeight, l.clientWidth, l.clientHeight,
+      v.focalLength, v.nearZ, v.centreX, v.centreY, v.viewportLeft,
+      v.viewportTop, v.viewportRight, v.viewportBottom);
   return py::make_tuple(py::cast(scene.textures), meshes, objects,
-                        scene.lightObject, handle.animatedObject,
-                        handle.builtinMesh);
+                        scene.lightObject, l.animatedObject, l.builtinMesh,
+                        frame);
 }
 
 SceneRef SceneFromState(const py::tuple& state) {
-  if (state.size() != 6) throw py::value_error("Scene state: expected 6 entries");
+  if (state.size() != 7) throw py::value_error("Scene state: expected 7 entries");
   auto handle = std::make_shared<SceneHandle>();
   renderer::Scene& scene = handle->scene;
   scene.textures = state[0].cast<std::vector<renderer::Texture>>();
@@ -174,27 +183,32 @@ SceneRef SceneFromState(const py::tuple& state) {
     scene.objects.push_back(object);
   }
   scene.lightObject = state[3].cast<int32_t>();
-  handle->animatedObject = state[4].cast<int32_t>();
-  handle->builtinMesh = state[5].cast<int32_t>();
-  if (handle->builtinMesh != renderer::kNoMesh) {
-    CheckedInt32(handle->builtinMesh, "builtin mesh", 0, int64_t(scene.meshes.size()) - 1);
+  renderer::LoadedScene& l = handle->loaded;
+  l.animatedObject = state[4].cast<int32_t>();
+  l.builtinMesh = state[5].cast<int32_t>();
+  if (l.builtinMesh != renderer::kNoMesh) {
+    CheckedInt32(l.builtinMesh, "builtin mesh", 0, int64_t(scene.meshes.size()) - 1);
   }
+  const py::tuple f = state[6].cast<py::tuple>();
+  if (f.size() != 12) throw py::value_error("Scene state: expected 12 frame values");
+  renderer::View& v = l.view;
+  std::tie(l.frameWidth, l.frameHeight, l.clientWidth, l.clientHeight, v.focalLength,
+           v.nearZ) = std::make_tuple(f[0].cast<int32_t>(), f[1].cast<int32_t>(),
+                                      f[2].cast<int32_t>(), f[3].cast<int32_t>(),
+                                      f[4].cast<int32_t>(), f[5].cast<int32_t>());
+  v.centreX = f[6].cast<double>();
+  v.centreY = f[7].cast<double>();
+  std::tie(v.viewportLeft, v.viewportTop, v.viewportRight, v.viewportBottom) =
+      std::make_tuple(f[8].cast<int32_t>(), f[9].cast<int32_t>(), f[10].cast<int32_t>(),
+                      f[11].cast<int32_t>());
   return handle;
 }
 
-}  // namespace
-
 void StepScene(SceneHandle& handle, int64_t steps) {
   if (steps < 0) Refuse("n", "expected a count of steps, 0 or more");
-  Change(handle, [&](renderer::Scene& scene) {
-    const size_t animated = size_t(handle.animatedObject);
-    renderer::SceneObject* object =
-        animated < scene.objects.size() ? &scene.objects[animated] : nullptr;
-    renderer::Mesh* model = handle.builtinMesh == renderer::kNoMesh
-                                ? nullptr
-                                : &scene.meshes[size_t(handle.builtinMesh)];
+  Change(handle, [&](renderer::Scene&) {
     for (int64_t step = 0; step < steps; ++step) {
-      renderer::AnimateStep(object, model, false, model == nullptr);
+      renderer::StepSceneAnimation(handle.loaded);
     }
   });
 }
@@ -272,7 +286,7 @@ axis, after every earlier turn.)doc")
 Everything a frame draws: meshes (with their textures) and the objects that
 place them, drawn in order. Object 0's position lights untextured faces.)doc")
       .def(py::init([](const py::handle& light) {
-             auto handle = std::make_shared<SceneHandle>();
+             SceneRef handle = EmptyScene();
              if (!light.is_none()) {
                renderer::SceneObject object;
                object.mesh = renderer::kNoMesh;
@@ -323,15 +337,10 @@ None (an object that draws nothing). `position` defaults to (0, 0, 3200),
 about x, then 1 degree about y; the demo model's fins scroll.)doc")
       .def(py::pickle(&SceneState, &SceneFromState));
 
-  m.def(
-      "demo",
-      [](const std::string& folder) {
-        auto handle = std::make_shared<SceneHandle>();
-        handle->scene = renderer::MakeDemoScene(folder.c_str());
-        handle->builtinMesh = 0;
-        return handle;
-      },
-      py::arg("textures"), "The demo scene, its seven images from `textures`.");
+  m.def("demo", &DemoScene, py::arg("textures"),
+        "The demo scene, its seven images from the folder `textures`.");
+  m.def("load", &LoadSceneFile, py::arg("path"), py::arg("textures"),
+        "The scene of a scene file or model file, as render-scene --scene reads it.");
 }
 
 }  // namespace renderer_py

@@ -1,9 +1,12 @@
 """Frames from Python equal render-scene's, bit for bit, and depth is exact."""
+import json
+import subprocess
+
 import numpy as np
 import pytest
 
 import renderer
-from conftest import render_scene_raw, stored_depth
+from conftest import MODELS, RENDER_SCENE, render_scene_raw, stored_depth
 
 
 @pytest.mark.parametrize("threads", [1, 2, 0])
@@ -61,3 +64,56 @@ def test_saved_images_hold_the_colour(tmp_path):
     assert ppm.startswith(header)
     assert np.array_equal(
         np.frombuffer(ppm[len(header):], np.uint8).reshape(64, 96, 3), frame.color)
+
+
+@pytest.mark.parametrize("model", ["cube.glb", "torus.gltf", "cube.obj"])
+def test_generated_model_equals_render_scene(tmp_path, model):
+    path = str(MODELS / model)
+    color, depth = render_scene_raw(tmp_path, "--scene", path, "--steps", "3",
+                                    "--desktop", "800x600")
+    scene = renderer.load(path)
+    scene.step(3)
+    frame = renderer.render(scene)  # the scene's own client size and camera
+    assert np.array_equal(frame.color, color)
+    assert np.array_equal(stored_depth(frame.depth).view(np.uint32),
+                          depth.view(np.uint32))
+
+
+def test_scene_file_with_its_own_camera_equals_render_scene(tmp_path):
+    (tmp_path / "scene.json").write_text(json.dumps({
+        "client": {"width": 200, "height": 150},
+        "camera": {"focalLength": 150, "centreX": 90.5},
+        "meshes": [{"vertices": [[-50, -50, 300], [50, -50, 300], [0, 60, 250]],
+                    "triangles": [{"vertex": [0, 1, 2], "colour": [255, 0, 0]}],
+                    "lines": [{"from": 0, "to": 2, "fromColour": 16711680,
+                               "toColour": 255}]}],
+        "objects": [{"transforms": [["rotateZ", 15]], "position": [0, 0, 0]}],
+        "animationSteps": 2}))
+    color, depth = render_scene_raw(tmp_path, "--scene", str(tmp_path / "scene.json"))
+    frame = renderer.render(renderer.load(tmp_path / "scene.json"))
+    assert np.array_equal(frame.color, color[:150, :200])
+    assert np.array_equal(stored_depth(frame.depth), depth[:150, :200])
+
+
+def render_scene_refusal(*arguments):
+    run = subprocess.run([RENDER_SCENE, *arguments, "--raw", "/dev/null"],
+                         capture_output=True, text=True)
+    assert run.returncode == 2
+    return run.stderr.strip()
+
+
+def test_bad_and_missing_files_raise_render_scene_s_line(tmp_path):
+    bad = tmp_path / "bad.json"
+    bad.write_text('{"meshes": [], "objects": [{"mesh": 3}]}')
+    with pytest.raises(ValueError) as caught:
+        renderer.load(bad)
+    assert str(caught.value) == render_scene_refusal("--scene", str(bad))
+    model = tmp_path / "broken.obj"
+    model.write_text("v 0 0 0\nf 1 2 3\n")
+    with pytest.raises(ValueError) as caught:
+        renderer.load(model)
+    assert str(caught.value) == render_scene_refusal("--scene", str(model))
+    missing = tmp_path / "missing.json"
+    with pytest.raises(FileNotFoundError) as caught:
+        renderer.load(missing)
+    assert str(caught.value) == render_scene_refusal("--scene", str(missing))
