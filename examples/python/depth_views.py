@@ -2,7 +2,7 @@
 bright, nothing drawn is black) and as .npy (float32 camera-space z, inf
 where nothing is drawn), beside the colour pictures.
 
-    python3 depth_views.py build/models/torus.gltf out/
+    python3 depth_views.py build/models/cube.glb out/
 """
 import os
 import sys

@@ -23,3 +23,13 @@ def test_sequence_on_several_processes_equals_one(tmp_path, demo_textures):
         [sys.executable, str(EXAMPLES / "sequence_multiprocessing.py"), "8"],
         check=True, capture_output=True, text=True, cwd=demo_textures).stdout
     assert "8 frames on" in out and "equal one process's" in out
+
+
+def test_depth_views_of_a_generated_model(tmp_path):
+    import numpy as np
+    from conftest import MODELS
+    run(tmp_path, "depth_views.py", str(MODELS / "cube.glb"), "views")
+    for view in range(8):
+        depth = np.load(tmp_path / "views" / f"view-{view}-depth.npy")
+        assert depth.shape == (480, 640) and np.isfinite(depth).any()
+        assert (tmp_path / "views" / f"view-{view}-depth.png").stat().st_size > 0
