@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/tools/tool_test_support.h"
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
 
 namespace {
 

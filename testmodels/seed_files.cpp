@@ -1,11 +1,11 @@
 // Seed corpora for the model and image fuzz targets.
-#include "tools/make_models/seed_files.h"
+#include "testmodels/seed_files.h"
 
 #include <nlohmann/json.hpp>
 
-#include "tools/make_models/image_encode.h"
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/image_encode.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
 
 namespace models {
 

@@ -1,5 +1,5 @@
 // PNG and JPEG encoding of generated images.
-#include "tools/make_models/image_encode.h"
+#include "testmodels/image_encode.h"
 
 #include <png.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/make_models/model_description.h"
+#include "testmodels/model_description.h"
 
 namespace models {
 

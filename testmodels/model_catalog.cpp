@@ -1,5 +1,5 @@
 // The catalogue of generated models.
-#include "tools/make_models/model_catalog.h"
+#include "testmodels/model_catalog.h"
 
 #include <algorithm>
 #include <cmath>

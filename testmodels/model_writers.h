@@ -4,7 +4,7 @@
 // memory, so tests can read it back without touching the disk.
 #include <string>
 
-#include "tools/make_models/model_description.h"
+#include "testmodels/model_description.h"
 
 namespace models {
 

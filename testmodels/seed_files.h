@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "tools/make_models/model_description.h"
+#include "testmodels/model_description.h"
 
 namespace models {
 

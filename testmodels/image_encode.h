@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/make_models/model_description.h"
+#include "testmodels/model_description.h"
 
 namespace models {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "tools/make_models/image_encode.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/image_encode.h"
+#include "testmodels/model_writers.h"
 
 namespace models {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
-#include "tools/make_models/image_encode.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/image_encode.h"
+#include "testmodels/model_writers.h"
 
 namespace models {
 
