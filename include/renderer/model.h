@@ -25,9 +25,9 @@ bool IsModelFileName(const std::string& path);
 // to show (the library prints nothing). On failure returns false with
 // `error` set to one line "FILE: place: problem" and leaves `mesh`,
 // `textures` and `warnings` as they were.
-bool LoadModel(const std::string& path, Mesh* mesh,
-               std::vector<Texture>* textures,
-               std::vector<std::string>* warnings, std::string* error);
+bool LoadModel(const std::string& path, Mesh& mesh,
+               std::vector<Texture>& textures,
+               std::vector<std::string>& warnings, std::string& error);
 
 // A model given as arrays rather than a file, made into one mesh by the
 // model-file rules: `positions` in the model's own axes (+y up, +z toward
