@@ -183,7 +183,7 @@ renderer::Texture TextureFromArray(const py::handle& rgb) {
   for (size_t i = 0; i < texels; ++i) {
     for (size_t c = 0; c < 3; ++c) texture.texels[i * 3 + c] = source[i * step + c];
   }
-  renderer::MakeWhiteOpaque(&texture);
+  renderer::MakeWhiteOpaque(texture);
   for (size_t i = 0; alpha && i < texels; ++i) {
     if (source[i * 4 + 3] == 0) {
       for (size_t c = 0; c < 3; ++c) texture.texels[i * 3 + c] = 255;

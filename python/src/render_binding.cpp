@@ -69,7 +69,7 @@ std::unique_ptr<renderer::HeadlessTarget> TakeTarget(RendererHandle& r) {
     }
   }
   auto target = std::make_unique<renderer::HeadlessTarget>();
-  renderer::BindHeadlessTarget(target.get(), r.width, r.height, r.width, r.height);
+  renderer::BindHeadlessTarget(*target, r.width, r.height, r.width, r.height);
   if (target->target.pixels == nullptr) {
     throw py::value_error("Renderer: no memory for a " + std::to_string(r.width) +
                           " x " + std::to_string(r.height) + " frame");
@@ -143,7 +143,7 @@ std::unique_ptr<FrameHandle> FrameFromArrays(const py::handle& color,
       NumberArray(depthValues.is_none() ? inf : depthValues, "depth", {{h, w}, "(H, W)"});
   auto frame = std::make_unique<FrameHandle>();
   frame->target = std::make_unique<renderer::HeadlessTarget>();
-  renderer::BindHeadlessTarget(frame->target.get(), CheckedInt32(w, "width", 1, kMaxSide),
+  renderer::BindHeadlessTarget(*frame->target, CheckedInt32(w, "width", 1, kMaxSide),
                                CheckedInt32(h, "height", 1, kMaxSide), int32_t(w), int32_t(h));
   renderer::FrameTarget& t = frame->target->target;
   const float reset = std::bit_cast<float>(renderer::kDepthClearBits);

@@ -132,9 +132,9 @@ void Turn(const ObjectRef& ref, const std::string& axis, double degrees) {
   }
   Change(*ref.scene, [&](renderer::Scene&) {
     renderer::SceneObject* object = &ObjectOf(ref);
-    if (a == "x") renderer::RotateObjectX(object, degrees);
-    if (a == "y") renderer::RotateObjectY(object, degrees);
-    if (a == "z") renderer::RotateObjectZ(object, degrees);
+    if (a == "x") renderer::RotateObjectX(*object, degrees);
+    if (a == "y") renderer::RotateObjectY(*object, degrees);
+    if (a == "z") renderer::RotateObjectZ(*object, degrees);
   });
 }
 
@@ -261,7 +261,7 @@ axis, after every earlier turn.)doc")
           "scale",
           [](const ObjectRef& r, double factor) {
             Change(*r.scene, [&](renderer::Scene&) {
-              renderer::ScaleObject(&ObjectOf(r), factor);
+              renderer::ScaleObject(ObjectOf(r), factor);
             });
           },
           py::arg("factor"), "Multiplies the orientation by `factor`.")
@@ -269,7 +269,7 @@ axis, after every earlier turn.)doc")
           "reset",
           [](const ObjectRef& r) {
             Change(*r.scene,
-                   [&](renderer::Scene&) { renderer::ResetObject(&ObjectOf(r)); });
+                   [&](renderer::Scene&) { renderer::ResetObject(ObjectOf(r)); });
           },
           "Identity orientation at (0, 0, 3200).")
       .def("__repr__", [](const ObjectRef& r) {
