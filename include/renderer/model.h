@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "renderer/geometry.h"
 #include "renderer/mesh.h"
 #include "renderer/texture.h"
 
@@ -27,5 +28,19 @@ bool IsModelFileName(const std::string& path);
 bool LoadModel(const std::string& path, Mesh& mesh,
                std::vector<Texture>& textures,
                std::vector<std::string>& warnings, std::string& error);
+
+// A model given as arrays rather than a file, made into one mesh by the
+// model-file rules: `positions` in the model's own axes (+y up, +z toward
+// the viewer), triangles and lines naming them, uv in texels. The used
+// positions are centred on their box, scaled so its largest side is 1600
+// units and rounded, y and z negated; corners 1 and 2 of every triangle swap
+// (with their colours and uv), so the side from which the given corners run
+// counter-clockwise is the front; unused positions are dropped. Every index
+// must name a position. False with `problem` set when there is nothing to
+// draw or the extent is not finite, leaving `mesh` as it was.
+bool FitModelMesh(std::vector<Vector3> positions,
+                  std::vector<MeshTriangle> triangles,
+                  std::vector<MeshLine> lines, Mesh* mesh,
+                  std::string* problem);
 
 }  // namespace renderer

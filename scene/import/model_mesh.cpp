@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "renderer/model.h"
 #include "scene/import/model_files.h"
 #include "scene/import/model_normals.h"
 
@@ -106,6 +107,20 @@ bool HandOverModel(ModelMesh&& model, std::vector<Texture>&& images,
   }
   *mesh = std::move(result);
   *textures = std::move(images);
+  return true;
+}
+
+bool FitModelMesh(std::vector<Vector3> positions,
+                  std::vector<MeshTriangle> triangles,
+                  std::vector<MeshLine> lines, Mesh* mesh,
+                  std::string* problem) {
+  Mesh result;
+  if (!FinishModelMesh(ModelMesh{std::move(positions), std::move(triangles),
+                                 std::move(lines)},
+                       &result, problem)) {
+    return false;
+  }
+  *mesh = std::move(result);
   return true;
 }
 
