@@ -2,33 +2,22 @@
 // reading and building steps as render-scene.
 #include "app/scene_source.h"
 
-#include <vector>
-
-#include "tools/render_scene/scene_build.h"
-#include "tools/render_scene/scene_file.h"
-#include "tools/render_scene/scene_model.h"
+#include "renderer/scene_file.h"
 
 bool OpenSceneFile(const std::string& path, OpenedScene* opened,
                    std::string* error) {
-  SceneDescription description;
-  const SceneOverrides sizes{};
-  if (IsModelScene(path)) {
-    if (!LoadModelScene(path, sizes, &description, error)) return false;
-  } else {
-    SceneError sceneError;
-    if (!LoadSceneFile(path, sizes, &description, &sceneError)) {
-      *error = FormatSceneError(path, sceneError);
-      return false;
-    }
-  }
-  BuiltScene built;
-  std::vector<TextureNote> notes;  // empty textures draw nothing; not fatal
-  BuildScene(description, "", &built, &notes);
-  opened->scene = std::move(built.scene);
-  opened->animatedObject = built.animatedObject;
-  opened->builtinMesh = built.builtinMesh;
-  opened->focalLength = description.focalLength;
-  opened->nearZ = description.nearZ;
+  // The file as it stands: no animation steps, the built-in model's images
+  // from the working directory; empty textures draw nothing and are not
+  // fatal, so their notes go unshown.
+  renderer::SceneFileOptions options;
+  options.steps = 0;
+  renderer::LoadedScene loaded;
+  if (!renderer::LoadScene(path, options, loaded, *error)) return false;
+  opened->scene = std::move(loaded.scene);
+  opened->animatedObject = loaded.animatedObject;
+  opened->builtinMesh = loaded.builtinMesh;
+  opened->focalLength = loaded.view.focalLength;
+  opened->nearZ = loaded.view.nearZ;
   return true;
 }
 

@@ -9,8 +9,8 @@
 
 #include "bench/bench_scene.h"
 #include "bench/bench_stats.h"
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
 
 namespace {
 

@@ -8,7 +8,12 @@
 #include <string>
 
 #include "bench/bench_stats.h"
-#include "tools/render_scene/scene_file.h"
+#include "scenefile/scene_reader.h"
+
+using renderer::ParseSceneText;
+using renderer::SceneDescription;
+using renderer::SceneError;
+using renderer::SceneOverrides;
 
 namespace {
 

@@ -1,11 +1,11 @@
-// Fuzz target: render-scene's scene reader and checker on arbitrary text,
+// Fuzz target: the scene-file reader and checker on arbitrary text,
 // and every scene it accepts drawn into a small frame buffer.
 //
 // Texture files are looked up in a scratch folder of small images made at
 // start-up; scenes that reach outside it (absolute paths, "..") are checked
 // but not drawn, so the fuzzer never wanders the file system. Frames larger
-// than 256 x 256 are drawn at that size through render-scene's own
-// --desktop and --client overrides, and animation steps are capped, so one
+// than 256 x 256 are drawn at that size through the reader's own
+// frame-buffer and client overrides, and animation steps are capped, so one
 // input stays fast.
 #include <algorithm>
 #include <cmath>
@@ -19,10 +19,14 @@
 
 #include "fuzz/fuzz_check.h"
 #include "renderer/renderer.h"
-#include "tools/render_scene/scene_build.h"
-#include "tools/render_scene/scene_file.h"
-#include "tools/render_scene/scene_frame.h"
-#include "tools/render_scene/scene_setup.h"
+#include "renderer/scene_file.h"
+#include "scenefile/scene_reader.h"
+#include "scenefile/scene_setup.h"
+
+using renderer::SceneDescription;
+using renderer::SceneError;
+using renderer::SceneOverrides;
+using renderer::TextureEntry;
 
 namespace {
 
@@ -95,13 +99,18 @@ void CheckFrame(const renderer::FrameTarget& target) {
   }
 }
 
-void DrawScene(const SceneDescription& scene) {
-  static SceneFrame frame;
-  std::vector<TextureNote> notes;
-  SetUpSceneFrame(scene, textureFolder,
-                  std::min(scene.animationSteps, kMaxSteps), &frame, &notes);
-  DrawSceneFrame(frame);
-  CheckFrame(frame.target.target);
+// Kept from one input to the next, as a program drawing many scenes would.
+void DrawAccepted(const SceneDescription& scene) {
+  static renderer::LoadedScene loaded;
+  static renderer::HeadlessTarget target;
+  static renderer::WorkspacePtr workspace = renderer::MakeWorkspace();
+  std::vector<renderer::TextureNote> notes;
+  renderer::SetUpScene(scene, textureFolder,
+                       std::min(scene.animationSteps, kMaxSteps), &loaded,
+                       &notes);
+  renderer::BindSceneTarget(loaded, target);
+  renderer::DrawScene(loaded, target, *workspace);
+  CheckFrame(target.target);
 }
 
 }  // namespace
@@ -119,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 : std::string(reinterpret_cast<const char*>(data), size);
   SceneDescription scene;
   SceneError error;
-  if (ParseSceneText(text, textureFolder, SceneOverrides{}, &scene,
+  if (renderer::ParseSceneText(text, textureFolder, SceneOverrides{}, &scene,
                      &error) == 0) {
     FUZZ_CHECK(!error.problem.empty());
     return 0;
@@ -127,10 +136,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!ReadsOnlyScratchFiles(scene)) return 0;
   const bool small =
       scene.frameWidth <= kMaxSide && scene.frameHeight <= kMaxSide;
-  if (!small && ParseSceneText(text, textureFolder, SmallFrame(scene), &scene,
+  if (!small && renderer::ParseSceneText(text, textureFolder, SmallFrame(scene), &scene,
                                &error) == 0) {
     return 0;  // a viewport that only fits the larger frame
   }
-  DrawScene(scene);
+  DrawAccepted(scene);
   return 0;
 }

@@ -1,7 +1,7 @@
 // peer-gl: a scene drawn by Mesa's software OpenGL through OSMesa, for speed
 // comparisons with our renderer. It sets the frame up exactly as
-// render-scene does (the demo, or a scene file read by render-scene's own
-// scene library) and does the same per-frame work: the whole float depth
+// render-scene does (the demo, or a scene file read by the renderer's scene-file
+// library) and does the same per-frame work: the whole float depth
 // buffer cleared, the client area cleared to grey, every object's mesh
 // drawn, one demo animation step between frames. Meshes sit in vertex
 // buffers, one per texture, uploaded once (the built-in model's again each
@@ -27,8 +27,7 @@
 #include <vector>
 
 #include "renderer/renderer.h"
-#include "tools/render_scene/scene_file.h"
-#include "tools/render_scene/scene_setup.h"
+#include "renderer/scene_file.h"
 
 using namespace renderer;
 
@@ -68,27 +67,21 @@ bool ParseOptions(int argc, char** argv, Options* o) {
   return true;
 }
 
-// The frame as render-scene sets it up; false after printing the problem.
-bool SetUpFrame(const Options& o, SceneFrame* frame) {
-  SceneDescription description;
-  SceneError error;
-  std::vector<TextureNote> notes;
+// The scene as render-scene loads it; false after printing the problem.
+bool SetUpScene(const Options& o, LoadedScene& loaded) {
+  SceneFileOptions options;
+  options.sizes = o.sizes;
+  options.builtinTextures = o.textures;
+  std::string error;
+  bool ok = false;
   if (!o.scene.empty()) {
-    if (!LoadSceneFile(o.scene, o.sizes, &description, &error)) {
-      std::fprintf(stderr, "%s\n", FormatSceneError(o.scene, error).c_str());
-      return false;
-    }
-    SetUpSceneFrame(description, o.textures, description.animationSteps, frame,
-                    &notes);
-    return true;
+    ok = LoadScene(o.scene, options, loaded, error);
+  } else {
+    options.name = "peer-gl";
+    ok = LoadDemoScene(options, loaded, error);
   }
-  description = DefaultSceneDescription();
-  if (!ApplySceneOverrides(o.sizes, &description, &error)) {
-    std::fprintf(stderr, "%s\n", FormatSceneError("peer-gl", error).c_str());
-    return false;
-  }
-  SetUpDemoFrame(description, o.textures, 0, frame, &notes);
-  return true;
+  if (!ok) std::fprintf(stderr, "%s\n", error.c_str());
+  return ok;
 }
 
 // Uploads a texture as RGBA; pure white gets alpha 0 so the alpha test
@@ -294,30 +287,29 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: peer-gl [--scene FILE.json] [--textures DIR] [--client WxH] [--desktop WxH] [--frames N] [--out FILE.ppm]\n");
     return 2;
   }
-  SceneFrame frame;
-  if (!SetUpFrame(o, &frame)) return 2;
-  const FrameTarget& target = frame.target.target;
-  const Sizes sizes{target.width, target.height, target.clientRect.right,
-                    target.clientRect.bottom};
+  LoadedScene loaded;
+  if (!SetUpScene(o, loaded)) return 2;
+  const Sizes sizes{loaded.frameWidth, loaded.frameHeight, loaded.clientWidth,
+                    loaded.clientHeight};
   OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
   std::vector<uint8_t> window(4);  // OSMesa needs a default buffer; we draw to an FBO
   if (context == nullptr || !OSMesaMakeCurrent(context, window.data(), GL_UNSIGNED_BYTE, 1, 1)) {
     std::fprintf(stderr, "peer-gl: cannot create an OSMesa context\n");
     return 1;
   }
-  Scene& scene = frame.built.scene;
+  Scene& scene = loaded.scene;
   std::vector<GLuint> textureIds(scene.textures.size(), 0);
   for (size_t t = 0; t < scene.textures.size(); ++t) {
     if (scene.textures[t].width > 0) textureIds[t] = UploadTexture(scene.textures[t]);
   }
-  SetUpGl(frame.view, sizes);
+  SetUpGl(loaded.view, sizes);
   std::vector<GlMesh> meshes(scene.meshes.size());
   for (size_t m = 0; m < scene.meshes.size(); ++m) UploadMesh(scene, scene.meshes[m], &meshes[m]);
-  const int32_t builtin = frame.built.builtinMesh;
+  const int32_t builtin = loaded.builtinMesh;
 
   std::vector<double> times;
   for (int n = 0; n < o.frames; ++n) {
-    if (n > 0) StepSceneAnimation(&frame.built);
+    if (n > 0) StepSceneAnimation(loaded);
     const auto start = std::chrono::steady_clock::now();
     if (n > 0) {
       if (builtin >= 0) UploadMesh(scene, scene.meshes[size_t(builtin)], &meshes[size_t(builtin)]);

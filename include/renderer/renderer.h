@@ -8,6 +8,7 @@
 //   frame_memory.h  frame and depth memory, and a target that owns both
 //   demo.h          the built-in model and the demo scene
 //   model.h         model files (.obj, .gltf, .glb) made into a mesh
+//   scene_file.h    scene files loaded into a scene ready to draw, and written
 #include "renderer/demo.h"
 #include "renderer/frame_memory.h"
 #include "renderer/geometry.h"
@@ -15,4 +16,5 @@
 #include "renderer/model.h"
 #include "renderer/render.h"
 #include "renderer/scene.h"
+#include "renderer/scene_file.h"
 #include "renderer/texture.h"

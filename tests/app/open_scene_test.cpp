@@ -11,8 +11,8 @@
 #include "platform/dropped_files.h"
 #include "platform/message_queue.h"
 #include "tests/app/app_fixture.h"
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "renderer/texture.h"
 #include "scene/import/image_decode.h"
 #include "scene/import/model_files.h"
-#include "tools/make_models/image_encode.h"
-#include "tools/make_models/model_catalog.h"
+#include "testmodels/image_encode.h"
+#include "testmodels/model_catalog.h"
 
 namespace {
 

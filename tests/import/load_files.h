@@ -5,7 +5,7 @@
 
 #include "renderer/geometry.h"
 #include "scene/import/model_import.h"
-#include "tools/make_models/model_description.h"
+#include "testmodels/model_description.h"
 
 struct Loaded {
   bool ok = false;

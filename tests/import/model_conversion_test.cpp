@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/import/load_files.h"
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "scene/import/image_decode.h"
 #include "tests/import/load_files.h"
-#include "tools/make_models/image_encode.h"
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/image_encode.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
 
 namespace {
 

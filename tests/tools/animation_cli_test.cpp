@@ -49,7 +49,7 @@ std::vector<RawDump> ReadDumps(const fs::path& dir) {
 }
 
 TEST(AnimationCliTest, WebpHasEveryFrameAsDrawn) {
-  const auto dir = FreshToolFolder("anim-webp");
+  const auto dir = FreshTestFolder("anim-webp");
   DrawAnimation(dir, "a.webp", {"--frame-delay", "40"});
   const std::string info =
       CommandOutput("webpmux -info " + Quoted((dir / "a.webp").string()));
@@ -93,7 +93,7 @@ TEST(AnimationCliTest, WebpHasEveryFrameAsDrawn) {
 }
 
 TEST(AnimationCliTest, GifHasEveryFrameInThePalette) {
-  const auto dir = FreshToolFolder("anim-gif");
+  const auto dir = FreshTestFolder("anim-gif");
   DrawAnimation(dir, "a.gif");
   const std::string gif = Quoted((dir / "a.gif").string());
   // One line a frame: canvas size and delay (2/100 s, the default 20 ms).
@@ -129,7 +129,7 @@ TEST(AnimationCliTest, GifHasEveryFrameInThePalette) {
 }
 
 TEST(AnimationCliTest, UnwritableAnimationExitsOne) {
-  const auto dir = FreshToolFolder("anim-unwritable");
+  const auto dir = FreshTestFolder("anim-unwritable");
   for (const char* name :
        {"/nonexistent-folder/a.gif", "/nonexistent-folder/a.webp"}) {
     const ToolRun run =

@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/tools/tool_test_support.h"
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ void ExpectRoundTrip(const std::filesystem::path& dir, std::vector<std::string> 
 }
 
 TEST(ModelSceneTest, WrittenScenesDrawTheSameFrameBitForBit) {
-  const auto dir = FreshToolFolder("write-scene");
+  const auto dir = FreshTestFolder("write-scene");
   WriteModels(dir);
   {
     SCOPED_TRACE("demo");
@@ -65,7 +65,7 @@ TEST(ModelSceneTest, WrittenScenesDrawTheSameFrameBitForBit) {
 }
 
 TEST(ModelSceneTest, AModelFileStandsForTheLightAndTheTurnedModel) {
-  const auto dir = FreshToolFolder("model-scene");
+  const auto dir = FreshTestFolder("model-scene");
   WriteModels(dir);
   const ToolRun run = RunTool(dir, {"--scene", "cube.glb", "--write-scene", "s.json"});
   ASSERT_EQ(run.status, 0) << run.err;
@@ -83,7 +83,7 @@ TEST(ModelSceneTest, AModelFileStandsForTheLightAndTheTurnedModel) {
 }
 
 TEST(ModelSceneTest, BadModelsExitTwoWithOneLine) {
-  const auto dir = FreshToolFolder("model-bad");
+  const auto dir = FreshTestFolder("model-bad");
   WriteModels(dir);
   std::string glb = ReadText(dir / "cube.glb");
   glb.resize(glb.size() - 4);

@@ -29,7 +29,7 @@ uint32_t TexelAt(const uint8_t* rgb, size_t index) {
 }
 
 TEST(OutputWritersTest, BmpReadsBackThroughTheProgramsReader) {
-  const auto dir = FreshToolFolder("bmp");
+  const auto dir = FreshTestFolder("bmp");
   const Picture picture;
   const auto file = dir / "p.bmp";
   ASSERT_TRUE(WriteImage(file.c_str(), ImageFormat::kBmp, picture.Rect()));
@@ -46,7 +46,7 @@ TEST(OutputWritersTest, BmpReadsBackThroughTheProgramsReader) {
 }
 
 TEST(OutputWritersTest, PngDecodesToTheSamePixels) {
-  const auto dir = FreshToolFolder("png");
+  const auto dir = FreshTestFolder("png");
   const Picture picture;
   const auto file = dir / "p.png";
   ASSERT_TRUE(WriteImage(file.c_str(), ImageFormat::kPng, picture.Rect()));
@@ -66,7 +66,7 @@ TEST(OutputWritersTest, PngDecodesToTheSamePixels) {
 }
 
 TEST(OutputWritersTest, PpmIsBinaryRgbTopRowFirst) {
-  const auto dir = FreshToolFolder("ppm");
+  const auto dir = FreshTestFolder("ppm");
   const Picture picture;
   const auto file = dir / "p.ppm";
   ASSERT_TRUE(WriteImage(file.c_str(), ImageFormat::kPpm, picture.Rect()));
@@ -78,7 +78,7 @@ TEST(OutputWritersTest, PpmIsBinaryRgbTopRowFirst) {
 }
 
 TEST(OutputWritersTest, RawDumpLayoutIsExact) {
-  const auto dir = FreshToolFolder("raw");
+  const auto dir = FreshTestFolder("raw");
   const std::vector<uint32_t> pixels = {0x00112233, 0x00445566, 0x00778899,
                                         0x00AABBCC, 0x00DDEEFF, 0x00000000};
   const std::vector<float> depth = {1.0f, -2.5f, 9.0e20f, 0.1f, 3.0f, 4.0f};

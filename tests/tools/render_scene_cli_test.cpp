@@ -33,7 +33,7 @@ void ExpectUsageRefusal(const ToolRun& run) {
 }
 
 TEST(RenderSceneCliTest, BadOptionsExitTwoWithAUsageLine) {
-  const auto dir = FreshToolFolder("cli-options");
+  const auto dir = FreshTestFolder("cli-options");
   const std::vector<std::vector<std::string>> cases = {
       {"--bogus"},        {"--steps", "abc"},       {"--desktop", "0x600"},
       {"--out", "x.jpg"}, {"--frames", "0"},        {"--steps"},
@@ -60,7 +60,7 @@ TEST(RenderSceneCliTest, BadOptionsExitTwoWithAUsageLine) {
 // A minimised window has a client area of 0 x 0: the frame is still drawn
 // and its raw buffers written, but there is no image of the client area.
 TEST(RenderSceneCliTest, AnEmptyClientWritesRawButRefusesAnImage) {
-  const auto dir = FreshToolFolder("cli-empty-client");
+  const auto dir = FreshTestFolder("cli-empty-client");
   const ToolRun raw = RunTool(dir, {"--client", "0x0", "--desktop", "64x48",
                                     "--raw", "f.raw", "--textures",
                                     RENDERER_TEXTURE_DIR});
@@ -95,7 +95,7 @@ TEST(RenderSceneCliTest, AnEmptyClientWritesRawButRefusesAnImage) {
 }
 
 TEST(RenderSceneCliTest, InvalidSceneExitsTwoAndDrawsNothing) {
-  const auto dir = FreshToolFolder("cli-invalid");
+  const auto dir = FreshTestFolder("cli-invalid");
   WriteText(dir / "scene.json",
             R"({"meshes": ["builtin", "builtin"], "objects": [{"mesh": 3}]})");
   const ToolRun run = RunTool(
@@ -112,7 +112,7 @@ TEST(RenderSceneCliTest, InvalidSceneExitsTwoAndDrawsNothing) {
 }
 
 TEST(RenderSceneCliTest, UnwritableOutputExitsOne) {
-  const auto dir = FreshToolFolder("cli-unwritable");
+  const auto dir = FreshTestFolder("cli-unwritable");
   const std::vector<std::string> small = {"--desktop",  "64x48",
                                           "--client",   "32x24",
                                           "--textures", RENDERER_TEXTURE_DIR};
@@ -129,7 +129,7 @@ TEST(RenderSceneCliTest, UnwritableOutputExitsOne) {
 }
 
 TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
-  const auto dir = FreshToolFolder("cli-images");
+  const auto dir = FreshTestFolder("cli-images");
   const ToolRun run =
       RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "331x203",
                     "--client", "301x187", "--steps", "40", "--out",
@@ -163,7 +163,7 @@ TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
 }
 
 TEST(RenderSceneCliTest, RawDumpHoldsTheWholeFrameAndDepthBuffer) {
-  const auto dir = FreshToolFolder("cli-raw");
+  const auto dir = FreshTestFolder("cli-raw");
   const ToolRun run =
       RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "200x100",
                     "--client", "150x90", "--raw", "f.raw"});
@@ -185,7 +185,7 @@ TEST(RenderSceneCliTest, RawDumpHoldsTheWholeFrameAndDepthBuffer) {
 }
 
 TEST(RenderSceneCliTest, MissingTexturesAreReportedNotRefused) {
-  const auto dir = FreshToolFolder("cli-missing");
+  const auto dir = FreshTestFolder("cli-missing");
   WriteText(dir / "scene.json", R"({
       "frameBuffer": {"width": 40, "height": 30},
       "client": {"width": 40, "height": 30},
@@ -214,7 +214,7 @@ TEST(RenderSceneCliTest, MissingTexturesAreReportedNotRefused) {
 TEST(RenderSceneCliTest, DemoImagesAreFoundInTheFallbackFolder) {
   // --textures one/two, taken from the working directory: the images are
   // not there but in one/two/../../__pic/__face.
-  const auto dir = FreshToolFolder("cli-fallback");
+  const auto dir = FreshTestFolder("cli-fallback");
   std::filesystem::create_directories(dir / "one" / "two");
   std::filesystem::create_directories(dir / "__pic" / "__face");
   for (const auto& image :
@@ -238,7 +238,7 @@ TEST(RenderSceneCliTest, DemoImagesAreFoundInTheFallbackFolder) {
 }
 
 TEST(RenderSceneCliTest, BenchPrintsItsFigures) {
-  const auto dir = FreshToolFolder("cli-bench");
+  const auto dir = FreshTestFolder("cli-bench");
   const ToolRun run =
       RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop", "320x240",
                     "--client", "320x240", "--frames", "5", "--bench",
@@ -264,7 +264,7 @@ FrameHashes HashRaw(const std::filesystem::path& file) {
 }
 
 TEST(RenderSceneCliTest, ExampleSceneRendersToItsGoldenHash) {
-  const auto dir = FreshToolFolder("cli-example");
+  const auto dir = FreshTestFolder("cli-example");
   std::filesystem::create_directories(dir / "scenes");
   WriteChecker(dir / "scenes" / "checker.bmp");
   WriteText(dir / "scenes" / "example.json", kExampleScene);
@@ -278,7 +278,7 @@ TEST(RenderSceneCliTest, ExampleSceneRendersToItsGoldenHash) {
 }
 
 TEST(RenderSceneCliTest, DemoAfterTwentyFiveStepsMatchesTheGolden) {
-  const auto dir = FreshToolFolder("cli-demo");
+  const auto dir = FreshTestFolder("cli-demo");
   const ToolRun run = RunTool(dir, {"--textures", RENDERER_TEXTURE_DIR,
                                     "--steps", "25", "--raw", "demo.raw"});
   ASSERT_EQ(run.status, 0) << run.err;
@@ -292,7 +292,7 @@ TEST(RenderSceneCliTest, DemoAfterTwentyFiveStepsMatchesTheGolden) {
 // The raw output does not depend on the thread count: the contract example
 // scene and the demo, on 1 and 4 threads.
 TEST(RenderSceneCliTest, RawOutputIsTheSameForOneAndFourThreads) {
-  const auto dir = FreshToolFolder("cli-threads");
+  const auto dir = FreshTestFolder("cli-threads");
   WriteChecker(dir / "checker.bmp");
   WriteText(dir / "example.json", kExampleScene);
   for (const bool demo : {false, true}) {

@@ -66,7 +66,7 @@ void DrawOneRun(const fs::path& dir, const char* sliced) {
 }
 
 TEST(SequenceCliTest, SlicesEqualOneRun) {
-  const auto dir = FreshToolFolder("seq-slices");
+  const auto dir = FreshTestFolder("seq-slices");
   DrawOneRun(dir, "sliced");
   for (const char* first : {"0", "5", "17"}) {
     const char* count = first[0] == '0' ? "5" : first[0] == '5' ? "12" : "7";
@@ -91,7 +91,7 @@ TEST(SequenceCliTest, SlicesEqualOneRun) {
 }
 
 TEST(SequenceCliTest, SlicesThroughGnuParallelEqualOneRun) {
-  const auto dir = FreshToolFolder("seq-parallel");
+  const auto dir = FreshTestFolder("seq-parallel");
   DrawOneRun(dir, "parallel");
   std::string command = "cd " + Quoted(dir.string()) +
                         " && parallel --will-cite --halt now,fail=1 -j 3 " +
@@ -121,7 +121,7 @@ constexpr const char* kWideViewportScene = R"({
 })";
 
 TEST(SequenceCliTest, FramesOutsideTheClientDoNotKeepEarlierFrames) {
-  const auto dir = FreshToolFolder("seq-margin");
+  const auto dir = FreshTestFolder("seq-margin");
   WriteText(dir / "wide.json", kWideViewportScene);
   ASSERT_EQ(RunTool(dir, {"--scene", "wide.json", "--frames", "12", "--raw",
                           "one-%02d.raw"})
@@ -150,7 +150,7 @@ TEST(SequenceCliTest, FramesOutsideTheClientDoNotKeepEarlierFrames) {
 }
 
 TEST(SequenceCliTest, PlainNamesHoldTheLastFrame) {
-  const auto dir = FreshToolFolder("seq-plain");
+  const auto dir = FreshTestFolder("seq-plain");
   ASSERT_EQ(RunTool(dir, Demo({"--frames", "6", "--first-frame", "2", "--out",
                                "last.bmp", "--raw", "last.raw"}))
                 .status,
@@ -167,7 +167,7 @@ TEST(SequenceCliTest, PlainNamesHoldTheLastFrame) {
 }
 
 TEST(SequenceCliTest, BadPatternsAreRefusedBeforeAnythingIsWritten) {
-  const auto dir = FreshToolFolder("seq-refused");
+  const auto dir = FreshTestFolder("seq-refused");
   fs::create_directories(dir / "out");
   const std::vector<std::vector<std::string>> cases = {
       {"--out", "out/f-%d-%d.png"}, {"--out", "out/f-%5d.png"},
@@ -189,7 +189,7 @@ TEST(SequenceCliTest, BadPatternsAreRefusedBeforeAnythingIsWritten) {
 }
 
 TEST(SequenceCliTest, ProgressLineOnlyOnATerminal) {
-  const auto dir = FreshToolFolder("seq-progress");
+  const auto dir = FreshTestFolder("seq-progress");
   // util-linux's `script` gives the run a terminal and copies what it
   // shows there to standard output.
   std::string command = "cd " + Quoted(dir.string()) + " && script -qec " +
@@ -257,7 +257,7 @@ bool PngDecodes(const fs::path& file) {
 }
 
 TEST(SequenceCliTest, InterruptedRunLeavesOnlyCompleteFiles) {
-  const auto dir = FreshToolFolder("seq-interrupt");
+  const auto dir = FreshTestFolder("seq-interrupt");
   fs::create_directories(dir / "out");
   const pid_t child = StartTool(
       dir, {"--textures", RENDERER_TEXTURE_DIR, "--client", "1920x1080",
@@ -279,7 +279,7 @@ TEST(SequenceCliTest, InterruptedRunLeavesOnlyCompleteFiles) {
 }
 
 TEST(SequenceCliTest, TerminatedAnimationLeavesNoFile) {
-  const auto dir = FreshToolFolder("seq-terminate");
+  const auto dir = FreshTestFolder("seq-terminate");
   fs::create_directories(dir / "out");
   const pid_t child =
       StartTool(dir, {"--textures", RENDERER_TEXTURE_DIR, "--desktop",

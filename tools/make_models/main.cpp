@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/make_models/model_catalog.h"
-#include "tools/make_models/model_writers.h"
-#include "tools/make_models/seed_files.h"
+#include "testmodels/model_catalog.h"
+#include "testmodels/model_writers.h"
+#include "testmodels/seed_files.h"
 
 namespace {
 

@@ -76,7 +76,7 @@ int32_t ApplyValue(const std::string& name, const std::string& value,
     }
   } else if (name == "--client" || name == "--desktop") {
     // A minimised window's client area is 0 by 0; a frame buffer is not.
-    SceneOverrides& sizes = options->sizes;
+    renderer::SceneOverrides& sizes = options->sizes;
     const int32_t client = name == "--client";
     if (!ParseSize(value, client ? 0 : 1,
                    client ? &sizes.clientWidth : &sizes.desktopWidth,

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "renderer/scene_file.h"
 #include "tools/render_scene/image_writers.h"
-#include "tools/render_scene/scene_layout.h"
 #include "tools/render_scene/sequence_options.h"
 
 struct ToolOptions {
@@ -14,7 +14,7 @@ struct ToolOptions {
   std::string texturesFolder;
   int32_t hasSteps;
   int32_t steps;
-  SceneOverrides sizes;  // --client and --desktop
+  renderer::SceneOverrides sizes;  // --client and --desktop
   ImageFormat outFormat;
   std::string outFile;
   int32_t hasRaw;

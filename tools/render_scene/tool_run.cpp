@@ -5,54 +5,30 @@
 #include <vector>
 
 #include "renderer/renderer.h"
+#include "renderer/scene_file.h"
 #include "tools/render_scene/bench_report.h"
 #include "tools/render_scene/frame_margin.h"
 #include "tools/render_scene/frame_sequence.h"
-#include "tools/render_scene/scene_file.h"
-#include "tools/render_scene/scene_frame.h"
-#include "tools/render_scene/scene_model.h"
-#include "tools/render_scene/scene_writer.h"
-#include "tools/render_scene/scene_setup.h"
 
 namespace {
 
 constexpr const char* kToolName = "render-scene";
 
-// The scene to draw, read and checked before anything is set up.
-int32_t DescribeScene(const ToolOptions& options, SceneDescription* scene) {
-  SceneError error;
-  if (options.hasScene && IsModelScene(options.sceneFile)) {
-    std::string problem;
-    if (LoadModelScene(options.sceneFile, options.sizes, scene, &problem)) return 1;
-    std::fprintf(stderr, "%s\n", problem.c_str());
-    return 0;
-  }
-  if (options.hasScene) {
-    if (LoadSceneFile(options.sceneFile, options.sizes, scene, &error)) {
-      return 1;
-    }
-    std::fprintf(stderr, "%s\n",
-                 FormatSceneError(options.sceneFile, error).c_str());
-    return 0;
-  }
-  *scene = DefaultSceneDescription();
-  if (ApplySceneOverrides(options.sizes, scene, &error)) return 1;
-  std::fprintf(stderr, "%s\n", FormatSceneError(kToolName, error).c_str());
-  return 0;
-}
-
-void PrintNotes(const ToolOptions& options,
-                const std::vector<TextureNote>& notes) {
-  const std::string& label =
-      options.hasScene ? options.sceneFile : std::string(kToolName);
-  for (const TextureNote& note : notes) {
-    if (note.path.empty()) {
-      std::fprintf(stderr, "%s: %s\n", label.c_str(), note.problem.c_str());
-    } else {
-      std::fprintf(stderr, "%s: %s: %s\n", label.c_str(), note.path.c_str(),
-                   note.problem.c_str());
-    }
-  }
+// The scene to draw: the scene or model file, or the demo. Prints the
+// refusal and returns false when it is refused.
+bool LoadToolScene(const ToolOptions& options, renderer::LoadedScene& loaded) {
+  renderer::SceneFileOptions load;
+  load.sizes = options.sizes;
+  load.builtinTextures = options.texturesFolder;
+  if (options.hasSteps) load.steps = options.steps;
+  if (!options.hasScene) load.name = kToolName;
+  std::string error;
+  const bool ok =
+      options.hasScene
+          ? renderer::LoadScene(options.sceneFile, load, loaded, error)
+          : renderer::LoadDemoScene(load, loaded, error);
+  if (!ok) std::fprintf(stderr, "%s\n", error.c_str());
+  return ok;
 }
 
 double MillisecondsBetween(std::chrono::steady_clock::time_point from,
@@ -69,24 +45,31 @@ SequenceFrame FrameOf(const renderer::FrameTarget& target) {
                        target.height};
 }
 
+// The loaded scene with the frame it is drawn into.
+struct ToolFrame {
+  renderer::LoadedScene loaded;
+  renderer::HeadlessTarget target;
+  renderer::WorkspacePtr workspace = renderer::MakeWorkspace();
+};
+
 // One frame: the margin zeroed, the client cleared, the scene pass.
-SequenceFrame DrawFrame(const ToolOptions& options, SceneFrame* scene,
+SequenceFrame DrawFrame(const ToolOptions& options, ToolFrame* frame,
                         BenchTimes* times) {
   using Clock = std::chrono::steady_clock;
-  const renderer::RenderStats& stats = renderer::Stats(*scene->workspace);
-  const renderer::FrameTarget& target = scene->target.target;
-  const renderer::View& view = scene->view;
+  const renderer::RenderStats& stats = renderer::Stats(*frame->workspace);
+  const renderer::FrameTarget& target = frame->target.target;
+  const renderer::View& view = frame->loaded.view;
   ZeroFrameMargin(FrameMargin{target.pixels, target.pitch / 4, target.width,
                               target.height, target.clientRect.right,
                               target.clientRect.bottom, view.viewportLeft,
                               view.viewportTop, view.viewportRight,
                               view.viewportBottom});
   const Clock::time_point start = Clock::now();
-  ClearClientArea(scene->target, *scene->workspace);
+  renderer::ClearClientArea(frame->target, *frame->workspace);
   const Clock::time_point cleared = Clock::now();
   const renderer::RenderStats before = stats;
-  renderer::RenderFrame(scene->built.scene, scene->view, scene->target.target,
-                        *scene->workspace);
+  renderer::RenderFrame(frame->loaded.scene, view, frame->target.target,
+                        *frame->workspace);
   const Clock::time_point end = Clock::now();
   if (options.bench) {
     times->frameMs.push_back(MillisecondsBetween(start, end));
@@ -102,28 +85,23 @@ SequenceFrame DrawFrame(const ToolOptions& options, SceneFrame* scene,
 }  // namespace
 
 int RunRenderScene(const ToolOptions& options) {
-  SceneDescription scene;
-  if (!DescribeScene(options, &scene)) return 2;
+  ToolFrame frame;
+  if (!LoadToolScene(options, frame.loaded)) return 2;
   std::string problem;
-  if (!CheckImageOutput(options, scene.clientWidth, scene.clientHeight,
-                        &problem)) {
+  if (!CheckImageOutput(options, frame.loaded.clientWidth,
+                        frame.loaded.clientHeight, &problem)) {
     std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
     return 2;
   }
-  const int32_t steps = options.hasSteps ? options.steps : scene.animationSteps;
-  SceneFrame frame;
-  std::vector<TextureNote> notes;
-  if (options.hasScene) {
-    SetUpSceneFrame(scene, options.texturesFolder, steps, &frame, &notes);
-  } else {
-    SetUpDemoFrame(scene, options.texturesFolder, steps, &frame, &notes);
+  for (const std::string& note : frame.loaded.notes) {
+    std::fprintf(stderr, "%s\n", note.c_str());
   }
-  PrintNotes(options, notes);
   if (options.hasWriteScene &&
-      !WriteSceneFile(options.writeSceneFile, frame, &problem)) {
+      !renderer::WriteScene(options.writeSceneFile, frame.loaded, problem)) {
     std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
     return 1;
   }
+  renderer::BindSceneTarget(frame.loaded, frame.target);
   renderer::SetThreadCount(*frame.workspace, options.threads);
   BenchTimes times;
   if (options.bench) ReserveBenchTimes(options.frames, &times);
@@ -131,8 +109,9 @@ int RunRenderScene(const ToolOptions& options) {
   renderer::RenderStats& stats = renderer::Stats(*frame.workspace);
   renderer::ResetStats(*frame.workspace);
   stats.timing = options.bench != 0;
-  const FrameHooks hooks{[&] { StepSceneAnimation(&frame.built); },
-                         [&] { return DrawFrame(options, &frame, &times); }};
+  const FrameHooks hooks{
+      [&] { renderer::StepSceneAnimation(frame.loaded); },
+      [&] { return DrawFrame(options, &frame, &times); }};
   const renderer::Rect& client = frame.target.target.clientRect;
   SequenceTimes sequenceTimes;
   const int status = RunFrameSequence(options, client.right, client.bottom,
