@@ -6,6 +6,8 @@
 
 #include "renderer/render.h"
 
+namespace app {
+
 namespace {
 
 bool ParseThreads(const std::string& text, int32_t* threads) {
@@ -55,3 +57,5 @@ bool ParseCommandLine(int argc, const char* const* argv, int32_t* threads,
   }
   return true;
 }
+
+}  // namespace app

@@ -1,96 +1,81 @@
 #include "app/controls.h"
 
-#include "app/app_window.h"
-#include "app/demo.h"
-#include "app/frame_composer.h"
-#include "app/saturate.h"
 #include "app/window_geometry.h"
 #include "platform/message_queue.h"
+#include "renderer/int32.h"
 #include "renderer/renderer.h"
 
-int32_t selectedObject = 0;
-int32_t dragging = 0;
-IntPoint dragLast = {350, 350};
+namespace app {
+
+using namespace platform;
+using renderer::SaturateToInt32;
 
 namespace {
 
 // The selected object, or null when the selection names no object.
-renderer::SceneObject* SelectedObject() {
-  std::vector<renderer::SceneObject>& objects = appScene.scene.objects;
-  if (selectedObject < 0 || size_t(selectedObject) >= objects.size()) {
-    return nullptr;
-  }
-  return &objects[size_t(selectedObject)];
+renderer::SceneObject* SelectedObject(App& app) {
+  std::vector<renderer::SceneObject>& objects = app.scene.scene.objects;
+  const int32_t selected = app.selectedObject;
+  if (selected < 0 || size_t(selected) >= objects.size()) return nullptr;
+  return &objects[size_t(selected)];
 }
 
-int32_t ObjectCount() {
-  return static_cast<int32_t>(appScene.scene.objects.size());
+int32_t ObjectCount(const App& app) {
+  return static_cast<int32_t>(app.scene.scene.objects.size());
 }
 
 int32_t AddSaturated(int32_t value, int32_t step) {
   return SaturateToInt32(int64_t{value} + step);
 }
 
-void FollowClientArea(WindowHandle window) {
-  UpdateClientGeometry(window);
-  const AppWindow& w = *appWindow;
-  renderer::View& c = appScene.view;
-  c.centreX =
-      static_cast<double>(int64_t{w.clientCentre.x} - w.clientRect.left);
-  c.centreY = static_cast<double>(int64_t{w.clientCentre.y} - w.clientRect.top);
-  c.viewportLeft = 0;
-  c.viewportTop = 0;
-  c.viewportRight =
-      SaturateToInt32(int64_t{w.clientRect.right} - w.clientRect.left);
-  c.viewportBottom =
-      SaturateToInt32(int64_t{w.clientRect.bottom} - w.clientRect.top);
+void FollowClientArea(App& app, WindowHandle window) {
+  UpdateClientGeometry(app, window);
+  FitViewToClientArea(app.window, &app.scene.view);
 }
 
 // The cursor of a mouse message relative to the client area's centre; the
 // two halves of lParam are taken as unsigned.
-IntPoint CursorFromCentre(intptr_t lParam) {
+IntPoint CursorFromCentre(const AppWindow& w, intptr_t lParam) {
   const uint32_t packed = static_cast<uint32_t>(lParam);
   const int64_t x = packed & 0xFFFF;
   const int64_t y = (packed >> 16) & 0xFFFF;
-  const AppWindow& w = *appWindow;
   return {SaturateToInt32(x + w.clientRect.left - w.clientCentre.x),
           SaturateToInt32(y + w.clientRect.top - w.clientCentre.y)};
 }
 
-void DragTo(intptr_t lParam) {
-  const IntPoint p = CursorFromCentre(lParam);
-  renderer::SceneObject* s = SelectedObject();
+void DragTo(App& app, intptr_t lParam) {
+  const IntPoint p = CursorFromCentre(app.window, lParam);
+  const IntPoint last = app.dragLast;
+  renderer::SceneObject* s = SelectedObject(app);
   if (s != nullptr) {
     renderer::RotateObjectY(
-        s, static_cast<double>(int64_t{p.x} - dragLast.x) / -5.0);
+        s, static_cast<double>(int64_t{p.x} - last.x) / -5.0);
     renderer::RotateObjectX(
-        s, static_cast<double>(int64_t{p.y} - dragLast.y) / -5.0);
+        s, static_cast<double>(int64_t{p.y} - last.y) / -5.0);
   }
-  dragLast = p;
+  app.dragLast = p;
 }
 
 // Keys that change the selection, the display or the projection.
-bool HandleViewKey(uint32_t key) {
+bool HandleViewKey(App& app, uint32_t key) {
+  int32_t& selected = app.selectedObject;
+  int32_t& focalLength = app.scene.view.focalLength;
   switch (key) {
-    case kKeyEscape: PostQuitMessage(0); return true;
+    case kKeyEscape: PostQuitMessage(app.platform, 0); return true;
     case kKeyPageUp:
-      selectedObject =
-          selectedObject < ObjectCount() - 1 ? selectedObject + 1 : 0;
+      selected = selected < ObjectCount(app) - 1 ? selected + 1 : 0;
       return true;
     case kKeyPageDown:
-      selectedObject =
-          selectedObject > 0 ? selectedObject - 1 : ObjectCount() - 1;
+      selected = selected > 0 ? selected - 1 : ObjectCount(app) - 1;
       return true;
-    case '1': helpVisible = !helpVisible; return true;
-    case 'O': textureScrollPaused = !textureScrollPaused; return true;
-    case 'P': rotationPaused = !rotationPaused; return true;
+    case '1': app.helpVisible = !app.helpVisible; return true;
+    case 'O': app.textureScrollPaused = !app.textureScrollPaused; return true;
+    case 'P': app.rotationPaused = !app.rotationPaused; return true;
     case 'X':
       // Never below 100.
-      if (appScene.view.focalLength > 100) appScene.view.focalLength -= 10;
+      if (focalLength > 100) focalLength -= 10;
       return true;
-    case 'Z':
-      appScene.view.focalLength = AddSaturated(appScene.view.focalLength, 10);
-      return true;
+    case 'Z': focalLength = AddSaturated(focalLength, 10); return true;
     default: return false;
   }
 }
@@ -119,33 +104,35 @@ void HandleObjectKey(uint32_t key, renderer::SceneObject* s) {
   }
 }
 
-void HandleKey(uint32_t key) {
-  if (HandleViewKey(key)) return;
-  renderer::SceneObject* s = SelectedObject();
+void HandleKey(App& app, uint32_t key) {
+  if (HandleViewKey(app, key)) return;
+  renderer::SceneObject* s = SelectedObject(app);
   if (s != nullptr) HandleObjectKey(key, s);
 }
 
 }  // namespace
 
-int32_t HandleAppMessage(uint32_t message, intptr_t lParam, uintptr_t wParam,
-                         WindowHandle window) {
+int32_t HandleAppMessage(App& app, WindowHandle window, uint32_t message,
+                         uintptr_t wParam, intptr_t lParam) {
   switch (message) {
-    case kMsgCreate: UpdateClientGeometry(window); break;
+    case kMsgCreate: UpdateClientGeometry(app, window); break;
     case kMsgMove:
     case kMsgSize:
-    case kMsgPaint: FollowClientArea(window); break;
+    case kMsgPaint: FollowClientArea(app, window); break;
     case kMsgKeyDown:
-      HandleKey(wParam <= 0xFFFFFFFFu ? static_cast<uint32_t>(wParam) : 0);
+      HandleKey(app, wParam <= 0xFFFFFFFFu ? static_cast<uint32_t>(wParam) : 0);
       break;
     case kMsgMouseMove:
-      if (dragging) DragTo(lParam);
+      if (app.dragging) DragTo(app, lParam);
       break;
     case kMsgLeftButtonDown:
-      dragging = 1;
-      dragLast = CursorFromCentre(lParam);
+      app.dragging = 1;
+      app.dragLast = CursorFromCentre(app.window, lParam);
       break;
-    case kMsgLeftButtonUp: dragging = 0; break;
+    case kMsgLeftButtonUp: app.dragging = 0; break;
     default: break;
   }
   return 0;
 }
+
+}  // namespace app

@@ -3,14 +3,14 @@
 // follow the client area.
 #include <cstdint>
 
+#include "app/app.h"
 #include "platform/window_messages.h"
-#include "app/app_window.h"
 
-extern int32_t selectedObject;
-extern int32_t dragging;
-extern IntPoint dragLast;
+namespace app {
 
 // The application's handler for every message WindowProc passes on.
 // Always returns 0, so default processing follows.
-int32_t HandleAppMessage(uint32_t message, intptr_t lParam, uintptr_t wParam,
-                         WindowHandle window);
+int32_t HandleAppMessage(App& app, platform::WindowHandle window,
+                         uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+}  // namespace app

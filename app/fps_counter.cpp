@@ -3,22 +3,22 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/app_window.h"
-#include "platform/tick_count.h"
 #include "platform/wide_format.h"
 
-void CountFpsFrame(int32_t threads) {
-  AppWindow& w = *appWindow;
-  if (w.fpsFrames < std::numeric_limits<int32_t>::max()) ++w.fpsFrames;
-  const uint32_t now = GetTickCount();
+namespace app {
+
+void CountFpsFrame(FpsCounter& fps, uint32_t now, int32_t threads) {
+  if (fps.frames < std::numeric_limits<int32_t>::max()) ++fps.frames;
   // Unsigned subtraction, then read as signed: a clock that went back
   // counts as no time passed.
-  const int32_t elapsed = static_cast<int32_t>(now - w.fpsLastTick);
+  const int32_t elapsed = static_cast<int32_t>(now - fps.lastTick);
   if (elapsed <= 2000) return;
-  const int32_t used =
-      FormatWide(w.fpsText, kFpsTextLength, L"FPS:  %d  ", w.fpsFrames >> 1);
-  FormatWide(w.fpsText + used, kFpsTextLength - used, L"threads: %d  ",
-             threads);
-  w.fpsFrames = 0;
-  w.fpsLastTick = now;
+  const int32_t used = platform::FormatWide(fps.text, kFpsTextLength,
+                                            L"FPS:  %d  ", fps.frames >> 1);
+  platform::FormatWide(fps.text + used, kFpsTextLength - used,
+                       L"threads: %d  ", threads);
+  fps.frames = 0;
+  fps.lastTick = now;
 }
+
+}  // namespace app

@@ -1,20 +1,22 @@
 #include "app/frame_composer.h"
 
-#include "app/app_window.h"
-#include "app/demo.h"
-#include "app/fps_counter.h"
-#include "app/saturate.h"
 #include "platform/drawing.h"
 #include "platform/text_out.h"
+#include "platform/tick_count.h"
+#include "renderer/int32.h"
 #include "renderer/renderer.h"
+
+namespace app {
+
+using platform::DeviceContext;
+using renderer::kInt32Max;
+using renderer::SaturateToInt32;
 
 const wchar_t kHelpLines[kHelpLineCount][kHelpLineSlot] = {
     L" 1 - toggle this text ",       L" F - show FPS ",
     L" Click & mousemove - rotate ", L" P - pause rotate ",
     L" O - pause texture ",          L" cursor arrows- z rotate/move",
 };
-
-int32_t helpVisible = 1;
 
 namespace {
 
@@ -39,36 +41,41 @@ void FillBitmapInfo(BitmapInfo* info, IntPoint size) {
 
 void DrawHelpLines(DeviceContext* dc) {
   for (int32_t line = 0; line < kHelpLineCount; ++line) {
-    TextOut(dc, 10, 35 + 20 * line, kHelpLines[line],
-            TextLength(kHelpLines[line], kHelpLineSlot));
+    platform::TextOut(dc, 10, 35 + 20 * line, kHelpLines[line],
+                      TextLength(kHelpLines[line], kHelpLineSlot));
   }
 }
 
 // The frame buffer and depth buffer as the window record has them now: the
 // depth rows are windowRect's width apart, read afresh each frame.
-void RefreshFrameTarget(const AppWindow& w, renderer::FrameTarget* target) {
+void RefreshFrameTarget(const AppWindow& w, const SceneState& shown,
+                        renderer::FrameTarget* target) {
   target->pixels = w.pixels;
   target->pitch = w.pitch;
   target->width = w.frameBufferSize.x;
   target->height = w.frameBufferSize.y;
-  target->depth = appScene.depth.get();
+  target->depth = shown.depth.get();
   target->depthStride = int64_t{w.windowRect.right} - w.windowRect.left;
-  target->depthEntries = appScene.depthEntries;
+  target->depthEntries = shown.depthEntries;
   target->clientRect = w.clientRect;
 }
 
 }  // namespace
 
-void CreateFrameBuffer() {
-  AppWindow& w = *appWindow;
+void ReleaseFrameBuffer(AppWindow& w) {
   renderer::ReleaseFrameBufferPixels(w.dibBitmap);
   w.dibBitmap = nullptr;
   w.pixels = nullptr;
   w.frameBufferSize = {0, 0};
-  DeleteDC(w.memoryDc);
+  platform::DeleteDC(w.memoryDc);
   w.memoryDc = nullptr;
+}
+
+void CreateFrameBuffer(App& app) {
+  AppWindow& w = app.window;
+  ReleaseFrameBuffer(w);
   FillBitmapInfo(&w.bitmapInfo, w.desktopSize);
-  w.memoryDc = CreateCompatibleDC();
+  w.memoryDc = platform::CreateCompatibleDC();
 
   // Rows must stay addressable in bytes as int32: 4 bytes per pixel.
   const IntPoint size = w.desktopSize;
@@ -79,36 +86,41 @@ void CreateFrameBuffer() {
     w.frameBufferSize = size;
     w.pitch = size.x * 4;
   }
-  SelectPixels(w.memoryDc, w.pixels, w.frameBufferSize.x, w.frameBufferSize.y,
+  platform::SelectPixels(w.memoryDc, w.pixels, w.frameBufferSize.x, w.frameBufferSize.y,
                w.pitch);
 }
 
-void ComposeFrame() {
-  AppWindow& w = *appWindow;
+void ComposeFrame(App& app) {
+  const AppWindow& w = app.window;
+  SceneState& shown = app.scene;
   // Without a frame buffer there is nothing to draw into or to show.
   if (w.pixels == nullptr) return;
-  renderer::FrameTarget& target = appScene.target;
-  RefreshFrameTarget(w, &target);
+  renderer::FrameTarget& target = shown.target;
+  RefreshFrameTarget(w, shown, &target);
   const Rect& client = w.clientRect;
   const int32_t lastRow =
       SaturateToInt32(int64_t{client.bottom} - client.top - 1);
   const int32_t lastColumn =
       SaturateToInt32(int64_t{client.right} - client.left - 1);
-  if (appScene.workspace == nullptr) {
+  if (shown.workspace == nullptr) {
     renderer::ClearFrame(target, lastRow, lastColumn);
   } else {
-    renderer::ClearFrame(target, lastRow, lastColumn, *appScene.workspace);
-    renderer::RenderFrame(appScene.scene, appScene.view, target,
-                          *appScene.workspace);
+    renderer::ClearFrame(target, lastRow, lastColumn, *shown.workspace);
+    renderer::RenderFrame(shown.scene, shown.view, target, *shown.workspace);
   }
-  if (helpVisible) DrawHelpLines(w.memoryDc);
-  if (w.fpsVisible) {
-    CountFpsFrame(appScene.workspace != nullptr
-                      ? renderer::ThreadCount(*appScene.workspace)
+  if (app.helpVisible) DrawHelpLines(w.memoryDc);
+  FpsCounter& fps = app.fps;
+  if (fps.visible) {
+    CountFpsFrame(fps, platform::GetTickCount(app.platform),
+                  shown.workspace != nullptr
+                      ? renderer::ThreadCount(*shown.workspace)
                       : 1);
-    TextOut(w.memoryDc, 10, 10, w.fpsText,
-            TextLength(w.fpsText, kFpsTextLength));
+    platform::TextOut(w.memoryDc, 10, 10, fps.text,
+                      TextLength(fps.text, kFpsTextLength));
   }
-  PresentPixels(w.windowDc, w.memoryDc, w.windowSize.x, w.windowSize.y);
-  FillWhite(w.memoryDc, w.windowSize.x, w.windowSize.y);
+  platform::PresentPixels(w.windowDc, w.memoryDc, w.windowSize.x,
+                          w.windowSize.y);
+  platform::FillWhite(w.memoryDc, w.windowSize.x, w.windowSize.y);
 }
+
+}  // namespace app

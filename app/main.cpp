@@ -1,5 +1,5 @@
-// The program's entry: the window record already exists; the instance is
-// the program itself, and there is no window yet.
+// The program's entry: the platform and application records live here, for
+// the whole run; the instance is the program itself.
 //
 //   renderer [--threads N]          the demo
 //   renderer [--threads N] FILE     a scene file (.json) or model file
@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app_window.h"
+#include "app/app.h"
 #include "app/application.h"
 #include "app/command_line.h"
-#include "app/demo.h"
 #include "app/scene_source.h"
+#include "platform/platform.h"
 #include "platform/window_system.h"
 
 namespace {
@@ -24,25 +24,30 @@ constexpr int kUnusableArgumentStatus = 2;
 int main(int argc, char** argv) {
   std::string problem;
   std::string file;
-  if (!ParseCommandLine(argc, argv, &renderThreadCount, &file, &problem)) {
+  int32_t threads = 0;
+  if (!app::ParseCommandLine(argc, argv, &threads, &file, &problem)) {
     std::fprintf(stderr, "renderer: %s\n", problem.c_str());
     return kUnusableArgumentStatus;
   }
-  appWindow->instance = GetModuleHandle();
-  appWindow->hwnd = nullptr;
-  OpenedScene opened;
+  const platform::PlatformPtr platform = platform::MakePlatform();
+  app::App app{*platform};
+  app.threadCount = threads;
+  app.window.instance = platform::GetModuleHandle();
+  app::OpenedScene opened;
   const bool haveFile = !file.empty();
   if (haveFile) {
     std::string error;
-    if (!OpenSceneFile(file, &opened, &error)) {
+    if (!app::OpenSceneFile(file, &opened, &error)) {
       // One line on standard error, and a message box where there is a
       // display.
-      MessageBox(nullptr, WidenUtf8(error).c_str(), L"Renderer: cannot open the file");
-      ShutdownWindowSystem();
+      platform::MessageBox(*platform, nullptr, app::WidenUtf8(error).c_str(),
+                           L"Renderer: cannot open the file");
+      platform::ShutdownWindowSystem(*platform);
       return kUnusableArgumentStatus;
     }
   }
-  const int32_t status = RunApplication(haveFile ? &opened : nullptr);
-  ShutdownWindowSystem();
+  const int32_t status =
+      app::RunApplication(app, haveFile ? &opened : nullptr);
+  platform::ShutdownWindowSystem(*platform);
   return status;
 }

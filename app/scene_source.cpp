@@ -4,6 +4,8 @@
 
 #include "renderer/scene_file.h"
 
+namespace app {
+
 bool OpenSceneFile(const std::string& path, OpenedScene* opened,
                    std::string* error) {
   // The file as it stands: no animation steps, the built-in model's images
@@ -38,3 +40,5 @@ std::wstring WidenUtf8(const std::string& text) {
   }
   return wide;
 }
+
+}  // namespace app

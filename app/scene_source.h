@@ -7,6 +7,8 @@
 
 #include "renderer/renderer.h"
 
+namespace app {
+
 // What the window shows from a file: the scene, the object the animation
 // turns and the controls start on, the built-in model's mesh (whose fins
 // scroll) or kNoMesh, and the camera's focal length and near plane.
@@ -26,3 +28,5 @@ bool OpenSceneFile(const std::string& path, OpenedScene* opened,
 
 // UTF-8 text as wide characters, for the window system's message box.
 std::wstring WidenUtf8(const std::string& text);
+
+}  // namespace app

@@ -2,8 +2,14 @@
 
 #include <algorithm>
 
-#include "app/app_window.h"
-#include "app/saturate.h"
+#include "platform/window_system.h"
+#include "renderer/demo.h"
+#include "renderer/int32.h"
+
+namespace app {
+
+using namespace platform;
+using renderer::SaturateToInt32;
 
 namespace {
 
@@ -33,11 +39,14 @@ int32_t PitchFor(const AppWindow& w) {
 
 }  // namespace
 
-void UpdateWindowMetrics() {
-  AppWindow& w = *appWindow;
+void UpdateWindowMetrics(App& app) {
+  AppWindow& w = app.window;
+  const Platform& platform = app.platform;
   PlatformRect rect;
-  if (GetWindowRect(w.desktopWindow, &rect)) CopyRect(rect, &w.desktopRect);
-  if (GetWindowRect(w.hwnd, &rect)) CopyRect(rect, &w.windowRect);
+  if (GetWindowRect(platform, w.desktopWindow, &rect)) {
+    CopyRect(rect, &w.desktopRect);
+  }
+  if (GetWindowRect(platform, w.hwnd, &rect)) CopyRect(rect, &w.windowRect);
   if (GetClientRect(w.hwnd, &rect)) CopyRect(rect, &w.clientRect);
   PlatformPoint origin;
   if (GetDCOrgEx(w.windowDc, &origin)) w.dcOrigin = {origin.x, origin.y};
@@ -51,10 +60,12 @@ void UpdateWindowMetrics() {
   w.pitch = PitchFor(w);
 }
 
-void UpdateClientGeometry(WindowHandle window) {
-  AppWindow& w = *appWindow;
+void UpdateClientGeometry(App& app, WindowHandle window) {
+  AppWindow& w = app.window;
   PlatformRect rect;
-  if (GetWindowRect(GetDesktopWindow(), &rect)) CopyRect(rect, &w.windowRect);
+  if (GetWindowRect(app.platform, GetDesktopWindow(app.platform), &rect)) {
+    CopyRect(rect, &w.windowRect);
+  }
 
   PlatformPoint origin = {0, 0};
   DeviceContext* dc = GetDC(window);
@@ -76,3 +87,13 @@ void UpdateClientGeometry(WindowHandle window) {
   c.left = std::max(c.left, desktop.left);
   c.top = std::max(c.top, desktop.top);
 }
+
+void FitViewToClientArea(const AppWindow& window, renderer::View* view) {
+  const int32_t focalLength = view->focalLength;
+  const int32_t nearZ = view->nearZ;
+  renderer::SetDemoProjection(view, window.clientRect, window.clientCentre);
+  view->focalLength = focalLength;
+  view->nearZ = nearZ;
+}
+
+}  // namespace app

@@ -8,7 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/platform_state.h"
 #include "platform/text_encoding.h"
+
+namespace platform {
 
 namespace {
 
@@ -17,9 +20,9 @@ constexpr char kPopTitle[] = "\033[23;0t";
 constexpr int kTitleSignals[] = {SIGINT, SIGTERM};
 
 // 1 while standard output's terminal holds a title this program pushed.
-// Read and cleared by the signal handler, hence sig_atomic_t.
+// Read and cleared by the signal handler, which can reach nothing else: the
+// layer's one variable outside the platform record, hence sig_atomic_t.
 volatile sig_atomic_t titlePushed = 0;
-struct sigaction previousActions[2];
 
 int32_t WriteAll(int fd, const char* bytes, size_t count) {
   return write(fd, bytes, count) == static_cast<ssize_t>(count) ? 1 : 0;
@@ -39,47 +42,54 @@ void RestoreTitleAndRaise(int signal) {
   raise(signal);
 }
 
-void RestoreTitleAtExit() { FreeConsole(); }
+// The program is ending: the title goes back; the signal actions need not.
+void RestoreTitleAtExit() {
+  std::fflush(stdout);
+  if (!titlePushed) return;
+  titlePushed = 0;
+  PopTerminalTitle(STDOUT_FILENO);
+}
 
-void CatchEndingSignals() {
+void CatchEndingSignals(ConsoleSignals& signals) {
   struct sigaction action {};
   action.sa_handler = RestoreTitleAndRaise;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESETHAND;
   for (size_t i = 0; i < 2; ++i) {
-    sigaction(kTitleSignals[i], &action, &previousActions[i]);
+    sigaction(kTitleSignals[i], &action, &signals.previous[i]);
   }
 }
 
-void ReleaseEndingSignals() {
+void ReleaseEndingSignals(const ConsoleSignals& signals) {
   for (size_t i = 0; i < 2; ++i) {
-    sigaction(kTitleSignals[i], &previousActions[i], nullptr);
+    sigaction(kTitleSignals[i], &signals.previous[i], nullptr);
   }
 }
 
-void SaveTerminalTitle() {
-  static int32_t exitHookSet = 0;
+void SaveTerminalTitle(ConsoleSignals& signals) {
   if (titlePushed || !PushTerminalTitle(STDOUT_FILENO)) return;
-  CatchEndingSignals();
+  CatchEndingSignals(signals);
   titlePushed = 1;
-  if (!exitHookSet) exitHookSet = std::atexit(RestoreTitleAtExit) == 0;
+  if (!signals.exitHookSet) {
+    signals.exitHookSet = std::atexit(RestoreTitleAtExit) == 0;
+  }
 }
 
 }  // namespace
 
 int32_t AllocConsole() { return isatty(STDOUT_FILENO) ? 1 : 0; }
 
-int32_t SetConsoleTitle(const wchar_t* title) {
+int32_t SetConsoleTitle(Platform& platform, const wchar_t* title) {
   std::fflush(stdout);
-  SaveTerminalTitle();
+  SaveTerminalTitle(platform.console);
   return WriteTerminalTitle(STDOUT_FILENO, title);
 }
 
-void FreeConsole() {
+void FreeConsole(Platform& platform) {
   std::fflush(stdout);
   if (!titlePushed) return;
   titlePushed = 0;
-  ReleaseEndingSignals();
+  ReleaseEndingSignals(platform.console);
   PopTerminalTitle(STDOUT_FILENO);
 }
 
@@ -108,3 +118,5 @@ int32_t WriteTerminalTitle(int fd, const wchar_t* title) {
   sequence[prefix + body] = '\a';
   return WriteAll(fd, sequence, prefix + body + 1);
 }
+
+}  // namespace platform

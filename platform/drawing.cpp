@@ -2,6 +2,8 @@
 
 #include "platform/native_window.h"
 
+namespace platform {
+
 namespace {
 
 constexpr uint32_t kWhite = 0x00FFFFFFu;
@@ -58,3 +60,5 @@ void FillWhite(DeviceContext* dc, int32_t width, int32_t height) {
     for (int32_t x = 0; x < columns; ++x) row[x] = kWhite;
   }
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 
 #include "platform/window_system.h"
 
+namespace platform {
+
 struct DeviceContext {
   WindowHandle window;  // window context: the window; memory context: null
   uint32_t* pixels;     // memory context: the selected pixels, or null
@@ -32,3 +34,5 @@ int32_t PresentPixels(DeviceContext* windowDc, DeviceContext* memoryDc,
 // Fills the top-left width x height pixels with white, clipped to the
 // selected pixels.
 void FillWhite(DeviceContext* dc, int32_t width, int32_t height);
+
+}  // namespace platform

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-namespace {
+#include "platform/platform_state.h"
 
-std::string droppedFile;
+namespace platform {
 
-}  // namespace
+std::string TakeDroppedFile(Platform& platform) {
+  return std::exchange(platform.droppedFile, std::string());
+}
 
-void StoreDroppedFile(const char* path) { droppedFile = path == nullptr ? "" : path; }
-
-std::string TakeDroppedFile() { return std::exchange(droppedFile, std::string()); }
+}  // namespace platform

@@ -4,50 +4,49 @@
 #include "platform/message_queue.h"
 
 #include "platform/native_window.h"
+#include "platform/platform_state.h"
+
+namespace platform {
 
 namespace {
 
-constexpr int32_t kQueueCapacity = 256;
 constexpr int32_t kEventBatch = 32;
 
-PlatformMessage queue[kQueueCapacity];
-int32_t queueHead = 0;
-int32_t queueCount = 0;
-int32_t quitPosted = 0;
-int32_t quitCode = 0;
-
-void PushMessage(const PlatformMessage& message) {
-  queue[(queueHead + queueCount) % kQueueCapacity] = message;
-  ++queueCount;
+void PushMessage(MessageQueue& queue, const PlatformMessage& message) {
+  queue.ring[(queue.head + queue.count) % kQueueCapacity] = message;
+  ++queue.count;
 }
 
 // Moves the window system's pending events into the queue, as far as it has
 // room; events of windows that no longer exist are dropped.
-void ReadWindowSystemEvents(int32_t wait) {
+void ReadWindowSystemEvents(Platform& platform, int32_t wait) {
+  MessageQueue& queue = platform.queue;
   NativeEvent events[kEventBatch];
-  const int32_t room = kQueueCapacity - queueCount;
+  const int32_t room = kQueueCapacity - queue.count;
   if (room < 2) return;
   const int32_t count =
-      NativeReadEvents(wait, events, room < kEventBatch ? room : kEventBatch);
+      NativeReadEvents(wait, events, room < kEventBatch ? room : kEventBatch,
+                       &platform.droppedFile);
   for (int32_t i = 0; i < count; ++i) {
-    WindowHandle window = WindowFromNative(events[i].window);
+    WindowHandle window = WindowFromNative(platform, events[i].window);
     if (window == nullptr) continue;
-    PushMessage(
-        {window, events[i].message, events[i].wParam, events[i].lParam});
+    PushMessage(queue, {window, events[i].message, events[i].wParam,
+                        events[i].lParam});
   }
 }
 
-int32_t TakeMessage(PlatformMessage* message) {
-  if (queueCount > 0) {
-    *message = queue[queueHead];
-    queueHead = (queueHead + 1) % kQueueCapacity;
-    --queueCount;
+int32_t TakeMessage(MessageQueue& queue, PlatformMessage* message) {
+  if (queue.count > 0) {
+    *message = queue.ring[queue.head];
+    queue.head = (queue.head + 1) % kQueueCapacity;
+    --queue.count;
     return 1;
   }
-  if (quitPosted) {
-    quitPosted = 0;
+  if (queue.quitPosted) {
+    queue.quitPosted = 0;
     *message = {nullptr, kMsgQuit,
-                static_cast<uintptr_t>(static_cast<intptr_t>(quitCode)), 0};
+                static_cast<uintptr_t>(static_cast<intptr_t>(queue.quitCode)),
+                0};
     return 1;
   }
   return 0;
@@ -55,13 +54,13 @@ int32_t TakeMessage(PlatformMessage* message) {
 
 }  // namespace
 
-int32_t PeekMessage(PlatformMessage* message) {
-  if (queueCount == 0) ReadWindowSystemEvents(0);
-  return TakeMessage(message);
+int32_t PeekMessage(Platform& platform, PlatformMessage* message) {
+  if (platform.queue.count == 0) ReadWindowSystemEvents(platform, 0);
+  return TakeMessage(platform.queue, message);
 }
 
-int32_t GetMessage(PlatformMessage* message) {
-  while (!PeekMessage(message)) ReadWindowSystemEvents(1);
+int32_t GetMessage(Platform& platform, PlatformMessage* message) {
+  while (!PeekMessage(platform, message)) ReadWindowSystemEvents(platform, 1);
   return message->message == kMsgQuit ? 0 : 1;
 }
 
@@ -74,20 +73,20 @@ intptr_t DispatchMessage(const PlatformMessage* message) {
 
 intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                      intptr_t lParam) {
-  WindowProcedure procedure = WindowProcedureOf(window);
-  return procedure ? procedure(window, message, wParam, lParam) : 0;
+  if (!IsLiveWindow(window) || window->procedure == nullptr) return 0;
+  return window->procedure(window->context, window, message, wParam, lParam);
 }
 
-int32_t PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
-                    intptr_t lParam) {
-  if (queueCount == kQueueCapacity) return 0;
-  PushMessage({window, message, wParam, lParam});
+int32_t PostMessage(Platform& platform, WindowHandle window, uint32_t message,
+                    uintptr_t wParam, intptr_t lParam) {
+  if (platform.queue.count == kQueueCapacity) return 0;
+  PushMessage(platform.queue, {window, message, wParam, lParam});
   return 1;
 }
 
-void PostQuitMessage(int32_t exitCode) {
-  quitPosted = 1;
-  quitCode = exitCode;
+void PostQuitMessage(Platform& platform, int32_t exitCode) {
+  platform.queue.quitPosted = 1;
+  platform.queue.quitCode = exitCode;
 }
 
 intptr_t DefWindowProc(WindowHandle window, uint32_t message, uintptr_t,
@@ -100,9 +99,4 @@ intptr_t DefWindowProc(WindowHandle window, uint32_t message, uintptr_t,
   return 0;
 }
 
-void ResetMessageQueue() {
-  queueHead = 0;
-  queueCount = 0;
-  quitPosted = 0;
-  quitCode = 0;
-}
+}  // namespace platform

@@ -3,10 +3,21 @@
 // these; unit tests link a scripted stand-in instead. Nothing here is for
 // the application: it uses window_system.h and message_queue.h.
 #include <cstdint>
+#include <string>
 
 #include "platform/window_system.h"
 
+namespace platform {
+
 struct NativeWindow;  // opaque
+
+// What the back end says about its last failure.
+struct NativeStatus {
+  // Why the last start-up call failed, in words; "" when nothing failed.
+  char lastError[512] = "";
+  // Set when there is no display at all: no message box can show.
+  bool noDisplay = false;
+};
 
 // An event of the window system, already turned into a window message.
 struct NativeEvent {
@@ -17,13 +28,15 @@ struct NativeEvent {
 };
 
 // Starts the video system; `className` names the windows' class. Returns 1
-// on success, 0 with NativeLastError() set.
-int32_t NativeStartVideo(const char* className);
+// on success, 0 with `status` describing the failure.
+int32_t NativeStartVideo(NativeStatus* status, const char* className);
 
 // A hidden, resizable window with the UTF-8 title, its client area placed
-// at (x, y) with size width x height. Null on failure.
-NativeWindow* NativeCreateWindow(const char* title, int32_t x, int32_t y,
-                                 int32_t width, int32_t height);
+// at (x, y) with size width x height. Null on failure, with `status`
+// describing it.
+NativeWindow* NativeCreateWindow(NativeStatus* status, const char* title,
+                                 int32_t x, int32_t y, int32_t width,
+                                 int32_t height);
 
 // Shows the window and, where the window system reports its frame, moves
 // and sizes it so that the outer frame matches `outerFrame`.
@@ -38,8 +51,11 @@ int32_t NativeClientArea(NativeWindow* window, PlatformRect* client);
 int32_t NativeDisplayBounds(NativeWindow* window, PlatformRect* bounds);
 
 // Moves pending events into `events` (at most `capacity`, which must be at
-// least 2), waiting for one first when `wait` is non-zero. Returns how many.
-int32_t NativeReadEvents(int32_t wait, NativeEvent* events, int32_t capacity);
+// least 2), waiting for one first when `wait` is non-zero. A dropped file
+// becomes kMsgDropFiles with its path (UTF-8) kept in `droppedFile`.
+// Returns how many.
+int32_t NativeReadEvents(int32_t wait, NativeEvent* events, int32_t capacity,
+                         std::string* droppedFile);
 
 // Copies width x height pixels (0x00RRGGBB, rows `pitch` bytes apart) to the
 // top-left of the window's client area, clipped to it.
@@ -47,15 +63,15 @@ void NativePresent(NativeWindow* window, const uint32_t* pixels, int32_t pitch,
                    int32_t width, int32_t height);
 
 // A modal box with one OK button; returns without one when none can show.
-void NativeMessageBox(const char* text, const char* caption);
-
-// Why the last start-up call failed, in words; "" when nothing failed.
-const char* NativeLastError();
+void NativeMessageBox(const NativeStatus& status, const char* text,
+                      const char* caption);
 
 void NativeShutdown();
 
 // Kept by the window system for the message queue and the drawing code:
 // the live window that wraps `native`, and the native window behind a live
 // window; null when there is none.
-WindowHandle WindowFromNative(NativeWindow* native);
+WindowHandle WindowFromNative(Platform& platform, NativeWindow* native);
 NativeWindow* NativeOf(WindowHandle window);
+
+}  // namespace platform

@@ -1,9 +1,10 @@
 // SDL events as window messages.
 #include <SDL.h>
 
-#include "platform/dropped_files.h"
 #include "platform/native_window.h"
 #include "platform/sdl_keys.h"
+
+namespace platform {
 
 namespace {
 
@@ -57,7 +58,8 @@ int32_t TranslateKeyDown(const SDL_KeyboardEvent& event, NativeEvent* out) {
   return 1;
 }
 
-int32_t TranslateEvent(const SDL_Event& event, NativeEvent* out) {
+int32_t TranslateEvent(const SDL_Event& event, NativeEvent* out,
+                       std::string* droppedFile) {
   switch (event.type) {
     case SDL_WINDOWEVENT: return TranslateWindowEvent(event.window, out);
     case SDL_KEYDOWN: return TranslateKeyDown(event.key, out);
@@ -77,7 +79,7 @@ int32_t TranslateEvent(const SDL_Event& event, NativeEvent* out) {
               PackCursorPosition(event.button.x, event.button.y)};
       return 1;
     case SDL_DROPFILE:
-      StoreDroppedFile(event.drop.file);
+      *droppedFile = event.drop.file == nullptr ? "" : event.drop.file;
       SDL_free(event.drop.file);
       *out = {KeyWindowOf(event.drop.windowID), kMsgDropFiles, 0, 0};
       return 1;
@@ -87,13 +89,16 @@ int32_t TranslateEvent(const SDL_Event& event, NativeEvent* out) {
 
 }  // namespace
 
-int32_t NativeReadEvents(int32_t wait, NativeEvent* events, int32_t capacity) {
+int32_t NativeReadEvents(int32_t wait, NativeEvent* events, int32_t capacity,
+                         std::string* droppedFile) {
   if (wait && SDL_WaitEvent(nullptr) == 0) return 0;
   int32_t count = 0;
   SDL_Event event;
   // One SDL event can become two messages.
   while (count + 2 <= capacity && SDL_PollEvent(&event)) {
-    count += TranslateEvent(event, events + count);
+    count += TranslateEvent(event, events + count, droppedFile);
   }
   return count;
 }
+
+}  // namespace platform

@@ -2,6 +2,8 @@
 
 #include "platform/window_messages.h"
 
+namespace platform {
+
 namespace {
 
 uint32_t KeyByPosition(SDL_Scancode code) {
@@ -63,3 +65,5 @@ uint32_t VirtualKeyFromSdl(const SDL_Keysym& key) {
   }
   return CharacterKeyByPosition(key.scancode);
 }
+
+}  // namespace platform

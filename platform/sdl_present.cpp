@@ -8,6 +8,8 @@
 
 #include "platform/native_window.h"
 
+namespace platform {
+
 void NativePresent(NativeWindow* native, const uint32_t* pixels, int32_t pitch,
                    int32_t width, int32_t height) {
   SDL_Window* window = reinterpret_cast<SDL_Window*>(native);
@@ -33,3 +35,5 @@ void NativePresent(NativeWindow* native, const uint32_t* pixels, int32_t pitch,
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   SDL_UpdateWindowSurface(window);
 }
+
+}  // namespace platform

@@ -6,10 +6,9 @@
 
 #include "platform/native_window.h"
 
-namespace {
+namespace platform {
 
-char lastError[512] = "";
-bool noDisplay = false;
+namespace {
 
 SDL_Window* ToSdl(NativeWindow* window) {
   return reinterpret_cast<SDL_Window*>(window);
@@ -23,25 +22,26 @@ bool IsSet(const char* variable) {
 // Picks the video driver of the display named by the environment, unless
 // the user chose one. Without either, SDL would fall back to an invisible
 // off-screen driver and the program would run with nothing to show.
-bool ChooseVideoDriver() {
+bool ChooseVideoDriver(NativeStatus* status) {
   if (IsSet("SDL_VIDEODRIVER")) return true;
   if (IsSet("DISPLAY")) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   } else if (IsSet("WAYLAND_DISPLAY")) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
   } else {
-    noDisplay = true;
-    std::snprintf(lastError, sizeof lastError,
+    status->noDisplay = true;
+    std::snprintf(status->lastError, sizeof status->lastError,
                   "no display to open a window on (DISPLAY is not set)");
     return false;
   }
   return true;
 }
 
-void DescribeVideoFailure() {
+void DescribeVideoFailure(NativeStatus* status) {
   const char* display =
       std::getenv(IsSet("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY");
-  std::snprintf(lastError, sizeof lastError, "cannot open the display %s (%s)",
+  std::snprintf(status->lastError, sizeof status->lastError,
+                "cannot open the display %s (%s)",
                 display ? display : "", SDL_GetError());
 }
 
@@ -56,8 +56,8 @@ void FrameEdges(SDL_Window* window, int* top, int* left, int* bottom,
 
 }  // namespace
 
-int32_t NativeStartVideo(const char* className) {
-  lastError[0] = '\0';
+int32_t NativeStartVideo(NativeStatus* status, const char* className) {
+  status->lastError[0] = '\0';
   // Signals keep their default effect instead of becoming quit events.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -68,22 +68,24 @@ int32_t NativeStartVideo(const char* className) {
   SDL_SetHint(SDL_HINT_APP_NAME, className);
   // X11 takes the window's WM_CLASS from this variable.
   SDL_setenv("SDL_VIDEO_X11_WMCLASS", className, 1);
-  if (!ChooseVideoDriver()) return 0;
+  if (!ChooseVideoDriver(status)) return 0;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    DescribeVideoFailure();
+    DescribeVideoFailure(status);
     return 0;
   }
   SDL_StopTextInput();
   return 1;
 }
 
-NativeWindow* NativeCreateWindow(const char* title, int32_t x, int32_t y,
-                                 int32_t width, int32_t height) {
+NativeWindow* NativeCreateWindow(NativeStatus* status, const char* title,
+                                 int32_t x, int32_t y, int32_t width,
+                                 int32_t height) {
   SDL_Window* window = SDL_CreateWindow(
       title, x, y, width > 0 ? width : 1, height > 0 ? height : 1,
       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (window == nullptr) {
-    std::snprintf(lastError, sizeof lastError, "%s", SDL_GetError());
+    std::snprintf(status->lastError, sizeof status->lastError, "%s",
+                  SDL_GetError());
     return nullptr;
   }
   return reinterpret_cast<NativeWindow*>(window);
@@ -133,12 +135,13 @@ int32_t NativeDisplayBounds(NativeWindow* native, PlatformRect* bounds) {
   return 1;
 }
 
-void NativeMessageBox(const char* text, const char* caption) {
+void NativeMessageBox(const NativeStatus& status, const char* text,
+                      const char* caption) {
   // Without a display no box can show; the text is on standard error.
-  if (noDisplay) return;
+  if (status.noDisplay) return;
   SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
 }
 
-const char* NativeLastError() { return lastError; }
-
 void NativeShutdown() { SDL_Quit(); }
+
+}  // namespace platform

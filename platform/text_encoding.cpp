@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace platform {
+
 namespace {
 
 // Encodes one code point; returns its length in bytes.
@@ -43,3 +45,5 @@ size_t WideToUtf8(const wchar_t* text, char* out, size_t capacity) {
   out[used] = '\0';
   return used;
 }
+
+}  // namespace platform

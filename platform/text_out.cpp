@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace platform {
+
 namespace {
 
 struct PixelBox {
@@ -89,3 +91,5 @@ int32_t TextOut(DeviceContext* dc, int32_t x, int32_t y, const wchar_t* text,
   }
   return 1;
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 
 #include "platform/drawing.h"
 
+namespace platform {
+
 constexpr uint32_t kTextColour = 0x00000000u;
 constexpr uint32_t kTextBackground = 0x00FFFFFFu;
 constexpr int32_t kTextLineHeight = 18;  // height of the white box
@@ -19,3 +21,5 @@ int32_t TextOut(DeviceContext* dc, int32_t x, int32_t y, const wchar_t* text,
 
 // Width in pixels of the box that TextOut draws for the text.
 int64_t TextWidth(const wchar_t* text, int32_t length);
+
+}  // namespace platform

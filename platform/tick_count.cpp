@@ -2,9 +2,17 @@
 
 #include <time.h>
 
-TickSource tickSource = SystemTickCount;
+#include "platform/platform_state.h"
 
-uint32_t GetTickCount() { return tickSource(); }
+namespace platform {
+
+void SetTickSource(Platform& platform, TickSource source) {
+  platform.tickSource = source;
+}
+
+uint32_t GetTickCount(const Platform& platform) {
+  return platform.tickSource();
+}
 
 uint32_t SystemTickCount() {
   timespec now{};
@@ -14,3 +22,5 @@ uint32_t SystemTickCount() {
                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u;
   return static_cast<uint32_t>(milliseconds);
 }
+
+}  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/wide_format.h"
 
+namespace platform {
+
 namespace {
 
 // Writes the decimal digits of `value` into `digits` (most significant
@@ -44,3 +46,5 @@ int32_t FormatWide(wchar_t* out, int32_t capacity, const wchar_t* format,
   out[length] = L'\0';
   return length;
 }
+
+}  // namespace platform

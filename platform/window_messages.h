@@ -1,8 +1,12 @@
 #pragma once
-// Window messages as the application sees them: the message numbers and
-// virtual-key codes of the desktop platform the program was designed for,
-// kept so that the application's tables read the same on every system.
+// Window messages: what happens to a window (created, moved, sized,
+// painted, closed, destroyed), a key pressed, the mouse moved or clicked, a
+// file dropped on it, each as a message number with two parameters. Keys
+// arrive as virtual-key codes, one number per key whatever the keyboard's
+// layout or Num Lock. A window procedure receives the messages of its window.
 #include <cstdint>
+
+namespace platform {
 
 struct PlatformWindow;                 // opaque; owned by the window system
 using WindowHandle = PlatformWindow*;  // null: no window
@@ -60,9 +64,10 @@ struct PlatformMessage {
 };
 
 // A window procedure: receives every message sent or dispatched to a window
-// of its class.
-using WindowProcedure = intptr_t (*)(WindowHandle window, uint32_t message,
-                                     uintptr_t wParam, intptr_t lParam);
+// of its class, with the context its window was created with.
+using WindowProcedure = intptr_t (*)(void* context, WindowHandle window,
+                                     uint32_t message, uintptr_t wParam,
+                                     intptr_t lParam);
 
 // Packs client coordinates into a mouse message's lParam: x in the low 16
 // bits, y in the next 16, each as its 16-bit two's complement.
@@ -70,3 +75,5 @@ constexpr intptr_t PackCursorPosition(int32_t x, int32_t y) {
   return static_cast<intptr_t>((static_cast<uint32_t>(y) & 0xFFFFu) << 16 |
                                (static_cast<uint32_t>(x) & 0xFFFFu));
 }
+
+}  // namespace platform

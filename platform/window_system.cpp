@@ -1,6 +1,5 @@
-// Window classes and windows over the native window system. Handles point
-// into a fixed table whose slots are never reused, so a stale handle stays
-// recognisably dead instead of naming a newer window.
+// Window classes and windows over the native window system, kept in the
+// platform record.
 #include "platform/window_system.h"
 
 #include <cstdio>
@@ -9,99 +8,79 @@
 #include "platform/drawing.h"
 #include "platform/message_queue.h"
 #include "platform/native_window.h"
+#include "platform/platform_state.h"
 #include "platform/text_encoding.h"
 
-struct PlatformWindow {
-  int32_t alive;
-  int32_t destroying;
-  int32_t shown;
-  NativeWindow* native;
-  WindowProcedure procedure;
-  PlatformRect requestedFrame;
-  DeviceContext dc;
-};
+namespace platform {
 
 namespace {
 
-constexpr int32_t kMaxClasses = 4;
-constexpr int32_t kMaxWindows = 8;
-constexpr size_t kClassNameLength = 64;
-
-struct ClassEntry {
-  wchar_t name[kClassNameLength];
-  WindowProcedure procedure;
-};
-
-ClassEntry classes[kMaxClasses];
-int32_t classCount = 0;
-int32_t videoStarted = 0;
-PlatformWindow windows[kMaxWindows];
-int32_t windowCount = 0;
-PlatformWindow desktop = {
-    1, 0, 1, nullptr, nullptr, {0, 0, 0, 0}, {nullptr, nullptr, 0, 0, 0}};
 const char moduleMarker = 0;
 
-const ClassEntry* FindClass(const wchar_t* name) {
-  for (int32_t i = 0; i < classCount; ++i) {
-    if (std::wcscmp(classes[i].name, name) == 0) return &classes[i];
+const ClassEntry* FindClass(const Platform& platform, const wchar_t* name) {
+  for (int32_t i = 0; i < platform.classCount; ++i) {
+    if (std::wcscmp(platform.classes[i].name, name) == 0) {
+      return &platform.classes[i];
+    }
   }
   return nullptr;
 }
 
-bool IsLiveWindow(WindowHandle window) {
-  for (int32_t i = 0; i < windowCount; ++i) {
-    if (window == &windows[i]) return windows[i].alive != 0;
-  }
-  return false;
-}
-
 // The display that matters is the one that holds the program's window.
-NativeWindow* NewestLiveNative() {
-  for (int32_t i = windowCount - 1; i >= 0; --i) {
-    if (windows[i].alive) return windows[i].native;
+NativeWindow* NewestLiveNative(const Platform& platform) {
+  for (int32_t i = platform.windowCount - 1; i >= 0; --i) {
+    if (IsLiveWindow(&platform.windows[i])) return platform.windows[i].native;
   }
   return nullptr;
 }
 
 }  // namespace
 
+bool IsLiveWindow(const PlatformWindow* window) {
+  return window != nullptr && window->alive != 0 && window->native != nullptr;
+}
+
 InstanceHandle GetModuleHandle() { return &moduleMarker; }
 
-uint32_t RegisterClass(const WindowClass* windowClass) {
+uint32_t RegisterClass(Platform& platform, const WindowClass* windowClass) {
   if (windowClass == nullptr || windowClass->className == nullptr ||
-      windowClass->procedure == nullptr || classCount == kMaxClasses ||
+      windowClass->procedure == nullptr ||
+      platform.classCount == kMaxClasses ||
       std::wcslen(windowClass->className) >= kClassNameLength) {
     return 0;
   }
-  if (!videoStarted) {
+  if (!platform.videoStarted) {
     char className[kClassNameLength * 4];
     WideToUtf8(windowClass->className, className, sizeof className);
-    if (!NativeStartVideo(className)) return 0;
-    videoStarted = 1;
+    if (!NativeStartVideo(&platform.native, className)) return 0;
+    platform.videoStarted = 1;
   }
-  ClassEntry* entry = &classes[classCount];
+  ClassEntry* entry = &platform.classes[platform.classCount];
   std::wcscpy(entry->name, windowClass->className);
   entry->procedure = windowClass->procedure;
-  ++classCount;
-  return static_cast<uint32_t>(classCount);
+  ++platform.classCount;
+  return static_cast<uint32_t>(platform.classCount);
 }
 
-WindowHandle CreateWindowEx(uint32_t, const wchar_t* className,
-                            const wchar_t* title, uint32_t, int32_t x,
-                            int32_t y, int32_t width, int32_t height,
-                            InstanceHandle) {
-  const ClassEntry* entry = className ? FindClass(className) : nullptr;
-  if (entry == nullptr || windowCount == kMaxWindows) return nullptr;
+WindowHandle CreateWindowEx(Platform& platform, uint32_t,
+                            const wchar_t* className, const wchar_t* title,
+                            uint32_t, int32_t x, int32_t y, int32_t width,
+                            int32_t height, InstanceHandle, void* context) {
+  const ClassEntry* entry =
+      className ? FindClass(platform, className) : nullptr;
+  if (entry == nullptr || platform.windowCount == kMaxWindows) return nullptr;
   char utf8Title[256];
   WideToUtf8(title ? title : L"", utf8Title, sizeof utf8Title);
-  NativeWindow* native = NativeCreateWindow(utf8Title, x, y, width, height);
+  NativeWindow* native =
+      NativeCreateWindow(&platform.native, utf8Title, x, y, width, height);
   if (native == nullptr) return nullptr;
 
-  WindowHandle window = &windows[windowCount++];
+  WindowHandle window = &platform.windows[platform.windowCount++];
   *window = PlatformWindow{};
   window->alive = 1;
   window->native = native;
   window->procedure = entry->procedure;
+  window->context = context;
   window->requestedFrame = {x, y, x + width, y + height};
   window->dc = DeviceContext{window, nullptr, 0, 0, 0};
   SendMessage(window, kMsgCreate, 0, 0);
@@ -132,12 +111,15 @@ int32_t DestroyWindow(WindowHandle window) {
   return 1;
 }
 
-WindowHandle GetDesktopWindow() { return &desktop; }
+WindowHandle GetDesktopWindow(Platform& platform) { return &platform.desktop; }
 
-int32_t GetWindowRect(WindowHandle window, PlatformRect* rect) {
+int32_t GetWindowRect(const Platform& platform, WindowHandle window,
+                      PlatformRect* rect) {
   if (rect == nullptr) return 0;
-  if (window == &desktop) {
-    return videoStarted ? NativeDisplayBounds(NewestLiveNative(), rect) : 0;
+  if (window == &platform.desktop) {
+    return platform.videoStarted
+               ? NativeDisplayBounds(NewestLiveNative(platform), rect)
+               : 0;
   }
   return IsLiveWindow(window) ? NativeWindowFrame(window->native, rect) : 0;
 }
@@ -168,40 +150,31 @@ int32_t GetDCOrgEx(DeviceContext* dc, PlatformPoint* origin) {
   return 1;
 }
 
-void MessageBox(WindowHandle, const wchar_t* text, const wchar_t* caption) {
+void MessageBox(const Platform& platform, WindowHandle, const wchar_t* text,
+                const wchar_t* caption) {
   char utf8Text[512];
   char utf8Caption[128];
   WideToUtf8(text ? text : L"", utf8Text, sizeof utf8Text);
   WideToUtf8(caption ? caption : L"", utf8Caption, sizeof utf8Caption);
-  const char* reason = NativeLastError();
-  if (reason != nullptr && reason[0] != '\0') {
+  const char* reason = platform.native.lastError;
+  if (reason[0] != '\0') {
     std::fprintf(stderr, "%s: %s\n", utf8Text, reason);
   } else {
     std::fprintf(stderr, "%s\n", utf8Text);
   }
   std::fflush(stderr);
-  NativeMessageBox(utf8Text, utf8Caption);
+  NativeMessageBox(platform.native, utf8Text, utf8Caption);
 }
 
-void ShutdownWindowSystem() {
-  if (videoStarted) NativeShutdown();
-  videoStarted = 0;
+void ShutdownWindowSystem(Platform& platform) {
+  if (platform.videoStarted) NativeShutdown();
+  platform.videoStarted = 0;
 }
 
-void ResetWindowSystem() {
-  classCount = 0;
-  videoStarted = 0;
-  windowCount = 0;
-  ResetMessageQueue();
-}
-
-WindowProcedure WindowProcedureOf(WindowHandle window) {
-  return IsLiveWindow(window) ? window->procedure : nullptr;
-}
-
-WindowHandle WindowFromNative(NativeWindow* native) {
-  for (int32_t i = 0; i < windowCount; ++i) {
-    if (windows[i].alive && windows[i].native == native) return &windows[i];
+WindowHandle WindowFromNative(Platform& platform, NativeWindow* native) {
+  for (int32_t i = 0; i < platform.windowCount; ++i) {
+    PlatformWindow& window = platform.windows[i];
+    if (IsLiveWindow(&window) && window.native == native) return &window;
   }
   return nullptr;
 }
@@ -209,3 +182,5 @@ WindowHandle WindowFromNative(NativeWindow* native) {
 NativeWindow* NativeOf(WindowHandle window) {
   return IsLiveWindow(window) ? window->native : nullptr;
 }
+
+}  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 // The renderer's public interface: include this one header.
 //   geometry.h      vectors, vertices, rectangles
+//   int32.h         int32 conversions that saturate
 //   texture.h       images and BMP files
 //   mesh.h          vertices, triangles and lines
 //   scene.h         textures, meshes, objects and their turns
@@ -12,6 +13,7 @@
 #include "renderer/demo.h"
 #include "renderer/frame_memory.h"
 #include "renderer/geometry.h"
+#include "renderer/int32.h"
 #include "renderer/mesh.h"
 #include "renderer/model.h"
 #include "renderer/render.h"

@@ -21,16 +21,16 @@ class ComposeFrameTest : public AppTest {
     AppTest::SetUp();
     StartDemo();
   }
-  std::wstring FpsText() const { return appWindow->fpsText; }
+  std::wstring FpsText() const { return app.fps.text; }
   // The counter's second part: the workspace's thread count.
-  static std::wstring ThreadsText() {
+  std::wstring ThreadsText() const {
     return L"threads: " +
-           std::to_wstring(renderer::ThreadCount(*appScene.workspace)) + L"  ";
+           std::to_wstring(renderer::ThreadCount(*app.scene.workspace)) + L"  ";
   }
 };
 
 TEST_F(ComposeFrameTest, HelpLinesAreWhiteBoxesInTheirSlots) {
-  ComposeFrame();
+  ComposeFrame(app);
   ASSERT_EQ(fakeWindows.presentCount, 1);
   ASSERT_EQ(fakeWindows.presentedWidth, 750);
   ASSERT_EQ(fakeWindows.presentedHeight, 650);
@@ -47,14 +47,14 @@ TEST_F(ComposeFrameTest, HelpLinesAreWhiteBoxesInTheirSlots) {
   // No FPS box unless asked for.
   EXPECT_EQ(PresentedPixel(10, 10), kGrey);
 
-  helpVisible = 0;
-  ComposeFrame();
+  app.helpVisible = 0;
+  ComposeFrame(app);
   EXPECT_EQ(PresentedPixel(10, 35), kGrey);
 }
 
 TEST_F(ComposeFrameTest, AfterPresentingTheBufferIsWhiteOverTheWindowsSize) {
-  ComposeFrame();
-  const AppWindow& w = *appWindow;
+  ComposeFrame(app);
+  const AppWindow& w = app.window;
   EXPECT_EQ(w.pixels[0], kWhite);
   const int64_t stride = w.pitch / 4;
   EXPECT_EQ(w.pixels[649 * stride + 749], kWhite);
@@ -63,62 +63,63 @@ TEST_F(ComposeFrameTest, AfterPresentingTheBufferIsWhiteOverTheWindowsSize) {
 }
 
 TEST_F(ComposeFrameTest, FramesAreCountedOnlyWhileTheCounterShows) {
-  ComposeFrame();
-  ComposeFrame();
-  EXPECT_EQ(appWindow->fpsFrames, 0);
+  ComposeFrame(app);
+  ComposeFrame(app);
+  EXPECT_EQ(app.fps.frames, 0);
   EXPECT_EQ(FpsText(), L"FPS: ");
 
   // Switched on after more than 2000 ms: updates on the very first frame,
   // with one frame halved.
   fakeTick += 2001;
-  SendMessage(appWindow->hwnd, kMsgKeyDown, 'F', 0);
-  ComposeFrame();
+  SendMessage(app.window.hwnd, kMsgKeyDown, 'F', 0);
+  ComposeFrame(app);
   EXPECT_EQ(FpsText(), L"FPS:  0  " + ThreadsText());
-  EXPECT_EQ(appWindow->fpsFrames, 0);
-  EXPECT_EQ(appWindow->fpsLastTick, fakeTick);
+  EXPECT_EQ(app.fps.frames, 0);
+  EXPECT_EQ(app.fps.lastTick, fakeTick);
   // The box ends on the text's trailing blanks.
   const int32_t width =
-      int32_t(TextWidth(appWindow->fpsText, int32_t(FpsText().size())));
+      int32_t(TextWidth(app.fps.text, int32_t(FpsText().size())));
   EXPECT_EQ(PresentedPixel(10 + width - 1, 10), kWhite);
   EXPECT_EQ(PresentedPixel(10 + width, 10), kGrey);
 }
 
 TEST_F(ComposeFrameTest, TheCounterUpdatesOnlyAfterMoreThan2000Ms) {
-  appWindow->fpsVisible = 1;
-  appWindow->fpsLastTick = fakeTick;
-  for (int i = 0; i < 9; ++i) ComposeFrame();
+  app.fps.visible = 1;
+  app.fps.lastTick = fakeTick;
+  for (int i = 0; i < 9; ++i) ComposeFrame(app);
   fakeTick += 2000;
-  ComposeFrame();  // exactly 2000 ms: not yet
-  EXPECT_EQ(appWindow->fpsFrames, 10);
+  ComposeFrame(app);  // exactly 2000 ms: not yet
+  EXPECT_EQ(app.fps.frames, 10);
   EXPECT_EQ(FpsText(), L"FPS: ");
   fakeTick += 1;
-  ComposeFrame();
+  ComposeFrame(app);
   EXPECT_EQ(FpsText(), L"FPS:  5  " + ThreadsText());  // 11 frames, halved
-  EXPECT_EQ(appWindow->fpsFrames, 0);
+  EXPECT_EQ(app.fps.frames, 0);
 }
 
 TEST_F(ComposeFrameTest, TheCounterTakesTheTickDifferenceAsSigned) {
-  appWindow->fpsVisible = 1;
+  app.fps.visible = 1;
   // Across the tick count's wrap: 2304 ms have passed.
-  appWindow->fpsLastTick = 0xFFFFFF00u;
+  app.fps.lastTick = 0xFFFFFF00u;
   fakeTick = 0x00000800u;
-  ComposeFrame();
-  EXPECT_EQ(appWindow->fpsLastTick, fakeTick);
+  ComposeFrame(app);
+  EXPECT_EQ(app.fps.lastTick, fakeTick);
   // A last update "in the future" (a clock that went back) is no time
   // passed, not four billion milliseconds.
-  appWindow->fpsLastTick = fakeTick + 5000;
-  ComposeFrame();
-  ComposeFrame();
-  EXPECT_EQ(appWindow->fpsFrames, 2);
+  app.fps.lastTick = fakeTick + 5000;
+  ComposeFrame(app);
+  ComposeFrame(app);
+  EXPECT_EQ(app.fps.frames, 2);
 }
 
-TEST(ComposeFrameWithoutBuffer, DrawsAndPresentsNothing) {
-  ResetEverything();
+using ComposeFrameWithoutBuffer = AppTest;
+
+TEST_F(ComposeFrameWithoutBuffer, DrawsAndPresentsNothing) {
   fakeWindows.display = {0, 0, 0, 0};  // no desktop: no frame buffer
-  ASSERT_EQ(StartApplication(), 1);
-  ASSERT_EQ(appWindow->pixels, nullptr);
-  ASSERT_EQ(InitDemo(), 0);
-  ComposeFrame();
+  ASSERT_EQ(StartApplication(app), 1);
+  ASSERT_EQ(app.window.pixels, nullptr);
+  ASSERT_EQ(InitDemo(app), 0);
+  ComposeFrame(app);
   EXPECT_EQ(fakeWindows.presentCount, 0);
 }
 

@@ -14,8 +14,11 @@
 #include <string>
 
 #include "platform/console.h"
+#include "platform/platform.h"
 
 namespace {
+
+using namespace platform;
 
 constexpr const char* kPush = "\033[22;0t";
 constexpr const char* kPop = "\033[23;0t";
@@ -77,11 +80,12 @@ TEST(ConsoleTitle, StackSequencesGoToATerminalOnly) {
 
 TEST(ConsoleTitle, SavedBeforeSettingAndGivenBackOnce) {
   const ChildRun run = RunChild([] {
+    const PlatformPtr record = MakePlatform();
     AllocConsole();
-    SetConsoleTitle(L"Renderer");
-    SetConsoleTitle(L"Renderer");  // the saved title stays the first one
-    FreeConsole();
-    FreeConsole();
+    SetConsoleTitle(*record, L"Renderer");
+    SetConsoleTitle(*record, L"Renderer");  // the saved title stays the first one
+    FreeConsole(*record);
+    FreeConsole(*record);
   });
   EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0);
   EXPECT_EQ(run.terminalBytes,
@@ -90,7 +94,8 @@ TEST(ConsoleTitle, SavedBeforeSettingAndGivenBackOnce) {
 
 TEST(ConsoleTitle, GivenBackWhenTheProgramExitsWithoutFreeing) {
   const ChildRun run = RunChild([] {
-    SetConsoleTitle(L"Renderer");
+    const PlatformPtr record = MakePlatform();
+    SetConsoleTitle(*record, L"Renderer");
     std::exit(3);
   });
   EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 3);
@@ -101,7 +106,8 @@ TEST(ConsoleTitle, GivenBackOnInterruptAndTerminateWhichStillEndTheProgram) {
   for (int signal : {SIGINT, SIGTERM}) {
     SCOPED_TRACE(signal);
     const ChildRun run = RunChild([signal] {
-      SetConsoleTitle(L"Renderer");
+      const PlatformPtr record = MakePlatform();
+      SetConsoleTitle(*record, L"Renderer");
       kill(getpid(), signal);
       pause();
     });
@@ -111,8 +117,9 @@ TEST(ConsoleTitle, GivenBackOnInterruptAndTerminateWhichStillEndTheProgram) {
   }
   // After FreeConsole the signals have their own actions again.
   const ChildRun freed = RunChild([] {
-    SetConsoleTitle(L"Renderer");
-    FreeConsole();
+    const PlatformPtr record = MakePlatform();
+    SetConsoleTitle(*record, L"Renderer");
+    FreeConsole(*record);
     kill(getpid(), SIGTERM);
     pause();
   });
@@ -125,10 +132,11 @@ TEST(ConsoleTitle, NothingIsSavedWhenOutputIsNoTerminal) {
   ASSERT_EQ(pipe(pipeEnds), 0);
   const ChildRun run = RunChild(
       [] {
-        SetConsoleTitle(L"Renderer");
+        const PlatformPtr record = MakePlatform();
+        SetConsoleTitle(*record, L"Renderer");
         struct sigaction action {};
         sigaction(SIGTERM, nullptr, &action);
-        FreeConsole();
+        FreeConsole(*record);
         // The handler stays the default one: exit 7 tells the test so.
         std::exit(action.sa_handler == SIG_DFL ? 7 : 8);
       },

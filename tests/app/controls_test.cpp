@@ -23,69 +23,70 @@ class ControlsTest : public AppTest {
     StartDemo();
   }
   void Key(uint32_t key) {
-    HandleAppMessage(kMsgKeyDown, 0, key, appWindow->hwnd);
+    HandleAppMessage(app, app.window.hwnd, kMsgKeyDown, key, 0);
   }
   // Mouse messages at client coordinates; the client area is 750 x 650
   // with its centre at (375, 325).
   void Mouse(uint32_t message, int32_t x, int32_t y) {
-    HandleAppMessage(message, PackCursorPosition(x, y), 0, appWindow->hwnd);
+    HandleAppMessage(app, app.window.hwnd, message, 0,
+                     PackCursorPosition(x, y));
   }
-  SceneObject& Selected() { return appScene.scene.objects[selectedObject]; }
+  SceneObject& Selected() { return app.scene.scene.objects[app.selectedObject]; }
 };
 
 TEST_F(ControlsTest, FocalLengthNeverDropsBelow100) {
-  appScene.view.focalLength = 110;
+  app.scene.view.focalLength = 110;
   Key('X');
-  EXPECT_EQ(appScene.view.focalLength, 100);
+  EXPECT_EQ(app.scene.view.focalLength, 100);
   Key('X');
-  EXPECT_EQ(appScene.view.focalLength, 100);
+  EXPECT_EQ(app.scene.view.focalLength, 100);
   Key('Z');
-  EXPECT_EQ(appScene.view.focalLength, 110);
+  EXPECT_EQ(app.scene.view.focalLength, 110);
 }
 
 TEST_F(ControlsTest, FocalLengthStopsAtTheLargestInteger) {
-  appScene.view.focalLength = INT_MAX - 5;
+  app.scene.view.focalLength = INT_MAX - 5;
   Key('Z');
-  EXPECT_EQ(appScene.view.focalLength, INT_MAX);
+  EXPECT_EQ(app.scene.view.focalLength, INT_MAX);
 }
 
 TEST_F(ControlsTest, PageKeysWithOneObjectKeepTheSelection) {
   Key(kKeyPageUp);
-  EXPECT_EQ(selectedObject, 0);
+  EXPECT_EQ(app.selectedObject, 0);
   Key(kKeyPageDown);
-  EXPECT_EQ(selectedObject, 0);
+  EXPECT_EQ(app.selectedObject, 0);
 }
 
 TEST_F(ControlsTest, PageKeysWrapAroundTheObjects) {
-  appScene.scene.objects.assign(3, renderer::SceneObject{});
+  app.scene.scene.objects.assign(3, renderer::SceneObject{});
   Key(kKeyPageUp);
   Key(kKeyPageUp);
-  EXPECT_EQ(selectedObject, 2);
+  EXPECT_EQ(app.selectedObject, 2);
   Key(kKeyPageUp);
-  EXPECT_EQ(selectedObject, 0);
+  EXPECT_EQ(app.selectedObject, 0);
   Key(kKeyPageDown);
-  EXPECT_EQ(selectedObject, 2);
+  EXPECT_EQ(app.selectedObject, 2);
 }
 
 TEST_F(ControlsTest, SwitchesToggle) {
   Key('1');
   Key('O');
   Key('P');
-  EXPECT_EQ(helpVisible, 0);
-  EXPECT_EQ(textureScrollPaused, 1);
-  EXPECT_EQ(rotationPaused, 1);
+  EXPECT_EQ(app.helpVisible, 0);
+  EXPECT_EQ(app.textureScrollPaused, 1);
+  EXPECT_EQ(app.rotationPaused, 1);
   Key('1');
   Key('O');
   Key('P');
-  EXPECT_EQ(helpVisible, 1);
-  EXPECT_EQ(textureScrollPaused, 0);
-  EXPECT_EQ(rotationPaused, 0);
+  EXPECT_EQ(app.helpVisible, 1);
+  EXPECT_EQ(app.textureScrollPaused, 0);
+  EXPECT_EQ(app.rotationPaused, 0);
 }
 
 TEST_F(ControlsTest, EscapeAsksTheLoopToQuitWithZero) {
   Key(kKeyEscape);
   PlatformMessage message;
-  ASSERT_TRUE(PeekMessage(&message));
+  ASSERT_TRUE(PeekMessage(app.platform, &message));
   EXPECT_EQ(message.message, kMsgQuit);
   EXPECT_EQ(message.wParam, 0u);
 }
@@ -112,7 +113,7 @@ TEST_F(ControlsTest, ObjectKeysTurnMoveScaleAndReset) {
       {kKeyPadSubtract, [](SceneObject* s) { ScaleObject(s, 0.9); }},
   };
   // Paused rotation does not stop the keys.
-  rotationPaused = 1;
+  app.rotationPaused = 1;
   for (const Case& c : cases) {
     SceneObject expected = PlacementOf(Selected());
     c.expected(&expected);
@@ -133,17 +134,17 @@ TEST_F(ControlsTest, OtherKeysAndTheFKeyChangeNothing) {
     Key(key);
   }
   EXPECT_TRUE(SamePlacement(Selected(), before));
-  EXPECT_EQ(appScene.view.focalLength, 400);
-  EXPECT_EQ(helpVisible, 1);
+  EXPECT_EQ(app.scene.view.focalLength, 400);
+  EXPECT_EQ(app.helpVisible, 1);
 }
 
 TEST_F(ControlsTest, KeysActOnTheSelectedObjectOnly) {
-  appScene.scene.objects.assign(2, renderer::SceneObject{});
+  app.scene.scene.objects.assign(2, renderer::SceneObject{});
   Key(kKeyPageUp);
-  const SceneObject first = PlacementOf(appScene.scene.objects[0]);
+  const SceneObject first = PlacementOf(app.scene.scene.objects[0]);
   Key(kKeyUp);
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], first));
-  EXPECT_EQ(appScene.scene.objects[1].position[2], 3210);
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[0], first));
+  EXPECT_EQ(app.scene.scene.objects[1].position[2], 3210);
 }
 
 TEST_F(ControlsTest, FivePixelsRightTurnMinusOneDegreeAboutY) {
@@ -151,11 +152,11 @@ TEST_F(ControlsTest, FivePixelsRightTurnMinusOneDegreeAboutY) {
   RotateObjectY(&expected, -1.0);
   RotateObjectX(&expected, -0.0);
   Mouse(kMsgLeftButtonDown, 400, 300);
-  EXPECT_EQ(dragLast.x, 25);
-  EXPECT_EQ(dragLast.y, -25);
+  EXPECT_EQ(app.dragLast.x, 25);
+  EXPECT_EQ(app.dragLast.y, -25);
   Mouse(kMsgMouseMove, 405, 300);
   EXPECT_TRUE(SamePlacement(Selected(), expected));
-  EXPECT_EQ(dragLast.x, 30);
+  EXPECT_EQ(app.dragLast.x, 30);
 }
 
 TEST_F(ControlsTest, FivePixelsDownTurnMinusOneDegreeAboutX) {
@@ -197,23 +198,23 @@ TEST_F(ControlsTest, MovesTurnOnlyWhileTheButtonIsDown) {
   Mouse(kMsgLeftButtonUp, 300, 300);
   Mouse(kMsgMouseMove, 350, 390);
   EXPECT_TRUE(SamePlacement(Selected(), start));
-  EXPECT_EQ(dragging, 0);
+  EXPECT_EQ(app.dragging, 0);
 }
 
 TEST_F(ControlsTest, CursorHalvesOfLParamAreUnsigned) {
   // x = -1 packs as 0xFFFF and reads back as 65535.
   Mouse(kMsgLeftButtonDown, -1, 2);
-  EXPECT_EQ(dragLast.x, 65535 - 375);
-  EXPECT_EQ(dragLast.y, 2 - 325);
+  EXPECT_EQ(app.dragLast.x, 65535 - 375);
+  EXPECT_EQ(app.dragLast.y, 2 - 325);
 }
 
 TEST_F(ControlsTest, NoObjectToActOnIsHarmless) {
-  selectedObject = 5;
+  app.selectedObject = 5;
   Key(kKeyLeft);
   Key(0x65);
   Mouse(kMsgLeftButtonDown, 1, 1);
   Mouse(kMsgMouseMove, 100, 100);
-  EXPECT_EQ(dragLast.x, 100 - 375);
+  EXPECT_EQ(app.dragLast.x, 100 - 375);
 }
 
 }  // namespace

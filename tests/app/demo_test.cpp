@@ -12,8 +12,8 @@
 
 namespace {
 
-double FinU() {
-  return appScene.scene.meshes[0].triangles[renderer::kFirstFinTriangle].uv[0][0];
+double FinU(const App& app) {
+  return app.scene.scene.meshes[0].triangles[renderer::kFirstFinTriangle].uv[0][0];
 }
 
 // What one animation step does to an object's placement.
@@ -33,96 +33,96 @@ class IdleTickTest : public AppTest {
 };
 
 TEST_F(IdleTickTest, StartUpPlacesOneObjectAndProjectsFromTheClientArea) {
-  EXPECT_EQ(appScene.scene.objects.size(), 1u);
-  EXPECT_EQ(appScene.scene.objects[0].position[2], 3200);
-  EXPECT_EQ(appScene.scene.objects[0].mesh, 0);
-  EXPECT_EQ(appScene.scene.meshes.size(), 1u);
-  EXPECT_EQ(appScene.view.focalLength, 400);
-  EXPECT_EQ(appScene.view.nearZ, 2);
+  EXPECT_EQ(app.scene.scene.objects.size(), 1u);
+  EXPECT_EQ(app.scene.scene.objects[0].position[2], 3200);
+  EXPECT_EQ(app.scene.scene.objects[0].mesh, 0);
+  EXPECT_EQ(app.scene.scene.meshes.size(), 1u);
+  EXPECT_EQ(app.scene.view.focalLength, 400);
+  EXPECT_EQ(app.scene.view.nearZ, 2);
   // Client area (50, 50)-(800, 700) on the screen.
-  EXPECT_EQ(appScene.view.centreX, 375.0);
-  EXPECT_EQ(appScene.view.centreY, 325.0);
-  EXPECT_EQ(appScene.view.viewportRight, 750);
-  EXPECT_EQ(appScene.view.viewportBottom, 650);
-  EXPECT_EQ(lastAnimationTick, fakeTick);
+  EXPECT_EQ(app.scene.view.centreX, 375.0);
+  EXPECT_EQ(app.scene.view.centreY, 325.0);
+  EXPECT_EQ(app.scene.view.viewportRight, 750);
+  EXPECT_EQ(app.scene.view.viewportBottom, 650);
+  EXPECT_EQ(app.lastAnimationTick, fakeTick);
 }
 
 TEST_F(IdleTickTest, StepsOnlyAfterMoreThan20MsAndRendersEveryTime) {
-  const SceneObject start = PlacementOf(appScene.scene.objects[0]);
-  const double u = FinU();
+  const SceneObject start = PlacementOf(app.scene.scene.objects[0]);
+  const double u = FinU(app);
   fakeTick += 20;
-  IdleTick();
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], start));
-  EXPECT_EQ(FinU(), u);
+  IdleTick(app);
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[0], start));
+  EXPECT_EQ(FinU(app), u);
   fakeTick += 1;
-  IdleTick();
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(start)));
-  EXPECT_EQ(FinU(), u + 10);
-  EXPECT_EQ(lastAnimationTick, fakeTick);
+  IdleTick(app);
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[0], Stepped(start)));
+  EXPECT_EQ(FinU(app), u + 10);
+  EXPECT_EQ(app.lastAnimationTick, fakeTick);
   EXPECT_EQ(fakeWindows.presentCount, 2);
 }
 
 TEST_F(IdleTickTest, ALongStallGivesOneStepNotABurst) {
-  const SceneObject start = PlacementOf(appScene.scene.objects[0]);
+  const SceneObject start = PlacementOf(app.scene.scene.objects[0]);
   fakeTick += 10000;
-  IdleTick();
-  IdleTick();
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(start)));
+  IdleTick(app);
+  IdleTick(app);
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[0], Stepped(start)));
 }
 
 uint32_t risingTick = 0;
 uint32_t RisingTick() { return risingTick += 15; }
 
 TEST_F(IdleTickTest, TheStepTimeIsReadAfresh) {
-  tickSource = RisingTick;
+  SetTickSource(app.platform, RisingTick);
   risingTick = 1000;
-  lastAnimationTick = 1000;
-  IdleTick();  // reads 1015: too early
-  EXPECT_EQ(lastAnimationTick, 1000u);
-  IdleTick();  // reads 1030 to decide, then 1045 to keep
-  EXPECT_EQ(lastAnimationTick, 1045u);
+  app.lastAnimationTick = 1000;
+  IdleTick(app);  // reads 1015: too early
+  EXPECT_EQ(app.lastAnimationTick, 1000u);
+  IdleTick(app);  // reads 1030 to decide, then 1045 to keep
+  EXPECT_EQ(app.lastAnimationTick, 1045u);
 }
 
 TEST_F(IdleTickTest, StepsAcrossTheTickCountsWrap) {
-  lastAnimationTick = 0xFFFFFFF0u;
+  app.lastAnimationTick = 0xFFFFFFF0u;
   fakeTick = 0x10u;  // 32 ms later
-  IdleTick();
-  EXPECT_EQ(lastAnimationTick, 0x10u);
+  IdleTick(app);
+  EXPECT_EQ(app.lastAnimationTick, 0x10u);
 }
 
 TEST_F(IdleTickTest, PausesFreezeAndResumeWhereTheyWere) {
-  rotationPaused = 1;
-  const SceneObject start = PlacementOf(appScene.scene.objects[0]);
-  const double u = FinU();
+  app.rotationPaused = 1;
+  const SceneObject start = PlacementOf(app.scene.scene.objects[0]);
+  const double u = FinU(app);
   fakeTick += 21;
-  IdleTick();
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], start));
-  EXPECT_EQ(FinU(), u + 10);
+  IdleTick(app);
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[0], start));
+  EXPECT_EQ(FinU(app), u + 10);
 
-  rotationPaused = 0;
-  textureScrollPaused = 1;
+  app.rotationPaused = 0;
+  app.textureScrollPaused = 1;
   fakeTick += 21;
-  IdleTick();
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(start)));
-  EXPECT_EQ(FinU(), u + 10);
+  IdleTick(app);
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[0], Stepped(start)));
+  EXPECT_EQ(FinU(app), u + 10);
 
-  textureScrollPaused = 0;
+  app.textureScrollPaused = 0;
   fakeTick += 21;
-  IdleTick();
-  EXPECT_EQ(FinU(), u + 20);
+  IdleTick(app);
+  EXPECT_EQ(FinU(app), u + 20);
 }
 
 TEST_F(IdleTickTest, TheAnimationAlwaysTurnsObjectZero) {
   renderer::SceneObject object;
   object.mesh = 0;
-  appScene.scene.objects.assign(2, object);
-  selectedObject = 1;
-  const SceneObject first = PlacementOf(appScene.scene.objects[0]);
-  const SceneObject second = PlacementOf(appScene.scene.objects[1]);
+  app.scene.scene.objects.assign(2, object);
+  app.selectedObject = 1;
+  const SceneObject first = PlacementOf(app.scene.scene.objects[0]);
+  const SceneObject second = PlacementOf(app.scene.scene.objects[1]);
   fakeTick += 21;
-  IdleTick();
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[0], Stepped(first)));
-  EXPECT_TRUE(SamePlacement(appScene.scene.objects[1], second));
+  IdleTick(app);
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[0], Stepped(first)));
+  EXPECT_TRUE(SamePlacement(app.scene.scene.objects[1], second));
 }
 
 }  // namespace

@@ -1,13 +1,8 @@
 #include "tests/app/fake_window_system.h"
 
-#include "app/app_window.h"
-#include "app/controls.h"
-#include "app/demo.h"
-#include "app/frame_composer.h"
-#include "platform/drawing.h"
-#include "platform/message_queue.h"
-#include "platform/tick_count.h"
-#include "renderer/renderer.h"
+#include <cstdio>
+
+#include "platform/window_messages.h"
 
 FakeWindowSystem fakeWindows;
 uint32_t fakeTick = 0;
@@ -22,23 +17,9 @@ NativeWindow* FakeNativeWindow() {
 
 uint32_t FakeTickCount() { return fakeTick; }
 
-void ResetEverything() {
+void ResetFakes() {
   fakeWindows = FakeWindowSystem{};
   fakeTick = 100000;
-  tickSource = FakeTickCount;
-  ResetWindowSystem();
-  // What the previous test's start-up allocated.
-  renderer::ReleaseFrameBufferPixels(appWindow->dibBitmap);
-  DeleteDC(appWindow->memoryDc);
-  SetAppWindowDefaults(appWindow);
-  appWindow->consoleEnabled = 0;
-  helpVisible = 1;
-  lastAnimationTick = 0;
-  rotationPaused = 0;
-  textureScrollPaused = 0;
-  selectedObject = 0;
-  dragging = 0;
-  dragLast = {350, 350};
 }
 
 void QueueEvent(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -50,13 +31,17 @@ uint32_t PresentedPixel(int32_t x, int32_t y) {
       .presented[size_t(y) * size_t(fakeWindows.presentedWidth) + size_t(x)];
 }
 
-int32_t NativeStartVideo(const char*) {
-  if (fakeWindows.videoFails) fakeWindows.lastError = "no display (fake)";
-  return fakeWindows.videoFails ? 0 : 1;
+namespace platform {
+
+int32_t NativeStartVideo(NativeStatus* status, const char*) {
+  if (!fakeWindows.videoFails) return 1;
+  std::snprintf(status->lastError, sizeof status->lastError, "%s",
+                "no display (fake)");
+  return 0;
 }
 
-NativeWindow* NativeCreateWindow(const char*, int32_t, int32_t, int32_t,
-                                 int32_t) {
+NativeWindow* NativeCreateWindow(NativeStatus*, const char*, int32_t,
+                                 int32_t, int32_t, int32_t) {
   if (fakeWindows.createFails) return nullptr;
   ++fakeWindows.windowsCreated;
   return FakeNativeWindow();
@@ -84,11 +69,16 @@ int32_t NativeDisplayBounds(NativeWindow*, PlatformRect* bounds) {
   return 1;
 }
 
-int32_t NativeReadEvents(int32_t, NativeEvent* events, int32_t capacity) {
+int32_t NativeReadEvents(int32_t, NativeEvent* events, int32_t capacity,
+                         std::string* droppedFile) {
   int32_t count = 0;
   while (count < capacity &&
          fakeWindows.nextEvent < fakeWindows.events.size()) {
-    events[count++] = fakeWindows.events[fakeWindows.nextEvent++];
+    events[count] = fakeWindows.events[fakeWindows.nextEvent++];
+    if (events[count].message == kMsgDropFiles) {
+      *droppedFile = fakeWindows.droppedFile;
+    }
+    ++count;
   }
   return count;
 }
@@ -107,11 +97,12 @@ void NativePresent(NativeWindow*, const uint32_t* pixels, int32_t pitch,
   }
 }
 
-void NativeMessageBox(const char* text, const char* caption) {
+void NativeMessageBox(const NativeStatus&, const char* text,
+                      const char* caption) {
   fakeWindows.messageBoxTexts.push_back(text);
   fakeWindows.messageBoxCaptions.push_back(caption);
 }
 
-const char* NativeLastError() { return fakeWindows.lastError.c_str(); }
-
 void NativeShutdown() {}
+
+}  // namespace platform

@@ -8,6 +8,10 @@
 
 #include "platform/native_window.h"
 
+using platform::NativeEvent;
+using platform::NativeWindow;
+using platform::PlatformRect;
+
 struct FakeWindowSystem {
   int32_t videoFails = 0;
   int32_t createFails = 0;
@@ -15,6 +19,7 @@ struct FakeWindowSystem {
   PlatformRect client = {50, 50, 800, 700};  // screen coordinates
   int32_t frameLeft = 0, frameTop = 0, frameRight = 0, frameBottom = 0;
   std::vector<NativeEvent> events;  // handed out in order
+  std::string droppedFile;  // reported with a kMsgDropFiles event
   size_t nextEvent = 0;
   int32_t windowsCreated = 0;
   int32_t windowsDestroyed = 0;
@@ -24,7 +29,6 @@ struct FakeWindowSystem {
   int32_t presentedHeight = 0;
   std::vector<std::string> messageBoxTexts;
   std::vector<std::string> messageBoxCaptions;
-  std::string lastError;
 };
 
 extern FakeWindowSystem fakeWindows;
@@ -32,9 +36,8 @@ extern FakeWindowSystem fakeWindows;
 // The one native window the fake hands out.
 NativeWindow* FakeNativeWindow();
 
-// Fresh fake, window system, message queue, window record and demo state;
-// the tick source reads `fakeTick`.
-void ResetEverything();
+// A fresh fake, and the tick count at 100000.
+void ResetFakes();
 
 // Queues an event for the fake window.
 void QueueEvent(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);

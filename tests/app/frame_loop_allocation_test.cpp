@@ -15,8 +15,8 @@ using FrameLoopAllocation = AppTest;
 
 TEST_F(FrameLoopAllocation, TheLoopAllocatesNothing) {
   StartDemo();
-  appWindow->fpsVisible = 1;
-  IdleTick();  // the scripted window system keeps a copy of the first frame
+  app.fps.visible = 1;
+  IdleTick(app);  // the scripted window system keeps a copy of the first frame
   // A scripted stretch of use: keys, a drag, exposure, a move, then Escape.
   const uint32_t keys[] = {'P', 'O', 'P', 'O', 0x25, 0x26, 0x65, 0x6B,
                            'Z', 'X', '1', '1', 'F',  'F',  0x21, 0x22};
@@ -33,9 +33,9 @@ TEST_F(FrameLoopAllocation, TheLoopAllocatesNothing) {
   StartCountingAllocations();
   for (int frame = 0; frame < 40; ++frame) {
     fakeTick += 60;  // every frame steps the animation and the FPS counter
-    IdleTick();
+    IdleTick(app);
   }
-  const int32_t status = RunMessageLoop();
+  const int32_t status = RunMessageLoop(app);
   const int64_t allocations = StopCountingAllocations();
   EXPECT_EQ(status, 0);
   EXPECT_EQ(allocations, 0);

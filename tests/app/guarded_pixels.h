@@ -19,7 +19,7 @@ class GuardedPixels {
     for (int32_t y = 0; y < height; ++y) {
       for (int32_t x = 0; x < width; ++x) At(x, y) = fill;
     }
-    dc_ = DeviceContext{nullptr, &At(0, 0), width, height, stride_ * 4};
+    dc_ = platform::DeviceContext{nullptr, &At(0, 0), width, height, stride_ * 4};
   }
 
   uint32_t& At(int32_t x, int32_t y) {
@@ -45,12 +45,12 @@ class GuardedPixels {
     return count;
   }
 
-  DeviceContext* dc() { return &dc_; }
+  platform::DeviceContext* dc() { return &dc_; }
 
  private:
   int32_t width_;
   int32_t height_;
   int32_t stride_;
   std::vector<uint32_t> memory_;
-  DeviceContext dc_;
+  platform::DeviceContext dc_;
 };

@@ -7,31 +7,36 @@
 
 #include <vector>
 
+#include "platform/platform.h"
 #include "platform/window_system.h"
 #include "tests/app/fake_window_system.h"
 
 namespace {
 
-std::vector<uint32_t> received;
+using namespace platform;
 
-intptr_t RecordingProc(WindowHandle window, uint32_t message, uintptr_t wParam,
-                       intptr_t lParam) {
-  received.push_back(message);
+// The messages a window received, in order: its procedure's context.
+using Received = std::vector<uint32_t>;
+
+intptr_t RecordingProc(void* context, WindowHandle window, uint32_t message,
+                       uintptr_t wParam, intptr_t lParam) {
+  static_cast<Received*>(context)->push_back(message);
   return DefWindowProc(window, message, wParam, lParam);
 }
 
 class MessageQueueTest : public testing::Test {
  protected:
   void SetUp() override {
-    ResetEverything();
-    received.clear();
+    ResetFakes();
     const WindowClass windowClass = {3, RecordingProc, GetModuleHandle(),
                                      L"TestClass"};
-    ASSERT_NE(RegisterClass(&windowClass), 0u);
-    window = CreateWindowEx(0, L"TestClass", L"Test", 0, 50, 50, 750, 650,
-                            GetModuleHandle());
+    ASSERT_NE(RegisterClass(*platform, &windowClass), 0u);
+    window = CreateWindowEx(*platform, 0, L"TestClass", L"Test", 0, 50, 50,
+                            750, 650, GetModuleHandle(), &received);
     ASSERT_NE(window, nullptr);
   }
+  PlatformPtr platform = MakePlatform();
+  Received received;
   WindowHandle window = nullptr;
 };
 
@@ -44,24 +49,39 @@ TEST_F(MessageQueueTest, CreationSendsCreateSizeMoveAndFirstShowingSizeMove) {
 }
 
 TEST_F(MessageQueueTest, QuitComesOnlyAfterWaitingMessagesAndCarriesItsCode) {
-  PostQuitMessage(7);
+  PostQuitMessage(*platform, 7);
   QueueEvent(kMsgKeyDown, 'P');
   PlatformMessage message;
-  ASSERT_TRUE(PeekMessage(&message));
+  ASSERT_TRUE(PeekMessage(*platform, &message));
   EXPECT_EQ(message.message, kMsgKeyDown);
   EXPECT_EQ(message.window, window);
-  ASSERT_TRUE(PeekMessage(&message));
+  ASSERT_TRUE(PeekMessage(*platform, &message));
   EXPECT_EQ(message.message, kMsgQuit);
   EXPECT_EQ(message.wParam, 7u);
-  EXPECT_FALSE(PeekMessage(&message));
+  EXPECT_FALSE(PeekMessage(*platform, &message));
+}
+
+TEST_F(MessageQueueTest, TwoPlatformRecordsShareNothing) {
+  const PlatformPtr other = MakePlatform();
+  PostQuitMessage(*other, 5);
+  PlatformMessage message;
+  EXPECT_FALSE(PeekMessage(*platform, &message));
+  ASSERT_TRUE(PeekMessage(*other, &message));
+  EXPECT_EQ(message.wParam, 5u);
+  // The other record has no window of this one's, nor any class.
+  QueueEvent(kMsgPaint);
+  EXPECT_FALSE(PeekMessage(*other, &message));
+  EXPECT_EQ(CreateWindowEx(*other, 0, L"TestClass", L"Test", 0, 0, 0, 10, 10,
+                           GetModuleHandle(), &received),
+            nullptr);
 }
 
 TEST_F(MessageQueueTest, GetMessageReportsTheQuitMessageAsZero) {
   QueueEvent(kMsgMouseMove);
-  PostQuitMessage(0);
+  PostQuitMessage(*platform, 0);
   PlatformMessage message;
-  EXPECT_EQ(GetMessage(&message), 1);
-  EXPECT_EQ(GetMessage(&message), 0);
+  EXPECT_EQ(GetMessage(*platform, &message), 1);
+  EXPECT_EQ(GetMessage(*platform, &message), 0);
   EXPECT_EQ(message.message, kMsgQuit);
 }
 
@@ -70,7 +90,7 @@ TEST_F(MessageQueueTest, EventsOfAnUnknownNativeWindowAreDropped) {
   fakeWindows.events.push_back(
       {reinterpret_cast<NativeWindow*>(&other), kMsgPaint, 0, 0});
   PlatformMessage message;
-  EXPECT_FALSE(PeekMessage(&message));
+  EXPECT_FALSE(PeekMessage(*platform, &message));
 }
 
 TEST_F(MessageQueueTest, PaintingSendsEraseBackgroundThroughDefaultProcessing) {
@@ -92,7 +112,7 @@ TEST_F(MessageQueueTest, ClosingDestroysOnceAndTheDeadWindowGetsNothing) {
   EXPECT_EQ(DispatchMessage(&late), 0);
   EXPECT_TRUE(received.empty());
   PlatformRect rect = {1, 2, 3, 4};
-  EXPECT_EQ(GetWindowRect(window, &rect), 0);
+  EXPECT_EQ(GetWindowRect(*platform, window, &rect), 0);
   EXPECT_EQ(rect.right, 3);
   EXPECT_EQ(GetDC(window), nullptr);
 }
@@ -102,7 +122,7 @@ TEST_F(MessageQueueTest, GeometryComesFromTheDisplayAndTheClientArea) {
   fakeWindows.frameLeft = fakeWindows.frameRight = 2;
   fakeWindows.frameTop = 30;
   PlatformRect rect;
-  ASSERT_TRUE(GetWindowRect(window, &rect));
+  ASSERT_TRUE(GetWindowRect(*platform, window, &rect));
   EXPECT_EQ(rect.left, -102);
   EXPECT_EQ(rect.top, -10);
   EXPECT_EQ(rect.right, 652);
@@ -114,9 +134,9 @@ TEST_F(MessageQueueTest, GeometryComesFromTheDisplayAndTheClientArea) {
   ASSERT_TRUE(GetDCOrgEx(GetDC(window), &origin));
   EXPECT_EQ(origin.x, -100);
   EXPECT_EQ(origin.y, 20);
-  ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &rect));
+  ASSERT_TRUE(GetWindowRect(*platform, GetDesktopWindow(*platform), &rect));
   EXPECT_EQ(rect.right, 1920);
-  EXPECT_FALSE(GetWindowRect(nullptr, &rect));
+  EXPECT_FALSE(GetWindowRect(*platform, nullptr, &rect));
 }
 
 }  // namespace

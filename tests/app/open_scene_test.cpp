@@ -29,33 +29,35 @@ std::string WriteTorus() {
   return (dir / "torus.glb").string();
 }
 
-void DropAndDispatch(const std::string& path) {
-  StoreDroppedFile(path.c_str());
-  QueueEvent(kMsgDropFiles);
-  PlatformMessage message;
-  ASSERT_TRUE(PeekMessage(&message));
-  DispatchMessage(&message);
-}
-
-class OpenSceneTest : public AppTest {};
+class OpenSceneTest : public AppTest {
+ protected:
+  // As the back end reports a drop: the message, and the path beside it.
+  void DropAndDispatch(const std::string& path) {
+    fakeWindows.droppedFile = path;
+    QueueEvent(kMsgDropFiles);
+    PlatformMessage message;
+    ASSERT_TRUE(PeekMessage(app.platform, &message));
+    DispatchMessage(&message);
+  }
+};
 
 TEST_F(OpenSceneTest, ADroppedModelReplacesTheSceneAndIsTheOneThatTurns) {
   StartDemo();
   DropAndDispatch(WriteTorus());
-  ASSERT_EQ(appScene.scene.objects.size(), 2u);
-  EXPECT_EQ(appScene.scene.objects[0].mesh, renderer::kNoMesh);  // the light
-  EXPECT_EQ(appScene.scene.objects[0].position[0], -3200);
-  EXPECT_EQ(appScene.scene.objects[1].mesh, 0);
-  EXPECT_EQ(appScene.animatedObject, 1);
-  EXPECT_EQ(selectedObject, 1);
+  ASSERT_EQ(app.scene.scene.objects.size(), 2u);
+  EXPECT_EQ(app.scene.scene.objects[0].mesh, renderer::kNoMesh);  // the light
+  EXPECT_EQ(app.scene.scene.objects[0].position[0], -3200);
+  EXPECT_EQ(app.scene.scene.objects[1].mesh, 0);
+  EXPECT_EQ(app.scene.animatedObject, 1);
+  EXPECT_EQ(app.selectedObject, 1);
   EXPECT_TRUE(fakeWindows.messageBoxTexts.empty());
-  const renderer::SceneObject light = appScene.scene.objects[0];
-  const renderer::SceneObject model = appScene.scene.objects[1];
+  const renderer::SceneObject light = app.scene.scene.objects[0];
+  const renderer::SceneObject model = app.scene.scene.objects[1];
   fakeTick += 21;
-  IdleTick();
-  EXPECT_EQ(std::memcmp(light.orientation, appScene.scene.objects[0].orientation,
+  IdleTick(app);
+  EXPECT_EQ(std::memcmp(light.orientation, app.scene.scene.objects[0].orientation,
                         sizeof light.orientation), 0);
-  EXPECT_NE(std::memcmp(model.orientation, appScene.scene.objects[1].orientation,
+  EXPECT_NE(std::memcmp(model.orientation, app.scene.scene.objects[1].orientation,
                         sizeof model.orientation), 0);
 }
 
@@ -66,8 +68,8 @@ TEST_F(OpenSceneTest, AnUnreadableDropLeavesTheSceneAndSaysWhy) {
   testing::internal::GetCapturedStderr();
   ASSERT_EQ(fakeWindows.messageBoxTexts.size(), 1u);
   EXPECT_EQ(fakeWindows.messageBoxTexts[0], "missing.glb: file: no such file");
-  EXPECT_EQ(appScene.scene.objects.size(), 1u);  // still the demo
-  EXPECT_EQ(appScene.animatedObject, 0);
+  EXPECT_EQ(app.scene.scene.objects.size(), 1u);  // still the demo
+  EXPECT_EQ(app.scene.animatedObject, 0);
 }
 
 TEST_F(OpenSceneTest, AFileGivenAtStartIsShownFromTheFirstFrame) {
@@ -75,9 +77,9 @@ TEST_F(OpenSceneTest, AFileGivenAtStartIsShownFromTheFirstFrame) {
   std::string error;
   ASSERT_TRUE(OpenSceneFile(WriteTorus(), &opened, &error)) << error;
   QueueEvent(kMsgKeyDown, 0x1B);
-  EXPECT_EQ(RunApplication(&opened), 0);
-  EXPECT_EQ(appScene.scene.objects.size(), 2u);
-  EXPECT_EQ(selectedObject, 1);
+  EXPECT_EQ(RunApplication(app, &opened), 0);
+  EXPECT_EQ(app.scene.scene.objects.size(), 2u);
+  EXPECT_EQ(app.selectedObject, 1);
 }
 
 }  // namespace

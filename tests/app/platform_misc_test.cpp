@@ -9,10 +9,13 @@
 #include <string>
 
 #include "platform/console.h"
+#include "platform/platform.h"
 #include "platform/tick_count.h"
 #include "platform/wide_format.h"
 
 namespace {
+
+using namespace platform;
 
 std::wstring Format(const wchar_t* format, int32_t value,
                     int32_t capacity = 40) {
@@ -70,16 +73,14 @@ TEST(ConsoleTitle, SentToATerminalOnly) {
 uint32_t FixedTick() { return 0xFFFFFFF0u; }
 
 TEST(TickCount, ReadsTheReplaceableSource) {
-  const TickSource saved = tickSource;
-  tickSource = FixedTick;
-  EXPECT_EQ(GetTickCount(), 0xFFFFFFF0u);
-  tickSource = SystemTickCount;
-  const uint32_t a = GetTickCount();
+  const PlatformPtr record = MakePlatform();
+  const uint32_t a = GetTickCount(*record);  // the system's clock at first
   usleep(20000);
-  const uint32_t elapsed = GetTickCount() - a;
+  const uint32_t elapsed = GetTickCount(*record) - a;
   EXPECT_GE(elapsed, 19u);
   EXPECT_LT(elapsed, 5000u);
-  tickSource = saved;
+  SetTickSource(*record, FixedTick);
+  EXPECT_EQ(GetTickCount(*record), 0xFFFFFFF0u);
 }
 
 }  // namespace

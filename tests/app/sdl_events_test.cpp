@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace platform;
+
 class SdlEvents : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0); }
@@ -27,9 +29,10 @@ class SdlEvents : public ::testing::Test {
   // Every message read, `capacity` at a time, until SDL's queue is empty.
   static std::vector<NativeEvent> ReadAll(int32_t capacity) {
     std::vector<NativeEvent> all;
+    std::string dropped;
     NativeEvent batch[16];
     int32_t count = 0;
-    while ((count = NativeReadEvents(0, batch, capacity)) > 0) {
+    while ((count = NativeReadEvents(0, batch, capacity, &dropped)) > 0) {
       all.insert(all.end(), batch, batch + count);
     }
     return all;

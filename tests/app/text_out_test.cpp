@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace platform;
+
 constexpr uint32_t kGrey = 0x787878u;
 
 uint64_t HashArea(GuardedPixels& pixels, int32_t width, int32_t height) {
