@@ -2,6 +2,8 @@
 // reading and building steps as render-scene.
 #include "app/scene_source.h"
 
+#include <cstdio>
+
 #include "renderer/scene_file.h"
 
 namespace app {
@@ -10,11 +12,14 @@ bool OpenSceneFile(const std::string& path, OpenedScene* opened,
                    std::string* error) {
   // The file as it stands: no animation steps, the built-in model's images
   // from the working directory; empty textures draw nothing and are not
-  // fatal, so their notes go unshown.
+  // fatal, so their notes go unshown. A model's missing files are named.
   renderer::SceneFileOptions options;
   options.steps = 0;
   renderer::LoadedScene loaded;
   if (!renderer::LoadScene(path, options, loaded, *error)) return false;
+  for (const std::string& warning : loaded.modelWarnings) {
+    std::fprintf(stderr, "%s\n", warning.c_str());
+  }
   opened->scene = std::move(loaded.scene);
   opened->animatedObject = loaded.animatedObject;
   opened->builtinMesh = loaded.builtinMesh;

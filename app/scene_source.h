@@ -21,8 +21,9 @@ struct OpenedScene {
 };
 
 // Reads and builds the scene in `path` (the built-in model's images from the
-// working directory). On failure returns false with `error` set to one line
-// naming the file, the place in it and the problem.
+// working directory). A model's missing material files and images are
+// each named on standard error. On failure returns false with `error` set
+// to one line naming the file, the place in it and the problem.
 bool OpenSceneFile(const std::string& path, OpenedScene* opened,
                    std::string* error);
 

@@ -34,9 +34,10 @@ void BM_ModelFrame(benchmark::State& state) {
   SetUpBenchScene(&bench, 800, 600, 0);
   const std::string path = WriteSphere(long(state.range(0)));
   renderer::Mesh mesh;
+  std::vector<std::string> warnings;
   std::string error;
   bench.scene = renderer::Scene{};
-  if (!renderer::LoadModel(path, &mesh, &bench.scene.textures, &error)) {
+  if (!renderer::LoadModel(path, &mesh, &bench.scene.textures, &warnings, &error)) {
     state.SkipWithError(error.c_str());
     return;
   }

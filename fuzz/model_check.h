@@ -41,6 +41,16 @@ inline void CheckModelResult(bool ok, const std::string& name, const std::string
   }
 }
 
+// Each warning is one line naming the model file and a missing file.
+inline void CheckModelWarnings(const std::vector<std::string>& warnings,
+                               const std::string& name) {
+  for (const std::string& warning : warnings) {
+    FUZZ_CHECK(warning.rfind(name + ": ", 0) == 0);
+    FUZZ_CHECK(warning.find('\n') == std::string::npos);
+    FUZZ_CHECK(warning.find(": no such file; drawn without ") != std::string::npos);
+  }
+}
+
 // The glTF reader on `data` as a .gltf or .glb named `name`, beside an
 // empty folder, its result checked as above.
 inline void FuzzGltfModel(const uint8_t* data, size_t size, bool binary,
@@ -51,8 +61,10 @@ inline void FuzzGltfModel(const uint8_t* data, size_t size, bool binary,
   files.memory = &none;
   renderer::Mesh mesh;
   std::vector<renderer::Texture> textures;
+  std::vector<std::string> warnings;
   std::string error;
-  const bool ok =
-      renderer::LoadGltfModel(bytes, binary, name, files, &mesh, &textures, &error);
+  const bool ok = renderer::LoadGltfModel(bytes, binary, name, files, &mesh, &textures,
+                                          &warnings, &error);
+  CheckModelWarnings(warnings, name);
   CheckModelResult(ok, name, error, mesh, textures);
 }

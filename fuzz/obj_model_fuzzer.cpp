@@ -34,8 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   files.memory = &folder;
   renderer::Mesh mesh;
   std::vector<renderer::Texture> textures;
+  std::vector<std::string> warnings;
   std::string error;
-  const bool ok = renderer::LoadObjModel(Bytes(obj), "f.obj", files, &mesh, &textures, &error);
+  const bool ok =
+      renderer::LoadObjModel(Bytes(obj), "f.obj", files, &mesh, &textures, &warnings, &error);
+  CheckModelWarnings(warnings, "f.obj");
   CheckModelResult(ok, "f.obj", error, mesh, textures);
   return 0;
 }

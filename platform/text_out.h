@@ -1,6 +1,6 @@
 #pragma once
-// Text drawn the way a default device context draws it: dark glyphs on an
-// opaque white box, one fixed built-in font, the same pixels every time.
+// Text drawn into a memory context's pixels: dark glyphs on an opaque white
+// box, one fixed built-in font, the same pixels every time.
 #include <cstdint>
 
 #include "platform/drawing.h"

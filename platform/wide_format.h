@@ -1,6 +1,6 @@
 #pragma once
-// Formats one integer into wide text, as the platform's wsprintf does for a
-// format with a single "%d".
+// Wide text with one integer in it: a format whose "%d" becomes the number
+// in decimal, for the FPS counter's line.
 #include <cstdint>
 
 namespace platform {

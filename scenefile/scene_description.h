@@ -49,6 +49,7 @@ struct MeshEntry {
   std::string file;  // read (`file` as written, `model` its mesh and
   Mesh model;  // `modelTextures` the textures it indexes)
   std::vector<Texture> modelTextures;
+  std::vector<std::string> modelWarnings;  // missing files it is drawn without
   std::vector<IntVertex> vertices;
   int32_t hasVertexVectors;
   std::vector<Vector3> vertexVectors;

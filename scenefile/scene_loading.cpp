@@ -41,6 +41,11 @@ void BuildLoaded(const SceneDescription& description, const std::string& name,
   SetUpScene(description, options.builtinTextures,
              StepsOf(options, description), &loaded, &notes);
   loaded.notes = NoteLines(name, notes);
+  for (const MeshEntry& mesh : description.meshes) {
+    loaded.modelWarnings.insert(loaded.modelWarnings.end(),
+                                mesh.modelWarnings.begin(),
+                                mesh.modelWarnings.end());
+  }
 }
 
 }  // namespace

@@ -17,10 +17,15 @@ bool IsModelFileName(const std::string& path);
 // largest side of its box is 1600 units, +y up on the screen and +z toward
 // the viewer; untextured triangles coloured from their materials, textured
 // ones indexing `textures` (pure white only where an alpha cut removed a
-// texel). Files the model names must lie inside its folder. On failure
-// returns false with `error` set to one line "FILE: place: problem" and
-// leaves `mesh` and `textures` as they were.
+// texel). Files the model names must lie inside its folder. A material
+// file or image the model names that does not exist leaves the faces
+// using it drawn without it: one line per such file, "FILE: place: no
+// such file; drawn without ...", is appended to `warnings` for the caller
+// to show (the library prints nothing). On failure returns false with
+// `error` set to one line "FILE: place: problem" and leaves `mesh`,
+// `textures` and `warnings` as they were.
 bool LoadModel(const std::string& path, Mesh* mesh,
-               std::vector<Texture>* textures, std::string* error);
+               std::vector<Texture>* textures,
+               std::vector<std::string>* warnings, std::string* error);
 
 }  // namespace renderer

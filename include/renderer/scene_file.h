@@ -66,6 +66,9 @@ struct LoadedScene {
   // One line per texture or built-in image that could not be loaded and
   // stays empty; not errors, the scene draws without them.
   std::vector<std::string> notes;
+  // One line per material file or image a model names that does not exist
+  // (LoadModel's warnings): its faces draw without it.
+  std::vector<std::string> modelWarnings;
 };
 
 // Reads, checks and builds the scene in `path`: a scene file, or a model file

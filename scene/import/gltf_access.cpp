@@ -1,6 +1,7 @@
 // Checked views of glTF bufferViews and accessors.
 #include "scene/import/gltf_access.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace renderer {
@@ -151,6 +152,16 @@ bool ViewAccessor(const tinygltf::Model& model, int index,
   view->components = ComponentCount(accessor.type);
   view->normalized = accessor.normalized;
   return true;
+}
+
+size_t FirstNonFinite(const AccessorView& view) {
+  if (view.componentType != TINYGLTF_COMPONENT_TYPE_FLOAT) return view.count;
+  for (size_t i = 0; i < view.count; ++i) {
+    for (int c = 0; c < view.components; ++c) {
+      if (!std::isfinite(ReadNumber(view, i, c))) return i;
+    }
+  }
+  return view.count;
 }
 
 double ReadNumber(const AccessorView& view, size_t i, int c) {

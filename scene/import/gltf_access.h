@@ -43,6 +43,10 @@ bool ViewBufferView(const tinygltf::Model& model, int index,
 // integers scaled to 0..1 (-1..1 when signed), other integers as stored.
 double ReadNumber(const AccessorView& view, size_t i, int c);
 
+// The first element with a component that is not a finite number (only
+// float components can be one), or view.count when there is none.
+size_t FirstNonFinite(const AccessorView& view);
+
 // Element `i` of an index accessor (unsigned byte, short or int).
 uint32_t ReadIndex(const AccessorView& view, size_t i);
 

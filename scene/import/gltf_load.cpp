@@ -51,7 +51,10 @@ bool FileExists(const std::string& path, void* user) {
     exists = std::filesystem::is_regular_file(
         files.folder.empty() ? relative : files.folder + "/" + relative, error);
   }
-  if (!exists) Refuse(state, relative, "no such file");
+  if (!exists) {
+    Refuse(state, relative, "no such file");
+    if (ModelFileMissing(files, relative)) state->side->missing.push_back(relative);
+  }
   return exists;
 }
 

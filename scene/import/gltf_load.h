@@ -18,6 +18,7 @@ struct GltfSideFiles {
   std::vector<std::vector<uint8_t>> imageBytes;  // by image index
   std::vector<char> imageRead;                   // 1 where imageBytes is set
   std::vector<std::pair<std::string, std::string>> refused;  // path, problem
+  std::vector<std::string> missing;  // of those, the paths naming nothing
 };
 
 bool ParseGltf(const std::vector<uint8_t>& bytes, bool binary,

@@ -24,6 +24,9 @@ struct MaterialLook {
 struct GltfBuild {
   const tinygltf::Model& model;
   GltfSideFiles& side;
+  const std::string& name;
+  std::vector<std::string>& warnings;
+  std::vector<char> warnedImages;  // by image index
   ModelMesh mesh;
   std::vector<Texture> textures;
   std::vector<MaterialLook> looks;  // by material index
@@ -65,6 +68,23 @@ bool ImageBytes(const GltfBuild& build, int index, const uint8_t** bytes,
   return true;
 }
 
+// True when images[index] is a file that does not exist (ModelFileMissing):
+// its materials are drawn without it, with one warning for the file.
+bool ImageMissing(GltfBuild& build, int index) {
+  const tinygltf::Image& image = build.model.images[size_t(index)];
+  if (image.bufferView >= 0 || build.side.imageRead[size_t(index)] != 0) return false;
+  const auto& missing = build.side.missing;
+  if (std::find(missing.begin(), missing.end(), image.uri) == missing.end()) return false;
+  build.warnedImages.resize(build.model.images.size(), 0);
+  if (build.warnedImages[size_t(index)] == 0) {
+    build.warnedImages[size_t(index)] = 1;
+    build.warnings.push_back(MissingFileWarning(
+        build.name, Indexed("images", size_t(index)) + ".uri " + Quoted(image.uri),
+        "its texture"));
+  }
+  return true;
+}
+
 // Decodes the material's base-colour image and adds the texture it draws.
 bool AddMaterialTexture(GltfBuild& build, const tinygltf::Material& material,
                         const std::string& here, MaterialLook* look,
@@ -82,6 +102,7 @@ bool AddMaterialTexture(GltfBuild& build, const tinygltf::Material& material,
                 OutOfRange("image", source, model.images.size(), "images"));
   }
   if (info.texCoord < 0) return Fail(error, place + ".texCoord", "is negative");
+  if (ImageMissing(build, source)) return true;  // drawn in the material's colour
   const uint8_t* bytes = nullptr;
   size_t length = 0;
   if (!ImageBytes(build, source, &bytes, &length, error)) return false;
@@ -143,6 +164,11 @@ bool ViewAttribute(const tinygltf::Model& model, const tinygltf::Primitive& p,
   if (vertexCount != SIZE_MAX && view->count != vertexCount) {
     return Fail(error, here, std::to_string(view->count) + " elements, POSITION has " +
                                  std::to_string(vertexCount));
+  }
+  // Positions are checked once moved by their node (AddPositions).
+  const size_t bad = name == "POSITION" ? view->count : FirstNonFinite(*view);
+  if (bad < view->count) {
+    return Fail(error, here, "element " + std::to_string(bad) + " is not a finite number");
   }
   return true;
 }
@@ -354,13 +380,13 @@ bool AddScene(GltfBuild& build, GltfError* error) {
 
 // Parses the file and collects its scene; the parsed document is gone when
 // this returns, before the mesh is finished.
-bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary,
-                 const ModelFiles& files, ModelMesh* mesh,
-                 std::vector<Texture>* textures, GltfError* failure) {
+bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary, const std::string& name,
+                 const ModelFiles& files, ModelMesh* mesh, std::vector<Texture>* textures,
+                 std::vector<std::string>* warnings, GltfError* failure) {
   tinygltf::Model model;
   GltfSideFiles side;
   if (!ParseGltf(bytes, binary, files, &model, &side, failure)) return false;
-  GltfBuild build{model, side, {}, {}, {}};
+  GltfBuild build{model, side, name, *warnings, {}, {}, {}, {}};
   build.looks.resize(model.materials.size());
   if (!AddScene(build, failure)) return false;
   *mesh = std::move(build.mesh);
@@ -372,11 +398,12 @@ bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary,
 
 bool LoadGltfModel(const std::vector<uint8_t>& bytes, bool binary,
                    const std::string& name, const ModelFiles& files, Mesh* mesh,
-                   std::vector<Texture>* textures, std::string* error) {
+                   std::vector<Texture>* textures, std::vector<std::string>* warnings,
+                   std::string* error) {
   ModelMesh collected;
   std::vector<Texture> images;
   GltfError failure;
-  if (!CollectGltf(bytes, binary, files, &collected, &images, &failure)) {
+  if (!CollectGltf(bytes, binary, name, files, &collected, &images, warnings, &failure)) {
     *error = OneLine(name + ": " + failure.place + ": " + failure.problem);
     return false;
   }

@@ -64,10 +64,14 @@ bool PathStaysInFolder(const std::string& path, std::string* problem) {
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes,
                    std::string* problem) {
   std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    *problem = "no such file";
+    return false;
+  }
   const bool regular = std::filesystem::is_regular_file(path, error);
   const uintmax_t size = regular ? std::filesystem::file_size(path, error) : 0;
   if (!regular || error) {
-    *problem = "no such file";
+    *problem = "not a regular file";
     return false;
   }
   if (size > uintmax_t(kMaxModelFileBytes)) {
@@ -101,6 +105,20 @@ bool ReadModelFile(const ModelFiles& files, const std::string& path,
   }
   const std::string full = files.folder.empty() ? path : files.folder + "/" + path;
   return ReadWholeFile(full, bytes, problem);
+}
+
+bool ModelFileMissing(const ModelFiles& files, const std::string& path) {
+  std::string problem;
+  if (!PathStaysInFolder(path, &problem)) return false;
+  if (files.memory != nullptr) return files.memory->count(path) == 0;
+  std::error_code error;
+  const std::string full = files.folder.empty() ? path : files.folder + "/" + path;
+  return !std::filesystem::exists(full, error) && !error;
+}
+
+std::string MissingFileWarning(const std::string& name, const std::string& place,
+                               const std::string& consequence) {
+  return OneLine(name + ": " + place + ": no such file; drawn without " + consequence);
 }
 
 std::string Quoted(const std::string& name) {

@@ -28,6 +28,17 @@ bool PathStaysInFolder(const std::string& path, std::string* problem);
 bool ReadModelFile(const ModelFiles& files, const std::string& path,
                    std::vector<uint8_t>* bytes, std::string* problem);
 
+// True when `path` stays inside the model's folder and nothing there has
+// that name. A model drawn without such a file (a material file or an
+// image) warns instead of failing; anything else that cannot be read
+// still refuses the model.
+bool ModelFileMissing(const ModelFiles& files, const std::string& path);
+
+// The warning for a missing file: "NAME: PLACE: no such file; drawn
+// without CONSEQUENCE", on one line.
+std::string MissingFileWarning(const std::string& name, const std::string& place,
+                               const std::string& consequence);
+
 // Reads a whole file from disk; `problem` does not repeat the path.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes,
                    std::string* problem);

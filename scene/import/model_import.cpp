@@ -24,7 +24,8 @@ bool IsModelFileName(const std::string& path) {
 }
 
 bool LoadModel(const std::string& path, Mesh* mesh,
-               std::vector<Texture>* textures, std::string* error) {
+               std::vector<Texture>* textures,
+               std::vector<std::string>* warnings, std::string* error) {
   if (!IsModelFileName(path)) {
     *error = OneLine(path + ": file: not a model file (.obj, .gltf or .glb)");
     return false;
@@ -38,11 +39,14 @@ bool LoadModel(const std::string& path, Mesh* mesh,
   ModelFiles files;
   files.folder = std::filesystem::path(path).parent_path().string();
   const std::string ending = LowerEnding(path);
-  if (ending == ".obj") {
-    return LoadObjModel(bytes, path, files, mesh, textures, error);
-  }
-  return LoadGltfModel(bytes, ending == ".glb", path, files, mesh, textures,
-                       error);
+  std::vector<std::string> found;  // handed over only with the model
+  const bool loaded =
+      ending == ".obj"
+          ? LoadObjModel(bytes, path, files, mesh, textures, &found, error)
+          : LoadGltfModel(bytes, ending == ".glb", path, files, mesh, textures,
+                          &found, error);
+  if (loaded) warnings->insert(warnings->end(), found.begin(), found.end());
+  return loaded;
 }
 
 }  // namespace renderer

@@ -12,13 +12,15 @@
 namespace renderer {
 
 // The readers on a file already in memory. `name` is the file named in
-// messages; `files` gives the files it refers to.
+// messages; `files` gives the files it refers to. Warnings are appended to
+// `warnings` as they are found, also when the model is refused after.
 bool LoadGltfModel(const std::vector<uint8_t>& bytes, bool binary,
                    const std::string& name, const ModelFiles& files,
                    Mesh* mesh, std::vector<Texture>* textures,
-                   std::string* error);
+                   std::vector<std::string>* warnings, std::string* error);
 bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
                   const ModelFiles& files, Mesh* mesh,
-                  std::vector<Texture>* textures, std::string* error);
+                  std::vector<Texture>* textures,
+                  std::vector<std::string>* warnings, std::string* error);
 
 }  // namespace renderer

@@ -11,12 +11,6 @@ namespace renderer {
 size_t ObjStatementLine(const std::string& text, const std::string& keyword,
                         size_t ordinal);
 
-// The first `f` or `l` line with a vertex (or texture-coordinate) index
-// outside 1..vertexCount (1..uvCount), negative indices counted back from
-// the statements read so far; 0 when there is none.
-size_t ObjBadIndexLine(const std::string& text, size_t vertexCount,
-                       size_t uvCount);
-
 // The text with every `f` and `usemtl` statement blanked (line numbers
 // kept). tinyobjloader repeats the `l` statements read so far each time
 // `usemtl` changes the material; reading the lines from this text avoids it.

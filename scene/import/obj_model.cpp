@@ -1,15 +1,19 @@
 // Wavefront OBJ with its MTL materials into one model mesh, through
-// tinyobjloader; every index it returns is checked before use.
+// tinyobjloader: the text is checked first (CheckObjText), every index it
+// returns is checked again before use, and polygons are cut here.
 #include <tiny_obj_loader.h>
 
 #include <cmath>
+#include <set>
 #include <sstream>
 
 #include "scene/import/image_decode.h"
 #include "scene/import/model_colour.h"
 #include "scene/import/model_import.h"
 #include "scene/import/model_mesh.h"
+#include "scene/import/obj_check.h"
 #include "scene/import/obj_lines.h"
+#include "scene/import/polygon_split.h"
 
 namespace renderer {
 
@@ -17,8 +21,13 @@ namespace {
 
 // tinyobjloader asks this for each `mtllib` file: read through ModelFiles,
 // so the path checks apply; the first failure is kept for the message.
+// A missing file (ModelFileMissing) adds a warning instead: tinyobjloader
+// then goes on without its materials.
 struct MtlFiles : tinyobj::MaterialReader {
   const ModelFiles* files = nullptr;
+  const std::string* modelName = nullptr;
+  std::vector<std::string>* warnings = nullptr;
+  std::set<std::string> warned;
   std::string failedName;
   std::string problem;
 
@@ -29,13 +38,29 @@ struct MtlFiles : tinyobj::MaterialReader {
     std::vector<uint8_t> bytes;
     std::string why;
     if (!ReadModelFile(*files, name, &bytes, &why)) {
+      if (ModelFileMissing(*files, name)) {
+        if (warned.insert(name).second) {
+          warnings->push_back(MissingFileWarning(*modelName, "mtllib " + Quoted(name),
+                                                 "its materials"));
+        }
+        return false;
+      }
       if (failedName.empty()) {
         failedName = name;
         problem = why;
       }
       return false;
     }
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::string text(bytes.begin(), bytes.end());
+    TextProblem found;
+    if (!CheckMtlText(text, &found)) {
+      if (failedName.empty()) {
+        failedName = name;
+        problem = "line " + std::to_string(found.line) + ": " + found.problem;
+      }
+      return false;
+    }
+    std::istringstream in(std::move(text));
     tinyobj::LoadMtl(names, materials, &in, warn, err);
     return true;
   }
@@ -75,7 +100,14 @@ struct ObjBuild {
   const ModelFiles& files;
   const tinyobj::attrib_t& attrib;
   const std::vector<tinyobj::material_t>& materials;
+  const std::vector<uint32_t>& faceCorners;  // as CheckObjText counted them
+  const std::string& name;
+  std::vector<std::string>& warnings;
+  std::set<std::string> missingImages;  // warned about
+  size_t nextFace = 0;
   std::vector<ObjLook> looks;
+  std::vector<Vector3> polygon;        // scratch: one polygon's corners
+  std::vector<CornerTriangle> cuts;    // and its triangles
   ModelMesh mesh;
   std::vector<Texture> textures;
   std::string place, problem;  // the first error
@@ -98,8 +130,16 @@ bool ResolveLook(ObjBuild& build, int index) {
   std::vector<uint8_t> bytes;
   std::string problem;
   DecodedImage image;
-  if (!ReadModelFile(build.files, material.diffuse_texname, &bytes, &problem) ||
-      !DecodeImage(bytes.data(), bytes.size(), &image, &problem)) {
+  if (!ReadModelFile(build.files, material.diffuse_texname, &bytes, &problem)) {
+    if (!ModelFileMissing(build.files, material.diffuse_texname)) {
+      return Fail(build, place, problem);
+    }
+    if (build.missingImages.insert(material.diffuse_texname).second) {
+      build.warnings.push_back(MissingFileWarning(build.name, place, "its texture"));
+    }
+    return true;  // drawn in the material's colour
+  }
+  if (!DecodeImage(bytes.data(), bytes.size(), &image, &problem)) {
     return Fail(build, place, problem);
   }
   build.textures.push_back(MaterialTexture(image, LinearColour{}, -1));
@@ -115,11 +155,12 @@ bool IndexBad(const ObjBuild& build, const tinyobj::index_t& i) {
          (i.texcoord_index >= 0 && size_t(i.texcoord_index) >= uvs);
 }
 
+// CheckObjText has refused every bad index with its line; this stays as
+// the guard at the point of use.
 bool FailIndex(ObjBuild& build) {
   const size_t vertices = build.attrib.vertices.size() / 3;
   const size_t uvs = build.attrib.texcoords.size() / 2;
-  const size_t line = ObjBadIndexLine(Text(build.bytes), vertices, uvs);
-  return Fail(build, line > 0 ? "line " + std::to_string(line) : "faces",
+  return Fail(build, "faces",
               "index out of range (" + std::to_string(vertices) + " vertices, " +
                   std::to_string(uvs) + " texture coordinates)");
 }
@@ -161,18 +202,44 @@ bool AddFace(ObjBuild& build, const tinyobj::index_t* corners, int material) {
   return true;
 }
 
+// A polygon of n corners as its n - 2 triangles (SplitPolygon), each
+// corner with its own indices.
+bool AddPolygon(ObjBuild& build, const tinyobj::index_t* corners, size_t n,
+                int material) {
+  if (n == 3) return AddFace(build, corners, material);
+  std::vector<Vector3>& places = build.polygon;
+  places.resize(n);
+  for (size_t k = 0; k < n; ++k) {
+    if (IndexBad(build, corners[k])) return FailIndex(build);
+    const tinyobj::real_t* v = &build.attrib.vertices[size_t(corners[k].vertex_index) * 3];
+    places[k] = {v[0], v[1], v[2]};
+  }
+  SplitPolygon(places, &build.cuts);
+  for (const CornerTriangle& cut : build.cuts) {
+    const tinyobj::index_t triangle[3] = {corners[cut[0]], corners[cut[1]], corners[cut[2]]};
+    if (!AddFace(build, triangle, material)) return false;
+  }
+  return true;
+}
+
 bool AddFaces(ObjBuild& build, const tinyobj::shape_t& shape) {
   const tinyobj::mesh_t& m = shape.mesh;
-  if (!RoomFor(build.mesh.triangles.size(), m.num_face_vertices.size())) {
+  // A polygon of n corners makes n - 2 triangles: fewer than its corners.
+  if (!RoomFor(build.mesh.triangles.size(), m.indices.size())) {
     return Fail(build, "faces", "the model has more than 2^31 - 1 triangles");
   }
   build.mesh.triangles.reserve(build.mesh.triangles.size() + m.num_face_vertices.size());
   size_t at = 0;
   for (size_t f = 0; f < m.num_face_vertices.size(); ++f) {
-    const size_t n = m.num_face_vertices[f];
-    if (at + n > m.indices.size()) return Fail(build, "faces", "face list cut short");
+    // tinyobjloader keeps a face's corner count in a byte: the count read
+    // from the text is taken, after a check that the two agree.
+    const size_t n = build.nextFace < build.faceCorners.size()
+                         ? build.faceCorners[build.nextFace++] : 0;
+    if (n < 3 || uint8_t(n) != m.num_face_vertices[f] || at + n > m.indices.size()) {
+      return Fail(build, "faces", "face list cut short");
+    }
     const int material = f < m.material_ids.size() ? m.material_ids[f] : -1;
-    if (n == 3 && !AddFace(build, &m.indices[at], material)) return false;
+    if (!AddPolygon(build, &m.indices[at], n, material)) return false;
     at += n;
   }
   return true;
@@ -242,21 +309,46 @@ std::string FirstLine(const std::string& text) {
   return line.empty() ? "the file could not be read" : line;
 }
 
+// tinyobjloader's numbers replaced by the ones read as written; false when
+// the two readers did not find the same statements.
+bool TakeNumbers(ObjNumbers&& numbers, tinyobj::attrib_t* attrib) {
+  if (numbers.positions.size() != attrib->vertices.size() ||
+      numbers.uvs.size() != attrib->texcoords.size() ||
+      numbers.normals.size() != attrib->normals.size()) {
+    return false;
+  }
+  attrib->vertices.assign(numbers.positions.begin(), numbers.positions.end());
+  attrib->texcoords.assign(numbers.uvs.begin(), numbers.uvs.end());
+  attrib->normals.assign(numbers.normals.begin(), numbers.normals.end());
+  return true;
+}
+
 // Parses the file and collects its faces and lines; tinyobjloader's data is
 // gone when this returns, before the mesh is finished.
 bool CollectObj(const std::vector<uint8_t>& bytes, const std::string& name,
                 const ModelFiles& files, ModelMesh* mesh,
-                std::vector<Texture>* textures, std::string* error) {
+                std::vector<Texture>* textures, std::vector<std::string>* warnings,
+                std::string* error) {
   tinyobj::attrib_t attrib;
   std::vector<tinyobj::shape_t> shapes;
   std::vector<tinyobj::material_t> materials;
   std::string warn, err;
+  TextProblem found;
+  ObjNumbers numbers;
+  if (!CheckObjText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                    &numbers, &found)) {
+    *error = name + ": line " + std::to_string(found.line) + ": " + found.problem;
+    return false;
+  }
   MtlFiles mtl;
   mtl.files = &files;
+  mtl.modelName = &name;
+  mtl.warnings = warnings;
   ByteStream stream(bytes);
   std::istream in(&stream);
+  // Polygons are kept whole and cut by AddPolygon.
   const bool parsed = tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err,
-                                       &in, &mtl, true, false);
+                                       &in, &mtl, false, false);
   if (!mtl.failedName.empty()) {
     *error = name + ": mtllib " + Quoted(mtl.failedName) + ": " + mtl.problem;
     return false;
@@ -265,7 +357,13 @@ bool CollectObj(const std::vector<uint8_t>& bytes, const std::string& name,
     *error = name + ": OBJ: " + FirstLine(err);
     return false;
   }
-  ObjBuild build{bytes, files, attrib, materials, {}, {}, {}, {}, {}};
+  const std::vector<uint32_t> faceCorners = std::move(numbers.faceCorners);
+  if (!TakeNumbers(std::move(numbers), &attrib)) {
+    *error = name + ": OBJ: the vertex statements could not be read alike twice";
+    return false;
+  }
+  ObjBuild build{bytes, files, attrib, materials, faceCorners, name, *warnings,
+                 {}, 0, {}, {}, {}, {}, {}, {}, {}};
   build.looks.resize(materials.size());
   bool ok = AddPositions(build);
   for (size_t s = 0; ok && s < shapes.size(); ++s) ok = AddFaces(build, shapes[s]);
@@ -283,10 +381,11 @@ bool CollectObj(const std::vector<uint8_t>& bytes, const std::string& name,
 
 bool LoadObjModel(const std::vector<uint8_t>& bytes, const std::string& name,
                   const ModelFiles& files, Mesh* mesh,
-                  std::vector<Texture>* textures, std::string* error) {
+                  std::vector<Texture>* textures, std::vector<std::string>* warnings,
+                  std::string* error) {
   ModelMesh collected;
   std::vector<Texture> images;
-  if (!CollectObj(bytes, name, files, &collected, &images, error)) {
+  if (!CollectObj(bytes, name, files, &collected, &images, warnings, error)) {
     *error = OneLine(*error);
     return false;
   }

@@ -12,6 +12,7 @@ struct Loaded {
   renderer::Mesh mesh;
   std::vector<renderer::Texture> textures;
   std::string error;
+  std::vector<std::string> warnings;
 };
 
 // Reads `main` out of `files` (by its ending) with the others beside it.
@@ -24,10 +25,11 @@ inline Loaded LoadFiles(const models::FileSet& files, const std::string& main) {
       found == files.end() ? std::vector<uint8_t>() : found->second;
   const std::string ending = main.substr(main.rfind('.'));
   if (ending == ".obj") {
-    out.ok = renderer::LoadObjModel(bytes, main, source, &out.mesh, &out.textures, &out.error);
+    out.ok = renderer::LoadObjModel(bytes, main, source, &out.mesh, &out.textures,
+                                    &out.warnings, &out.error);
   } else {
     out.ok = renderer::LoadGltfModel(bytes, ending == ".glb", main, source, &out.mesh,
-                                     &out.textures, &out.error);
+                                     &out.textures, &out.warnings, &out.error);
   }
   return out;
 }

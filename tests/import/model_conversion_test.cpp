@@ -166,6 +166,31 @@ TEST(ModelColours, AlphaMaskCutsBelowTheCutOffAndKeepsOpaqueWhiteVisible) {
   }
 }
 
+TEST(ModelColours, AlphaMaskKeepsATexelExactlyAtTheCutOff) {
+  // 0.2 and 0.6 are 51/255 and 153/255 exactly as doubles: alpha 51 (153)
+  // sits on the cut-off, which keeps it (opaque when alpha >= cutoff).
+  for (const int at : {51, 153}) {
+    SCOPED_TRACE(at);
+    GenModel model = TexturedSquare();
+    models::GenImage image = models::SolidImage(3, 1, 0x102030);
+    image.alpha = true;
+    models::SetTexel(image, 0, 0, 0x102030, uint8_t(at - 1));  // below: cut
+    models::SetTexel(image, 1, 0, 0x102030, uint8_t(at));      // at: kept
+    models::SetTexel(image, 2, 0, 0x102030, uint8_t(at + 1));  // above: kept
+    model.images = {image};
+    model.materials[0].alphaMode = "MASK";
+    model.materials[0].alphaCutoff = at / 255.0;
+    const Loaded m =
+        LoadFiles(models::WriteGltf(model, "m", GltfLayout::kBinary, ImageKind::kPng), "m.glb");
+    ASSERT_TRUE(m.ok) << m.error;
+    const renderer::Texture& t = m.textures[0];
+    const std::vector<uint8_t> cut = {255, 255, 255}, kept = {0x10, 0x20, 0x30};
+    EXPECT_EQ(std::vector<uint8_t>(Texel(t, 0, 0), Texel(t, 0, 0) + 3), cut);
+    EXPECT_EQ(std::vector<uint8_t>(Texel(t, 1, 0), Texel(t, 1, 0) + 3), kept);
+    EXPECT_EQ(std::vector<uint8_t>(Texel(t, 2, 0), Texel(t, 2, 0) + 3), kept);
+  }
+}
+
 TEST(ModelColours, LinearFactorsAndVertexColoursAreEncodedAsSrgb) {
   GenModel model = OnePrimitive(FrontSquare());
   model.meshes[0][0].uvs.clear();

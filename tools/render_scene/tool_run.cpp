@@ -93,6 +93,9 @@ int RunRenderScene(const ToolOptions& options) {
     std::fprintf(stderr, "%s: %s\n", kToolName, problem.c_str());
     return 2;
   }
+  for (const std::string& warning : frame.loaded.modelWarnings) {
+    std::fprintf(stderr, "%s\n", warning.c_str());
+  }
   for (const std::string& note : frame.loaded.notes) {
     std::fprintf(stderr, "%s\n", note.c_str());
   }
