@@ -49,9 +49,9 @@ void DragTo(App& app, intptr_t lParam) {
   renderer::SceneObject* s = SelectedObject(app);
   if (s != nullptr) {
     renderer::RotateObjectY(
-        s, static_cast<double>(int64_t{p.x} - last.x) / -5.0);
+        *s, static_cast<double>(int64_t{p.x} - last.x) / -5.0);
     renderer::RotateObjectX(
-        s, static_cast<double>(int64_t{p.y} - last.y) / -5.0);
+        *s, static_cast<double>(int64_t{p.y} - last.y) / -5.0);
   }
   app.dragLast = p;
 }
@@ -85,21 +85,21 @@ void HandleObjectKey(uint32_t key, renderer::SceneObject* s) {
   using namespace renderer;
   int32_t* position = s->position;
   switch (key) {
-    case kKeyLeft: RotateObjectZ(s, 1); break;
+    case kKeyLeft: RotateObjectZ(*s, 1); break;
     case kKeyUp: position[2] = AddSaturated(position[2], 10); break;
-    case kKeyRight: RotateObjectZ(s, -1); break;
+    case kKeyRight: RotateObjectZ(*s, -1); break;
     case kKeyDown: position[2] = AddSaturated(position[2], -10); break;
-    case kKeyPad0 + 1: RotateObjectX(s, -1); break;
+    case kKeyPad0 + 1: RotateObjectX(*s, -1); break;
     case kKeyPad0 + 2: position[1] = AddSaturated(position[1], 10); break;
-    case kKeyPad0 + 3: RotateObjectY(s, 1); break;
+    case kKeyPad0 + 3: RotateObjectY(*s, 1); break;
     case kKeyPad0 + 4: position[0] = AddSaturated(position[0], -10); break;
-    case kKeyPad0 + 5: ResetObject(s); break;
+    case kKeyPad0 + 5: ResetObject(*s); break;
     case kKeyPad0 + 6: position[0] = AddSaturated(position[0], 10); break;
-    case kKeyPad0 + 7: RotateObjectX(s, 1); break;
+    case kKeyPad0 + 7: RotateObjectX(*s, 1); break;
     case kKeyPad0 + 8: position[1] = AddSaturated(position[1], -10); break;
-    case kKeyPad0 + 9: RotateObjectY(s, -1); break;
-    case kKeyPadAdd: ScaleObject(s, 1.1); break;
-    case kKeyPadSubtract: ScaleObject(s, 0.9); break;
+    case kKeyPad0 + 9: RotateObjectY(*s, -1); break;
+    case kKeyPadAdd: ScaleObject(*s, 1.1); break;
+    case kKeyPadSubtract: ScaleObject(*s, 0.9); break;
     default: break;
   }
 }

@@ -34,7 +34,7 @@ int32_t InitDemo(App& app) {
   shown.scene = renderer::MakeDemoScene("");
   shown.animatedObject = 0;
   shown.builtinMesh = 0;
-  renderer::SetDemoProjection(&shown.view, app.window.clientRect,
+  renderer::SetDemoProjection(shown.view, app.window.clientRect,
                               app.window.clientCentre);
   AllocateDepthBuffer(shown, app.window.windowRect);
   shown.workspace = renderer::MakeWorkspace();

@@ -91,7 +91,7 @@ void UpdateClientGeometry(App& app, WindowHandle window) {
 void FitViewToClientArea(const AppWindow& window, renderer::View* view) {
   const int32_t focalLength = view->focalLength;
   const int32_t nearZ = view->nearZ;
-  renderer::SetDemoProjection(view, window.clientRect, window.clientCentre);
+  renderer::SetDemoProjection(*view, window.clientRect, window.clientCentre);
   view->focalLength = focalLength;
   view->nearZ = nearZ;
 }

@@ -16,7 +16,7 @@ const renderer::Scene& DemoScene() {
 
 void SetUpBenchScene(BenchScene* bench, int32_t clientWidth,
                      int32_t clientHeight, int32_t count) {
-  renderer::BindHeadlessTarget(&bench->target, kBenchDesktopWidth,
+  renderer::BindHeadlessTarget(bench->target, kBenchDesktopWidth,
                                kBenchDesktopHeight, clientWidth, clientHeight);
   const renderer::Scene& demo = DemoScene();
   bench->scene.textures = demo.textures;
@@ -25,12 +25,12 @@ void SetUpBenchScene(BenchScene* bench, int32_t clientWidth,
   object.mesh = 0;
   bench->scene.objects.assign(size_t(count > 0 ? count : 0), object);
   bench->scene.lightObject = 0;
-  renderer::SetDemoProjection(&bench->view, bench->target.target.clientRect,
+  renderer::SetDemoProjection(bench->view, bench->target.target.clientRect,
                               bench->target.clientCentre);
 }
 
 void PoseObject(renderer::SceneObject* object, int32_t steps) {
-  renderer::ResetObject(object);
+  renderer::ResetObject(*object);
   for (int32_t s = 0; s < steps; ++s) {
     renderer::AnimateStep(object, nullptr, false, true);
   }
@@ -41,7 +41,7 @@ void PlaceOnGridCell(renderer::SceneObject* object, int32_t cell) {
   // 400: the 800 x 600 client holds ten columns and ten rows. Scaled to
   // 0.08 the model, fins included, stays inside its cell.
   PoseObject(object, 60);
-  renderer::ScaleObject(object, 0.08);
+  renderer::ScaleObject(*object, 0.08);
   object->position[0] = (cell % 10) * 640 - 2880;
   object->position[1] = (cell / 10 % 10) * 480 - 2160;
   object->position[2] = 3200;

@@ -37,7 +37,7 @@ void BM_ModelFrame(benchmark::State& state) {
   std::vector<std::string> warnings;
   std::string error;
   bench.scene = renderer::Scene{};
-  if (!renderer::LoadModel(path, &mesh, &bench.scene.textures, &warnings, &error)) {
+  if (!renderer::LoadModel(path, mesh, bench.scene.textures, warnings, error)) {
     state.SkipWithError(error.c_str());
     return;
   }
@@ -47,8 +47,8 @@ void BM_ModelFrame(benchmark::State& state) {
   light.position[0] = light.position[1] = -3200;
   light.position[2] = 0;
   model.mesh = 0;
-  renderer::RotateObjectY(&model, 30);
-  renderer::RotateObjectX(&model, -20);
+  renderer::RotateObjectY(model, 30);
+  renderer::RotateObjectX(model, -20);
   bench.scene.objects = {light, model};
   const renderer::RenderStats& stats = renderer::Stats(*bench.workspace);
   const int64_t before = stats.pixelsPassed;

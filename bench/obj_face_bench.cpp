@@ -69,7 +69,7 @@ void BM_ObjLongFace(benchmark::State& state) {
     std::vector<renderer::Texture> textures;
     std::vector<std::string> warnings;
     std::string error;
-    read = renderer::LoadModel(path.string(), &mesh, &textures, &warnings, &error);
+    read = renderer::LoadModel(path.string(), mesh, textures, warnings, error);
     benchmark::DoNotOptimize(mesh);
   }
   std::filesystem::remove(path);

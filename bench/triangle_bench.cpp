@@ -28,8 +28,8 @@ struct OneMeshScene {
   renderer::WorkspacePtr workspace = renderer::MakeWorkspace();
 
   OneMeshScene() {
-    renderer::BindHeadlessTarget(&target, 800, 600, 800, 600);
-    renderer::SetDemoProjection(&view, target.target.clientRect,
+    renderer::BindHeadlessTarget(target, 800, 600, 800, 600);
+    renderer::SetDemoProjection(view, target.target.clientRect,
                                 target.clientCentre);
     scene.meshes.emplace_back();
     renderer::SceneObject object;

@@ -56,16 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // and an acceptance must release it.
   Texture texture{1, 1, {1, 2, 3}};
   const uint8_t* const texels = texture.texels.data();
-  if (!renderer::LoadBmpFromMemory(data, size, &texture)) {
+  if (!renderer::LoadBmpFromMemory(data, size, texture)) {
     FUZZ_CHECK(texture.width == 1 && texture.height == 1);
     FUZZ_CHECK(texture.texels.data() == texels);
     FUZZ_CHECK(texture.texels == std::vector<uint8_t>({1, 2, 3}));
   } else {
     CheckAgainstFile(data, size, texture);
-    renderer::MakeWhiteOpaque(&texture);
+    renderer::MakeWhiteOpaque(texture);
     CheckNoPureWhite(texture);
     // Loading again over a loaded image replaces it.
-    FUZZ_CHECK(renderer::LoadBmpFromMemory(data, size, &texture));
+    FUZZ_CHECK(renderer::LoadBmpFromMemory(data, size, texture));
     CheckAgainstFile(data, size, texture);
   }
   return 0;

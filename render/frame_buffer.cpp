@@ -56,12 +56,12 @@ void ProvideMemory(HeadlessTarget* headless, int32_t width, int32_t height) {
 
 }  // namespace
 
-void BindHeadlessTarget(HeadlessTarget* target, int32_t bufferWidth,
+void BindHeadlessTarget(HeadlessTarget& target, int32_t bufferWidth,
                         int32_t bufferHeight, int32_t clientWidth,
                         int32_t clientHeight) {
-  ProvideMemory(target, bufferWidth, bufferHeight);
-  target->target.clientRect = Rect{0, 0, clientWidth, clientHeight};
-  target->clientCentre = IntPoint{clientWidth >> 1, clientHeight >> 1};
+  ProvideMemory(&target, bufferWidth, bufferHeight);
+  target.target.clientRect = Rect{0, 0, clientWidth, clientHeight};
+  target.clientCentre = IntPoint{clientWidth >> 1, clientHeight >> 1};
 }
 
 }  // namespace renderer

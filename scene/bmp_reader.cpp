@@ -75,18 +75,18 @@ void CopyRows(const uint8_t* bytes, const BmpLayout& layout, uint8_t* texels) {
 
 }  // namespace
 
-bool LoadBmpFromMemory(const uint8_t* bytes, size_t length, Texture* texture) {
+bool LoadBmpFromMemory(const uint8_t* bytes, size_t length, Texture& texture) {
   BmpLayout layout;
   if (!ReadLayout(bytes, length, &layout)) return false;
   std::vector<uint8_t> texels(size_t(layout.width) * size_t(layout.height) * 3);
   CopyRows(bytes, layout, texels.data());
-  texture->height = layout.height;
-  texture->width = layout.width;
-  texture->texels = std::move(texels);
+  texture.height = layout.height;
+  texture.width = layout.width;
+  texture.texels = std::move(texels);
   return true;
 }
 
-bool LoadBmpTexture(const char* fileName, Texture* texture) {
+bool LoadBmpTexture(const char* fileName, Texture& texture) {
   std::FILE* file = std::fopen(fileName, "rb");
   if (file == nullptr) return false;
   std::vector<uint8_t> bytes;

@@ -16,18 +16,18 @@ Scene MakeDemoScene(const char* textureFolder) {
   return scene;
 }
 
-void SetDemoProjection(View* view, const Rect& clientRect,
+void SetDemoProjection(View& view, const Rect& clientRect,
                        const IntPoint& clientCentre) {
-  view->focalLength = 400;
-  view->nearZ = 2;
+  view.focalLength = 400;
+  view.nearZ = 2;
   // The centre relative to the client area's top-left corner.
-  view->centreX = double(int64_t{clientCentre.x} - clientRect.left);
-  view->centreY = double(int64_t{clientCentre.y} - clientRect.top);
-  view->viewportLeft = 0;
-  view->viewportTop = 0;
-  view->viewportRight =
+  view.centreX = double(int64_t{clientCentre.x} - clientRect.left);
+  view.centreY = double(int64_t{clientCentre.y} - clientRect.top);
+  view.viewportLeft = 0;
+  view.viewportTop = 0;
+  view.viewportRight =
       SaturateToInt32(int64_t{clientRect.right} - clientRect.left);
-  view->viewportBottom =
+  view.viewportBottom =
       SaturateToInt32(int64_t{clientRect.bottom} - clientRect.top);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "renderer/demo.h"
+#include "scene/demo_steps.h"
 
 namespace renderer {
 
@@ -79,13 +80,12 @@ Mesh BuildModel(const std::vector<Texture>& textures, int32_t firstTexture) {
   return mesh;
 }
 
-void ScrollFinTexture(Mesh* model) {
-  if (model == nullptr) return;
+void ScrollFinTexture(Mesh& model) {
   const size_t end =
-      std::min(model->triangles.size(), size_t{kModelTriangleCount});
+      std::min(model.triangles.size(), size_t{kModelTriangleCount});
   for (size_t t = kFirstFinTriangle; t < end; ++t) {
     for (int corner = 0; corner < 3; ++corner) {
-      model->triangles[t].uv[corner][0] += 10.0;
+      model.triangles[t].uv[corner][0] += 10.0;
     }
   }
 }

@@ -16,50 +16,50 @@ void SetIdentity(double m[3][3]) {
 
 // Turns the object by the matrix R, standing on the left: the turn acts
 // after every earlier one, about the camera's axes.
-void TurnObject(SceneObject* object, const double r[3][3]) {
-  MultiplyMatrix3(r, object->orientation, object->orientation);
+void TurnObject(SceneObject& object, const double r[3][3]) {
+  MultiplyMatrix3(r, object.orientation, object.orientation);
 }
 
 // Sine and cosine of the angle, using 3.1416 for pi as the controls always
 // have: one degree is 0.0174533 radians.
-void AngleOf(double degrees, double* s, double* c) {
+void AngleOf(double degrees, double& s, double& c) {
   const double radians = (degrees * 3.1416) / 180;
-  *s = std::sin(radians);
-  *c = std::cos(radians);
+  s = std::sin(radians);
+  c = std::cos(radians);
 }
 
 }  // namespace
 
-void ResetObject(SceneObject* object) {
-  SetIdentity(object->orientation);
-  object->position[0] = 0;
-  object->position[1] = 0;
-  object->position[2] = 3200;
+void ResetObject(SceneObject& object) {
+  SetIdentity(object.orientation);
+  object.position[0] = 0;
+  object.position[1] = 0;
+  object.position[2] = 3200;
 }
 
-void ScaleObject(SceneObject* object, double factor) {
-  for (auto& row : object->orientation) {
+void ScaleObject(SceneObject& object, double factor) {
+  for (auto& row : object.orientation) {
     for (double& m : row) m *= factor;
   }
 }
 
-void RotateObjectX(SceneObject* object, double degrees) {
+void RotateObjectX(SceneObject& object, double degrees) {
   double s, c;
-  AngleOf(degrees, &s, &c);
+  AngleOf(degrees, s, c);
   const double r[3][3] = {{1, 0, 0}, {0, c, s}, {0, -s, c}};
   TurnObject(object, r);
 }
 
-void RotateObjectY(SceneObject* object, double degrees) {
+void RotateObjectY(SceneObject& object, double degrees) {
   double s, c;
-  AngleOf(degrees, &s, &c);
+  AngleOf(degrees, s, c);
   const double r[3][3] = {{c, 0, s}, {0, 1, 0}, {-s, 0, c}};
   TurnObject(object, r);
 }
 
-void RotateObjectZ(SceneObject* object, double degrees) {
+void RotateObjectZ(SceneObject& object, double degrees) {
   double s, c;
-  AngleOf(degrees, &s, &c);
+  AngleOf(degrees, s, c);
   const double r[3][3] = {{c, s, 0}, {-s, c, 0}, {0, 0, 1}};
   TurnObject(object, r);
 }

@@ -24,8 +24,8 @@ bool TextureIsUsable(const Texture& texture) {
              int64_t(texture.texels.size());
 }
 
-void MakeWhiteOpaque(Texture* texture) {
-  std::vector<uint8_t>& t = texture->texels;
+void MakeWhiteOpaque(Texture& texture) {
+  std::vector<uint8_t>& t = texture.texels;
   for (size_t i = 0; i + 2 < t.size(); i += 3) {
     if (t[i] == 255 && t[i + 1] == 255 && t[i + 2] == 255) t[i + 1] = 254;
   }

@@ -14,7 +14,7 @@ void LoadSceneTextures(const SceneDescription& scene, Scene* built,
     const TextureEntry& entry = scene.textures[i];
     Texture* texture = &built->textures[i];
     if (!entry.hasFile) continue;
-    if (!LoadBmpTexture(entry.path.c_str(), texture)) {
+    if (!LoadBmpTexture(entry.path.c_str(), *texture)) {
       if (reported.insert(entry.path).second) {
         notes->push_back(TextureNote{
             "textures[" + std::to_string(i) + "].file",
@@ -22,7 +22,7 @@ void LoadSceneTextures(const SceneDescription& scene, Scene* built,
       }
       continue;
     }
-    if (entry.opaqueWhite) MakeWhiteOpaque(texture);
+    if (entry.opaqueWhite) MakeWhiteOpaque(*texture);
   }
 }
 
@@ -101,19 +101,19 @@ std::vector<int32_t> BuildMeshes(const SceneDescription& scene,
 void ApplyTransform(const TransformEntry& transform, SceneObject* object) {
   switch (transform.kind) {
     case TransformKind::kRotateX:
-      RotateObjectX(object, transform.amount);
+      RotateObjectX(*object, transform.amount);
       break;
     case TransformKind::kRotateY:
-      RotateObjectY(object, transform.amount);
+      RotateObjectY(*object, transform.amount);
       break;
     case TransformKind::kRotateZ:
-      RotateObjectZ(object, transform.amount);
+      RotateObjectZ(*object, transform.amount);
       break;
     case TransformKind::kScale:
-      ScaleObject(object, transform.amount);
+      ScaleObject(*object, transform.amount);
       break;
     case TransformKind::kReset:
-      ResetObject(object);
+      ResetObject(*object);
       break;
   }
 }

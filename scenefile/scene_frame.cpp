@@ -21,7 +21,7 @@ void SetSceneCamera(const SceneDescription& scene, View* view) {
 }
 
 void BindSceneTarget(const LoadedScene& loaded, HeadlessTarget& target) {
-  BindHeadlessTarget(&target, loaded.frameWidth, loaded.frameHeight,
+  BindHeadlessTarget(target, loaded.frameWidth, loaded.frameHeight,
                      loaded.clientWidth, loaded.clientHeight);
 }
 

@@ -14,8 +14,8 @@ int32_t ReadModelFileEntry(const Field& field, const std::string& baseFolder,
     return 0;
   }
   std::string problem;
-  if (!LoadModel(ResolvePath(baseFolder, mesh->file), &mesh->model,
-                           &mesh->modelTextures, &mesh->modelWarnings, &problem)) {
+  if (!LoadModel(ResolvePath(baseFolder, mesh->file), mesh->model,
+                 mesh->modelTextures, mesh->modelWarnings, problem)) {
     return Refuse(file, problem);
   }
   mesh->fromFile = 1;
@@ -33,8 +33,8 @@ int32_t ReadModelScene(const std::string& fileName,
   MeshEntry& model = scene->meshes[0];
   model = MeshEntry{};
   model.file = fileName;
-  if (!LoadModel(fileName, &model.model, &model.modelTextures, &model.modelWarnings,
-                 error)) {
+  if (!LoadModel(fileName, model.model, model.modelTextures, model.modelWarnings,
+                 *error)) {
     return 0;
   }
   model.fromFile = 1;

@@ -44,7 +44,7 @@ void SetUpDemo(const SceneDescription& sizes, const std::string& textureFolder,
   NoteEmptyBuiltinImages(textureFolder, loaded->scene.textures.data(), notes);
   // The client area sits at the frame's top left, as BindHeadlessTarget
   // places it.
-  SetDemoProjection(&loaded->view,
+  SetDemoProjection(loaded->view,
                     Rect{0, 0, sizes.clientWidth, sizes.clientHeight},
                     IntPoint{sizes.clientWidth >> 1, sizes.clientHeight >> 1});
   RunSteps(steps, loaded);

@@ -25,12 +25,10 @@ constexpr int kFirstFinTriangle = 12;
 // File names of the seven images, e.g. "corvik.bmp", in slot order.
 extern const char kTextureFileNames[kTextureSlotCount][12];
 
-// Folder tried after the image folder itself, relative to it.
-extern const char kTextureFallbackFolder[];  // "../../__pic/__face/"
-
 // Loads the seven images from `folder` ("" or null: the working directory),
-// each by its bare name, then from the fallback folder; an image found in
-// neither stays empty. Slots 0 to 5 have pure white made opaque.
+// each by its bare name, then from a fallback folder relative to it; an
+// image found in neither stays empty. Slots 0 to 5 have pure white made
+// opaque.
 std::vector<Texture> LoadTexturesFrom(const char* folder);
 
 // The built-in model; its triangles use textures firstTexture ..
@@ -38,13 +36,11 @@ std::vector<Texture> LoadTexturesFrom(const char* folder);
 // `textures` gives it (an empty image gives 0 x 0).
 Mesh BuildModel(const std::vector<Texture>& textures, int32_t firstTexture = 0);
 
-// Moves the fins' texture by 10 texels: u += 10 on every corner of the
-// built-in model's triangles 12 to 19 (fewer when `model` has fewer).
-void ScrollFinTexture(Mesh* model);
-
 // One step of the demo's animation: unless rotation is paused, turns
 // `object` by 0.5 degrees about X, then 1 degree about Y; unless scrolling
-// is paused, scrolls `model`'s fins. Either pointer may be null.
+// is paused, scrolls `model`'s fins (u += 10 on every corner of the built-in
+// model's triangles 12 to 19, fewer when `model` has fewer). Either pointer
+// may be null: optional out-parameters are pointers.
 void AnimateStep(SceneObject* object, Mesh* model, bool rotationPaused,
                  bool textureScrollPaused);
 
@@ -53,14 +49,9 @@ void AnimateStep(SceneObject* object, Mesh* model, bool rotationPaused,
 // (0, 0, 3200) showing it, which also lights the scene.
 Scene MakeDemoScene(const char* textureFolder);
 
-// The demo's animation step on a scene from MakeDemoScene: object 0 turns,
-// mesh 0's fins scroll.
-void AnimateDemoScene(Scene* scene, bool rotationPaused,
-                      bool textureScrollPaused);
-
 // Focal length 400, near z 2, centre from `clientCentre` relative to the
 // client area's top-left, viewport (0, 0, client width, client height).
-void SetDemoProjection(View* view, const Rect& clientRect,
+void SetDemoProjection(View& view, const Rect& clientRect,
                        const IntPoint& clientCentre);
 
 }  // namespace renderer

@@ -47,7 +47,7 @@ struct HeadlessTarget {
 // buffer (kept when the size is unchanged) and a client area of
 // clientWidth x clientHeight at the top left. Sizes that are not positive,
 // or too wide for an int32 pitch, leave an empty 0 x 0 target.
-void BindHeadlessTarget(HeadlessTarget* target, int32_t bufferWidth,
+void BindHeadlessTarget(HeadlessTarget& target, int32_t bufferWidth,
                         int32_t bufferHeight, int32_t clientWidth,
                         int32_t clientHeight);
 

@@ -24,8 +24,8 @@ bool IsModelFileName(const std::string& path);
 // to show (the library prints nothing). On failure returns false with
 // `error` set to one line "FILE: place: problem" and leaves `mesh`,
 // `textures` and `warnings` as they were.
-bool LoadModel(const std::string& path, Mesh* mesh,
-               std::vector<Texture>* textures,
-               std::vector<std::string>* warnings, std::string* error);
+bool LoadModel(const std::string& path, Mesh& mesh,
+               std::vector<Texture>& textures,
+               std::vector<std::string>& warnings, std::string& error);
 
 }  // namespace renderer

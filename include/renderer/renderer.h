@@ -1,5 +1,13 @@
 #pragma once
 // The renderer's public interface: include this one header.
+//
+// One convention throughout: a parameter the function writes and the
+// caller must supply is a reference (Texture& texture); a pointer is either
+// memory the caller owns (pixels, depth) or an optional out-parameter that
+// may be null (AnimateStep's object and model). Inputs are values, const
+// references or C strings. Failures return false with a one-line message
+// where there is one to give; the library never prints or exits.
+//
 //   geometry.h      vectors, vertices, rectangles
 //   int32.h         int32 conversions that saturate
 //   texture.h       images and BMP files

@@ -29,15 +29,15 @@ struct Scene {
 };
 
 // Identity orientation at (0, 0, 3200).
-void ResetObject(SceneObject* object);
+void ResetObject(SceneObject& object);
 
 // Multiplies the orientation by `factor`.
-void ScaleObject(SceneObject* object, double factor);
+void ScaleObject(SceneObject& object, double factor);
 
 // Turns by `degrees` about the camera's X, Y or Z axis, after every earlier
 // turn (pi taken as 3.1416).
-void RotateObjectX(SceneObject* object, double degrees);
-void RotateObjectY(SceneObject* object, double degrees);
-void RotateObjectZ(SceneObject* object, double degrees);
+void RotateObjectX(SceneObject& object, double degrees);
+void RotateObjectY(SceneObject& object, double degrees);
+void RotateObjectZ(SceneObject& object, double degrees);
 
 }  // namespace renderer

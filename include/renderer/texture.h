@@ -23,14 +23,14 @@ Texture MakeTexture(int32_t width, int32_t height, const uint32_t* pixels);
 bool TextureIsUsable(const Texture& texture);
 
 // Turns every pure-white texel into (255, 254, 255), so nothing is see-through.
-void MakeWhiteOpaque(Texture* texture);
+void MakeWhiteOpaque(Texture& texture);
 
 // Reads an uncompressed, bottom-up, 24-bit BMP file. On failure returns
 // false and leaves `texture` exactly as it was.
-bool LoadBmpTexture(const char* fileName, Texture* texture);
+bool LoadBmpTexture(const char* fileName, Texture& texture);
 
 // The same, from bytes already in memory.
-bool LoadBmpFromMemory(const uint8_t* bytes, size_t length, Texture* texture);
+bool LoadBmpFromMemory(const uint8_t* bytes, size_t length, Texture& texture);
 
 // Writes width x height 0x00RRGGBB pixels (rows `rowStride` pixels apart,
 // top row first) as a 24-bit BMP that LoadBmpTexture reads back exactly.

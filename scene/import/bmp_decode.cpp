@@ -7,7 +7,7 @@ namespace renderer {
 bool DecodeBmp(const uint8_t* bytes, size_t length, DecodedImage* image,
                std::string* problem) {
   Texture loaded;
-  if (!LoadBmpFromMemory(bytes, length, &loaded)) {
+  if (!LoadBmpFromMemory(bytes, length, loaded)) {
     *problem = "BMP: not an uncompressed bottom-up 24-bit BMP, or cut short";
     return false;
   }

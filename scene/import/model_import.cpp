@@ -23,17 +23,17 @@ bool IsModelFileName(const std::string& path) {
   return ending == ".obj" || ending == ".gltf" || ending == ".glb";
 }
 
-bool LoadModel(const std::string& path, Mesh* mesh,
-               std::vector<Texture>* textures,
-               std::vector<std::string>* warnings, std::string* error) {
+bool LoadModel(const std::string& path, Mesh& mesh,
+               std::vector<Texture>& textures,
+               std::vector<std::string>& warnings, std::string& error) {
   if (!IsModelFileName(path)) {
-    *error = OneLine(path + ": file: not a model file (.obj, .gltf or .glb)");
+    error = OneLine(path + ": file: not a model file (.obj, .gltf or .glb)");
     return false;
   }
   std::vector<uint8_t> bytes;
   std::string problem;
   if (!ReadWholeFile(path, &bytes, &problem)) {
-    *error = OneLine(path + ": file: " + problem);
+    error = OneLine(path + ": file: " + problem);
     return false;
   }
   ModelFiles files;
@@ -42,10 +42,10 @@ bool LoadModel(const std::string& path, Mesh* mesh,
   std::vector<std::string> found;  // handed over only with the model
   const bool loaded =
       ending == ".obj"
-          ? LoadObjModel(bytes, path, files, mesh, textures, &found, error)
-          : LoadGltfModel(bytes, ending == ".glb", path, files, mesh, textures,
-                          &found, error);
-  if (loaded) warnings->insert(warnings->end(), found.begin(), found.end());
+          ? LoadObjModel(bytes, path, files, &mesh, &textures, &found, &error)
+          : LoadGltfModel(bytes, ending == ".glb", path, files, &mesh,
+                          &textures, &found, &error);
+  if (loaded) warnings.insert(warnings.end(), found.begin(), found.end());
   return loaded;
 }
 

@@ -97,20 +97,20 @@ TEST_F(ControlsTest, ObjectKeysTurnMoveScaleAndReset) {
     void (*expected)(SceneObject*);
   };
   const Case cases[] = {
-      {kKeyLeft, [](SceneObject* s) { RotateObjectZ(s, 1); }},
-      {kKeyRight, [](SceneObject* s) { RotateObjectZ(s, -1); }},
+      {kKeyLeft, [](SceneObject* s) { RotateObjectZ(*s, 1); }},
+      {kKeyRight, [](SceneObject* s) { RotateObjectZ(*s, -1); }},
       {kKeyUp, [](SceneObject* s) { s->position[2] += 10; }},
       {kKeyDown, [](SceneObject* s) { s->position[2] -= 10; }},
-      {0x61, [](SceneObject* s) { RotateObjectX(s, -1); }},
+      {0x61, [](SceneObject* s) { RotateObjectX(*s, -1); }},
       {0x62, [](SceneObject* s) { s->position[1] += 10; }},
-      {0x63, [](SceneObject* s) { RotateObjectY(s, 1); }},
+      {0x63, [](SceneObject* s) { RotateObjectY(*s, 1); }},
       {0x64, [](SceneObject* s) { s->position[0] -= 10; }},
       {0x66, [](SceneObject* s) { s->position[0] += 10; }},
-      {0x67, [](SceneObject* s) { RotateObjectX(s, 1); }},
+      {0x67, [](SceneObject* s) { RotateObjectX(*s, 1); }},
       {0x68, [](SceneObject* s) { s->position[1] -= 10; }},
-      {0x69, [](SceneObject* s) { RotateObjectY(s, -1); }},
-      {kKeyPadAdd, [](SceneObject* s) { ScaleObject(s, 1.1); }},
-      {kKeyPadSubtract, [](SceneObject* s) { ScaleObject(s, 0.9); }},
+      {0x69, [](SceneObject* s) { RotateObjectY(*s, -1); }},
+      {kKeyPadAdd, [](SceneObject* s) { ScaleObject(*s, 1.1); }},
+      {kKeyPadSubtract, [](SceneObject* s) { ScaleObject(*s, 0.9); }},
   };
   // Paused rotation does not stop the keys.
   app.rotationPaused = 1;
@@ -121,7 +121,7 @@ TEST_F(ControlsTest, ObjectKeysTurnMoveScaleAndReset) {
     EXPECT_TRUE(SamePlacement(Selected(), expected)) << std::hex << c.key;
   }
   SceneObject reset = PlacementOf(Selected());
-  ResetObject(&reset);
+  ResetObject(reset);
   Key(0x65);
   EXPECT_TRUE(SamePlacement(Selected(), reset));
   EXPECT_EQ(Selected().position[2], 3200);
@@ -149,8 +149,8 @@ TEST_F(ControlsTest, KeysActOnTheSelectedObjectOnly) {
 
 TEST_F(ControlsTest, FivePixelsRightTurnMinusOneDegreeAboutY) {
   SceneObject expected = PlacementOf(Selected());
-  RotateObjectY(&expected, -1.0);
-  RotateObjectX(&expected, -0.0);
+  RotateObjectY(expected, -1.0);
+  RotateObjectX(expected, -0.0);
   Mouse(kMsgLeftButtonDown, 400, 300);
   EXPECT_EQ(app.dragLast.x, 25);
   EXPECT_EQ(app.dragLast.y, -25);
@@ -161,8 +161,8 @@ TEST_F(ControlsTest, FivePixelsRightTurnMinusOneDegreeAboutY) {
 
 TEST_F(ControlsTest, FivePixelsDownTurnMinusOneDegreeAboutX) {
   SceneObject expected = PlacementOf(Selected());
-  RotateObjectY(&expected, -0.0);
-  RotateObjectX(&expected, -1.0);
+  RotateObjectY(expected, -0.0);
+  RotateObjectX(expected, -1.0);
   Mouse(kMsgLeftButtonDown, 10, 10);
   Mouse(kMsgMouseMove, 10, 15);
   EXPECT_TRUE(SamePlacement(Selected(), expected));

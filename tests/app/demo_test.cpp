@@ -19,8 +19,8 @@ double FinU(const App& app) {
 // What one animation step does to an object's placement.
 SceneObject Stepped(const SceneObject& object) {
   SceneObject expected = PlacementOf(object);
-  RotateObjectX(&expected, 0.5);
-  RotateObjectY(&expected, 1);
+  RotateObjectX(expected, 0.5);
+  RotateObjectY(expected, 1);
   return expected;
 }
 

@@ -104,13 +104,13 @@ TEST(MissingFiles, FilesThatExistButCannotBeReadOrLeaveTheFolderStayRefused) {
   std::vector<std::string> warnings = {"kept"};
   std::string error;
   const std::string folder = dir.string();
-  EXPECT_FALSE(renderer::LoadModel(folder + "/m.obj", &mesh, &textures, &warnings, &error));
+  EXPECT_FALSE(renderer::LoadModel(folder + "/m.obj", mesh, textures, warnings, error));
   EXPECT_EQ(error, folder + "/m.obj: mtllib \"m.mtl\": not a regular file");
-  EXPECT_FALSE(renderer::LoadModel(folder + "/n.obj", &mesh, &textures, &warnings, &error));
+  EXPECT_FALSE(renderer::LoadModel(folder + "/n.obj", mesh, textures, warnings, error));
   EXPECT_EQ(error, folder + "/n.obj: mtllib \"../n.mtl\": the path leaves the model's folder");
   EXPECT_EQ(warnings, std::vector<std::string>{"kept"});
   // Missing from disk: drawn, the warning appended after what was there.
-  EXPECT_TRUE(renderer::LoadModel(folder + "/w.obj", &mesh, &textures, &warnings, &error));
+  EXPECT_TRUE(renderer::LoadModel(folder + "/w.obj", mesh, textures, warnings, error));
   EXPECT_EQ(warnings, (std::vector<std::string>{
                           "kept", folder + "/w.obj: mtllib \"w.mtl\": no such file; drawn "
                                            "without its materials"}));

@@ -178,7 +178,7 @@ TEST_F(Clipping, VertexVectorsAreTurnedAndInterpolated) {
   mesh.triangles = {FlatTriangle(0, 1, 2, 0)};
   PlaceMesh(&mesh, 0, 0, 0, 0);
   SetProjection(400, 2, 100, 75, 0, 0, 200, 150);
-  ScaleObject(&Rig().scene.objects[0], 2.0);  // vectors turn with the object
+  ScaleObject(Rig().scene.objects[0], 2.0);  // vectors turn with the object
   Project();
   EXPECT_EQ(MakeClipVertex(0, 0, 0).vector.z, 6.0);
   const Vector3 v = ClipEdge(0, 0, 1, 0).vector;  // t = 0.5 between (2,4,6), (10,12,14)

@@ -62,7 +62,7 @@ TEST(FrameBufferPixels, ZeroFilledOrNullForEmptySizes) {
 
 TEST(HeadlessTarget, OwnsItsBuffersAndKeepsOrReplacesThem) {
   HeadlessTarget headless;
-  BindHeadlessTarget(&headless, 64, 48, 40, 30);
+  BindHeadlessTarget(headless, 64, 48, 40, 30);
   const FrameTarget& target = headless.target;
   EXPECT_EQ(target.pixels, headless.pixels.get());
   EXPECT_EQ(target.pitch, 256);
@@ -77,14 +77,14 @@ TEST(HeadlessTarget, OwnsItsBuffersAndKeepsOrReplacesThem) {
   EXPECT_EQ(headless.clientCentre.y, 15);
   const uint32_t* first = target.pixels;
   target.pixels[5] = 7;
-  BindHeadlessTarget(&headless, 64, 48, 41, 31);
+  BindHeadlessTarget(headless, 64, 48, 41, 31);
   EXPECT_EQ(target.pixels, first);  // same size: same buffer, same content
   EXPECT_EQ(target.pixels[5], 7u);
   EXPECT_EQ(headless.clientCentre.x, 20);
-  BindHeadlessTarget(&headless, 32, 16, 32, 16);
+  BindHeadlessTarget(headless, 32, 16, 32, 16);
   EXPECT_EQ(target.pitch, 128);
   EXPECT_EQ(target.pixels[5], 0u);
-  BindHeadlessTarget(&headless, 0, 16, 32, 16);  // nothing to draw into
+  BindHeadlessTarget(headless, 0, 16, 32, 16);  // nothing to draw into
   EXPECT_EQ(target.pixels, nullptr);
   EXPECT_EQ(target.depth, nullptr);
   EXPECT_EQ(target.width, 0);
@@ -93,7 +93,7 @@ TEST(HeadlessTarget, OwnsItsBuffersAndKeepsOrReplacesThem) {
 
 TEST(DemoProjection, CentreIsRelativeToTheClientAreaAndViewportItsSize) {
   View view;
-  SetDemoProjection(&view, Rect{100, 50, 900, 650}, IntPoint{500, 350});
+  SetDemoProjection(view, Rect{100, 50, 900, 650}, IntPoint{500, 350});
   EXPECT_EQ(view.focalLength, 400);
   EXPECT_EQ(view.nearZ, 2);
   EXPECT_EQ(view.centreX, 400.0);

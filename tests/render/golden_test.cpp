@@ -13,6 +13,7 @@
 
 #include "fill_path_param.h"
 #include "render_test_support.h"
+#include "scene/demo_steps.h"
 #include "tests/support/golden_hashes.h"
 
 namespace {
@@ -89,11 +90,11 @@ class DemoGolden : public OnEveryFillPath {
   void RenderDemo(const char* name, int32_t steps) {
     Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
     HeadlessTarget headless;
-    BindHeadlessTarget(&headless, 1920, 1080, 800, 600);
+    BindHeadlessTarget(headless, 1920, 1080, 800, 600);
     View view;
-    SetDemoProjection(&view, headless.target.clientRect,
+    SetDemoProjection(view, headless.target.clientRect,
                       headless.clientCentre);
-    for (int32_t i = 0; i < steps; ++i) AnimateDemoScene(&scene, false, false);
+    for (int32_t i = 0; i < steps; ++i) AnimateDemoScene(scene, false, false);
     CheckGoldenForEveryThreadCount(name, ParamFillPath(), scene, view,
                                    &headless);
   }
@@ -159,7 +160,7 @@ class FlatGolden : public OnEveryFillPath {};
 
 TEST_P(FlatGolden, TrianglesAndLines) {
   HeadlessTarget headless;
-  BindHeadlessTarget(&headless, 640, 480, 400, 300);
+  BindHeadlessTarget(headless, 640, 480, 400, 300);
   Scene scene;
   scene.meshes = {Floor(), Octahedron()};
   scene.objects.resize(2);
@@ -168,11 +169,11 @@ TEST_P(FlatGolden, TrianglesAndLines) {
   scene.objects[1].mesh = 1;
   scene.objects[1].position[1] = -100;
   scene.objects[1].position[2] = 3000;
-  RotateObjectZ(&scene.objects[0], 3);
-  RotateObjectX(&scene.objects[1], 30);
-  RotateObjectY(&scene.objects[1], 40);
+  RotateObjectZ(scene.objects[0], 3);
+  RotateObjectX(scene.objects[1], 30);
+  RotateObjectY(scene.objects[1], 40);
   View view;
-  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
   CheckGoldenForEveryThreadCount("flat_and_lines", ParamFillPath(), scene,
                                  view, &headless);
 }

@@ -134,14 +134,14 @@ TEST_F(Guards, TargetsWithoutPixelsOrDepthDrawNothing) {
 TEST_F(Guards, TransformSaturatesAtTheInt32Range) {
   mesh.vertices[0] = {1000, -1000, 0};
   mesh.vertices[1] = {100, 0, 0};
-  ScaleObject(&Rig().scene.objects[0], 1e7);
+  ScaleObject(Rig().scene.objects[0], 1e7);
   TransformObject(0);
   const IntVertex* v = TransformedVertices(0);
   EXPECT_EQ(v[0].x, kMax);
   EXPECT_EQ(v[0].y, kMin);
   EXPECT_EQ(v[0].z, 400);
 
-  ResetObject(&Rig().scene.objects[0]);
+  ResetObject(Rig().scene.objects[0]);
   Rig().scene.objects[0].position[0] = kMax - 5;
   Rig().scene.objects[0].position[1] = kMin + 5;
   TransformObject(0);
@@ -150,9 +150,9 @@ TEST_F(Guards, TransformSaturatesAtTheInt32Range) {
 
   // Scaled past the double range: infinity times 0 is not a number,
   // which counts as 0.
-  ResetObject(&Rig().scene.objects[0]);
-  ScaleObject(&Rig().scene.objects[0], 1e300);
-  ScaleObject(&Rig().scene.objects[0], 1e300);
+  ResetObject(Rig().scene.objects[0]);
+  ScaleObject(Rig().scene.objects[0], 1e300);
+  ScaleObject(Rig().scene.objects[0], 1e300);
   TransformObject(0);
   EXPECT_EQ(v[1].x, kMax);
   EXPECT_EQ(v[1].y, 0);
@@ -160,8 +160,8 @@ TEST_F(Guards, TransformSaturatesAtTheInt32Range) {
 
   // Such a frame still draws without a stray write.
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
-  ResetObject(&Rig().scene.objects[0]);
-  ScaleObject(&Rig().scene.objects[0], 1e6);
+  ResetObject(Rig().scene.objects[0]);
+  ScaleObject(Rig().scene.objects[0], 1e6);
   RenderFrame();
   EXPECT_TRUE(target.Intact());
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "render_test_support.h"
+#include "scene/demo_steps.h"
 #include "tests/support/allocation_counter.h"
 
 namespace {
@@ -41,10 +42,10 @@ WorkspacePtr ThreadedWorkspace(int32_t threads) {
 
 void CheckDemoFramesAllocateNothing(int32_t threads) {
   HeadlessTarget headless;
-  BindHeadlessTarget(&headless, 1920, 1080, 800, 600);
+  BindHeadlessTarget(headless, 1920, 1080, 800, 600);
   Scene scene = MakeDemoScene(RENDERER_TEXTURE_DIR);
   View view;
-  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
   WorkspacePtr workspace = ThreadedWorkspace(threads);
   ASSERT_NE(workspace, nullptr);
   FrameTarget& target = headless.target;
@@ -54,7 +55,7 @@ void CheckDemoFramesAllocateNothing(int32_t threads) {
     renderer::ClearFrame(target, 599, 799, *workspace);
     EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0)
         << "frame " << frameNumber;
-    for (int i = 0; i < 10; ++i) AnimateDemoScene(&scene, false, false);
+    for (int i = 0; i < 10; ++i) AnimateDemoScene(scene, false, false);
   }
   // A smaller scene fits the grown workspace.
   scene.objects.clear();
@@ -63,7 +64,7 @@ void CheckDemoFramesAllocateNothing(int32_t threads) {
 
 void CheckLinesAllocateNothing(int32_t threads) {
   HeadlessTarget headless;
-  BindHeadlessTarget(&headless, 320, 240, 320, 240);
+  BindHeadlessTarget(headless, 320, 240, 320, 240);
   Scene scene;
   Mesh mesh;
   mesh.vertices = {{-3000, 500, -2000}, {3000, 500, -2000}, {0, 500, 9000},
@@ -75,7 +76,7 @@ void CheckLinesAllocateNothing(int32_t threads) {
   scene.objects[0].mesh = 0;
   scene.objects[0].position[2] = 0;
   View view;
-  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
   WorkspacePtr workspace = ThreadedWorkspace(threads);
   ASSERT_NE(workspace, nullptr);
   FrameTarget& target = headless.target;
@@ -83,7 +84,7 @@ void CheckLinesAllocateNothing(int32_t threads) {
   for (int i = 0; i < 5; ++i) {
     renderer::ClearFrame(target, 239, 319, *workspace);
     EXPECT_EQ(CountRenderFrame(scene, view, target, *workspace), 0);
-    RotateObjectY(&scene.objects[0], 7);
+    RotateObjectY(scene.objects[0], 7);
   }
 }
 

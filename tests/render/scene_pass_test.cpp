@@ -103,14 +103,14 @@ TEST_P(ScenePass, VisibilityIsZGreaterThanOneAndStalePositionsAreKept) {
 
 TEST_P(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
   PlaceVertices({{800, -800, 0}, {3, -3, -3}}, 10);
-  ScaleObject(&Rig().scene.objects[0], 1.1);
+  ScaleObject(Rig().scene.objects[0], 1.1);
   TransformObject(0);
   EXPECT_EQ(Camera(0).x, 880);
   EXPECT_EQ(Camera(0).y, -880);
 
-  ResetObject(&Rig().scene.objects[0]);
+  ResetObject(Rig().scene.objects[0]);
   Rig().scene.objects[0].position[2] = 10;
-  ScaleObject(&Rig().scene.objects[0], 0.9);
+  ScaleObject(Rig().scene.objects[0], 0.9);
   TransformObject(0);
   EXPECT_EQ(Camera(1).x, 2);       // 2.7
   EXPECT_EQ(Camera(1).y, -2);      // -2.7
@@ -119,7 +119,7 @@ TEST_P(ScenePass, ProductsAreTruncatedBeforeThePositionIsAdded) {
 
 TEST_P(ScenePass, QuarterTurnUses3Point1416) {
   PlaceVertices({{1000, 0, 0}});
-  RotateObjectZ(&Rig().scene.objects[0], 90);
+  RotateObjectZ(Rig().scene.objects[0], 90);
   TransformObject(0);
   // cos(1.5708) is about -3.67e-6 and sin(1.5708) just below 1.
   EXPECT_EQ(Camera(0).x, 0);
@@ -130,7 +130,7 @@ TEST_P(ScenePass, QuarterTurnUses3Point1416) {
 TEST_P(ScenePass, MeshWithoutVectorsLeavesTransformedVectorsAlone) {
   PlaceVertices({{1, 2, 3}});
   RigWorkspace().objects[0].vectors[0] = Vector3{7, 8, 9};
-  ScaleObject(&Rig().scene.objects[0], 3);
+  ScaleObject(Rig().scene.objects[0], 3);
   TransformObject(0);
   EXPECT_EQ(RigWorkspace().objects[0].vectors[0].x, 7);
   EXPECT_EQ(RigWorkspace().objects[0].vectors[0].z, 9);

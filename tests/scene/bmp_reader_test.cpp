@@ -11,7 +11,7 @@ using namespace renderer;
 
 namespace {
 
-bool Load(const BmpBytes& b, Texture* t) {
+bool Load(const BmpBytes& b, Texture& t) {
   return LoadBmpFromMemory(b.bytes.data(), b.bytes.size(), t);
 }
 
@@ -19,7 +19,7 @@ TEST(BmpReader, BottomUpRowsBecomeTopRowFirstAndBgrBecomesRgb) {
   // File rows: bottom (10,20,30)(1,2,3), top (40,50,60)(4,5,6), as B, G, R.
   const BmpBytes b = MakeBmp(2, 2, {10, 20, 30, 1, 2, 3, 40, 50, 60, 4, 5, 6});
   Texture t{};
-  ASSERT_TRUE(Load(b, &t));
+  ASSERT_TRUE(Load(b, t));
   EXPECT_EQ(t.width, 2);
   EXPECT_EQ(t.height, 2);
   EXPECT_EQ(t.texels.size(), 12u);
@@ -34,7 +34,7 @@ TEST(BmpReader, ThreePixelRowsUseATwelveByteStrideAndDropThePadding) {
   ASSERT_EQ(b.bytes.size(), 54u + 24u);
   for (int pad = 9; pad < 12; ++pad) b.bytes[54 + pad] = b.bytes[66 + pad] = 0xEE;
   Texture t{};
-  ASSERT_TRUE(Load(b, &t));
+  ASSERT_TRUE(Load(b, t));
   // Texel row 0 is the file's second row (bytes 10..18), reversed per pixel.
   const std::vector<uint8_t> top = {12, 11, 10, 15, 14, 13, 18, 17, 16};
   EXPECT_EQ(std::vector<uint8_t>(t.texels.begin(), t.texels.begin() + 9), top);
@@ -49,7 +49,7 @@ TEST(BmpReader, WriterOutputReadsBackPixelForPixel) {
   const std::string path = (dir / "w.bmp").string();
   ASSERT_TRUE(WriteBmp24(path.c_str(), pixels, 5, 2, 5));
   Texture t{};
-  ASSERT_TRUE(LoadBmpTexture(path.c_str(), &t));
+  ASSERT_TRUE(LoadBmpTexture(path.c_str(), t));
   ASSERT_EQ(t.width, 5);
   ASSERT_EQ(t.height, 2);
   for (int i = 0; i < 10; ++i) {
@@ -61,8 +61,8 @@ TEST(BmpReader, WriterOutputReadsBackPixelForPixel) {
 
 TEST(BmpReader, ASuccessfulLoadReplacesAnEarlierImage) {
   Texture t{};
-  ASSERT_TRUE(Load(MakeBmp(1, 1, {1, 2, 3}), &t));
-  ASSERT_TRUE(Load(MakeBmp(2, 1, {4, 5, 6, 7, 8, 9}), &t));
+  ASSERT_TRUE(Load(MakeBmp(1, 1, {1, 2, 3}), t));
+  ASSERT_TRUE(Load(MakeBmp(2, 1, {4, 5, 6, 7, 8, 9}), t));
   EXPECT_EQ(t.width, 2);
   EXPECT_EQ(t.texels.size(), 6u);
   EXPECT_EQ(t.texels[0], 6);
@@ -106,7 +106,7 @@ TEST(BmpReader, EveryRefusalLeavesTheTextureAsItWas) {
     s.spoil(&b);
     Texture t{1, 1, keep};
     const uint8_t* texels = t.texels.data();
-    EXPECT_FALSE(Load(b, &t)) << s.what;
+    EXPECT_FALSE(Load(b, t)) << s.what;
     EXPECT_EQ(t.width, 1) << s.what;
     EXPECT_EQ(t.height, 1) << s.what;
     EXPECT_EQ(t.texels, keep) << s.what;
@@ -116,13 +116,13 @@ TEST(BmpReader, EveryRefusalLeavesTheTextureAsItWas) {
 
 TEST(BmpReader, MissingFileIsRefused) {
   Texture t{};
-  EXPECT_FALSE(LoadBmpTexture("/nonexistent/renderer/none.bmp", &t));
+  EXPECT_FALSE(LoadBmpTexture("/nonexistent/renderer/none.bmp", t));
   EXPECT_TRUE(t.texels.empty());
 }
 
 TEST(BmpReader, ADirectoryIsRefusedWithoutReading) {
   Texture t{};
-  EXPECT_FALSE(LoadBmpTexture(FreshFolder("bmp-dir").c_str(), &t));
+  EXPECT_FALSE(LoadBmpTexture(FreshFolder("bmp-dir").c_str(), t));
 }
 
 TEST(Textures, MakeTextureAndTheWhiteRule) {
@@ -131,7 +131,7 @@ TEST(Textures, MakeTextureAndTheWhiteRule) {
   ASSERT_TRUE(TextureIsUsable(t));
   EXPECT_EQ(t.texels, (std::vector<uint8_t>{255, 255, 255, 0x10, 0x20, 0x30,
                                             255, 255, 254, 255, 255, 255}));
-  MakeWhiteOpaque(&t);
+  MakeWhiteOpaque(t);
   EXPECT_EQ(t.texels, (std::vector<uint8_t>{255, 254, 255, 0x10, 0x20, 0x30,
                                             255, 255, 254, 255, 254, 255}));
   EXPECT_FALSE(TextureIsUsable(MakeTexture(0, 2, pixels)));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "renderer/renderer.h"
+#include "scene/demo_steps.h"
 
 using namespace renderer;
 
@@ -66,7 +67,7 @@ TEST_F(BuiltinModel, TextureCoordinatesSpanEachImage) {
 
 TEST_F(BuiltinModel, ScrollMovesOnlyTheFinsUByTenPerStep) {
   const std::vector<MeshTriangle> original = model.triangles;
-  for (int n = 0; n < 7; ++n) ScrollFinTexture(&model);
+  for (int n = 0; n < 7; ++n) ScrollFinTexture(model);
   for (int t = 0; t < 20; ++t) {
     for (int c = 0; c < 3; ++c) {
       const double shift = t >= 12 ? 70.0 : 0.0;

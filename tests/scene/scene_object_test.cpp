@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "renderer/renderer.h"
+#include "scene/demo_steps.h"
 #include "scene/matrix3.h"
 
 using namespace renderer;
@@ -33,12 +34,12 @@ TEST(SceneObjectTurns, ANewObjectIsAtTheStartPlacement) {
 
 TEST(SceneObjectTurns, ZeroDegreesLeavesTheOrientationExactly) {
   SceneObject o = NewObject();
-  ScaleObject(&o, 1.1);
-  RotateObjectX(&o, 13);
+  ScaleObject(o, 1.1);
+  RotateObjectX(o, 13);
   SceneObject copy = o;
-  RotateObjectX(&o, 0);
-  RotateObjectY(&o, 0);
-  RotateObjectZ(&o, 0);
+  RotateObjectX(o, 0);
+  RotateObjectY(o, 0);
+  RotateObjectZ(o, 0);
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) EXPECT_EQ(o.orientation[i][j], copy.orientation[i][j]);
   }
@@ -46,7 +47,7 @@ TEST(SceneObjectTurns, ZeroDegreesLeavesTheOrientationExactly) {
 
 TEST(SceneObjectTurns, NinetyDegreesUsesTheConstant31416) {
   SceneObject o = NewObject();
-  RotateObjectZ(&o, 90);
+  RotateObjectZ(o, 90);
   const double r = (90 * 3.1416) / 180;
   EXPECT_EQ(o.orientation[0][0], std::cos(r));
   EXPECT_EQ(o.orientation[0][1], std::sin(r));
@@ -57,7 +58,7 @@ TEST(SceneObjectTurns, NinetyDegreesUsesTheConstant31416) {
 
 TEST(SceneObjectTurns, ThreeHundredSixtyOneDegreeTurnsOvershootAFullTurn) {
   SceneObject o = NewObject();
-  for (int i = 0; i < 360; ++i) RotateObjectY(&o, 1);
+  for (int i = 0; i < 360; ++i) RotateObjectY(o, 1);
   // sin of the overshoot, about 1.47e-5 radians.
   EXPECT_NEAR(o.orientation[0][2], 1.47e-5, 0.02e-5);
   EXPECT_NE(o.orientation[0][0], 1.0);
@@ -65,13 +66,13 @@ TEST(SceneObjectTurns, ThreeHundredSixtyOneDegreeTurnsOvershootAFullTurn) {
 
 TEST(SceneObjectTurns, PositiveTurnsFollowTheCameraAxes) {
   SceneObject o = NewObject();
-  RotateObjectX(&o, 90);  // +y comes toward the viewer: z' = -s*y
+  RotateObjectX(o, 90);  // +y comes toward the viewer: z' = -s*y
   EXPECT_NEAR(o.orientation[2][1], -1.0, 1e-9);
-  ResetObject(&o);
-  RotateObjectY(&o, 90);  // +x comes toward the viewer: z' = -s*x
+  ResetObject(o);
+  RotateObjectY(o, 90);  // +x comes toward the viewer: z' = -s*x
   EXPECT_NEAR(o.orientation[2][0], -1.0, 1e-9);
-  ResetObject(&o);
-  RotateObjectZ(&o, 90);  // +x turns up the screen: y' = -s*x
+  ResetObject(o);
+  RotateObjectZ(o, 90);  // +x turns up the screen: y' = -s*x
   EXPECT_NEAR(o.orientation[1][0], -1.0, 1e-9);
 }
 
@@ -79,8 +80,8 @@ TEST(SceneObjectTurns, TheTurnStandsOnTheLeft) {
   // After 90 degrees about Y, a turn about X still tilts about the screen's
   // horizontal: the model's x axis (now along -z) is left where it is.
   SceneObject o = NewObject();
-  RotateObjectY(&o, 90);
-  RotateObjectX(&o, 30);
+  RotateObjectY(o, 90);
+  RotateObjectX(o, 30);
   const double zOfModelX = o.orientation[2][0];
   const double yOfModelX = o.orientation[1][0];
   // Model x went to camera -z; X-turns move -z toward +y (y' = c*y + s*z).
@@ -91,10 +92,10 @@ TEST(SceneObjectTurns, TheTurnStandsOnTheLeft) {
 TEST(SceneObjectTurns, ScaleSurvivesTurnsAndKeepsThePosition) {
   SceneObject o = NewObject();
   o.position[0] = 17;
-  ScaleObject(&o, 1.1);
-  ScaleObject(&o, 0.9);
+  ScaleObject(o, 1.1);
+  ScaleObject(o, 0.9);
   EXPECT_NEAR(o.orientation[1][1], 0.99, 1e-15);
-  RotateObjectZ(&o, 40);
+  RotateObjectZ(o, 40);
   const double c = o.orientation[0][0], s = o.orientation[0][1];
   EXPECT_NEAR(std::sqrt(c * c + s * s), 0.99, 1e-12);
   EXPECT_EQ(o.position[0], 17);
@@ -104,10 +105,10 @@ TEST(SceneObjectTurns, ScaleSurvivesTurnsAndKeepsThePosition) {
 TEST(SceneObjectTurns, ResetDropsTurnsScaleAndMovesButKeepsTheMesh) {
   SceneObject o = NewObject();
   o.mesh = 3;
-  ScaleObject(&o, 3);
-  RotateObjectX(&o, 20);
+  ScaleObject(o, 3);
+  RotateObjectX(o, 20);
   o.position[1] = -40;
-  ResetObject(&o);
+  ResetObject(o);
   ExpectIdentity(o, true);
   EXPECT_EQ(o.position[1], 0);
   EXPECT_EQ(o.position[2], 3200);
@@ -138,10 +139,10 @@ TEST(DemoAnimation, AStepTurnsObjectZeroAndScrollsTheFins) {
   Scene scene;
   scene.meshes.push_back(BuildModel({}, 0));
   scene.objects.resize(2);
-  AnimateDemoScene(&scene, false, false);
+  AnimateDemoScene(scene, false, false);
   SceneObject expected = NewObject();
-  RotateObjectX(&expected, 0.5);
-  RotateObjectY(&expected, 1);
+  RotateObjectX(expected, 0.5);
+  RotateObjectY(expected, 1);
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) {
       EXPECT_EQ(scene.objects[0].orientation[i][j], expected.orientation[i][j]);
@@ -150,17 +151,17 @@ TEST(DemoAnimation, AStepTurnsObjectZeroAndScrollsTheFins) {
   ExpectIdentity(scene.objects[1], true);
   const Mesh& model = scene.meshes[0];
   EXPECT_EQ(model.triangles[12].uv[0][0], 10.0);
-  AnimateDemoScene(&scene, true, false);  // rotation paused
+  AnimateDemoScene(scene, true, false);  // rotation paused
   EXPECT_EQ(scene.objects[0].orientation[0][0], expected.orientation[0][0]);
   EXPECT_EQ(model.triangles[12].uv[0][0], 20.0);
-  AnimateDemoScene(&scene, false, true);  // scroll paused
+  AnimateDemoScene(scene, false, true);  // scroll paused
   EXPECT_EQ(model.triangles[12].uv[0][0], 20.0);
   EXPECT_NE(scene.objects[0].orientation[0][0], expected.orientation[0][0]);
 }
 
 TEST(DemoAnimation, AnEmptySceneOrMissingPartsAreLeftAlone) {
   Scene scene;
-  AnimateDemoScene(&scene, false, false);
+  AnimateDemoScene(scene, false, false);
   AnimateStep(nullptr, nullptr, false, false);
   Mesh small;
   small.triangles.resize(13);  // only one fin triangle

@@ -108,10 +108,10 @@ TEST_F(SceneBuildTest, ObjectsArePlacedThenTransformedInOrder) {
   // The same operations by hand give the same bits.
   SceneObject expected{};
   for (int i = 0; i < 3; ++i) expected.orientation[i][i] = 2.0;
-  RotateObjectZ(&expected, 15);
-  ScaleObject(&expected, 1.1);
-  RotateObjectX(&expected, -3);
-  RotateObjectY(&expected, 0.5);
+  RotateObjectZ(expected, 15);
+  ScaleObject(expected, 1.1);
+  RotateObjectX(expected, -3);
+  RotateObjectY(expected, 0.5);
   EXPECT_EQ(std::memcmp(expected.orientation, scene.objects[0].orientation,
                         sizeof expected.orientation),
             0);
@@ -130,8 +130,8 @@ TEST_F(SceneBuildTest, AnimationStepsTurnObjectZeroAndScrollTheModel) {
   Build(description, description.animationSteps);
   SceneObject expected{};
   for (int step = 0; step < 3; ++step) {
-    RotateObjectX(&expected, 0.5);
-    RotateObjectY(&expected, 1);
+    RotateObjectX(expected, 0.5);
+    RotateObjectY(expected, 1);
   }
   EXPECT_EQ(std::memcmp(expected.orientation, scene.objects[0].orientation,
                         sizeof expected.orientation),

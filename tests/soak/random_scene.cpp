@@ -117,16 +117,16 @@ void RandomiseMesh(SoakScene* scene, Mesh* m, Rng* rng) {
 
 // Identity, then a few random turns and scales (factors 1e-6 to 1e6).
 void RandomiseOrientation(SceneObject* object, Rng* rng) {
-  ResetObject(object);
+  ResetObject(*object);
   const int64_t steps = Between(rng, 0, 5);
   for (int64_t i = 0; i < steps; ++i) {
     const double degrees =
         Chance(rng, 0.9) ? Real(rng, -360, 360) : Real(rng, -1e7, 1e7);
     switch (Between(rng, 0, 3)) {
-      case 0: RotateObjectX(object, degrees); break;
-      case 1: RotateObjectY(object, degrees); break;
-      case 2: RotateObjectZ(object, degrees); break;
-      default: ScaleObject(object, LogUniform(rng, 1e-6, 1e6)); break;
+      case 0: RotateObjectX(*object, degrees); break;
+      case 1: RotateObjectY(*object, degrees); break;
+      case 2: RotateObjectZ(*object, degrees); break;
+      default: ScaleObject(*object, LogUniform(rng, 1e-6, 1e6)); break;
     }
   }
 }
@@ -194,7 +194,7 @@ void RandomiseWindowRect(GuardedFrame* t, Rng* rng) {
 }
 
 void RandomiseProjection(View* c, GuardedFrame* t, Rng* rng) {
-  SetDemoProjection(c, t->clientRect, t->clientCentre);
+  SetDemoProjection(*c, t->clientRect, t->clientCentre);
   c->focalLength = int32_t(LogUniform(rng, 100, 100000));
   if (Chance(rng, 0.1)) c->nearZ = Int32(rng, 2, 5000);
   if (Chance(rng, 0.4)) {
@@ -252,7 +252,7 @@ void BuildSoakScene(SoakScene* scene, GuardedFrame* target,
   const Rect& desktop = target->windowRect;
   scene->depth.assign(size_t(int64_t{desktop.right + 1} * (desktop.bottom + 1)),
                       0.0f);
-  SetDemoProjection(&scene->view, target->clientRect, target->clientCentre);
+  SetDemoProjection(scene->view, target->clientRect, target->clientCentre);
   FrameTarget frame =
       TargetOf(*target, scene->depth.data(), int64_t(scene->depth.size()));
   RenderFrame(s, scene->view, frame, *scene->workspace);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "renderer/renderer.h"
+#include "scene/demo_steps.h"
 #include "tests/support/allocation_counter.h"
 #include "tests/soak/guarded_frame.h"
 #include "tests/soak/random_scene.h"
@@ -50,7 +51,7 @@ void DrawFrame(SoakScene* scene, const GuardedFrame& frame, bool animate) {
   renderer::ClearFrame(target, LastIndex(client.top, client.bottom),
                        LastIndex(client.left, client.right));
   renderer::RenderFrame(scene->scene, scene->view, target, *scene->workspace);
-  if (animate) renderer::AnimateDemoScene(&scene->scene, false, false);
+  if (animate) renderer::AnimateDemoScene(scene->scene, false, false);
 }
 
 // Runs `states` random states on a width x height desktop; returns the

@@ -13,6 +13,7 @@
 
 #include "render/workspace.h"
 #include "renderer/renderer.h"
+#include "scene/demo_steps.h"
 #include "tests/soak/guarded_frame.h"
 #include "tests/soak/random_scene.h"
 
@@ -107,7 +108,7 @@ int64_t CompareThreadCounts(int32_t width, int32_t height, int64_t states,
       if (!difference.empty()) return drew;
     }
     RestoreImages(&scene);
-    if (done % 5 == 0) renderer::AnimateDemoScene(&scene.scene, false, false);
+    if (done % 5 == 0) renderer::AnimateDemoScene(scene.scene, false, false);
   }
   return drew;
 }

@@ -34,7 +34,7 @@ TEST(OutputWritersTest, BmpReadsBackThroughTheProgramsReader) {
   const auto file = dir / "p.bmp";
   ASSERT_TRUE(WriteImage(file.c_str(), ImageFormat::kBmp, picture.Rect()));
   renderer::Texture texture;
-  ASSERT_TRUE(renderer::LoadBmpTexture(file.c_str(), &texture));
+  ASSERT_TRUE(renderer::LoadBmpTexture(file.c_str(), texture));
   ASSERT_EQ(texture.width, 3);
   ASSERT_EQ(texture.height, 2);
   for (int32_t y = 0; y < 2; ++y) {

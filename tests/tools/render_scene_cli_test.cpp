@@ -141,7 +141,7 @@ TEST(RenderSceneCliTest, ImagesMatchTheRawDumpsClientArea) {
   ASSERT_EQ(dump.width, 331u);
   ASSERT_EQ(dump.height, 203u);
   renderer::Texture image;
-  ASSERT_TRUE(renderer::LoadBmpTexture((dir / "frame.bmp").c_str(), &image));
+  ASSERT_TRUE(renderer::LoadBmpTexture((dir / "frame.bmp").c_str(), image));
   ASSERT_EQ(image.width, 301);
   ASSERT_EQ(image.height, 187);
   int32_t mismatches = 0;

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> warnings;
     std::string error;
     const auto start = std::chrono::steady_clock::now();
-    const bool ok = renderer::LoadModel(argv[i], &mesh, &textures, &warnings, &error);
+    const bool ok = renderer::LoadModel(argv[i], mesh, textures, warnings, error);
     const double ms = std::chrono::duration<double, std::milli>(
                           std::chrono::steady_clock::now() - start).count();
     for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());

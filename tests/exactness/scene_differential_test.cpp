@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "differential_canvas.h"
+#include "scene/demo_steps.h"
 
 namespace {
 
@@ -45,17 +46,17 @@ class SceneDifferential : public ::testing::Test {
     for (int i = 0; i < count; ++i) {
       SceneObject* o = &scene.objects[size_t(i)];
       o->mesh = i % 2;
-      RotateObjectX(o, angle(random));
-      RotateObjectY(o, angle(random));
-      RotateObjectZ(o, angle(random));
-      ScaleObject(o, scale(random));
+      RotateObjectX(*o, angle(random));
+      RotateObjectY(*o, angle(random));
+      RotateObjectZ(*o, angle(random));
+      ScaleObject(*o, scale(random));
       o->position[0] = across(random);
       o->position[1] = across(random);
       o->position[2] = depth(random);
     }
     for (int s = std::uniform_int_distribution<int>(0, 400)(random); s > 0;
          --s) {
-      ScrollFinTexture(&scene.meshes[0]);
+      ScrollFinTexture(scene.meshes[0]);
     }
   }
 
@@ -63,10 +64,10 @@ class SceneDifferential : public ::testing::Test {
     std::uniform_int_distribution<int32_t> width(1, kDesktopWidth);
     std::uniform_int_distribution<int32_t> height(1, kDesktopHeight);
     const bool wholeDesktop = random() % 5 == 0;
-    BindHeadlessTarget(&target, kDesktopWidth, kDesktopHeight,
+    BindHeadlessTarget(target, kDesktopWidth, kDesktopHeight,
                        wholeDesktop ? kDesktopWidth : width(random),
                        wholeDesktop ? kDesktopHeight : height(random));
-    SetDemoProjection(&view, target.target.clientRect, target.clientCentre);
+    SetDemoProjection(view, target.target.clientRect, target.clientCentre);
     if (random() % 3 == 0) view.centreX += 0.5;
     if (random() % 3 == 0) view.centreY -= 0.25;
   }
