@@ -105,7 +105,7 @@ Frame Draw(const Scene& scene, Workspace& workspace) {
   HeadlessTarget headless;
   BindHeadlessTarget(&headless, kWidth, kHeight, kWidth, kHeight);
   View view;
-  SetDemoProjection(&view, headless.target.clientRect, headless.clientCentre);
+  SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
   view.focalLength = 400;
   view.nearZ = 2;
   const FrameTarget& target = headless.target;
