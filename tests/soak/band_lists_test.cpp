@@ -103,7 +103,7 @@ struct Frame {
 
 Frame Draw(const Scene& scene, Workspace& workspace) {
   HeadlessTarget headless;
-  BindHeadlessTarget(&headless, kWidth, kHeight, kWidth, kHeight);
+  BindHeadlessTarget(headless, kWidth, kHeight, kWidth, kHeight);
   View view;
   SetDemoProjection(view, headless.target.clientRect, headless.clientCentre);
   view.focalLength = 400;
