@@ -9,7 +9,7 @@
 
 #include "render/int_convert.h"
 #include "render/render_pool.h"
-#include "render/scene_pass.h"
+#include "render/scene_steps.h"
 #include "render/word_fill.h"
 
 namespace renderer {
@@ -37,6 +37,7 @@ struct BandFrame {
 };
 
 struct BandClear {
+  const RowKernels* kernels;
   FrameView frame;
   int32_t rows;
   int32_t columns;
@@ -99,86 +100,78 @@ void TransformShare(BandFrame& frame) {
 // The depth entries band `index` resets: its own rows, and before the first
 // band's and after the last band's whatever else the buffer holds.
 void ClearBandDepth(const BandFrame& frame, const RowBand& band,
-                    int32_t index, Workspace& workspace) {
+                    int32_t index, RenderStats& counters) {
   const FrameTarget& target = *frame.target;
   const int64_t stride = frame.whole->depth.stride;
   const int64_t begin = index == 0 ? 0 : band.top * stride;
   const int64_t end = index == frame.bands - 1
                           ? target.depthEntries
                           : (int64_t{band.bottom} + 1) * stride;
-  ClearDepthEntries(target, workspace, begin, end);
+  ClearDepthEntries(target, frame.whole->kernels, counters, begin, end);
 }
 
-void DrawStretchLines(const BandFrame& frame, size_t first, size_t end) {
+// The lines of objects first..end - 1, timed like the triangles: drawing
+// counts the same work whichever thread draws it.
+void DrawStretchLines(const BandFrame& frame, size_t first, size_t end,
+                      RenderStats& counters) {
   const Workspace& shared = *frame.workspace;
+  const int64_t start = StageStart(counters);
   for (size_t i = first; i < end; ++i) {
     const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
     if (mesh != nullptr) DrawObjectLines(*frame.whole, *mesh, shared.objects[i]);
   }
+  AddStageTime(counters, start, counters.fillNs);
 }
 
 // One band of one stretch; the thread that finishes the stretch's last band
 // draws its lines and opens the next stretch.
-void DrawBandTask(BandFrame& frame, int32_t task, Workspace& band) {
+void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
   const int32_t stretch = task / frame.bands;
   const int32_t index = task % frame.bands;
   WaitForCount(frame.stretchesDone, stretch);
   const PixelArea& area = frame.whole->area;
   const DrawContext& whole = *frame.whole;
-  DrawContext context{whole.view, whole.frame, whole.depth, area,
+  DrawContext context{whole.view,
+                      whole.frame,
+                      whole.depth,
+                      area,
                       BandOf(area.top, area.bottom, frame.bands, index),
-                      whole.light, band};
-  if (stretch == 0) ClearBandDepth(frame, context.band, index, band);
+                      whole.light,
+                      whole.kernels,
+                      whole.workspace,
+                      scratch};
+  RenderStats& counters = scratch.counters;
+  if (stretch == 0) ClearBandDepth(frame, context.band, index, counters);
   size_t first, end;
   StretchObjects(frame, stretch, &first, &end);
   const Workspace& shared = *frame.workspace;
-  const int64_t start = StartDrawTiming(band.stats);
+  const int64_t start = StageStart(counters);
   for (size_t i = first; i < end; ++i) {
     const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
     if (mesh != nullptr) {
       DrawObjectTriangles(context, *frame.scene, *mesh, shared.objects[i]);
     }
   }
-  EndDrawTiming(band.stats, start);
+  AddStageTime(counters, start, counters.fillNs);
   const int32_t finished = frame.bandsDone.fetch_add(1) + 1;
   if (finished == (stretch + 1) * frame.bands) {
-    DrawStretchLines(frame, first, end);
+    DrawStretchLines(frame, first, end, counters);
     frame.stretchesDone.store(stretch + 1, std::memory_order_release);
   }
 }
 
 void RunBands(void* data, int32_t worker) {
   BandFrame& frame = *static_cast<BandFrame*>(data);
-  Workspace& band = *frame.workspace->bandWorkspaces[size_t(worker)];
+  WorkerScratch& scratch = frame.workspace->workers[size_t(worker)];
   TransformShare(frame);
   const int32_t tasks = frame.stretches * frame.bands;
   for (;;) {
     const int32_t task = frame.nextBand.fetch_add(1);
     if (task >= tasks) break;
-    DrawBandTask(frame, task, band);
+    DrawBandTask(frame, task, scratch);
   }
   // The caller's run returns only with the whole frame drawn.
   if (worker == 0) WaitForCount(frame.stretchesDone, frame.stretches);
-}
-
-// Every worker's counters start the frame at zero, `timing` as asked.
-void ResetBandStats(Workspace& workspace) {
-  for (WorkspacePtr& band : workspace.bandWorkspaces) {
-    band->fillPath = workspace.fillPath;
-    band->stats = RenderStats{workspace.stats.timing, 0, 0, 0};
-  }
-}
-
-void AddBandStats(Workspace& workspace) {
-  RenderStats& total = workspace.stats;
-  int64_t resetNs = 0, fillNs = 0;
-  for (const WorkspacePtr& band : workspace.bandWorkspaces) {
-    total.pixelsPassed += band->stats.pixelsPassed;
-    resetNs = std::max(resetNs, band->stats.depthResetNs);
-    fillNs = std::max(fillNs, band->stats.fillNs);
-  }
-  total.depthResetNs += resetNs;
-  total.fillNs += fillNs;
 }
 
 size_t SceneVertices(const Scene& scene, const Workspace& workspace) {
@@ -196,8 +189,8 @@ void RunClearBands(void* data, int32_t worker) {
     const int32_t index = clear.next.fetch_add(1);
     if (index >= clear.bands) break;
     const RowBand band = BandOf(0, clear.rows, clear.bands, index);
-    FillRows(clear.frame.pixels, clear.frame.stride, band.top, band.bottom,
-             size_t(clear.columns) + 1, kBackgroundColour);
+    FillRows(clear.kernels, clear.frame.pixels, clear.frame.stride, band.top,
+             band.bottom, size_t(clear.columns) + 1, kBackgroundColour);
     clear.done.fetch_add(1, std::memory_order_release);
   }
   if (worker == 0) WaitForCount(clear.done, clear.bands);
@@ -223,11 +216,11 @@ RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index) {
   return RowBand{int32_t(first), int32_t(next - 1)};
 }
 
-void RenderSceneInBands(DrawContext& context, const Scene& scene,
-                        const FrameTarget& target, int32_t bands) {
-  Workspace& workspace = context.workspace;
+void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
+                      const FrameTarget& target, Workspace& workspace,
+                      int32_t bands) {
   BandFrame frame;
-  frame.whole = &context;
+  frame.whole = &whole;
   frame.scene = &scene;
   frame.target = &target;
   frame.workspace = &workspace;
@@ -239,17 +232,16 @@ void RenderSceneInBands(DrawContext& context, const Scene& scene,
       parts <= size_t(kInt32Max)) {
     frame.transformTasks = int32_t(parts);
   } else {
-    TransformScene(context, scene);
+    TransformScene(whole.view, scene, workspace);
   }
-  ResetBandStats(workspace);
   RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
-  AddBandStats(workspace);
 }
 
 void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
                       Workspace& workspace) {
   const PixelArea area{0, 0, columns, rows};
   BandClear clear;
+  clear.kernels = RowKernelsOf(workspace.fillPath);
   clear.frame = frame;
   clear.rows = rows;
   clear.columns = columns;

@@ -29,12 +29,15 @@ RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index);
 // depth reset of its rows and the triangles. The objects are split after
 // each object with lines into stretches: a stretch's lines are drawn, by
 // whichever thread finishes the stretch's last band, before any band of
-// the next stretch starts. Counters are added into `context.workspace`:
-// pixels summed over the workers, stage times of the slowest one.
-void RenderSceneInBands(DrawContext& context, const Scene& scene,
-                        const FrameTarget& target, int32_t bands);
+// the next stretch starts. `whole` is the frame's context (worker 0's);
+// each worker draws with its own scratch record and counts there, lines
+// included.
+void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
+                      const FrameTarget& target, Workspace& workspace,
+                      int32_t bands);
 
-// ClearFrame's rows 0..rows, columns 0..columns in bands on the pool.
+// ClearFrame's rows 0..rows, columns 0..columns in bands on the pool, with
+// the workspace's fill version's stores.
 void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
                       Workspace& workspace);
 

@@ -1,10 +1,7 @@
-// Near-plane clipping at camera z = 1 and the dispatch to the two fills.
+// Near-plane clipping at camera z = 1.
 #include "render/clip.h"
 
-#include "render/fill_flat.h"
-#include "render/fill_textured.h"
 #include "render/int_convert.h"
-#include "render/looks_fill.h"
 
 namespace renderer {
 
@@ -196,26 +193,6 @@ bool TriangleMissesBand(const ObjectFrame& object,
     return true;
   }
   return p0.screenY > bottom && p1.screenY > bottom && p2.screenY > bottom;
-}
-
-void DrawTriangle(DrawContext& context, const ObjectFrame& object,
-                  const MeshTriangle& triangle, const Texture* texture) {
-  if (UsesLooksFill(context.view.looks, triangle)) {
-    DrawTriangleWithLooks(context, object, triangle, texture);
-    return;
-  }
-  if (TriangleMissesBand(object, triangle, context.band)) return;
-  ClipResult result;
-  result.count = 0;
-  ClipTriangle(context, object, triangle, texture, &result);
-  const bool textured = triangle.texture != kNoTexture;
-  for (int32_t i = 0; i < result.count; ++i) {
-    if (textured) {
-      FillTexturedTriangle(context, result.clipped[i]);
-    } else {
-      FillFlatTriangle(context, result.clipped[i]);
-    }
-  }
 }
 
 }  // namespace renderer

@@ -1,33 +1,13 @@
 #pragma once
 // Near-plane clipping: each mesh triangle becomes zero, one or two
-// triangles whose corners lie at camera z >= 1, handed to the fills.
+// triangles whose corners lie at camera z >= 1 (clipped_triangle.h).
 #include <cstdint>
 
+#include "render/clipped_triangle.h"
 #include "render/draw_area.h"
 #include "renderer/scene.h"
 
 namespace renderer {
-
-// One triangle corner as the fills receive it.
-struct ClipVertex {
-  double screenX;
-  double screenY;
-  int32_t x;  // camera space
-  int32_t y;
-  int32_t z;  // >= 2 at a mesh corner, exactly 1 at a clip point
-  Vector3 vector;
-  uint32_t colour;  // 0x00RRGGBB
-  double u;         // texels
-  double v;
-};
-
-// Three corners, with what the fills need of the mesh triangle and the
-// scene: its texture (null for the flat fill) and the light's position.
-struct ClippedTriangle {
-  ClipVertex corners[3];
-  const Texture* texture;
-  IntVertex light;
-};
 
 struct ClipResult {
   int32_t count;  // valid entries of clipped: 0, 1 or 2
@@ -51,12 +31,6 @@ enum class TriangleClass {
   kCrossesNearPlane,  // some corners lie at z <= 1: clip
   kWhole,             // draw as it is
 };
-
-// Classifies, clips and fills one mesh triangle: with the flat fill when it
-// has no texture, else with the textured fill and `texture` (null when the
-// triangle's texture index names no texture: then nothing is drawn).
-void DrawTriangle(DrawContext& context, const ObjectFrame& object,
-                  const MeshTriangle& triangle, const Texture* texture);
 
 // True when the triangle lies wholly in front of the near plane and covers
 // no row of `band`; such a triangle would draw nothing there.

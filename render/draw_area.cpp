@@ -34,10 +34,7 @@ DepthView DepthViewOf(const FrameTarget& target) {
 }
 
 PixelArea DrawableViewport(const View& view, const FrameView& frameView,
-                           const DepthView& depthView,
-                           const Workspace& workspace) {
-  const int32_t tableRows =
-      workspace.spanTable != nullptr ? workspace.spanTableRows : 0;
+                           const DepthView& depthView, int32_t tableRows) {
   PixelArea area;
   area.left = std::max(view.viewportLeft, 0);
   // Kept below the int32 maximum so that row arithmetic (top + 1) is safe.
@@ -53,12 +50,20 @@ DrawContext MakeDrawContext(const View& view, const FrameTarget& target,
                             Workspace& workspace, const IntVertex& light) {
   const FrameView frameView = FrameViewOf(target);
   const DepthView depthView = DepthViewOf(target);
+  WorkerScratch& scratch = workspace.workers[0];
+  const int32_t tableRows =
+      scratch.spanTable != nullptr ? scratch.spanTableRows : 0;
   const PixelArea area =
-      DrawableViewport(view, frameView, depthView, workspace);
-  return DrawContext{view,      frameView,
-                     depthView, area,
+      DrawableViewport(view, frameView, depthView, tableRows);
+  return DrawContext{view,
+                     frameView,
+                     depthView,
+                     area,
                      RowBand{area.top, area.bottom},
-                     light,     workspace};
+                     light,
+                     RowKernelsOf(workspace.fillPath),
+                     workspace,
+                     scratch};
 }
 
 }  // namespace renderer

@@ -5,6 +5,7 @@
 // the target, the viewport or the span table hold.
 #include <cstdint>
 
+#include "render/row_kernels.h"
 #include "render/workspace.h"
 #include "renderer/render.h"
 
@@ -41,11 +42,10 @@ FrameView FrameViewOf(const FrameTarget& target);
 DepthView DepthViewOf(const FrameTarget& target);
 
 // The view's viewport (inclusive), cut down to the columns and rows that
-// the frame buffer, the depth buffer and the span table all hold. Equal to
-// the viewport whenever the viewport fits in all three.
+// the frame buffer, the depth buffer and a span table of `tableRows` rows
+// all hold. Equal to the viewport whenever the viewport fits in all three.
 PixelArea DrawableViewport(const View& view, const FrameView& frameView,
-                           const DepthView& depthView,
-                           const Workspace& workspace);
+                           const DepthView& depthView, int32_t tableRows);
 
 // The rows one worker draws, both inclusive: it writes no pixel or depth
 // entry outside them.
@@ -54,9 +54,10 @@ struct RowBand {
   int32_t bottom;
 };
 
-// Everything the scene pass, the clipper, span setup, the fills and the
-// lines need for one frame: the view, the bounded buffers, the drawable
-// area, the light, and the workspace they write their scratch state into.
+// Everything the clipper, span setup, the fills and the lines need for one
+// frame on one worker: the view, the bounded buffers, the drawable area,
+// the light, the fill version's kernels (resolved once per frame) and the
+// worker's scratch record.
 struct DrawContext {
   const View& view;
   FrameView frame;
@@ -64,11 +65,14 @@ struct DrawContext {
   PixelArea area;
   RowBand band;     // the rows this context draws: the whole area, or a band
   IntVertex light;  // lights untextured triangles
-  Workspace& workspace;
+  const RowKernels* kernels;  // null: the plain fills
+  const Workspace& workspace;  // the owner: this frame's vertices and looks
+  WorkerScratch& scratch;
 };
 
-// The context for one frame into `target`, its band the whole area; the
-// workspace's span table must already be sized (PrepareWorkspace).
+// The context for one frame into `target` on worker 0, its band the whole
+// area and its kernels the workspace's fill version; the span tables must
+// already be sized (PrepareWorkspace).
 DrawContext MakeDrawContext(const View& view, const FrameTarget& target,
                             Workspace& workspace, const IntVertex& light);
 

@@ -44,7 +44,7 @@ void FillTexturedTriangleByRows(DrawContext& context,
   SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const TexturedPlane p = MakeTexturedPlane(triangle, f);
   const TexturedRowPlane plane =
@@ -59,7 +59,7 @@ void FillTexturedTriangleByRows(DrawContext& context,
                depthView.depth + y * depthView.stride + span.first,
                frameView.pixels + y * frameView.stride + span.first);
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 void FillFlatTriangleByRows(DrawContext& context,
@@ -70,7 +70,7 @@ void FillFlatTriangleByRows(DrawContext& context,
   SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const ClipVertex* c = triangle.corners;
   const double f = double(view.focalLength);
   const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
@@ -88,7 +88,7 @@ void FillFlatTriangleByRows(DrawContext& context,
                      depthView.depth + y * depthView.stride + span.first,
                      frameView.pixels + y * frameView.stride + span.first);
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 }  // namespace renderer

@@ -3,7 +3,8 @@
 // (row_kernels.h): the triangle's spans, plane and colour or texture are set
 // up as the plain fills set them up, and each row's start values formed as
 // they form them; the kernel draws the row.
-#include "render/clip.h"
+#include "render/clipped_triangle.h"
+#include "render/draw_area.h"
 #include "render/row_kernels.h"
 
 namespace renderer {

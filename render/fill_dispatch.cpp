@@ -1,36 +1,14 @@
-// The fills the scene pass calls, dispatched to the workspace's version.
-// When the workspace's counters ask for it, the time spent here is added up.
+// The fill versions, and each triangle sent to the context's version: the
+// kernels were resolved once for the frame (MakeDrawContext).
 #include "render/fill_dispatch.h"
 
 #include "render/fill_by_rows.h"
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
+#include "render/looks_fill.h"
 #include "render/workspace.h"
 
 namespace renderer {
-
-namespace {
-
-template <typename Fill>
-void TimedFill(DrawContext& context, Fill fill) {
-  RenderStats& stats = context.workspace.stats;
-  if (!stats.timing) {
-    fill();
-    return;
-  }
-  const int64_t start = StatsClockNs();
-  fill();
-  stats.fillNs += StatsClockNs() - start;
-}
-
-}  // namespace
-
-const RowKernels* RowKernelsOf(FillPath path) {
-  for (const RowKernels& kernels : RowKernelsHere()) {
-    if (kernels.target == path.target) return &kernels;
-  }
-  return nullptr;
-}
 
 std::vector<FillPath> SupportedFillPaths() {
   std::vector<FillPath> paths = {kPlainFill};
@@ -67,25 +45,39 @@ bool SetFillPath(Workspace& workspace, FillPath path) {
 
 void FillTexturedTriangle(DrawContext& context,
                           const ClippedTriangle& triangle) {
-  const RowKernels* kernels = RowKernelsOf(context.workspace.fillPath);
-  TimedFill(context, [&] {
-    if (kernels == nullptr) {
-      FillTexturedTrianglePlain(context, triangle);
-    } else {
-      FillTexturedTriangleByRows(context, triangle, kernels->textured);
-    }
-  });
+  if (context.kernels == nullptr) {
+    FillTexturedTrianglePlain(context, triangle);
+  } else {
+    FillTexturedTriangleByRows(context, triangle, context.kernels->textured);
+  }
 }
 
 void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle) {
-  const RowKernels* kernels = RowKernelsOf(context.workspace.fillPath);
-  TimedFill(context, [&] {
-    if (kernels == nullptr) {
-      FillFlatTrianglePlain(context, triangle);
+  if (context.kernels == nullptr) {
+    FillFlatTrianglePlain(context, triangle);
+  } else {
+    FillFlatTriangleByRows(context, triangle, context.kernels->flat);
+  }
+}
+
+void DrawTriangle(DrawContext& context, const ObjectFrame& object,
+                  const MeshTriangle& triangle, const Texture* texture) {
+  if (UsesLooksFill(context.view.looks, triangle)) {
+    DrawTriangleWithLooks(context, object, triangle, texture);
+    return;
+  }
+  if (TriangleMissesBand(object, triangle, context.band)) return;
+  ClipResult result;
+  result.count = 0;
+  ClipTriangle(context, object, triangle, texture, &result);
+  const bool textured = triangle.texture != kNoTexture;
+  for (int32_t i = 0; i < result.count; ++i) {
+    if (textured) {
+      FillTexturedTriangle(context, result.clipped[i]);
     } else {
-      FillFlatTriangleByRows(context, triangle, kernels->flat);
+      FillFlatTriangle(context, result.clipped[i]);
     }
-  });
+  }
 }
 
 }  // namespace renderer

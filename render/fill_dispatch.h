@@ -1,13 +1,15 @@
 #pragma once
-// The fill versions by FillPath: the plain fills, or the row kernels of one
-// vector target compiled in (row_kernels.h), chosen from per workspace.
+// A mesh triangle to the fills: classified and clipped at the near plane,
+// then each part handed to the flat or the textured fill of the context's
+// fill version (the plain fills, or a vector target's row kernels).
 #include "render/clip.h"
-#include "render/row_kernels.h"
 
 namespace renderer {
 
-// The row kernels `path` names; null for the plain fills, or for a target
-// this processor does not run.
-const RowKernels* RowKernelsOf(FillPath path);
+// Classifies, clips and fills one mesh triangle: with the flat fill when it
+// has no texture, else with the textured fill and `texture` (null when the
+// triangle's texture index names no texture: then nothing is drawn).
+void DrawTriangle(DrawContext& context, const ObjectFrame& object,
+                  const MeshTriangle& triangle, const Texture* texture);
 
 }  // namespace renderer

@@ -64,7 +64,7 @@ void FillFlatTrianglePlain(DrawContext& context,
   SetupTriangleSpans(context, points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
   const double k = Dot(CameraPosition(c[0]), n) * f;
@@ -92,7 +92,7 @@ void FillFlatTrianglePlain(DrawContext& context,
       d += n.x;
     }
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 }  // namespace renderer

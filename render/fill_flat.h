@@ -3,7 +3,8 @@
 // between its plane and the direction to the light.
 #include <cstdint>
 
-#include "render/clip.h"
+#include "render/clipped_triangle.h"
+#include "render/draw_area.h"
 
 namespace renderer {
 
@@ -12,11 +13,11 @@ namespace renderer {
 // triangle's centroid to the triangle's light.
 uint32_t FlatShade(const ClippedTriangle& triangle);
 
-// Runs the workspace's fill version (fill_dispatch.cpp).
+// Runs the context's fill version (fill_dispatch.cpp).
 void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle);
 
 // The plain, one-pixel-at-a-time version: the reference the fast ones are
-// tested against, and the fallback where AVX2 is missing.
+// tested against, and the version where no vector target runs.
 void FillFlatTrianglePlain(DrawContext& context,
                            const ClippedTriangle& triangle);
 

@@ -21,7 +21,7 @@ void FillTexturedTrianglePlain(DrawContext& context,
   SetupTriangleSpans(context, corners.points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const TexturedPlane p = MakeTexturedPlane(triangle, f);
   const double nearZ = double(view.nearZ);
@@ -56,7 +56,7 @@ void FillTexturedTrianglePlain(DrawContext& context,
       d += p.n.x;
     }
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 }  // namespace renderer

@@ -1,18 +1,19 @@
 #pragma once
 // The textured fill: perspective-correct texture coordinates and exact
 // plane depth at every covered pixel; pure white texels are transparent.
-#include "render/clip.h"
+#include "render/clipped_triangle.h"
+#include "render/draw_area.h"
 
 namespace renderer {
 
 // Triangles without a usable texture (none, or an image that failed to
 // load) are skipped: nothing is drawn and no depth is written. Runs the
-// workspace's fill version (fill_dispatch.cpp).
+// context's fill version (fill_dispatch.cpp).
 void FillTexturedTriangle(DrawContext& context,
                           const ClippedTriangle& triangle);
 
 // The plain, one-pixel-at-a-time version: the reference the fast ones are
-// tested against, and the fallback where AVX2 is missing.
+// tested against, and the version where no vector target runs.
 void FillTexturedTrianglePlain(DrawContext& context,
                                const ClippedTriangle& triangle);
 

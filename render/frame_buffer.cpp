@@ -28,7 +28,7 @@ float* AllocateDepthBuffer(int64_t entries) {
   if (entries <= 0) return nullptr;
   float* depth = new float[size_t(entries)];
   AdviseHugePages(depth, size_t(entries) * sizeof(float));
-  FillFloatBits(depth, size_t(entries), kDepthClearBits);
+  FillFloatBits(BestFillKernels(), depth, size_t(entries), kDepthClearBits);
   return depth;
 }
 

@@ -39,8 +39,8 @@ void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn) {
   const int32_t rows = std::min(lastRow, view.rows - 1);
   const int32_t columns = std::min(lastColumn, view.columns - 1);
   if (columns < 0) return;
-  FillRows(view.pixels, view.stride, 0, rows, size_t(columns) + 1,
-           kBackgroundColour);
+  FillRows(BestFillKernels(), view.pixels, view.stride, 0, rows,
+           size_t(columns) + 1, kBackgroundColour);
 }
 
 void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn,

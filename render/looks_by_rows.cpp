@@ -56,7 +56,7 @@ void FillUntexturedLooksByRows(DrawContext& context,
   SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
   const double k = Dot(CameraPosition(c[0]), n) * f;
@@ -86,7 +86,7 @@ void FillUntexturedLooksByRows(DrawContext& context,
     }
     Flush(batch, light, row, kernel, pixelRow);
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 void FillTexturedLooksByRows(DrawContext& context,
@@ -100,7 +100,7 @@ void FillTexturedLooksByRows(DrawContext& context,
   SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const TexturedPlane p = MakeTexturedPlane(triangle, f);
   const double nearZ = double(view.nearZ);
@@ -145,7 +145,7 @@ void FillTexturedLooksByRows(DrawContext& context,
     }
     Flush(batch, light, row, kernel, pixelRow);
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 }  // namespace renderer

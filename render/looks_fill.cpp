@@ -9,7 +9,7 @@
 #include "render/bilinear.h"
 #include "render/fill_textured.h"
 #include "render/looks_by_rows.h"
-#include "render/scene_pass.h"
+#include "render/scene_steps.h"
 #include "render/spans.h"
 #include "render/texel_wrap.h"
 #include "render/textured_plane.h"
@@ -141,7 +141,7 @@ void FillUntexturedLooksPlain(DrawContext& context,
   SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
   const double k = Dot(CameraPosition(c[0]), n) * f;
@@ -169,7 +169,7 @@ void FillUntexturedLooksPlain(DrawContext& context,
       d += n.x;
     }
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 void FillTexturedLooksPlain(DrawContext& context,
@@ -182,7 +182,7 @@ void FillTexturedLooksPlain(DrawContext& context,
   SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
   const View& view = context.view;
-  const Workspace& ws = context.workspace;
+  const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const TexturedPlane p = MakeTexturedPlane(triangle, f);
   const double nearZ = double(view.nearZ);
@@ -228,7 +228,7 @@ void FillTexturedLooksPlain(DrawContext& context,
       d += p.n.x;
     }
   }
-  context.workspace.stats.pixelsPassed += passed;
+  context.scratch.counters.pixelsPassed += passed;
 }
 
 }  // namespace renderer

@@ -1,5 +1,5 @@
-// The table of row kernels: for each Highway target that this processor
-// runs, best first, the two fills' kernels compiled for it. Highway's
+// The table of kernels: for each Highway target that this processor runs,
+// best first, the two fills' row kernels and the word fills compiled for it. Highway's
 // fallbacks (EMU128, SCALAR) are left out: where no vector target runs, the
 // plain fills draw everything.
 #include "render/row_kernels.h"
@@ -26,11 +26,17 @@ KernelTable FindKernels() {
   for (int bit = 0; bit < 63; ++bit) {
     const int64_t target = int64_t{1} << bit;
     if ((supported & target) == 0) continue;
-    const TexturedRowKernel textured = TexturedRowKernelFor(target);
-    const FlatRowKernel flat = FlatRowKernelFor(target);
-    if (textured == nullptr || flat == nullptr) continue;
-    table.entries[table.count++] =
-        RowKernels{target, hwy::TargetName(target), textured, flat};
+    const RowKernels kernels{target,
+                             hwy::TargetName(target),
+                             TexturedRowKernelFor(target),
+                             FlatRowKernelFor(target),
+                             WordFillKernelFor(target),
+                             FloatFillKernelFor(target)};
+    if (kernels.textured == nullptr || kernels.flat == nullptr ||
+        kernels.fillWords == nullptr || kernels.fillFloats == nullptr) {
+      continue;
+    }
+    table.entries[table.count++] = kernels;
   }
   return table;
 }
@@ -40,6 +46,13 @@ KernelTable FindKernels() {
 std::span<const RowKernels> RowKernelsHere() {
   static const KernelTable table = FindKernels();
   return {table.entries, table.count};
+}
+
+const RowKernels* RowKernelsOf(FillPath path) {
+  for (const RowKernels& kernels : RowKernelsHere()) {
+    if (kernels.target == path.target) return &kernels;
+  }
+  return nullptr;
 }
 
 }  // namespace renderer

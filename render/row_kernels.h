@@ -4,8 +4,11 @@
 // functions of their inputs and draw exactly what the plain one-pixel fills
 // draw, bit for bit: each lane runs the plain fill's IEEE operations in the
 // plain fill's order, with separate multiplies and adds (never fused).
+#include <cstddef>
 #include <cstdint>
 #include <span>
+
+#include "renderer/render.h"
 
 namespace renderer {
 
@@ -45,22 +48,35 @@ using FlatRowKernel = int64_t (*)(const FlatRowPlane& plane, double d,
                                   int64_t count, float* depth,
                                   uint32_t* pixels);
 
-// The two row kernels of one Highway target.
+// Each sets `count` entries from the first on to `value` (the depth reset
+// and the colour clear); floats are copied as they are, bit for bit.
+using WordFillKernel = void (*)(uint32_t* words, size_t count, uint32_t value);
+using FloatFillKernel = void (*)(float* values, size_t count, float value);
+
+// The kernels of one Highway target: the two row kernels and the fills.
 struct RowKernels {
   int64_t target;    // Highway's bit for the target
   const char* name;  // Highway's name for it: "AVX3", "AVX2", "NEON", ...
   TexturedRowKernel textured;
   FlatRowKernel flat;
+  WordFillKernel fillWords;
+  FloatFillKernel fillFloats;
 };
 
 // The vector targets compiled in that this processor runs, best first;
 // empty where there is none (the plain fills then draw everything).
 std::span<const RowKernels> RowKernelsHere();
 
+// The kernels `path` names; null for the plain fills, or for a target this
+// processor does not run.
+const RowKernels* RowKernelsOf(FillPath path);
+
 // Per fill source: its kernel compiled for `target`, or null when that
 // target was not compiled in.
 TexturedRowKernel TexturedRowKernelFor(int64_t target);
 FlatRowKernel FlatRowKernelFor(int64_t target);
+WordFillKernel WordFillKernelFor(int64_t target);
+FloatFillKernel FloatFillKernelFor(int64_t target);
 
 // For those two: `table` is a fill source's Highway dispatch table of
 // KernelFor functions, one per target compiled in (null for the others),

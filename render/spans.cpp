@@ -25,11 +25,11 @@ void WriteSpan(Span* table, int32_t y, double p, double q,
   table[y] = Span{first, last};
 }
 
-void SetRows(Workspace& workspace, int32_t first, int32_t middle,
+void SetRows(WorkerScratch& scratch, int32_t first, int32_t middle,
              int32_t last) {
-  workspace.firstRow = first;
-  workspace.middleRow = middle;
-  workspace.lastRow = last;
+  scratch.firstRow = first;
+  scratch.middleRow = middle;
+  scratch.lastRow = last;
 }
 
 }  // namespace
@@ -46,15 +46,15 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
 }
 
 void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]) {
-  SetupTriangleSpans(context.workspace, points, context.area, context.band);
+  SetupTriangleSpans(context.scratch, points, context.area, context.band);
 }
 
-void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area) {
-  SetupTriangleSpans(workspace, points, area, RowBand{area.top, area.bottom});
+  SetupTriangleSpans(scratch, points, area, RowBand{area.top, area.bottom});
 }
 
-void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area, const RowBand& band) {
   int order[3];
   OrderCornersByY(points, order);
@@ -65,7 +65,7 @@ void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
   int32_t middleRow = TruncateToInt32(std::ceil(m.y) - 1.0);
   int32_t lastRow = TruncateToInt32(std::ceil(b.y) - 1.0);
   if (lastRow < area.top || firstRow > area.bottom) {
-    SetRows(workspace, area.top + 1, area.top + 1, area.top);
+    SetRows(scratch, area.top + 1, area.top + 1, area.top);
     return;
   }
   if (firstRow < area.top) firstRow = area.top;
@@ -76,9 +76,9 @@ void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
     upperVisible = false;
   }
   if (middleRow > area.bottom) middleRow = area.bottom;
-  SetRows(workspace, std::max(firstRow, band.top), middleRow,
+  SetRows(scratch, std::max(firstRow, band.top), middleRow,
           std::min(lastRow, band.bottom));
-  if (workspace.firstRow > workspace.lastRow) return;
+  if (scratch.firstRow > scratch.lastRow) return;
 
   // Every row is stepped from firstRow as the whole frame steps it; only the
   // band's rows are written, so a band's spans equal the whole frame's.
@@ -91,7 +91,7 @@ void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
     for (; row <= middleRow; ++row) {
       if (row > band.bottom) return;
       if (row >= band.top) {
-        WriteSpan(workspace.spanTable, row, xLong, xUpper, area);
+        WriteSpan(scratch.spanTable, row, xLong, xUpper, area);
       }
       xLong += slopeLong;
       xUpper += slopeUpper;
@@ -103,7 +103,7 @@ void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
     double xLower = m.x + slopeLower * (row - m.y);
     for (; row <= lastRow && row <= band.bottom; ++row) {
       if (row >= band.top) {
-        WriteSpan(workspace.spanTable, row, xLong, xLower, area);
+        WriteSpan(scratch.spanTable, row, xLong, xLower, area);
       }
       xLong += slopeLong;
       xLower += slopeLower;

@@ -15,17 +15,17 @@ struct ScreenPoint {
 // 1, 2, 0).
 void OrderCornersByY(const ScreenPoint points[3], int order[3]);
 
-// Writes the workspace's firstRow, middleRow, lastRow and its span table's
-// rows firstRow..lastRow for the triangle, clipped to `area` (inclusive
-// bounds that the span table, frame buffer and depth buffer all hold;
-// DrawableViewport gives them). firstRow > lastRow when no row is covered;
+// Writes the scratch record's firstRow, middleRow, lastRow and its span
+// table's rows firstRow..lastRow for the triangle, clipped to `area`
+// (inclusive bounds that the span table, frame buffer and depth buffer all
+// hold; DrawableViewport gives them). firstRow > lastRow when no row is covered;
 // a row with first > last covers no column.
-void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area);
 
 // The same, but writing only the rows of `band`: each written row equals
 // the whole-area setup's, and firstRow..lastRow is cut to the band.
-void SetupTriangleSpans(Workspace& workspace, const ScreenPoint points[3],
+void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area, const RowBand& band);
 
 // The same, clipped to the context's drawable area and band.

@@ -5,7 +5,8 @@
 #include <atomic>
 
 #include "render/int_convert.h"
-#include "render/scene_pass.h"
+#include "render/row_kernels.h"
+#include "render/scene_steps.h"
 #include "render/srgb_mean.h"
 
 namespace renderer {
@@ -148,11 +149,24 @@ void ResolveRows(const FrameTarget& samples, int32_t k, const PixelArea& area,
   }
 }
 
-void RenderSamples(const Scene& scene, const View& view, FrameTarget& target,
+namespace {
+
+// Resets the target's depth buffer, its time counted as a frame's reset.
+void ClearTargetDepth(const FrameTarget& target, Workspace& workspace) {
+  RenderStats counters;
+  counters.timing = workspace.stats.timing;
+  ClearZBuffer(target, RowKernelsOf(workspace.fillPath), counters);
+  workspace.stats.depthResetNs += counters.depthResetNs;
+}
+
+}  // namespace
+
+void RenderSamples(const Scene& scene, const View& view,
+                   const FrameTarget& target,
                    Workspace& workspace) {
   const int32_t k = SampleScale(view.looks);
   const PixelArea area = SampledArea(view, target);
-  ClearZBuffer(target, workspace);
+  ClearTargetDepth(target, workspace);
   if (area.right < area.left || area.bottom < area.top) return;
   const int64_t width = (int64_t{area.right} + 1) * k;
   const int64_t height = (int64_t{area.bottom} + 1) * k;
@@ -172,8 +186,7 @@ void RenderSamples(const Scene& scene, const View& view, FrameTarget& target,
       MakeFrameTarget(buffer.pixels.data(), buffer.depth.data(),
                       int32_t(width), int32_t(height));
   SeedSamples(target, area, k, samples);
-  FrameTarget drawn = samples;
-  RenderFrame(scene, SampleView(view, k), drawn, workspace);
+  RenderFrame(scene, SampleView(view, k), samples, workspace);
   Resolve(samples, k, area, target, workspace);
 }
 

@@ -26,7 +26,8 @@ PixelArea SampledArea(const View& view, const FrameTarget& target);
 // The whole frame: depth reset, the sample frame drawn, then averaged
 // into the sampled area. The rest of the target holds what it holds when
 // nothing is drawn. Too large a sample frame is drawn with one sample.
-void RenderSamples(const Scene& scene, const View& view, FrameTarget& target,
+void RenderSamples(const Scene& scene, const View& view,
+                   const FrameTarget& target,
                    Workspace& workspace);
 
 // Output pixels of `area` from a sample frame `samples` (its top-left

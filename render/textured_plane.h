@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/clip.h"
+#include "render/clipped_triangle.h"
 #include "render/spans.h"
 #include "render/triangle_plane.h"
 

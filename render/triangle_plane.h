@@ -3,7 +3,7 @@
 // eye ray through each pixel with the triangle's plane in camera space.
 #include <cstdint>
 
-#include "render/clip.h"
+#include "render/clipped_triangle.h"
 
 namespace renderer {
 

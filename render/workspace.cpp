@@ -15,14 +15,14 @@ void GrowVertices(ObjectVertices* vertices, size_t count) {
   if (vertices->projected.size() < count) vertices->projected.resize(count);
 }
 
-void GrowSpanTable(Workspace& workspace, int32_t rows) {
+void GrowSpanTable(WorkerScratch& worker, int32_t rows) {
   rows = std::max(rows, kSpanTableRows);
-  if (workspace.spanTable != nullptr && workspace.spanTableRows >= rows) return;
-  if (workspace.spanStorage.size() < size_t(rows)) {
-    workspace.spanStorage.resize(size_t(rows));
+  if (worker.spanTable != nullptr && worker.spanTableRows >= rows) return;
+  if (worker.spanStorage.size() < size_t(rows)) {
+    worker.spanStorage.resize(size_t(rows));
   }
-  workspace.spanTable = workspace.spanStorage.data();
-  workspace.spanTableRows = int32_t(workspace.spanStorage.size());
+  worker.spanTable = worker.spanStorage.data();
+  worker.spanTableRows = int32_t(worker.spanStorage.size());
 }
 
 }  // namespace
@@ -34,7 +34,8 @@ void WorkspaceDeleter::operator()(Workspace* workspace) const {
 WorkspacePtr MakeWorkspace() {
   WorkspacePtr workspace(new Workspace{});
   workspace->fillPath = BestFillPath();
-  GrowSpanTable(*workspace, kSpanTableRows);
+  workspace->workers.resize(1);
+  GrowSpanTable(workspace->workers[0], kSpanTableRows);
   return workspace;
 }
 
@@ -48,10 +49,33 @@ void PrepareWorkspace(Workspace& workspace, const Scene& scene, int32_t rows) {
     GrowVertices(&workspace.objects[i],
                  scene.meshes[size_t(mesh)].vertices.size());
   }
-  GrowSpanTable(workspace, rows);
-  for (WorkspacePtr& band : workspace.bandWorkspaces) {
-    GrowSpanTable(*band, rows);
+  for (WorkerScratch& worker : workspace.workers) GrowSpanTable(worker, rows);
+}
+
+void StartWorkerCounters(Workspace& workspace) {
+  for (WorkerScratch& worker : workspace.workers) {
+    worker.counters = RenderStats{workspace.stats.timing, 0, 0, 0};
   }
+}
+
+void AddWorkerCounters(Workspace& workspace) {
+  RenderStats& total = workspace.stats;
+  int64_t resetNs = 0, fillNs = 0;
+  for (const WorkerScratch& worker : workspace.workers) {
+    total.pixelsPassed += worker.counters.pixelsPassed;
+    resetNs = std::max(resetNs, worker.counters.depthResetNs);
+    fillNs = std::max(fillNs, worker.counters.fillNs);
+  }
+  total.depthResetNs += resetNs;
+  total.fillNs += fillNs;
+}
+
+int64_t StageStart(const RenderStats& counters) {
+  return counters.timing ? StatsClockNs() : 0;
+}
+
+void AddStageTime(const RenderStats& counters, int64_t start, int64_t& total) {
+  if (counters.timing) total += StatsClockNs() - start;
 }
 
 bool SetThreadCount(Workspace& workspace, int32_t threads) {
@@ -62,12 +86,9 @@ bool SetThreadCount(Workspace& workspace, int32_t threads) {
   }
   if (threads == ThreadCount(workspace)) return true;
   workspace.pool.reset();
-  workspace.bandWorkspaces.clear();
-  if (threads == 1) return true;
-  workspace.pool = MakeRenderPool(threads);
-  for (int32_t i = 0; i < threads; ++i) {
-    workspace.bandWorkspaces.push_back(MakeWorkspace());
-  }
+  // New workers' span tables grow to the others' size on the next frame.
+  workspace.workers.resize(size_t(threads));
+  if (threads > 1) workspace.pool = MakeRenderPool(threads);
   return true;
 }
 

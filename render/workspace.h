@@ -39,8 +39,11 @@ struct ObjectVertices {
   double orientation[3][3] = {};
 };
 
-struct Workspace {
-  std::vector<ObjectVertices> objects;  // one per scene object
+// One worker's scratch record: the span table its triangles are set up in
+// and the counters of what it drew. Each worker of a frame (the calling
+// thread is worker 0) writes only its own; each starts a cache line of its
+// own, so that one worker's counting does not slow another's span setup.
+struct alignas(64) WorkerScratch {
   // The span table: spanTableRows rows, normally spanStorage's own.
   std::vector<Span> spanStorage;
   Span* spanTable = nullptr;
@@ -50,13 +53,19 @@ struct Workspace {
   int32_t firstRow = 0;
   int32_t middleRow = 0;
   int32_t lastRow = -1;
+  // This frame's counts and stage times, added into the owner's at its end.
+  RenderStats counters;
+};
+
+// The owner: what every worker reads (the objects' vertices this frame,
+// the fill version, the pool and the fewest rows a band is given), the
+// workers' scratch records, and the counters the caller sees.
+struct Workspace {
+  std::vector<ObjectVertices> objects;  // one per scene object
+  std::vector<WorkerScratch> workers;   // one per worker, at least one
   RenderStats stats;
   FillPath fillPath = kPlainFill;
-  // Drawing in bands (band_pass.h): the pool, null for one thread; one
-  // workspace per worker for its span table and counters; and the fewest
-  // rows a band is given.
-  RenderPoolPtr pool;
-  std::vector<WorkspacePtr> bandWorkspaces;
+  RenderPoolPtr pool;  // null for one thread
   int32_t minBandRows = 64;
   // The looks beside the flat one: corner normals per scene mesh, and the
   // sample buffers of frames with several samples per pixel.
@@ -64,10 +73,23 @@ struct Workspace {
 };
 
 // Grows the workspace to the scene: vertex arrays for every object's mesh,
-// and a span table of at least `rows` rows (and kSpanTableRows), for the
-// workspace and each band workspace. Never
-// shrinks, so a frame whose sizes did not grow allocates nothing.
+// and a span table of at least `rows` rows (and kSpanTableRows) for every
+// worker. Never shrinks, so a frame whose sizes did not grow allocates
+// nothing.
 void PrepareWorkspace(Workspace& workspace, const Scene& scene, int32_t rows);
+
+// Every worker's counters start the frame at zero, timing as the owner's.
+void StartWorkerCounters(Workspace& workspace);
+
+// Adds the workers' counters into the owner's: pixels summed over the
+// workers, stage times of the slowest one (the only one, with one thread).
+void AddWorkerCounters(Workspace& workspace);
+
+// The clock for a stage that `counters` time, or 0 when they do not.
+int64_t StageStart(const RenderStats& counters);
+
+// Adds the time since `start` to `total` when `counters` time stages.
+void AddStageTime(const RenderStats& counters, int64_t start, int64_t& total);
 
 // Monotonic nanoseconds, for the stage times.
 int64_t StatsClockNs();

@@ -150,7 +150,7 @@ void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn,
 // turned and moved into camera space, projected, clipped at z = 1, filled.
 // Objects without a mesh are skipped. A large enough frame is drawn in
 // row bands, one per thread (SetThreadCount).
-void RenderFrame(const Scene& scene, const View& view, FrameTarget& target,
-                 Workspace& workspace);
+void RenderFrame(const Scene& scene, const View& view,
+                 const FrameTarget& target, Workspace& workspace);
 
 }  // namespace renderer

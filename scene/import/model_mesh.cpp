@@ -116,7 +116,7 @@ bool FitModelMesh(std::vector<Vector3> positions,
                   std::string* problem) {
   Mesh result;
   if (!FinishModelMesh(ModelMesh{std::move(positions), std::move(triangles),
-                                 std::move(lines)},
+                                 std::move(lines), {}},
                        &result, problem)) {
     return false;
   }

@@ -69,7 +69,8 @@ void DifferentialCanvas::BackToStart() {
 }
 
 int64_t DifferentialCanvas::PassedSoFar() {
-  return Stats(RigWorkspace()).pixelsPassed;
+  // The rig's fills count into worker 0's scratch record.
+  return RigScratch().counters.pixelsPassed;
 }
 
 DifferentialCanvas::Result DifferentialCanvas::Capture() const {

@@ -92,7 +92,7 @@ TEST_F(Guards, SpanTableIsNeverIndexedPastItsRows) {
   SetProjection(400, 2, 32, 24, 0, 0, 64, 48);
   RenderFrame();
   EXPECT_TRUE(table.Intact());
-  EXPECT_LE(RigWorkspace().lastRow, 19);
+  EXPECT_LE(RigScratch().lastRow, 19);
   EXPECT_NE(target.At(30, 19), 0x787878u);
   EXPECT_EQ(target.At(30, 20), 0x787878u);
   EXPECT_TRUE(target.Intact());
@@ -187,8 +187,8 @@ TEST_F(Guards, HugeScreenCoordinatesAreClampedNotConverted) {
   SetProjection(400, 2, 32, 24, 0, 0, 63, 47);
   const ScreenPoint points[3] = {{-1e15, -1e15}, {1e15, 5.5}, {3, 1e300}};
   SetupTriangleSpans(points);
-  EXPECT_EQ(RigWorkspace().firstRow, 0);
-  EXPECT_EQ(RigWorkspace().lastRow, 47);
+  EXPECT_EQ(RigScratch().firstRow, 0);
+  EXPECT_EQ(RigScratch().lastRow, 47);
   EXPECT_TRUE(table.Intact());
 }
 

@@ -17,6 +17,8 @@ TestRig& Rig() {
 
 Workspace& RigWorkspace() { return *Rig().workspace; }
 
+WorkerScratch& RigScratch() { return RigWorkspace().workers[0]; }
+
 void SyncRigScene() {
   TestRig& rig = Rig();
   rig.scene.meshes.resize(rig.meshSources.size());
@@ -133,17 +135,17 @@ bool GuardedDepth::Intact() const {
 GuardedSpanTable::GuardedSpanTable(int32_t count, int32_t guardRows)
     : rows(count) {
   block.assign(size_t(count + guardRows), Span{-77, -77});
-  Workspace& workspace = RigWorkspace();
-  savedTable = workspace.spanTable;
-  savedRows = workspace.spanTableRows;
-  workspace.spanTable = block.data();
-  workspace.spanTableRows = rows;
+  WorkerScratch& scratch = RigScratch();
+  savedTable = scratch.spanTable;
+  savedRows = scratch.spanTableRows;
+  scratch.spanTable = block.data();
+  scratch.spanTableRows = rows;
 }
 
 GuardedSpanTable::~GuardedSpanTable() {
-  Workspace& workspace = RigWorkspace();
-  workspace.spanTable = savedTable;
-  workspace.spanTableRows = savedRows;
+  WorkerScratch& scratch = RigScratch();
+  scratch.spanTable = savedTable;
+  scratch.spanTableRows = savedRows;
 }
 
 bool GuardedSpanTable::Intact() const {
@@ -244,13 +246,15 @@ void ClearFrame(int32_t lastRow, int32_t lastColumn) {
   renderer::ClearFrame(Rig().target, lastRow, lastColumn);
 }
 
-void ClearZBuffer() { renderer::ClearZBuffer(Rig().target, RigWorkspace()); }
+void ClearZBuffer() {
+  renderer::ClearZBuffer(Rig().target, RowKernelsOf(RigWorkspace().fillPath),
+                         RigScratch().counters);
+}
 
 void RenderScene() {
   SyncRigScene();
-  ::ClearZBuffer();
   DrawContext context = RigContext();
-  renderer::RenderScene(context, Rig().scene);
+  DrawSceneOneBand(context, Rig().scene, Rig().target, RigWorkspace());
 }
 
 ObjectFrame RigObject(int32_t objectIndex) {

@@ -9,7 +9,9 @@
 
 #include "render/clip.h"
 #include "render/draw_area.h"
-#include "render/scene_pass.h"
+#include "render/fill_dispatch.h"
+#include "render/one_band_pass.h"
+#include "render/scene_steps.h"
 #include "render/spans.h"
 #include "render/workspace.h"
 #include "renderer/renderer.h"
@@ -41,6 +43,7 @@ struct TestRig {
 
 TestRig& Rig();
 Workspace& RigWorkspace();
+WorkerScratch& RigScratch();  // worker 0's: the one the rig's context uses
 
 // Copies the tests' meshes and textures into the rig's scene.
 void SyncRigScene();
@@ -82,7 +85,7 @@ struct GuardedDepth {
 };
 
 // A span table of `rows` rows followed by guard rows, swapped into the
-// rig's workspace likewise.
+// rig's scratch record likewise.
 struct GuardedSpanTable {
   explicit GuardedSpanTable(int32_t rows, int32_t guardRows = 8);
   ~GuardedSpanTable();

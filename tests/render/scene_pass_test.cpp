@@ -39,19 +39,19 @@ TEST_P(ScenePass, RenderFrameGrowsTheWorkspaceToTheSceneAndTarget) {
   PlaceVertices({{0, 0, 0}, {1, 1, 1}});
   EXPECT_EQ(Rig().target.depthEntries, int64_t{321} * 201);
   WorkspacePtr fresh = MakeWorkspace();
-  EXPECT_EQ(fresh->spanTableRows, 900);
+  EXPECT_EQ(fresh->workers[0].spanTableRows, 900);
   EXPECT_TRUE(fresh->objects.empty());
   renderer::RenderFrame(Rig().scene, Rig().view, Rig().target, *fresh);
   ASSERT_EQ(fresh->objects.size(), 1u);
   EXPECT_EQ(fresh->objects[0].camera.size(), 2u);
   EXPECT_EQ(fresh->objects[0].projected.size(), 2u);
-  EXPECT_EQ(fresh->spanTableRows, 900);
+  EXPECT_EQ(fresh->workers[0].spanTableRows, 900);
 
   GuardedFrame tall(64, 1200);  // a target taller than 900 rows
   tall.Bind();
   AllocateRenderBuffers();
   renderer::RenderFrame(Rig().scene, Rig().view, Rig().target, *fresh);
-  EXPECT_EQ(fresh->spanTableRows, 1201);
+  EXPECT_EQ(fresh->workers[0].spanTableRows, 1201);
 }
 
 TEST_P(ScenePass, ClearZBufferResetsEveryAllocatedEntry) {

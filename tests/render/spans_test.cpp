@@ -18,9 +18,9 @@ class SpanSetup : public ::testing::Test {
     ResetObjects(1);
     AllocateRenderBuffers();
     SetProjection(400, 2, 0, 0, 0, 0, 100, 100);
-    Workspace& workspace = RigWorkspace();
-    std::fill(workspace.spanTable,
-              workspace.spanTable + workspace.spanTableRows, kUnwritten);
+    WorkerScratch& scratch = RigScratch();
+    std::fill(scratch.spanTable,
+              scratch.spanTable + scratch.spanTableRows, kUnwritten);
   }
 
   void SetUpSpans(ScreenPoint a, ScreenPoint b, ScreenPoint c) {
@@ -28,20 +28,20 @@ class SpanSetup : public ::testing::Test {
     SetupTriangleSpans(points);
   }
 
-  static Span Row(int32_t y) { return RigWorkspace().spanTable[y]; }
+  static Span Row(int32_t y) { return RigScratch().spanTable[y]; }
 
   static int32_t WrittenRows() {
     int32_t count = 0;
-    for (int32_t y = 0; y < RigWorkspace().spanTableRows; ++y) {
+    for (int32_t y = 0; y < RigScratch().spanTableRows; ++y) {
       count += Row(y).first != kUnwritten.first;
     }
     return count;
   }
 
   void ExpectRows(int32_t first, int32_t middle, int32_t last) {
-    EXPECT_EQ(RigWorkspace().firstRow, first);
-    EXPECT_EQ(RigWorkspace().middleRow, middle);
-    EXPECT_EQ(RigWorkspace().lastRow, last);
+    EXPECT_EQ(RigScratch().firstRow, first);
+    EXPECT_EQ(RigScratch().middleRow, middle);
+    EXPECT_EQ(RigScratch().lastRow, last);
   }
 
   static constexpr Span kUnwritten = {-999, -999};
@@ -61,8 +61,8 @@ TEST_F(SpanSetup, RightTriangleCoversTopAndLeftBoundariesOnly) {
 
 TEST_F(SpanSetup, HalfPixelShiftMovesRowsAndColumns) {
   SetUpSpans({0.5, 0.5}, {10.5, 0.5}, {0.5, 10.5});
-  EXPECT_EQ(RigWorkspace().firstRow, 1);
-  EXPECT_EQ(RigWorkspace().lastRow, 10);
+  EXPECT_EQ(RigScratch().firstRow, 1);
+  EXPECT_EQ(RigScratch().lastRow, 10);
   for (int32_t y = 1; y <= 10; ++y) {
     EXPECT_EQ(Row(y).first, 1) << "row " << y;
     EXPECT_EQ(Row(y).last, 10 - y) << "row " << y;
@@ -76,10 +76,10 @@ TEST_F(SpanSetup, TrianglesThatCoverNoRowWriteNoSpan) {
   SetUpSpans({0.0, 101.5}, {10.0, 101.5}, {0.0, 120.0});  // wholly below
   ExpectRows(1, 1, 0);
   SetUpSpans({0.0, 0.2}, {5.0, 0.5}, {0.0, 0.8});  // sliver between two rows
-  EXPECT_EQ(RigWorkspace().firstRow, 1);
-  EXPECT_EQ(RigWorkspace().lastRow, 0);
+  EXPECT_EQ(RigScratch().firstRow, 1);
+  EXPECT_EQ(RigScratch().lastRow, 0);
   SetUpSpans({0.0, 5.0}, {10.0, 5.0}, {20.0, 5.0});  // all three y equal
-  EXPECT_GT(RigWorkspace().firstRow, RigWorkspace().lastRow);
+  EXPECT_GT(RigScratch().firstRow, RigScratch().lastRow);
   EXPECT_EQ(WrittenRows(), 0);
 }
 
@@ -136,8 +136,8 @@ TEST_F(SpanSetup, TiedCornersCoverTheSamePixelsInEveryInputOrder) {
     do {
       SetUpSpans(shape[perm[0]], shape[perm[1]], shape[perm[2]]);
       std::vector<Span> rows;
-      const Workspace& workspace = RigWorkspace();
-      for (int32_t y = workspace.firstRow; y <= workspace.lastRow; ++y) {
+      const WorkerScratch& scratch = RigScratch();
+      for (int32_t y = scratch.firstRow; y <= scratch.lastRow; ++y) {
         rows.push_back(Row(y));
       }
       if (reference.empty()) reference = rows;
@@ -153,7 +153,7 @@ TEST_F(SpanSetup, TiedCornersCoverTheSamePixelsInEveryInputOrder) {
 TEST_F(SpanSetup, DegenerateViewports) {
   SetProjection(400, 2, 0, 0, 0, 10, 100, 5);  // bottom above top
   SetUpSpans({0.0, 0.0}, {50.0, 0.0}, {0.0, 50.0});
-  EXPECT_GT(RigWorkspace().firstRow, RigWorkspace().lastRow);
+  EXPECT_GT(RigScratch().firstRow, RigScratch().lastRow);
   EXPECT_EQ(WrittenRows(), 0);
 
   SetProjection(400, 2, 0, 0, 0, 0, 0, 0);  // inclusive bounds: pixel (0, 0)
@@ -174,20 +174,20 @@ TEST_F(SpanSetup, BandsWriteTheWholeAreasSpansForTheirRowsOnly) {
       {{-20.7, 33.3}, {120.2, 33.3}, {41.1, 77.7}},
       {{10.0 / 3.0, 1.0 / 7.0}, {91.0 / 3.0, 600.0 / 7.0}, {7.7, 99.5}}};
   for (const auto& shape : shapes) {
-    Workspace& workspace = RigWorkspace();
-    SetupTriangleSpans(workspace, shape, area);
-    const std::vector<Span> whole(workspace.spanTable,
-                                  workspace.spanTable + area.bottom + 1);
-    const int32_t firstRow = workspace.firstRow, lastRow = workspace.lastRow;
+    WorkerScratch& scratch = RigScratch();
+    SetupTriangleSpans(scratch, shape, area);
+    const std::vector<Span> whole(scratch.spanTable,
+                                  scratch.spanTable + area.bottom + 1);
+    const int32_t firstRow = scratch.firstRow, lastRow = scratch.lastRow;
     for (int32_t top = area.top; top <= area.bottom; top += 7) {
       const RowBand band{top, std::min(top + 9, area.bottom)};
-      std::fill(workspace.spanTable,
-                workspace.spanTable + workspace.spanTableRows, kUnwritten);
-      SetupTriangleSpans(workspace, shape, area, band);
-      EXPECT_EQ(workspace.firstRow, std::max(firstRow, band.top));
-      EXPECT_EQ(workspace.lastRow, std::min(lastRow, band.bottom));
+      std::fill(scratch.spanTable,
+                scratch.spanTable + scratch.spanTableRows, kUnwritten);
+      SetupTriangleSpans(scratch, shape, area, band);
+      EXPECT_EQ(scratch.firstRow, std::max(firstRow, band.top));
+      EXPECT_EQ(scratch.lastRow, std::min(lastRow, band.bottom));
       for (int32_t y = area.top; y <= area.bottom; ++y) {
-        const bool inside = y >= workspace.firstRow && y <= workspace.lastRow;
+        const bool inside = y >= scratch.firstRow && y <= scratch.lastRow;
         const Span expected = inside ? whole[size_t(y)] : kUnwritten;
         EXPECT_EQ(Row(y).first, expected.first) << "band " << top << " row " << y;
         EXPECT_EQ(Row(y).last, expected.last) << "band " << top << " row " << y;

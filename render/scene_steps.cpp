@@ -1,14 +1,11 @@
-// The per-frame scene pass: transform every object into camera space,
-// project its vertices, then draw its triangles and lines.
-#include "render/scene_pass.h"
+// The steps of a frame both passes take: depth reset, transform,
+// projection, and an object's triangles and lines.
+#include "render/scene_steps.h"
 
-#include <algorithm>
-
-#include "render/band_pass.h"
+#include "render/fill_dispatch.h"
 #include "render/int_convert.h"
 #include "render/line.h"
 #include "render/looks_fill.h"
-#include "render/supersample.h"
 #include "render/word_fill.h"
 
 namespace renderer {
@@ -28,28 +25,21 @@ const Texture* TextureOf(const Scene& scene, const MeshTriangle& triangle) {
   return &scene.textures[size_t(triangle.texture)];
 }
 
-// Rows the span table needs so that it never cuts what the frame buffer
-// and the depth buffer both hold.
-int32_t RowsNeeded(const FrameTarget& target) {
-  const int32_t rows = std::min(FrameViewOf(target).rows,
-                                DepthViewOf(target).rows);
-  return rows < kInt32Max ? rows + 1 : rows;
-}
-
 }  // namespace
 
-void ClearZBuffer(const FrameTarget& target, Workspace& workspace) {
+void ClearZBuffer(const FrameTarget& target, const RowKernels* kernels,
+                  RenderStats& counters) {
   if (target.depth == nullptr || target.depthEntries <= 0) return;
-  ClearDepthEntries(target, workspace, 0, target.depthEntries);
+  ClearDepthEntries(target, kernels, counters, 0, target.depthEntries);
 }
 
-void ClearDepthEntries(const FrameTarget& target, Workspace& workspace,
-                       int64_t begin, int64_t end) {
+void ClearDepthEntries(const FrameTarget& target, const RowKernels* kernels,
+                       RenderStats& counters, int64_t begin, int64_t end) {
   if (target.depth == nullptr || begin >= end) return;
-  RenderStats& stats = workspace.stats;
-  const int64_t start = stats.timing ? StatsClockNs() : 0;
-  FillFloatBits(target.depth + begin, size_t(end - begin), kDepthClearBits);
-  if (stats.timing) stats.depthResetNs += StatsClockNs() - start;
+  const int64_t start = StageStart(counters);
+  FillFloatBits(kernels, target.depth + begin, size_t(end - begin),
+                kDepthClearBits);
+  AddStageTime(counters, start, counters.depthResetNs);
 }
 
 void TransformObject(const SceneObject& object, const Mesh& mesh,
@@ -159,8 +149,8 @@ const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
   return &found;
 }
 
-void TransformScene(DrawContext& context, const Scene& scene) {
-  Workspace& workspace = context.workspace;
+void TransformScene(const View& view, const Scene& scene,
+                    Workspace& workspace) {
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
     if (mesh != nullptr) {
@@ -169,55 +159,8 @@ void TransformScene(DrawContext& context, const Scene& scene) {
   }
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
-    if (mesh != nullptr) {
-      ProjectVertices(context.view, *mesh, &workspace.objects[i]);
-    }
+    if (mesh != nullptr) ProjectVertices(view, *mesh, &workspace.objects[i]);
   }
-}
-
-void RenderScene(DrawContext& context, const Scene& scene) {
-  Workspace& workspace = context.workspace;
-  TransformScene(context, scene);
-  const int64_t start = StartDrawTiming(workspace.stats);
-  for (size_t i = 0; i < scene.objects.size(); ++i) {
-    const Mesh* mesh = RenderableMesh(scene, workspace, i);
-    if (mesh != nullptr) {
-      DrawObjectTriangles(context, scene, *mesh, workspace.objects[i]);
-      DrawObjectLines(context, *mesh, workspace.objects[i]);
-    }
-  }
-  EndDrawTiming(workspace.stats, start);
-}
-
-int64_t StartDrawTiming(RenderStats& stats) {
-  if (!stats.timing) return -1;
-  stats.timing = false;
-  return StatsClockNs();
-}
-
-void EndDrawTiming(RenderStats& stats, int64_t start) {
-  if (start < 0) return;
-  stats.timing = true;
-  stats.fillNs += StatsClockNs() - start;
-}
-
-void RenderFrame(const Scene& scene, const View& view, FrameTarget& target,
-                 Workspace& workspace) {
-  if (DrawsSamples(view.looks)) {
-    RenderSamples(scene, view, target, workspace);
-    return;
-  }
-  PrepareWorkspace(workspace, scene, RowsNeeded(target));
-  PrepareLooks(workspace, scene, view.looks);
-  DrawContext context =
-      MakeDrawContext(view, target, workspace, FrameLight(scene, view.looks));
-  const int32_t bands = BandCount(workspace, context.area);
-  if (bands > 1) {
-    RenderSceneInBands(context, scene, target, bands);
-    return;
-  }
-  ClearZBuffer(target, workspace);
-  RenderScene(context, scene);
 }
 
 }  // namespace renderer

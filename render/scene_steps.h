@@ -1,18 +1,22 @@
 #pragma once
-// The per-frame scene pass: transform every object into camera space,
-// project its vertices, then draw its triangles and lines.
+// The steps of a frame that the one-band and the banded pass both take:
+// the depth reset, every object transformed into camera space and its
+// vertices projected, and an object's triangles and lines drawn in mesh
+// order.
 #include "render/clip.h"
 
 namespace renderer {
 
 // Resets every depth entry of the target to 9.0e20f, the spare ones past
-// W x H included, so that no stale depth ever survives into a frame.
-void ClearZBuffer(const FrameTarget& target, Workspace& workspace);
+// W x H included, so that no stale depth ever survives into a frame; with
+// `kernels`' stores (null: the plain loop). The stage time is added to
+// `counters` when they ask for it.
+void ClearZBuffer(const FrameTarget& target, const RowKernels* kernels,
+                  RenderStats& counters);
 
-// Resets depth entries begin..end - 1 of the target; the stage time is
-// added to the workspace's counters when they ask for it.
-void ClearDepthEntries(const FrameTarget& target, Workspace& workspace,
-                       int64_t begin, int64_t end);
+// The same for depth entries begin..end - 1 only.
+void ClearDepthEntries(const FrameTarget& target, const RowKernels* kernels,
+                       RenderStats& counters, int64_t begin, int64_t end);
 
 // Camera-space vertices (and vectors, when the mesh has them) of `object`;
 // results past the int32 range saturate.
@@ -38,6 +42,8 @@ const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
                            size_t index);
 
 // Every triangle of the object in mesh order, inside the context's band.
+// The drawing stage is timed by the caller, around many objects: a clock
+// read per triangle would cost more than small triangles do.
 void DrawObjectTriangles(DrawContext& context, const Scene& scene,
                          const Mesh& mesh, const ObjectVertices& vertices);
 
@@ -50,17 +56,7 @@ void DrawObjectLines(const DrawContext& context, const Mesh& mesh,
 IntVertex SceneLight(const Scene& scene);
 
 // Every object transformed into camera space, then projected.
-void TransformScene(DrawContext& context, const Scene& scene);
-
-// The drawing stage's time is taken once, around all objects: a clock
-// read per triangle would cost more than small triangles do. Start turns
-// the per-fill timing off and returns the start time (-1 when not timing);
-// End turns it back on and adds the stage time to fillNs.
-int64_t StartDrawTiming(RenderStats& stats);
-void EndDrawTiming(RenderStats& stats, int64_t start);
-
-// One frame's scene into the frame buffer and depth buffer, after the
-// depth reset: every object transformed, then projected, then drawn.
-void RenderScene(DrawContext& context, const Scene& scene);
+void TransformScene(const View& view, const Scene& scene,
+                    Workspace& workspace);
 
 }  // namespace renderer
