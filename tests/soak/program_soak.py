@@ -29,7 +29,7 @@ from x_session import Failure, Session, wait_until  # noqa: E402
 KEYS = ["Left", "Right", "Up", "Down", "Page_Up", "Page_Down", "1", "o", "p",
         "x", "z", "f", "KP_End", "KP_Down", "KP_Next", "KP_Left", "KP_Begin",
         "KP_Right", "KP_Home", "KP_Up", "KP_Prior", "KP_1", "KP_5", "KP_9",
-        "KP_Add", "KP_Subtract", "a", "space", "Return", "Tab", "F1",
+        "KP_Add", "KP_Subtract", "q", "space", "Return", "Tab", "F1",
         "shift+z", "ctrl+x"]
 CHECK_EVERY = 5.0
 # Allowed growth of resident memory between the first sample after warm-up
