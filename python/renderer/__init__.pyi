@@ -82,7 +82,11 @@ class Frame:
 class Renderer:
     """Draws scenes into frames of one size with its own workspace."""
     def __init__(self, width: int, height: int, focal_length: int = 400,
-                 threads: int = 0, *, near_z: int = 2) -> None: ...
+                 threads: int = 0, *, near_z: int = 2, shading: str = "flat",
+                 texture_filter: str = "nearest", samples: int = 1) -> None: ...
+    shading: str
+    texture_filter: str
+    samples: int
     @property
     def width(self) -> int: ...
     @property
@@ -111,5 +115,7 @@ def load(path: _Path, textures: Optional[_Path] = None) -> Scene:
     """A scene file or model file, as render-scene --scene reads it."""
 
 def render(scene: Scene, width: Optional[int] = None, height: Optional[int] = None,
-           focal_length: Optional[int] = None, threads: int = 0) -> Frame:
+           focal_length: Optional[int] = None, threads: int = 0, *,
+           shading: Optional[str] = None, texture_filter: Optional[str] = None,
+           samples: Optional[int] = None) -> Frame:
     """One frame, by default with the scene's own size and camera."""

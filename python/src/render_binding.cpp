@@ -31,6 +31,41 @@ constexpr size_t kMaxSpareTargets = 2;
 static_assert(std::endian::native == std::endian::little,
               "colour arrays read 0x00RRGGBB words as bytes B, G, R, 0");
 
+// A look option by name, or ValueError naming the argument and the choices.
+renderer::Shading ShadingArg(const std::string& name) {
+  renderer::Shading shading;
+  if (!renderer::ShadingFromName(name.c_str(), &shading)) {
+    throw py::value_error("shading: expected 'flat' or 'smooth', got '" + name + "'");
+  }
+  return shading;
+}
+
+renderer::TextureFilter FilterArg(const std::string& name) {
+  renderer::TextureFilter filter;
+  if (!renderer::TextureFilterFromName(name.c_str(), &filter)) {
+    throw py::value_error("texture_filter: expected 'nearest' or 'bilinear', got '" + name +
+                          "'");
+  }
+  return filter;
+}
+
+int32_t SamplesArg(int64_t samples) {
+  if (samples != 1 && samples != 4 && samples != 16) {
+    throw py::value_error("samples: expected 1, 4 or 16, got " + std::to_string(samples));
+  }
+  return int32_t(samples);
+}
+
+// The looks given as keyword arguments over `looks`; None keeps a value.
+renderer::Looks LooksArgs(renderer::Looks looks, const std::optional<std::string>& shading,
+                          const std::optional<std::string>& filter,
+                          std::optional<int64_t> samples) {
+  if (shading) looks.shading = ShadingArg(*shading);
+  if (filter) looks.textureFilter = FilterArg(*filter);
+  if (samples) looks.samples = SamplesArg(*samples);
+  return looks;
+}
+
 RendererRef MakeRenderer(int64_t width, int64_t height, int64_t focalLength,
                          int64_t threads, int64_t nearZ) {
   auto handle = std::make_shared<RendererHandle>();
@@ -217,13 +252,44 @@ Draws scenes into frames of one size, with its own workspace (worker
 threads, scratch memory) and frame memory. Frames are drawn without the
 interpreter lock, so renderers on separate Python threads draw at once; one
 renderer draws one frame at a time.)doc")
-      .def(py::init(&MakeRenderer), py::arg("width"), py::arg("height"),
-           py::arg("focal_length") = 400, py::arg("threads") = 0, py::kw_only(),
-           py::arg("near_z") = 2, R"doc(
+      .def(py::init([](int64_t width, int64_t height, int64_t focalLength, int64_t threads,
+                       int64_t nearZ, const std::string& shading, const std::string& filter,
+                       int64_t samples) {
+             RendererRef r = MakeRenderer(width, height, focalLength, threads, nearZ);
+             r->view.looks = LooksArgs(r->view.looks, shading, filter, samples);
+             return r;
+           }),
+           py::arg("width"), py::arg("height"), py::arg("focal_length") = 400,
+           py::arg("threads") = 0, py::kw_only(), py::arg("near_z") = 2,
+           py::arg("shading") = "flat", py::arg("texture_filter") = "nearest",
+           py::arg("samples") = 1, R"doc(
 A renderer for width x height frames (1 to 16384 each): the camera at the
 origin looking down +z with `focal_length` in pixels, the screen centre at
 (width // 2, height // 2). `threads` workers draw each frame (0: one per
-hardware thread); the output is the same, bit for bit, for every count.)doc")
+hardware thread); the output is the same, bit for bit, for every count.
+The look: `shading` 'flat' or 'smooth', `texture_filter` 'nearest' or
+'bilinear', `samples` 1, 4 or 16 per pixel (the defaults are the exact flat
+fills).)doc")
+      .def_property(
+          "shading",
+          [](const RendererHandle& r) { return renderer::ShadingName(r.view.looks.shading); },
+          [](RendererHandle& r, const std::string& name) {
+            r.view.looks.shading = ShadingArg(name);
+          },
+          "'flat' or 'smooth'.")
+      .def_property(
+          "texture_filter",
+          [](const RendererHandle& r) {
+            return renderer::TextureFilterName(r.view.looks.textureFilter);
+          },
+          [](RendererHandle& r, const std::string& name) {
+            r.view.looks.textureFilter = FilterArg(name);
+          },
+          "'nearest' or 'bilinear'.")
+      .def_property(
+          "samples", [](const RendererHandle& r) { return r.view.looks.samples; },
+          [](RendererHandle& r, int64_t samples) { r.view.looks.samples = SamplesArg(samples); },
+          "Samples per pixel: 1, 4 or 16.")
       .def_property_readonly("width", [](const RendererHandle& r) { return r.width; })
       .def_property_readonly("height", [](const RendererHandle& r) { return r.height; })
       .def_property_readonly("focal_length",
@@ -246,33 +312,46 @@ object in order. Returns a new Frame.)doc")
       .def(py::pickle(
           [](const RendererHandle& r) {
             return py::make_tuple(r.width, r.height, r.view.focalLength, r.threads,
-                                  r.view.nearZ);
+                                  r.view.nearZ, renderer::ShadingName(r.view.looks.shading),
+                                  renderer::TextureFilterName(r.view.looks.textureFilter),
+                                  r.view.looks.samples);
           },
           [](const py::tuple& s) {
-            if (s.size() != 5) throw py::value_error("Renderer state: expected 5 entries");
-            return MakeRenderer(s[0].cast<int64_t>(), s[1].cast<int64_t>(),
-                                s[2].cast<int64_t>(), s[3].cast<int64_t>(),
-                                s[4].cast<int64_t>());
+            if (s.size() != 8) throw py::value_error("Renderer state: expected 8 entries");
+            RendererRef r = MakeRenderer(s[0].cast<int64_t>(), s[1].cast<int64_t>(),
+                                         s[2].cast<int64_t>(), s[3].cast<int64_t>(),
+                                         s[4].cast<int64_t>());
+            r->view.looks = LooksArgs(r->view.looks, s[5].cast<std::string>(),
+                                      s[6].cast<std::string>(), s[7].cast<int64_t>());
+            return r;
           }));
 
   m.def(
       "render",
       [](SceneHandle& scene, std::optional<int64_t> width, std::optional<int64_t> height,
-         std::optional<int64_t> focalLength, int64_t threads) {
+         std::optional<int64_t> focalLength, int64_t threads,
+         const std::optional<std::string>& shading, const std::optional<std::string>& filter,
+         std::optional<int64_t> samples) {
         const renderer::LoadedScene& loaded = scene.loaded;
         RendererRef r = width || height || focalLength
                             ? MakeRenderer(width.value_or(loaded.clientWidth),
                                            height.value_or(loaded.clientHeight),
                                            focalLength.value_or(400), threads, 2)
                             : RendererForScene(scene, threads);
+        r->view.looks = LooksArgs(loaded.view.looks, shading, filter, samples);
         return Render(*r, scene);
       },
       py::arg("scene"), py::arg("width") = py::none(), py::arg("height") = py::none(),
-      py::arg("focal_length") = py::none(), py::arg("threads") = 0, R"doc(
+      py::arg("focal_length") = py::none(), py::arg("threads") = 0, py::kw_only(),
+      py::arg("shading") = py::none(), py::arg("texture_filter") = py::none(),
+      py::arg("samples") = py::none(), R"doc(
 One frame of the scene. With no size and no focal length, drawn with the
 scene's own client size and camera (a scene file's, else 800 x 600 and
 focal length 400), as render-scene draws its client area; otherwise as
-Renderer(width, height, focal_length or 400, threads).render(scene).)doc");
+Renderer(width, height, focal_length or 400, threads).render(scene).
+The look is the scene's own (a model file's: smooth and bilinear; a scene
+file's keys; else flat) unless `shading`, `texture_filter` or `samples`
+say otherwise.)doc");
 }
 
 }  // namespace renderer_py

@@ -117,3 +117,42 @@ def test_bad_and_missing_files_raise_render_scene_s_line(tmp_path):
     with pytest.raises(FileNotFoundError) as caught:
         renderer.load(missing)
     assert str(caught.value) == render_scene_refusal("--scene", str(missing))
+
+
+@pytest.mark.parametrize("looks", [
+    ("flat", "nearest", 1), ("smooth", "bilinear", 1), ("smooth", "nearest", 4),
+    ("flat", "bilinear", 16)])
+def test_looks_as_keywords_equal_render_scene_s_options(tmp_path, looks):
+    shading, texture_filter, samples = looks
+    path = str(MODELS / "cube.glb")
+    color, depth = render_scene_raw(
+        tmp_path, "--scene", path, "--desktop", "800x600", "--shading", shading,
+        "--texture-filter", texture_filter, "--samples", str(samples))
+    frame = renderer.render(renderer.load(path), shading=shading,
+                            texture_filter=texture_filter, samples=samples)
+    assert np.array_equal(frame.color, color)
+    assert np.array_equal(stored_depth(frame.depth).view(np.uint32),
+                          depth.view(np.uint32))
+    r = renderer.Renderer(800, 600, shading=shading, texture_filter=texture_filter,
+                          samples=samples)
+    assert (r.shading, r.texture_filter, r.samples) == looks
+
+
+def test_a_model_draws_smooth_and_bilinear_unless_told_otherwise(tmp_path):
+    path = str(MODELS / "cube.glb")
+    default, _ = render_scene_raw(tmp_path, "--scene", path, "--desktop", "800x600")
+    flat, _ = render_scene_raw(tmp_path, "--scene", path, "--desktop", "800x600",
+                               "--shading", "flat", "--texture-filter", "nearest")
+    scene = renderer.load(path)
+    assert np.array_equal(renderer.render(scene).color, default)
+    assert np.array_equal(
+        renderer.render(scene, shading="flat", texture_filter="nearest").color, flat)
+
+
+def test_bad_looks_raise_value_error_naming_the_argument():
+    with pytest.raises(ValueError, match="shading"):
+        renderer.Renderer(8, 8, shading="phong")
+    with pytest.raises(ValueError, match="texture_filter"):
+        renderer.render(renderer.Scene(), 8, 8, texture_filter="trilinear")
+    with pytest.raises(ValueError, match="samples"):
+        renderer.Renderer(8, 8).samples = 2
