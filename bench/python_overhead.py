@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Python overhead per frame: the demo at 800 x 600 drawn through the module
-(Renderer.render, one animation step between frames) against render-scene's
+(Renderer.render, one animation step between frames, the previous frame
+dropped first as render-scene reuses its buffers) against render-scene's
 own frame time (--bench median_ms: the client clear and the scene pass),
 the two alternating round by round so both see the same machine load; and
 the cost of the NumPy arrays (Frame.color, Frame.depth). Medians.
@@ -26,9 +27,19 @@ def cpp_median_ms(build, frames, threads):
 
 
 def python_medians_ms(renderer, textures, frames, threads):
+    """Renderer.render with the previous frame dropped first (its memory is
+    drawn into again), with the previous frame still held (two frames'
+    memory in turn), and the two arrays' first access."""
     scene = renderer.demo(textures)
     r = renderer.Renderer(800, 600, threads=threads)
-    render, color, depth = [], [], []
+    released, held, color, depth = [], [], [], []
+    frame = None
+    for _ in range(frames):
+        frame = None
+        start = time.perf_counter()
+        frame = r.render(scene)
+        released.append(time.perf_counter() - start)
+        r.step(scene)
     for _ in range(frames):
         start = time.perf_counter()
         frame = r.render(scene)
@@ -37,11 +48,11 @@ def python_medians_ms(renderer, textures, frames, threads):
         coloured = time.perf_counter()
         frame.depth
         end = time.perf_counter()
-        render.append(drawn - start)
+        held.append(drawn - start)
         color.append(coloured - drawn)
         depth.append(end - coloured)
         r.step(scene)
-    return [statistics.median(t) * 1e3 for t in (render, color, depth)]
+    return [statistics.median(t) * 1e3 for t in (released, held, color, depth)]
 
 
 def main():
@@ -52,18 +63,20 @@ def main():
     parser.add_argument("--threads", type=int, default=1)
     args = parser.parse_args()
     import renderer
-    cpp, py, color, depth = [], [], [], []
+    cpp, py, held, color, depth = [], [], [], [], []
     for _ in range(args.rounds):
         cpp.append(cpp_median_ms(args.build, args.frames, args.threads))
-        p, c, d = python_medians_ms(renderer, os.path.join(args.build, "textures"),
-                                    args.frames, args.threads)
-        py.append(p), color.append(c), depth.append(d)
+        p, h, c, d = python_medians_ms(renderer, os.path.join(args.build, "textures"),
+                                       args.frames, args.threads)
+        py.append(p), held.append(h), color.append(c), depth.append(d)
     m = statistics.median
     print(f"C++ frame (render-scene)  {m(cpp):.3f} ms   rounds: "
           + " ".join(f"{v:.3f}" for v in cpp))
     print(f"Renderer.render           {m(py):.3f} ms   rounds: "
           + " ".join(f"{v:.3f}" for v in py))
     print(f"Python overhead           {(m(py) - m(cpp)) / m(cpp) * 100:+.1f} %")
+    print(f"previous frame held       {m(held):.3f} ms   rounds: "
+          + " ".join(f"{v:.3f}" for v in held))
     print(f"Frame.color (H, W, 3)     {m(color):.3f} ms")
     print(f"Frame.depth (H, W)        {m(depth):.3f} ms")
     print(f"load average              {os.getloadavg()[0]:.1f}")

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 #include "render/render_pool.h"
 #include "render/scene_steps.h"
 #include "render/word_fill.h"

@@ -1,7 +1,7 @@
 // Near-plane clipping at camera z = 1.
 #include "render/clip.h"
 
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 
 namespace renderer {
 

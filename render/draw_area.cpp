@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 
 namespace renderer {
 

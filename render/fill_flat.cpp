@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 #include "render/spans.h"
 #include "render/triangle_plane.h"
 

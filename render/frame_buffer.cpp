@@ -5,7 +5,7 @@
 #include <new>
 
 #include "render/huge_pages.h"
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 #include "render/word_fill.h"
 #include "renderer/frame_memory.h"
 

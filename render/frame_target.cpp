@@ -5,7 +5,7 @@
 
 #include "render/band_pass.h"
 #include "render/draw_area.h"
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 #include "render/word_fill.h"
 #include "renderer/render.h"
 
@@ -32,7 +32,7 @@ FrameTarget MakeFrameTarget(uint32_t* pixels, float* depth, int32_t width,
   return target;
 }
 
-void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn) {
+void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn) {
   const FrameView view = FrameViewOf(target);
   // A client area larger than the buffer (possible while a border is being
   // dragged) is cut to the buffer.
@@ -43,7 +43,7 @@ void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn) {
            size_t(columns) + 1, kBackgroundColour);
 }
 
-void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn,
+void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn,
                 Workspace& workspace) {
   const FrameView view = FrameViewOf(target);
   const int32_t rows = std::min(lastRow, view.rows - 1);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "render/band_pass.h"
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 #include "render/looks_fill.h"
 #include "render/one_band_pass.h"
 #include "render/scene_steps.h"

@@ -3,7 +3,7 @@
 #include "render/scene_steps.h"
 
 #include "render/fill_dispatch.h"
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 #include "render/line.h"
 #include "render/looks_fill.h"
 #include "render/word_fill.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 
 namespace renderer {
 

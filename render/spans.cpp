@@ -7,7 +7,7 @@
 #include <cmath>
 #include <utility>
 
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 
 namespace renderer {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 #include "render/row_kernels.h"
 #include "render/scene_steps.h"
 #include "render/srgb_mean.h"

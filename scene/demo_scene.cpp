@@ -1,7 +1,7 @@
 // The demo's scene: the built-in model with its seven images on one object,
 // and the demo's projection.
 #include "renderer/demo.h"
-#include "render/int_convert.h"
+#include "renderer/int32.h"
 
 namespace renderer {
 

@@ -57,7 +57,7 @@ FrameTarget MakeFrameTarget(uint32_t* pixels, float* depth, int32_t width,
 
 // Fills rows 0..lastRow, columns 0..lastColumn with kBackgroundColour, kept
 // inside the target; negative bounds fill nothing.
-void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn);
+void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn);
 
 // The depth stored at (x, y) (9.0e20f where nothing was drawn); 0 outside
 // the depth buffer.
@@ -143,7 +143,7 @@ bool SetThreadCount(Workspace& workspace, int32_t threads);
 int32_t ThreadCount(const Workspace& workspace);
 
 // ClearFrame, split into row bands over the workspace's threads.
-void ClearFrame(FrameTarget& target, int32_t lastRow, int32_t lastColumn,
+void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn,
                 Workspace& workspace);
 
 // Resets the depth buffer, then draws every object of the scene in order:
