@@ -108,11 +108,21 @@ void DrawTriangleWithLooks(DrawContext& context, const ObjectFrame& object,
   }
 }
 
+namespace {
+
+// The vector kernel for the smooth light's levels in this frame's fill
+// version; null when the triangle is not lit smoothly or the plain fills run.
+SmoothLevelKernel LevelKernelFor(const DrawContext& context,
+                                 const LooksTriangle& looks) {
+  return looks.smooth != nullptr ? SmoothLevelsOf(context.workspace.fillPath)
+                                 : nullptr;
+}
+
+}  // namespace
+
 void FillUntexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                          const LooksTriangle& looks) {
-  const SmoothLevelKernel kernel =
-      looks.smooth != nullptr ? SmoothLevelsOf(context.workspace.fillPath)
-                              : nullptr;
+  const SmoothLevelKernel kernel = LevelKernelFor(context, looks);
   if (kernel != nullptr) {
     FillUntexturedLooksByRows(context, triangle, looks, kernel);
   } else {
@@ -122,9 +132,7 @@ void FillUntexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
 
 void FillTexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                        const LooksTriangle& looks) {
-  const SmoothLevelKernel kernel =
-      looks.smooth != nullptr ? SmoothLevelsOf(context.workspace.fillPath)
-                              : nullptr;
+  const SmoothLevelKernel kernel = LevelKernelFor(context, looks);
   if (kernel != nullptr) {
     FillTexturedLooksByRows(context, triangle, looks, kernel);
   } else {

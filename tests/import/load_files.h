@@ -5,7 +5,9 @@
 
 #include "renderer/geometry.h"
 #include "scene/import/model_import.h"
+#include "testmodels/model_catalog.h"
 #include "testmodels/model_description.h"
+#include "testmodels/model_writers.h"
 
 struct Loaded {
   bool ok = false;
@@ -45,4 +47,25 @@ inline renderer::Vector3 FillNormal(const renderer::Mesh& mesh, size_t t) {
   const double e2[3] = {double(c.x - a.x), double(c.y - a.y), double(c.z - a.z)};
   return {e2[1] * e1[2] - e1[1] * e2[2], e1[0] * e2[2] - e2[0] * e1[2],
           e1[1] * e2[0] - e2[1] * e1[0]};
+}
+
+// A textured triangle as m.gltf with m.bin and m-0.png beside it, its
+// material's colour factor (red, green, blue).
+inline models::FileSet TexturedTriangleGltf(double red, double green, double blue) {
+  models::GenPrimitive p;
+  p.positions = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+  p.uvs = {0, 0, 1, 0, 0, 1};
+  p.indices = {0, 1, 2};
+  p.material = 0;
+  models::GenModel model;
+  model.meshes = {{p}};
+  model.images = {models::SolidImage(2, 2, 0x102030)};
+  model.materials = {models::ColourMaterial("m", red, green, blue)};
+  model.materials[0].image = 0;
+  models::GenNode node;
+  node.mesh = 0;
+  model.nodes = {node};
+  model.roots = {0};
+  return models::WriteGltf(model, "m", models::GltfLayout::kExternal,
+                           models::ImageKind::kPng);
 }

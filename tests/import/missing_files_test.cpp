@@ -55,23 +55,7 @@ TEST(MissingFiles, AnObjMaterialWithoutItsImageKeepsItsColour) {
 }
 
 // A textured triangle as m.gltf, m.bin and m-0.png, red factor.
-FileSet TexturedGltf() {
-  models::GenPrimitive p;
-  p.positions = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-  p.uvs = {0, 0, 1, 0, 0, 1};
-  p.indices = {0, 1, 2};
-  p.material = 0;
-  models::GenModel model;
-  model.meshes = {{p}};
-  model.images = {models::SolidImage(2, 2, 0x102030)};
-  model.materials = {models::ColourMaterial("m", 1, 0, 0)};
-  model.materials[0].image = 0;
-  models::GenNode node;
-  node.mesh = 0;
-  model.nodes = {node};
-  model.roots = {0};
-  return models::WriteGltf(model, "m", models::GltfLayout::kExternal, models::ImageKind::kPng);
-}
+FileSet TexturedGltf() { return TexturedTriangleGltf(1, 0, 0); }
 
 TEST(MissingFiles, AGltfWithoutItsImageIsDrawnInTheBaseColour) {
   FileSet files = TexturedGltf();

@@ -17,23 +17,7 @@ using models::ImageKind;
 using nlohmann::json;
 
 // A textured triangle as m.gltf with m.bin and m-0.png beside it.
-FileSet Base() {
-  models::GenPrimitive p;
-  p.positions = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-  p.uvs = {0, 0, 1, 0, 0, 1};
-  p.indices = {0, 1, 2};
-  p.material = 0;
-  models::GenModel model;
-  model.meshes = {{p}};
-  model.images = {models::SolidImage(2, 2, 0x102030)};
-  model.materials = {models::ColourMaterial("m", 1, 1, 1)};
-  model.materials[0].image = 0;
-  models::GenNode node;
-  node.mesh = 0;
-  model.nodes = {node};
-  model.roots = {0};
-  return models::WriteGltf(model, "m", GltfLayout::kExternal, ImageKind::kPng);
-}
+FileSet Base() { return TexturedTriangleGltf(1, 1, 1); }
 
 std::string ErrorAfter(void (*change)(json&), FileSet files = Base()) {
   json doc = json::parse(files["m.gltf"]);
