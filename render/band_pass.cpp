@@ -10,6 +10,7 @@
 #include "renderer/int32.h"
 #include "render/render_pool.h"
 #include "render/scene_steps.h"
+#include "render/workspace.h"
 #include "render/word_fill.h"
 
 namespace renderer {
@@ -29,8 +30,14 @@ struct BandFrame {
   int32_t bands;
   int32_t stretches;        // runs of objects, each ending with lines or last
   int32_t transformTasks;   // objects x kTransformParts, or 0
+  bool binned;              // bands walk their lists (workspace.bins)
   std::atomic<int32_t> nextTransform{0};
   std::atomic<int32_t> transformsDone{0};
+  std::atomic<int32_t> nextCount{0};        // over the bins' chunks
+  std::atomic<int32_t> countsDone{0};
+  std::atomic<int32_t> countsSummed{0};
+  std::atomic<int32_t> nextFill{0};
+  std::atomic<int32_t> fillsDone{0};
   std::atomic<int32_t> nextBand{0};         // over stretches x bands
   std::atomic<int32_t> bandsDone{0};
   std::atomic<int32_t> stretchesDone{0};    // lines included
@@ -97,6 +104,54 @@ void TransformShare(BandFrame& frame) {
   WaitForCount(frame.transformsDone, frame.transformTasks);
 }
 
+// The triangles sorted into the bands' lists, once the transform is done:
+// every chunk counted, the counts summed by whoever counts last, then every
+// chunk written.
+void SortShare(BandFrame& frame) {
+  if (!frame.binned) return;
+  BandBins& bins = frame.workspace->bins;
+  const int32_t chunks = bins.chunks;
+  for (;;) {
+    const int32_t chunk = frame.nextCount.fetch_add(1);
+    if (chunk >= chunks) break;
+    CountBinChunk(bins, frame.whole->view, *frame.scene, *frame.workspace,
+                  chunk);
+    if (frame.countsDone.fetch_add(1) + 1 == chunks) {
+      SumBinCounts(bins);
+      frame.countsSummed.store(1, std::memory_order_release);
+    }
+  }
+  WaitForCount(frame.countsSummed, 1);
+  for (;;) {
+    const int32_t chunk = frame.nextFill.fetch_add(1);
+    if (chunk >= chunks) break;
+    FillBinChunk(bins, chunk);
+    frame.fillsDone.fetch_add(1, std::memory_order_release);
+  }
+  WaitForCount(frame.fillsDone, chunks);
+}
+
+// Band `index`'s triangles of objects first..end - 1: its own list merged
+// with the shared one in scene order.
+void DrawBandLists(const BandFrame& frame, DrawContext& context,
+                   int32_t index, size_t first, size_t end) {
+  const BandBins& bins = frame.workspace->bins;
+  const Workspace& shared = *frame.workspace;
+  const BandLists lists = ListsOfBand(bins, index);
+  const uint32_t from = bins.objectStart[first];
+  NumberList own{std::lower_bound(lists.own, lists.ownEnd, from),
+                 lists.ownEnd};
+  NumberList all{std::lower_bound(lists.shared, lists.sharedEnd, from),
+                 lists.sharedEnd};
+  for (size_t i = first; i < end; ++i) {
+    const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
+    if (mesh != nullptr) {
+      DrawListedTriangles(context, *frame.scene, *mesh, shared.objects[i],
+                          bins.objectStart[i], own, all);
+    }
+  }
+}
+
 // The depth entries band `index` resets: its own rows, and before the first
 // band's and after the last band's whatever else the buffer holds.
 void ClearBandDepth(const BandFrame& frame, const RowBand& band,
@@ -146,10 +201,14 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
   StretchObjects(frame, stretch, &first, &end);
   const Workspace& shared = *frame.workspace;
   const int64_t start = StageStart(counters);
-  for (size_t i = first; i < end; ++i) {
-    const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
-    if (mesh != nullptr) {
-      DrawObjectTriangles(context, *frame.scene, *mesh, shared.objects[i]);
+  if (frame.binned) {
+    DrawBandLists(frame, context, index, first, end);
+  } else {
+    for (size_t i = first; i < end; ++i) {
+      const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
+      if (mesh != nullptr) {
+        DrawObjectTriangles(context, *frame.scene, *mesh, shared.objects[i]);
+      }
     }
   }
   AddStageTime(counters, start, counters.fillNs);
@@ -164,6 +223,7 @@ void RunBands(void* data, int32_t worker) {
   BandFrame& frame = *static_cast<BandFrame*>(data);
   WorkerScratch& scratch = frame.workspace->workers[size_t(worker)];
   TransformShare(frame);
+  SortShare(frame);
   const int32_t tasks = frame.stretches * frame.bands;
   for (;;) {
     const int32_t task = frame.nextBand.fetch_add(1);
@@ -234,6 +294,8 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
   } else {
     TransformScene(whole.view, scene, workspace);
   }
+  frame.binned = PrepareBandBins(workspace.bins, scene, workspace,
+                                 whole.area.top, whole.area.bottom, bands);
   RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
 }
 

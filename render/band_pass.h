@@ -1,9 +1,10 @@
 #pragma once
-// The frame drawn in row bands on the workspace's pool. Every band walks
-// every triangle in scene order and writes only its own rows, with spans
-// equal to the whole frame's (SetupTriangleSpans), so each pixel sees the
-// same tests in the same order whatever the split and whichever thread
-// draws the band. Bands are claimed from a counter, so a thread that is
+// The frame drawn in row bands on the workspace's pool. The triangles are
+// sorted once per frame into per-band lists (band_bins.h); every band walks
+// its list and the shared one in scene order and writes only its own rows,
+// with spans equal to the whole frame's (SetupTriangleSpans), so each pixel
+// sees the same tests in the same order whatever the split and whichever
+// thread draws the band. Bands are claimed from a counter, so a thread that is
 // slow to start leaves its share to the others.
 #include <cstdint>
 
@@ -25,8 +26,9 @@ constexpr int32_t kBandsPerWorker = 2;
 RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index);
 
 // One frame in `bands` bands on the workspace's pool: the transform and
-// projection (in vertex ranges when the scene is large), then per band the
-// depth reset of its rows and the triangles. The objects are split after
+// projection (in vertex ranges when the scene is large), the triangles
+// sorted into the bands' lists, then per band the depth reset of its rows
+// and its triangles. The objects are split after
 // each object with lines into stretches: a stretch's lines are drawn, by
 // whichever thread finishes the stretch's last band, before any band of
 // the next stretch starts. `whole` is the frame's context (worker 0's);

@@ -98,16 +98,35 @@ void ProjectVertexRange(const View& view, ObjectVertices* vertices,
   }
 }
 
+ObjectFrame ObjectFrameOf(const Mesh& mesh, const ObjectVertices& vertices) {
+  return ObjectFrame{mesh,
+                     vertices.camera.data(),
+                     HasVertexVectors(mesh) ? vertices.vectors.data() : nullptr,
+                     vertices.projected.data(),
+                     vertices.normals,
+                     vertices.orientation};
+}
+
 void DrawObjectTriangles(DrawContext& context, const Scene& scene,
                          const Mesh& mesh, const ObjectVertices& vertices) {
-  const ObjectFrame object{mesh,
-                           vertices.camera.data(),
-                           HasVertexVectors(mesh) ? vertices.vectors.data()
-                                                  : nullptr,
-                           vertices.projected.data(),
-                           vertices.normals,
-                           vertices.orientation};
+  const ObjectFrame object = ObjectFrameOf(mesh, vertices);
   for (const MeshTriangle& triangle : mesh.triangles) {
+    DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
+  }
+}
+
+void DrawListedTriangles(DrawContext& context, const Scene& scene,
+                         const Mesh& mesh, const ObjectVertices& vertices,
+                         uint32_t base, NumberList& own, NumberList& shared) {
+  const ObjectFrame object = ObjectFrameOf(mesh, vertices);
+  const uint32_t end = base + uint32_t(mesh.triangles.size());
+  for (;;) {
+    const bool ownNext = own.at != own.end && *own.at < end;
+    const bool sharedNext = shared.at != shared.end && *shared.at < end;
+    if (!ownNext && !sharedNext) return;
+    const bool takeOwn = ownNext && (!sharedNext || *own.at < *shared.at);
+    const uint32_t number = takeOwn ? *own.at++ : *shared.at++;
+    const MeshTriangle& triangle = mesh.triangles[number - base];
     DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
   }
 }

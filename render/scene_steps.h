@@ -47,6 +47,22 @@ const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
 void DrawObjectTriangles(DrawContext& context, const Scene& scene,
                          const Mesh& mesh, const ObjectVertices& vertices);
 
+// The object's frame for the clipper: its mesh and this frame's vertices.
+ObjectFrame ObjectFrameOf(const Mesh& mesh, const ObjectVertices& vertices);
+
+// Ascending triangle numbers, read from `at` up to `end`.
+struct NumberList {
+  const uint32_t* at;
+  const uint32_t* end;
+};
+
+// The object's triangles (numbered from `base`) that either list names
+// next, drawn in number order; each list is left at its first number past
+// the object's.
+void DrawListedTriangles(DrawContext& context, const Scene& scene,
+                         const Mesh& mesh, const ObjectVertices& vertices,
+                         uint32_t base, NumberList& own, NumberList& shared);
+
 // Every line of the object in mesh order (lines take no band: each step
 // tests a 2 x 2 depth block that may straddle two bands).
 void DrawObjectLines(const DrawContext& context, const Mesh& mesh,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/band_bins.h"
 #include "render/looks_state.h"
 #include "render/render_pool.h"
 #include "renderer/render.h"
@@ -67,6 +68,8 @@ struct Workspace {
   FillPath fillPath = kPlainFill;
   RenderPoolPtr pool;  // null for one thread
   int32_t minBandRows = 64;
+  // The banded frame's triangles sorted into per-band lists.
+  BandBins bins;
   // The looks beside the flat one: corner normals per scene mesh, and the
   // sample buffers of frames with several samples per pixel.
   LooksState looks;

@@ -2,7 +2,8 @@
 // every triangle draws, bit for bit: scenes of many tiny, degenerate and
 // one-row triangles placed across every band edge (whole and half pixel
 // corners), some through the near plane, with lines between objects, and
-// frames where nothing is drawn; every thread count and band thickness.
+// frames where nothing is drawn; every thread count, band thickness and
+// fill version against one band of the plain fills.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -127,6 +128,7 @@ bool SameFrame(const Frame& a, const Frame& b) {
 
 TEST(BandLists, TinyDegenerateAndBandEdgeTrianglesDrawAsOneBandDoes) {
   WorkspacePtr single = MakeWorkspace();
+  ASSERT_TRUE(SetFillPath(*single, kPlainFill));
   int64_t drawn = 0;
   for (uint32_t seed = 0; seed < 12; ++seed) {
     std::mt19937 random(seed);
@@ -137,14 +139,17 @@ TEST(BandLists, TinyDegenerateAndBandEdgeTrianglesDrawAsOneBandDoes) {
     if (nothingDrawn) {
       EXPECT_EQ(expected.passed, 0);
     }
-    for (int32_t threads : {2, 3, 4, 8}) {
-      for (int32_t rows : {1, 2, 7, 30}) {
-        WorkspacePtr banded = MakeWorkspace();
-        ASSERT_TRUE(SetThreadCount(*banded, threads));
-        banded->minBandRows = rows;
-        EXPECT_TRUE(SameFrame(expected, Draw(scene, *banded)))
-            << "seed " << seed << ", " << threads << " threads, bands of "
-            << rows << " rows or more";
+    for (const FillPath path : SupportedFillPaths()) {
+      for (int32_t threads : {2, 3, 4, 8}) {
+        for (int32_t rows : {1, 2, 7, 30}) {
+          WorkspacePtr banded = MakeWorkspace();
+          ASSERT_TRUE(SetThreadCount(*banded, threads));
+          ASSERT_TRUE(SetFillPath(*banded, path));
+          banded->minBandRows = rows;
+          EXPECT_TRUE(SameFrame(expected, Draw(scene, *banded)))
+              << "seed " << seed << ", " << FillPathName(path) << ", "
+              << threads << " threads, bands of " << rows << " rows or more";
+        }
       }
     }
   }

@@ -1,0 +1,62 @@
+#pragma once
+// Each band's triangles, sorted once per frame so that a band walks only
+// what it may touch. A wholly visible triangle whose rows fall in one band
+// goes to that band's list; one whose rows reach into several bands, or
+// with a corner at camera z <= 1 or a position that is not a number, goes
+// to the shared list every band walks; one that reaches no band's rows
+// goes nowhere. Lists hold triangle numbers (the scene's triangles counted
+// object after object) in scene order, so a band that merges its own list
+// with the shared one meets exactly the triangles it met walking all of
+// them, in the same order, less those it would have passed over
+// (TriangleMissesBand).
+#include <cstdint>
+#include <vector>
+
+#include "renderer/render.h"
+#include "renderer/scene.h"
+
+namespace renderer {
+
+struct BandBins {
+  int32_t bands = 0;
+  int32_t chunks = 0;  // runs of triangles sorted as one task each
+  int32_t top = 0;     // the rows the bands split, both inclusive
+  int32_t bottom = -1;
+  std::vector<uint32_t> objectStart;  // per object, its first number; + total
+  std::vector<uint16_t> rowBand;      // band of each area row
+  std::vector<uint16_t> slot;         // per triangle: band, shared, or none
+  std::vector<uint32_t> counts;       // per chunk and slot
+  std::vector<uint32_t> listStart;    // per slot (the shared one last); + end
+  std::vector<uint32_t> entries;      // the lists, one after another
+};
+
+// The fewest triangles a chunk sorts; fewer make one chunk.
+constexpr uint32_t kBinChunkTriangles = 4096;
+
+// Sizes the bins for `bands` bands over rows top..bottom (split by BandOf)
+// and the scene's renderable objects; grows only. Returns false when the
+// scene has more triangles than the lists can number (then bands walk
+// every triangle).
+bool PrepareBandBins(BandBins& bins, const Scene& scene,
+                     const Workspace& workspace, int32_t top, int32_t bottom,
+                     int32_t bands);
+
+// Sorting in two passes over chunks: first every chunk is classified and
+// counted (any order, any thread), then the list starts are summed (once,
+// after every count), then every chunk is written into the lists.
+void CountBinChunk(BandBins& bins, const View& view, const Scene& scene,
+                   const Workspace& workspace, int32_t chunk);
+void SumBinCounts(BandBins& bins);
+void FillBinChunk(BandBins& bins, int32_t chunk);
+
+// Band `band`'s own list and the shared list, as [first, end) of entries.
+struct BandLists {
+  const uint32_t* own;
+  const uint32_t* ownEnd;
+  const uint32_t* shared;
+  const uint32_t* sharedEnd;
+};
+
+BandLists ListsOfBand(const BandBins& bins, int32_t band);
+
+}  // namespace renderer
