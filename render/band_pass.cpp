@@ -152,17 +152,16 @@ void DrawBandLists(const BandFrame& frame, DrawContext& context,
   }
 }
 
-// The depth entries band `index` resets: its own rows, and before the first
-// band's and after the last band's whatever else the buffer holds.
+// The depth rows band `index` resets: its own, and before the first band's
+// and after the last band's whatever else the buffer holds.
 void ClearBandDepth(const BandFrame& frame, const RowBand& band,
                     int32_t index, RenderStats& counters) {
   const FrameTarget& target = *frame.target;
-  const int64_t stride = frame.whole->depth.stride;
-  const int64_t begin = index == 0 ? 0 : band.top * stride;
-  const int64_t end = index == frame.bands - 1
-                          ? target.depthEntries
-                          : (int64_t{band.bottom} + 1) * stride;
-  ClearDepthEntries(target, frame.whole->kernels, counters, begin, end);
+  const int64_t first = index == 0 ? 0 : band.top;
+  const int64_t end = index == frame.bands - 1 ? DepthRowsOf(target)
+                                               : int64_t{band.bottom} + 1;
+  ResetDepthRows(frame.workspace->drawn, target, frame.whole->kernels,
+                 counters, first, end);
 }
 
 // The lines of objects first..end - 1, timed like the triangles: drawing
@@ -194,7 +193,8 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
                       whole.light,
                       whole.kernels,
                       whole.workspace,
-                      scratch};
+                      scratch,
+                      whole.drawn};
   RenderStats& counters = scratch.counters;
   if (stretch == 0) ClearBandDepth(frame, context.band, index, counters);
   size_t first, end;

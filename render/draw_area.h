@@ -68,6 +68,9 @@ struct DrawContext {
   const RowKernels* kernels;  // null: the plain fills
   const Workspace& workspace;  // the owner: this frame's vertices and looks
   WorkerScratch& scratch;
+  // Per depth row, the columns this frame wrote (DrawnRows), or null: the
+  // fills and lines widen them.
+  Span* drawn = nullptr;
 };
 
 // The context for one frame into `target` on worker 0, its band the whole

@@ -68,9 +68,11 @@ uint32_t StepColour(const LineWalk& w) {
 // Tests and writes the 2 x 2 depth block at (x, y); the colour goes to pixel
 // (x, y) alone when any cell passes. Cells outside the depth buffer's rows
 // (the column right of its last, or past its allocated entries) are left
-// out, never wrapped into the next row.
+// out, never wrapped into the next row. Written cells are noted in `drawn`
+// when it is not null.
 void PlotStep(int32_t x, int32_t y, double z, uint32_t colour,
-              const FrameView& frameView, const DepthView& depthView) {
+              const FrameView& frameView, const DepthView& depthView,
+              Span* drawn) {
   if (x < 0 || y < 0 || x >= frameView.columns || y >= frameView.rows) return;
   bool passed = false;
   for (int32_t cell = 0; cell < 4; ++cell) {
@@ -80,6 +82,7 @@ void PlotStep(int32_t x, int32_t y, double z, uint32_t colour,
     if (cx >= depthView.columns || index >= depthView.entries) continue;
     if (z <= depthView.depth[index]) {
       depthView.depth[index] = float(z);
+      if (drawn != nullptr) NoteDrawn(drawn, cy, int32_t(cx), int32_t(cx));
       passed = true;
     }
   }
@@ -99,7 +102,7 @@ void WalkLine(const DrawContext& context, LineWalk w) {
     const uint32_t colour = StepColour(w);
     if (drawn && view.viewportLeft < x && x < view.viewportRight &&
         view.viewportTop < y && y < view.viewportBottom) {
-      PlotStep(x, y, z, colour, frameView, depthView);
+      PlotStep(x, y, z, colour, frameView, depthView, context.drawn);
     }
     w.sx += w.stepX;
     w.sy += w.stepY;

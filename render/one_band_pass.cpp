@@ -8,7 +8,8 @@ namespace renderer {
 void DrawSceneOneBand(DrawContext& context, const Scene& scene,
                       const FrameTarget& target, Workspace& workspace) {
   RenderStats& counters = context.scratch.counters;
-  ClearZBuffer(target, context.kernels, counters);
+  ResetDepthRows(workspace.drawn, target, context.kernels, counters, 0,
+                 DepthRowsOf(target));
   TransformScene(context.view, scene, workspace);
   const int64_t start = StageStart(counters);
   for (size_t i = 0; i < scene.objects.size(); ++i) {

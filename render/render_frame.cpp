@@ -34,6 +34,7 @@ void RenderFrame(const Scene& scene, const View& view,
   PrepareLooks(workspace, scene, view.looks);
   DrawContext context =
       MakeDrawContext(view, target, workspace, FrameLight(scene, view.looks));
+  context.drawn = StartDrawnRows(workspace.drawn, target);
   StartWorkerCounters(workspace);
   const int32_t bands = BandCount(workspace, context.area);
   if (bands > 1) {
@@ -41,6 +42,7 @@ void RenderFrame(const Scene& scene, const View& view,
   } else {
     DrawSceneOneBand(context, scene, target, workspace);
   }
+  FinishDrawnRows(workspace.drawn, target);
   AddWorkerCounters(workspace);
 }
 

@@ -46,7 +46,15 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
 }
 
 void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]) {
-  SetupTriangleSpans(context.scratch, points, context.area, context.band);
+  WorkerScratch& scratch = context.scratch;
+  SetupTriangleSpans(scratch, points, context.area, context.band);
+  if (context.drawn == nullptr) return;
+  for (int32_t y = scratch.firstRow; y <= scratch.lastRow; ++y) {
+    const Span span = scratch.spanTable[y];
+    if (span.first <= span.last) {
+      NoteDrawn(context.drawn, y, span.first, span.last);
+    }
+  }
 }
 
 void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],

@@ -28,7 +28,8 @@ void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
 void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area, const RowBand& band);
 
-// The same, clipped to the context's drawable area and band.
+// The same, clipped to the context's drawable area and band; the covered
+// columns are noted in the context's drawn rows, when it has them.
 void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]);
 
 }  // namespace renderer

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/band_bins.h"
+#include "render/drawn_rows.h"
 #include "render/looks_state.h"
 #include "render/render_pool.h"
 #include "renderer/render.h"
@@ -17,12 +18,6 @@ struct ProjectedVertex {
   double screenX;
   double screenY;
   bool visible;
-};
-
-// The covered columns of one row, both inclusive; first > last covers none.
-struct Span {
-  int32_t first;
-  int32_t last;
 };
 
 // The span table never has fewer rows than this.
@@ -70,6 +65,8 @@ struct Workspace {
   int32_t minBandRows = 64;
   // The banded frame's triangles sorted into per-band lists.
   BandBins bins;
+  // What the last frame wrote into its depth buffer, row by row.
+  DrawnRows drawn;
   // The looks beside the flat one: corner normals per scene mesh, and the
   // sample buffers of frames with several samples per pixel.
   LooksState looks;

@@ -44,6 +44,14 @@ struct FrameTarget {
   int64_t depthStride = 0;
   int64_t depthEntries = 0;
   Rect clientRect;  // the part the caller shows; RenderFrame does not read it
+  // The caller's word that the depth buffer holds, entry for entry, what
+  // the last RenderFrame into this same memory, drawn with the same
+  // workspace, left there: nothing else wrote it since. RenderFrame then
+  // resets only the entries that frame drew (it keeps a record of them);
+  // when false, or when the workspace's last frame went to other memory or
+  // another size, it resets every entry. Either way the depth buffer ends
+  // the frame the same.
+  bool depthKept = false;
 };
 
 // Depth entries a width x height target needs: (width + 1) x (height + 1),

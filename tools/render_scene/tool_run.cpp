@@ -71,6 +71,9 @@ SequenceFrame DrawFrame(const ToolOptions& options, ToolFrame* frame,
   const renderer::RenderStats before = stats;
   renderer::RenderFrame(frame->loaded.scene, view, frame->target.target,
                         *frame->workspace);
+  // Only the frames write the depth buffer: the next one resets no more
+  // than this one drew.
+  frame->target.target.depthKept = true;
   const Clock::time_point end = Clock::now();
   if (options.bench) {
     times->frameMs.push_back(MillisecondsBetween(start, end));

@@ -1,0 +1,61 @@
+#pragma once
+// What the frames drawn with a workspace wrote into the depth buffer, row
+// by row, so that the next frame into the same buffer resets only that:
+// every other entry still holds the reset value. Used only when the caller
+// says the buffer holds what the last frame left (FrameTarget::depthKept)
+// and the buffer is the one the record describes; else every entry is
+// reset, as always.
+#include <cstdint>
+#include <vector>
+
+#include "render/row_kernels.h"
+#include "render/span.h"
+#include "renderer/render.h"
+
+namespace renderer {
+
+struct DrawnRows {
+  const float* depth = nullptr;  // the buffer described, its stride and size
+  int64_t stride = 0;
+  int64_t entries = 0;
+  bool valid = false;  // `rows` covers every entry not at the reset value
+  bool resetDrawnOnly = false;  // this frame's reset (StartDrawnRows)
+  // Per depth row (a partial last one included): the columns written,
+  // first > last for none.
+  std::vector<Span> rows;
+};
+
+// Starts a frame into `target`: sizes the record (grows only) and decides
+// whether the frame's reset may take only the recorded spans
+// (resetDrawnOnly). The record is not valid again until FinishDrawnRows.
+// Returns the rows to note the frame's writes in, or null when the target
+// has no usable depth rows.
+Span* StartDrawnRows(DrawnRows& record, const FrameTarget& target);
+
+// The depth rows `target` has, a partial last one included; 0 when it has
+// no usable depth buffer.
+int64_t DepthRowsOf(const FrameTarget& target);
+
+// Resets depth rows first..end - 1 (end past the last row: to the end of
+// the buffer): only their recorded spans when the frame resets what was
+// drawn, else every entry; their records emptied. Without usable rows, the
+// call with first 0 resets every entry.
+void ResetDepthRows(DrawnRows& record, const FrameTarget& target,
+                    const RowKernels* kernels, RenderStats& counters,
+                    int64_t first, int64_t end);
+
+// The frame is drawn: the record now describes `target`'s depth buffer.
+void FinishDrawnRows(DrawnRows& record, const FrameTarget& target);
+
+// Widens row y's record to take columns first..last (first <= last).
+inline void NoteDrawn(Span* rows, int64_t y, int32_t first, int32_t last) {
+  Span& span = rows[y];
+  if (span.first > span.last) {
+    span = Span{first, last};
+    return;
+  }
+  if (first < span.first) span.first = first;
+  if (last > span.last) span.last = last;
+}
+
+}  // namespace renderer
