@@ -1,5 +1,6 @@
 // The looks fills by rows: a sink for the shared row walk that gathers a
-// row's drawn pixels and colours them in batches.
+// triangle's drawn pixels, over all its rows (a small triangle has only a
+// few pixels on each), and colours them in batches.
 #include "render/looks_by_rows.h"
 
 #include "render/looks_rows.h"
@@ -10,62 +11,60 @@ namespace {
 
 constexpr int32_t kBatch = 64;
 
-// Drawn pixels of a row waiting for their colours: column, depth (double,
-// before rounding), texel coordinates and colour (unlit: the triangle's, or
-// the nearest texel).
+// Drawn pixels waiting for their colours: place, depth (double, before
+// rounding), texel coordinates and colour (unlit: the triangle's, or the
+// nearest texel), and where the colour goes.
 struct BatchSink {
   // A constructor rather than aggregate initialisation, which would zero
   // the arrays for every triangle.
   BatchSink(const LooksTriangle& triangleLooks,
-            const LooksKernels& looksKernels, const View& frameView,
+            const LooksKernels& looksKernels, const View& view,
             const BilinearTexture& triangleTexture)
       : looks(triangleLooks),
         kernels(looksKernels),
-        view(frameView),
-        f(double(frameView.focalLength)),
+        camera{view.centreX, view.centreY, double(view.focalLength)},
         texture(triangleTexture) {}
 
   const LooksTriangle& looks;
   const LooksKernels& kernels;
-  const View& view;
-  double f;
+  SmoothCamera camera;
   BilinearTexture texture;  // texels null for untextured triangles
   double x[kBatch];
+  double y[kBatch];
   double z[kBatch];
   double u[kBatch];
   double v[kBatch];
   uint32_t colour[kBatch];
-  int32_t level[kBatch];
+  uint32_t* at[kBatch];
   int32_t count = 0;
 
-  // Colours the batch's pixels into the row and empties it.
-  void Flush(int32_t y, uint32_t* pixelRow) {
+  // Colours the batch's pixels into the frame and empties it.
+  void Flush() {
     if (count == 0) return;
     if (texture.texels != nullptr && looks.bilinear) {
       kernels.bilinear(texture, u, v, count, colour);
     }
     if (looks.smooth != nullptr) {
-      const SmoothRow row{view.centreX, view.centreY, f, double(y)};
-      kernels.level(*looks.smooth, row, x, z, count, level);
-      kernels.light(level, count, colour);
+      kernels.colours(*looks.smooth, camera, x, y, z, count, colour);
     }
-    for (int32_t i = 0; i < count; ++i) pixelRow[int32_t(x[i])] = colour[i];
+    for (int32_t i = 0; i < count; ++i) *at[i] = colour[i];
     count = 0;
   }
 
-  void Pixel(int32_t px, int32_t y, double pz, uint32_t* pixelRow) {
-    Pixel(px, y, pz, 0.0, 0.0, looks.colour, pixelRow);
+  void Pixel(int32_t px, int32_t py, double pz, uint32_t* pixelRow) {
+    Pixel(px, py, pz, 0.0, 0.0, looks.colour, pixelRow);
   }
-  void Pixel(int32_t px, int32_t y, double pz, double pu, double pv,
+  void Pixel(int32_t px, int32_t py, double pz, double pu, double pv,
              uint32_t unlit, uint32_t* pixelRow) {
     x[count] = px;
+    y[count] = py;
     z[count] = pz;
     u[count] = pu;
     v[count] = pv;
     colour[count] = unlit;
-    if (++count == kBatch) Flush(y, pixelRow);
+    at[count] = pixelRow + px;
+    if (++count == kBatch) Flush();
   }
-  void EndRow(int32_t y, uint32_t* pixelRow) { Flush(y, pixelRow); }
 };
 
 }  // namespace
@@ -76,6 +75,7 @@ void FillUntexturedLooksByRows(DrawContext& context,
                                const LooksKernels& kernels) {
   BatchSink sink(looks, kernels, context.view, BilinearTexture{});
   WalkUntexturedRows(context, triangle, sink);
+  sink.Flush();
 }
 
 void FillTexturedLooksByRows(DrawContext& context,
@@ -88,6 +88,7 @@ void FillTexturedLooksByRows(DrawContext& context,
                  BilinearTexture{texture.texels.data(), texture.width,
                                  texture.height});
   WalkTexturedRows(context, triangle, sink);
+  sink.Flush();
 }
 
 }  // namespace renderer

@@ -1,8 +1,8 @@
 #pragma once
 // The looks fills by rows: each row walked as the plain fill walks it (the
-// same d, z, depth tests and nearest texels), the pixels drawn gathered,
-// and their bilinear texels, levels and lit colours worked out several at a
-// time by a vector target's looks kernels.
+// same d, z, depth tests and nearest texels), the triangle's drawn pixels
+// gathered, and their bilinear texels and lit colours worked out several
+// at a time by a vector target's looks kernels.
 #include "render/looks_fill.h"
 #include "render/looks_kernels.h"
 

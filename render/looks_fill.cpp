@@ -138,7 +138,6 @@ struct PlainUntexturedSink {
     const Vector3 p = PixelPoint(x, y, z, view.centreX, view.centreY, f);
     pixelRow[x] = LightColour(looks.colour, SmoothLevel(*looks.smooth, p));
   }
-  void EndRow(int32_t, uint32_t*) const {}
 };
 
 struct PlainTexturedSink {
@@ -159,7 +158,6 @@ struct PlainTexturedSink {
     }
     pixelRow[x] = colour;
   }
-  void EndRow(int32_t, uint32_t*) const {}
 };
 
 }  // namespace

@@ -20,11 +20,12 @@ struct LooksKernelTable {
 LooksKernelTable FindLooksKernels() {
   LooksKernelTable table;
   for (const RowKernels& row : RowKernelsHere()) {
-    const LooksKernels kernels{SmoothLevelKernelFor(row.target),
-                               BilinearKernelFor(row.target),
-                               LightColourKernelFor(row.target)};
-    if (kernels.level == nullptr || kernels.bilinear == nullptr ||
-        kernels.light == nullptr || table.count == 64) {
+    const LooksKernels kernels{
+        SmoothLevelKernelFor(row.target), LightColourKernelFor(row.target),
+        SmoothColourKernelFor(row.target), BilinearKernelFor(row.target)};
+    if (kernels.level == nullptr || kernels.light == nullptr ||
+        kernels.colours == nullptr || kernels.bilinear == nullptr ||
+        table.count == 64) {
       continue;
     }
     table.target[table.count] = row.target;

@@ -1,9 +1,9 @@
 #pragma once
-// The looks fills' vector kernels: for a row's passing pixels, several at
-// a time in the vector lanes of one Highway target, smooth shading's level
-// (smooth_level_kernel.h), bilinear texels and the lit colour. Each draws
-// exactly what its one-pixel function draws (BilinearTexel, SmoothLevel,
-// LightColour), bit for bit, multiplies and adds kept apart.
+// The looks fills' vector kernels: for a triangle's drawn pixels, several
+// at a time in the vector lanes of one Highway target, smooth shading's
+// level and lit colour (smooth_level_kernel.h) and bilinear texels. Each
+// draws exactly what its one-pixel function draws (SmoothLevel,
+// LightColour, BilinearTexel), bit for bit, multiplies and adds kept apart.
 #include <cstdint>
 
 #include "render/smooth_level_kernel.h"
@@ -26,20 +26,18 @@ using BilinearKernel = void (*)(const BilinearTexture& texture,
                                 const double* u, const double* v,
                                 int64_t count, uint32_t* colours);
 
-// colours[i] = LightColour(colours[i], levels[i]), levels from 0 to 255.
-using LightColourKernel = void (*)(const int32_t* levels, int64_t count,
-                                   uint32_t* colours);
-
-// The kernels of one vector target.
+// The kernels of one vector target. The fills use `colours` (level and lit
+// colour in one) and `bilinear`; `level` and `light` are its two halves,
+// each tested on its own.
 struct LooksKernels {
   SmoothLevelKernel level;
-  BilinearKernel bilinear;
   LightColourKernel light;
+  SmoothColourKernel colours;
+  BilinearKernel bilinear;
 };
 
-// Each compiled for `target`, or null when it was not compiled in.
+// Compiled for `target`, or null when it was not compiled in.
 BilinearKernel BilinearKernelFor(int64_t target);
-LightColourKernel LightColourKernelFor(int64_t target);
 
 // The ones a fill version uses (found once per process, not per
 // triangle): null for the plain fills.

@@ -3,12 +3,12 @@
 // fills and the ones by rows: the flat look's spans, d, z and depth tests,
 // and for textured triangles the nearest texel that decides whether a pixel
 // is see-through. Each pixel that is drawn gets its depth here and is handed
-// to the sink for its colour; the sink hears of each row's end.
+// to the sink for its colour.
 //
 // Untextured sinks: Pixel(x, y, z, pixelRow) with z the double depth;
 // textured ones: Pixel(x, y, z, u, v, nearest, pixelRow) with u, v the
 // texel coordinates (u without nearest sampling's half-texel offset) and
-// nearest the texel there. Both: EndRow(y, pixelRow).
+// nearest the texel there.
 #include <cstdint>
 
 #include "render/fill_textured.h"
@@ -54,7 +54,6 @@ void WalkUntexturedRows(DrawContext& context, const ClippedTriangle& triangle,
       }
       d += n.x;
     }
-    sink.EndRow(y, pixelRow);
   }
   context.scratch.counters.pixelsPassed += passed;
 }
@@ -106,7 +105,6 @@ void WalkTexturedRows(DrawContext& context, const ClippedTriangle& triangle,
       vn += p.dVn;
       d += p.n.x;
     }
-    sink.EndRow(y, pixelRow);
   }
   context.scratch.counters.pixelsPassed += passed;
 }

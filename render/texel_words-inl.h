@@ -1,8 +1,8 @@
-// Texels addressed and fetched several at a time, compiled once per Highway
-// target for the row kernels that read textures (the textured fill,
-// bilinear texels): texel coordinates wrapped into the texture, and each
-// lane's texel, 3 bytes R, G, B at a byte offset, read as one 4-byte word
-// and turned into 0x00RRGGBB.
+// Texels and colours several at a time, compiled once per Highway target
+// for the row kernels: texel coordinates wrapped into the texture, each
+// lane's texel (3 bytes R, G, B at a byte offset) read as one 4-byte word
+// and turned into 0x00RRGGBB, and such colours split into channels and
+// joined again.
 #if defined(RENDER_TEXEL_WORDS_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef RENDER_TEXEL_WORDS_INL_H_
 #undef RENDER_TEXEL_WORDS_INL_H_
@@ -113,6 +113,24 @@ HWY_INLINE hn::Vec<DU> TexelColours(const uint8_t* texels, int32_t texelCount,
   return hn::Or(hn::Or(hn::ShiftLeft<16>(hn::And(words, byte)),
                        hn::And(words, hn::Set(du, 0xFF00u))),
                 hn::And(hn::ShiftRight<16>(words), byte));
+}
+
+// The 8-bit channel at `kShift` (16 red, 8 green, 0 blue) of each lane's
+// 0x00RRGGBB, as a double.
+template <int kShift>
+HWY_INLINE VD Channel(hn::Vec<DU> colour) {
+  const auto byte = hn::And(hn::ShiftRight<kShift>(colour), hn::Set(DU(), 0xFFu));
+  return hn::PromoteTo(D(), hn::BitCast(DI(), byte));
+}
+
+// 0x00RRGGBB from three channels, each a whole number from 0 to 255.
+HWY_INLINE hn::Vec<DU> JoinChannels(VD red, VD green, VD blue) {
+  const auto byte = [](VD value) {
+    return hn::BitCast(DU(), hn::DemoteTo(DI(), value));
+  };
+  return hn::Or(hn::Or(hn::ShiftLeft<16>(byte(red)),
+                       hn::ShiftLeft<8>(byte(green))),
+                byte(blue));
 }
 
 }  // namespace HWY_NAMESPACE

@@ -1,6 +1,6 @@
 // The looks kernels of every vector fill version against the one-pixel
 // functions they stand for (BilinearTexel, SmoothLevel, LightColour), bit
-// for bit: random rows of every length up to a batch, texel coordinates on
+// for bit: random batches of every length up to the fills' 64, texel coordinates on
 // and between texel centres, across the texture's edges, far outside it and
 // not finite, see-through texels, and the smallest textures; nothing written
 // past the row.
@@ -158,46 +158,85 @@ TEST(LooksKernels, LitColoursMatchTheIntegerStepForEveryLevel) {
   }
 }
 
-TEST(LooksKernels, LevelsMatchSmoothLevel) {
-  std::mt19937 random(3131);
+// Random lights, triangles (now and then a zero corner normal) and pixels
+// of several rows, as a triangle's batch holds them.
+struct SmoothPixels {
+  SmoothLight light;
+  SmoothCamera camera;
+  std::vector<double> x, y, z;
+
+  int32_t Level(size_t i) const {
+    return SmoothLevel(light, PixelPoint(x[i], y[i], z[i], camera.centreX,
+                                         camera.centreY, camera.f));
+  }
+};
+
+SmoothPixels RandomSmoothPixels(std::mt19937* random) {
   std::uniform_int_distribution<int32_t> place(-5000, 5000);
   std::uniform_int_distribution<int32_t> depth(-200, 9000);
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
+  IntVertex corners[3];
+  Vector3 normals[3];
+  for (int i = 0; i < 3; ++i) {
+    corners[i] = IntVertex{place(*random), place(*random), depth(*random)};
+    normals[i] = (*random)() % 10 == 0
+                     ? Vector3{}
+                     : Vector3{unit(*random), unit(*random), unit(*random)};
+  }
+  const IntVertex light = (*random)() % 2 == 0
+                              ? IntVertex{0, 0, 0}
+                              : IntVertex{place(*random), place(*random),
+                                          depth(*random)};
+  SmoothPixels pixels;
+  pixels.light = MakeSmoothLight(corners, normals, light);
+  pixels.camera = SmoothCamera{400.5 + ((*random)() % 3),
+                               300.0 - 0.25 * ((*random)() % 2),
+                               double(200 + (*random)() % 900)};
+  const int32_t count = int32_t((*random)() % 64) + 1;
+  const double firstRow = double(int32_t((*random)() % 1200) - 100);
+  for (int32_t i = 0; i < count; ++i) {
+    pixels.x.push_back(double(int32_t((*random)() % 1700) - 50));
+    pixels.y.push_back(firstRow + double((*random)() % 4));
+    pixels.z.push_back(
+        std::uniform_real_distribution<double>(1.0, 12000.0)(*random));
+  }
+  return pixels;
+}
+
+TEST(LooksKernels, LevelsMatchSmoothLevel) {
+  std::mt19937 random(3131);
   for (const LooksKernels* kernels : KernelsHere()) {
     for (int round = 0; round < 300; ++round) {
-      IntVertex corners[3];
-      Vector3 normals[3];
-      for (int i = 0; i < 3; ++i) {
-        corners[i] = IntVertex{place(random), place(random), depth(random)};
-        // Now and then a zero normal: the level is 0 there.
-        normals[i] = random() % 10 == 0
-                         ? Vector3{}
-                         : Vector3{unit(random), unit(random), unit(random)};
-      }
-      const IntVertex light =
-          random() % 2 == 0 ? IntVertex{0, 0, 0}
-                            : IntVertex{place(random), place(random),
-                                        depth(random)};
-      const SmoothLight s = MakeSmoothLight(corners, normals, light);
-      const SmoothRow row{400.5 + (random() % 3), 300.0 - 0.25 * (random() % 2),
-                          double(200 + random() % 900),
-                          double(int32_t(random() % 1200) - 100)};
-      const int32_t count = int32_t(random() % 64) + 1;
-      std::vector<double> x;
-      std::vector<double> z;
-      for (int32_t i = 0; i < count; ++i) {
-        x.push_back(double(int32_t(random() % 1700) - 50));
-        z.push_back(std::uniform_real_distribution<double>(1.0, 12000.0)(random));
-      }
-      std::vector<int32_t> levels(size_t(count) + 8, int32_t(kGuard));
-      kernels->level(s, row, x.data(), z.data(), count, levels.data());
+      const SmoothPixels p = RandomSmoothPixels(&random);
+      std::vector<int32_t> levels(p.x.size() + 8, int32_t(kGuard));
+      kernels->level(p.light, p.camera, p.x.data(), p.y.data(), p.z.data(),
+                     int64_t(p.x.size()), levels.data());
       for (size_t i = 0; i < levels.size(); ++i) {
-        const int32_t expected =
-            i < x.size() ? SmoothLevel(s, PixelPoint(x[i], row.y, z[i],
-                                                     row.centreX,
-                                                     row.centreY, row.f))
-                         : int32_t(kGuard);
-        ASSERT_EQ(levels[i], expected) << "round " << round << ", pixel " << i;
+        ASSERT_EQ(levels[i], i < p.x.size() ? p.Level(i) : int32_t(kGuard))
+            << "round " << round << ", pixel " << i;
+      }
+    }
+  }
+}
+
+// The kernel the fills run: level and lit colour in one.
+TEST(LooksKernels, SmoothColoursMatchTheOnePixelLight) {
+  std::mt19937 random(4343);
+  for (const LooksKernels* kernels : KernelsHere()) {
+    for (int round = 0; round < 300; ++round) {
+      const SmoothPixels p = RandomSmoothPixels(&random);
+      std::vector<uint32_t> colours;
+      for (size_t i = 0; i < p.x.size(); ++i) {
+        colours.push_back(random() % 4 == 0 ? 0xFFFFFFu : uint32_t(random()));
+      }
+      std::vector<uint32_t> lit = colours;
+      lit.resize(colours.size() + 8, kGuard);
+      kernels->colours(p.light, p.camera, p.x.data(), p.y.data(), p.z.data(),
+                       int64_t(p.x.size()), lit.data());
+      for (size_t i = 0; i < lit.size(); ++i) {
+        const uint32_t expected =
+            i < colours.size() ? LightColour(colours[i], p.Level(i)) : kGuard;
+        ASSERT_EQ(lit[i], expected) << "round " << round << ", pixel " << i;
       }
     }
   }

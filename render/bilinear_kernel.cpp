@@ -1,9 +1,9 @@
-// The looks fills' bilinear-texel and lit-colour kernels, written once and
-// compiled for every Highway target (foreach_target.h re-includes this file
-// per target). Each lane runs BilinearTexel's and LightColour's operations
-// in their order, multiplies and adds kept apart.
+// The bilinear-texel kernel, written once and compiled for every Highway
+// target (foreach_target.h re-includes this file per target). Each lane
+// runs BilinearTexel's operations in its order, multiplies and adds kept
+// apart.
 #undef HWY_TARGET_INCLUDE
-#define HWY_TARGET_INCLUDE "render/looks_row_kernel.cpp"
+#define HWY_TARGET_INCLUDE "render/bilinear_kernel.cpp"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
 #include <hwy/highway.h>
 
@@ -18,14 +18,15 @@
 #include "render/texel_words-inl.h"
 
 HWY_BEFORE_NAMESPACE();
-namespace looks_row {
+namespace bilinear_texels {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 using renderer::BilinearKernel;
 using renderer::BilinearTexture;
-using renderer::LightColourKernel;
 using row_lanes::HWY_NAMESPACE::kMaxLanes;
 using row_lanes::HWY_NAMESPACE::MaskBits;
+using texel_words::HWY_NAMESPACE::Channel;
+using texel_words::HWY_NAMESPACE::JoinChannels;
 using texel_words::HWY_NAMESPACE::TexelColours;
 using texel_words::HWY_NAMESPACE::WrapLanes;
 
@@ -36,26 +37,6 @@ using VD = hn::Vec<D>;
 using VU = hn::Vec<DU>;
 
 HWY_INLINE VD Splat(double value) { return hn::Set(D(), value); }
-
-// The 8-bit channel at `shift` of each lane's 0x00RRGGBB, as a double.
-template <int kShift>
-HWY_INLINE VD Channel(VU colour) {
-  const VU byte = hn::And(hn::ShiftRight<kShift>(colour), hn::Set(DU(), 0xFFu));
-  return hn::PromoteTo(D(), hn::BitCast(DI(), byte));
-}
-
-// A whole number from 0 to 255 in each lane, as that 8-bit value.
-HWY_INLINE VU Byte(VD value) {
-  return hn::BitCast(DU(), hn::DemoteTo(DI(), value));
-}
-
-HWY_INLINE VU Pack(VD red, VD green, VD blue) {
-  return hn::Or(hn::Or(hn::ShiftLeft<16>(Byte(red)),
-                       hn::ShiftLeft<8>(Byte(green))),
-                Byte(blue));
-}
-
-// ---- Bilinear texels ----------------------------------------------------
 
 // One channel blended and rounded to nearest, as BlendChannel does.
 HWY_INLINE VD Blend(VD a, VD b, VD c, VD e, VD fu, VD fv) {
@@ -124,7 +105,7 @@ HWY_INLINE void BilinearStep(const BilinearTexture& t, const double* us,
   const VU t10 = OpaqueTexels(t, r0, c1, nearest);
   const VU t01 = OpaqueTexels(t, r1, c0, nearest);
   const VU t11 = OpaqueTexels(t, r1, c1, nearest);
-  const VU blended = Pack(BlendChannel<16>(t00, t10, t01, t11, fu, fv),
+  const VU blended = JoinChannels(BlendChannel<16>(t00, t10, t01, t11, fu, fv),
                           BlendChannel<8>(t00, t10, t01, t11, fu, fv),
                           BlendChannel<0>(t00, t10, t01, t11, fu, fv));
   HWY_ALIGN uint32_t nearestTexels[kMaxLanes];
@@ -166,69 +147,25 @@ void BilinearTexels(const BilinearTexture& t, const double* u,
   }
 }
 
-// ---- Lit colours -------------------------------------------------------
-
-// c x scale / 65025 truncated, in doubles: c x scale is a whole number
-// below 2^24, exact; when the quotient is not whole it lies at least
-// 1 / 65025 from the next whole number, far beyond the division's rounding
-// error (below 2^-44), so its floor is the integer quotient.
-HWY_INLINE VD LightChannel(VD channel, VD scale) {
-  return hn::Floor(hn::Div(hn::Mul(channel, scale), Splat(65025.0)));
-}
-
-void LightColours(const int32_t* levels, int64_t count, uint32_t* colours) {
-  const D d;
-  const DI di;
-  const DU du;
-  const int64_t lanes = int64_t(hn::Lanes(d));
-  HWY_ALIGN int32_t ls[kMaxLanes];
-  HWY_ALIGN uint32_t cs[kMaxLanes];
-  for (int64_t i = 0; i < count; i += lanes) {
-    const int64_t n = std::min(lanes, count - i);
-    for (int64_t k = 0; k < lanes; ++k) {
-      ls[k] = k < n ? levels[i + k] : 0;
-      cs[k] = k < n ? colours[i + k] : 0u;
-    }
-    // 89 x 255 + 166 x level.
-    const VD scale = hn::Add(Splat(22695.0),
-                             hn::Mul(Splat(166.0),
-                                     hn::PromoteTo(d, hn::Load(di, ls))));
-    const VU colour = hn::Load(du, cs);
-    hn::Store(Pack(LightChannel(Channel<16>(colour), scale),
-                   LightChannel(Channel<8>(colour), scale),
-                   LightChannel(Channel<0>(colour), scale)),
-              du, cs);
-    for (int64_t k = 0; k < n; ++k) colours[i + k] = cs[k];
-  }
-}
-
-// This target's kernels when asked for this target.
-BilinearKernel BilinearFor(int64_t target) {
+// This target's kernel when asked for this target.
+BilinearKernel KernelFor(int64_t target) {
   return target == HWY_TARGET ? &BilinearTexels : nullptr;
 }
 
-LightColourKernel LightFor(int64_t target) {
-  return target == HWY_TARGET ? &LightColours : nullptr;
-}
-
 }  // namespace HWY_NAMESPACE
-}  // namespace looks_row
+}  // namespace bilinear_texels
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
-namespace looks_row {
-HWY_EXPORT(BilinearFor);
-HWY_EXPORT(LightFor);
-}  // namespace looks_row
+namespace bilinear_texels {
+HWY_EXPORT(KernelFor);
+}  // namespace bilinear_texels
 
 namespace renderer {
 
 BilinearKernel BilinearKernelFor(int64_t target) {
-  return KernelFromTable(looks_row::HWY_DISPATCH_TABLE(BilinearFor), target);
-}
-
-LightColourKernel LightColourKernelFor(int64_t target) {
-  return KernelFromTable(looks_row::HWY_DISPATCH_TABLE(LightFor), target);
+  return KernelFromTable(bilinear_texels::HWY_DISPATCH_TABLE(KernelFor),
+                         target);
 }
 
 }  // namespace renderer
