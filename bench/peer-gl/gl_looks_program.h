@@ -1,0 +1,44 @@
+#pragma once
+// The peer's two GLSL programs: the scene pass, which draws every look of
+// the renderer (flat or smooth light, nearest or bilinear texels) from the
+// same formulas, and the resolve pass, which averages a supersampled frame
+// in linear light.
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <string>
+
+namespace peer {
+
+// Vertex attribute slots of the scene pass.
+constexpr GLuint kPositionSlot = 0;  // camera-space corner, vec3
+constexpr GLuint kNormalSlot = 1;    // model-space corner normal, vec3
+constexpr GLuint kUvSlot = 2;        // texel coordinates, vec2
+constexpr GLuint kColourSlot = 3;    // 0x00RRGGBB, uint
+
+struct ScenePass {
+  GLuint program = 0;
+  GLint projection = -1;   // mat4, camera space to clip space
+  GLint orientation = -1;  // mat3, the object's, turns the normals
+  GLint light = -1;        // ivec3, camera space (the flat light)
+  GLint lightPoint = -1;   // vec3, the same point (the smooth light)
+  GLint smooth = -1;       // int, 1 for smooth shading
+  GLint bilinear = -1;     // int, 1 for bilinear texels
+  GLint textured = -1;     // int, 1 when the batch's triangles are textured
+  GLint texels = -1;       // usampler2D
+};
+
+struct ResolvePass {
+  GLuint program = 0;
+  GLint samples = -1;      // usampler2D, the k-times frame
+  GLint factor = -1;       // int, k
+  GLint top = -1;          // int, the GL row of the output's top row
+  GLint sampleRows = -1;   // int, the k-times frame's height
+};
+
+// Both compile and link; false with `problem` set (the GL log) otherwise.
+bool BuildScenePass(ScenePass* pass, std::string* problem);
+bool BuildResolvePass(ResolvePass* pass, std::string* problem);
+
+}  // namespace peer

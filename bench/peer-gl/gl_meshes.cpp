@@ -1,0 +1,170 @@
+// The peer's vertex buffers.
+#include "bench/peer-gl/gl_meshes.h"
+
+#include <cstddef>
+
+#include "render/corner_normals.h"
+#include "renderer/int32.h"
+
+namespace peer {
+
+namespace {
+
+using renderer::CornerNormals;
+using renderer::Mesh;
+using renderer::MeshTriangle;
+using renderer::Scene;
+
+// One corner's attributes that do not move with the object.
+struct GlCorner {
+  float normal[3];
+  float uv[2];
+  uint32_t colour;
+};
+
+bool Drawable(const Scene& scene, const MeshTriangle& triangle) {
+  if (triangle.texture == renderer::kNoTexture) return true;
+  if (triangle.texture < 0 || size_t(triangle.texture) >= scene.textures.size()) {
+    return false;
+  }
+  return renderer::TextureIsUsable(scene.textures[size_t(triangle.texture)]);
+}
+
+void GroupTriangles(const Scene& scene, const Mesh& mesh, GlMesh* out) {
+  std::vector<GlBatch> groups(scene.textures.size() + 1);
+  for (size_t g = 0; g < groups.size(); ++g) groups[g].texture = int32_t(g) - 1;
+  for (size_t t = 0; t < mesh.triangles.size(); ++t) {
+    const MeshTriangle& triangle = mesh.triangles[t];
+    if (!Drawable(scene, triangle)) continue;
+    groups[size_t(triangle.texture + 1)].triangles.push_back(uint32_t(t));
+  }
+  for (GlBatch& group : groups) {
+    if (group.triangles.empty()) continue;
+    glGenBuffers(1, &group.corners);
+    out->batches.push_back(std::move(group));
+  }
+}
+
+std::vector<GlCorner> BatchCorners(const Mesh& mesh, const GlBatch& batch,
+                                   const std::vector<CornerNormals>& normals) {
+  std::vector<GlCorner> corners;
+  corners.reserve(batch.triangles.size() * 3);
+  for (uint32_t t : batch.triangles) {
+    const MeshTriangle& triangle = mesh.triangles[t];
+    for (int c = 0; c < 3; ++c) {
+      GlCorner corner{};
+      if (!normals.empty()) {
+        const renderer::Vector3& n = normals[t].corner[c];
+        corner.normal[0] = float(n.x);
+        corner.normal[1] = float(n.y);
+        corner.normal[2] = float(n.z);
+      }
+      corner.uv[0] = float(triangle.uv[c][0]);
+      corner.uv[1] = float(triangle.uv[c][1]);
+      // The flat and smooth lights both take corner 0's colour.
+      corner.colour = triangle.colour[0] & 0xFFFFFFu;
+      corners.push_back(corner);
+    }
+  }
+  return corners;
+}
+
+void BindAttributes(const GlBatch& batch, GLuint positions) {
+  glBindBuffer(GL_ARRAY_BUFFER, positions);
+  glVertexAttribIPointer(kPositionSlot, 3, GL_INT, 3 * sizeof(int32_t), nullptr);
+  glBindBuffer(GL_ARRAY_BUFFER, batch.corners);
+  const GLsizei stride = sizeof(GlCorner);
+  glVertexAttribPointer(kNormalSlot, 3, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<void*>(offsetof(GlCorner, normal)));
+  glVertexAttribPointer(kUvSlot, 2, GL_FLOAT, GL_FALSE, stride,
+                        reinterpret_cast<void*>(offsetof(GlCorner, uv)));
+  glVertexAttribIPointer(kColourSlot, 1, GL_UNSIGNED_INT, stride,
+                         reinterpret_cast<void*>(offsetof(GlCorner, colour)));
+}
+
+}  // namespace
+
+void UploadMesh(const Scene& scene, const Mesh& mesh, bool smooth,
+                GlMesh* out) {
+  if (out->batches.empty()) GroupTriangles(scene, mesh, out);
+  std::vector<CornerNormals> normals;
+  if (smooth) renderer::MeshCornerNormals(mesh, &normals);
+  for (const GlBatch& batch : out->batches) {
+    const std::vector<GlCorner> corners = BatchCorners(mesh, batch, normals);
+    glBindBuffer(GL_ARRAY_BUFFER, batch.corners);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(GlCorner)),
+                 corners.data(), GL_STATIC_DRAW);
+  }
+}
+
+void UploadObject(const renderer::SceneObject& object, const Mesh& mesh,
+                  const GlMesh& batches, GlObject* out) {
+  // Each turned coordinate truncated toward zero, then moved, as the
+  // renderer's scene pass does.
+  const double(&m)[3][3] = object.orientation;
+  out->camera.resize(mesh.vertices.size() * 3);
+  for (size_t v = 0; v < mesh.vertices.size(); ++v) {
+    const double p[3] = {double(mesh.vertices[v].x), double(mesh.vertices[v].y),
+                         double(mesh.vertices[v].z)};
+    for (int i = 0; i < 3; ++i) {
+      const double turned = m[i][0] * p[0] + m[i][1] * p[1] + m[i][2] * p[2];
+      out->camera[v * 3 + size_t(i)] = renderer::SaturateToInt32(
+          int64_t(renderer::TruncateToInt32(turned)) + object.position[i]);
+    }
+  }
+  if (out->positions.size() < batches.batches.size()) {
+    out->positions.resize(batches.batches.size());
+    glGenBuffers(GLsizei(out->positions.size()), out->positions.data());
+  }
+  for (size_t b = 0; b < batches.batches.size(); ++b) {
+    out->staged.clear();
+    for (uint32_t t : batches.batches[b].triangles) {
+      for (int c = 0; c < 3; ++c) {
+        const size_t v = size_t(mesh.triangles[t].vertex[c]) * 3;
+        out->staged.insert(out->staged.end(), out->camera.begin() + ptrdiff_t(v),
+                           out->camera.begin() + ptrdiff_t(v + 3));
+      }
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, out->positions[b]);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(out->staged.size() * sizeof(int32_t)),
+                 out->staged.data(), GL_STREAM_DRAW);
+  }
+}
+
+void DrawObject(const renderer::SceneObject& object, const GlMesh& mesh,
+                const GlObject& corners, const std::vector<GLuint>& textures,
+                const ScenePass& pass) {
+  GLfloat turn[9];  // column-major
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      turn[col * 3 + row] = GLfloat(object.orientation[row][col]);
+    }
+  }
+  glUniformMatrix3fv(pass.orientation, 1, GL_FALSE, turn);
+  for (size_t b = 0; b < mesh.batches.size(); ++b) {
+    const GlBatch& batch = mesh.batches[b];
+    const bool textured = batch.texture != renderer::kNoTexture;
+    glUniform1i(pass.textured, textured ? 1 : 0);
+    if (textured) {
+      glActiveTexture(GL_TEXTURE0);
+      glBindTexture(GL_TEXTURE_2D, textures[size_t(batch.texture)]);
+      glUniform1i(pass.texels, 0);
+    }
+    BindAttributes(batch, corners.positions[b]);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.triangles.size() * 3));
+  }
+}
+
+GLuint UploadTexture(const renderer::Texture& texture) {
+  GLuint id = 0;
+  glGenTextures(1, &id);
+  glBindTexture(GL_TEXTURE_2D, id);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8UI, texture.width, texture.height, 0,
+               GL_RGB_INTEGER, GL_UNSIGNED_BYTE, texture.texels.data());
+  return id;
+}
+
+}  // namespace peer

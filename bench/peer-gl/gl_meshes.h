@@ -1,0 +1,57 @@
+#pragma once
+// The scene's meshes in GL vertex buffers, one batch per texture: each
+// corner's normal, texel coordinates and colour uploaded once (the built-in
+// model's again each frame, as its fins scroll), and each object's
+// camera-space corners each frame, turned, truncated and moved as the
+// renderer's scene pass makes them.
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "bench/peer-gl/gl_looks_program.h"
+#include "renderer/scene.h"
+
+namespace peer {
+
+// The triangles of one mesh that share a texture (kNoTexture: untextured).
+struct GlBatch {
+  int32_t texture = renderer::kNoTexture;
+  std::vector<uint32_t> triangles;  // indices into the mesh's triangles
+  GLuint corners = 0;               // per corner: normal, uv, colour
+};
+
+struct GlMesh {
+  std::vector<GlBatch> batches;
+};
+
+// One object's camera-space corners, a buffer per batch of its mesh.
+struct GlObject {
+  std::vector<GLuint> positions;
+  std::vector<int32_t> camera;  // x, y, z per mesh vertex, reused
+  std::vector<int32_t> staged;  // x, y, z per batch corner, reused
+};
+
+// Groups the mesh's drawable triangles and uploads their corners; with
+// `smooth`, each corner's normal is the mesh's own or the one the renderer
+// computes (render/corner_normals.h); otherwise zero (the flat light does
+// not read it). Run again to refresh texel coordinates.
+void UploadMesh(const renderer::Scene& scene, const renderer::Mesh& mesh,
+                bool smooth, GlMesh* out);
+
+// The object's camera-space corners for this frame.
+void UploadObject(const renderer::SceneObject& object,
+                  const renderer::Mesh& mesh, const GlMesh& batches,
+                  GlObject* out);
+
+// Draws every batch of the object (the scene pass's program in use).
+void DrawObject(const renderer::SceneObject& object, const GlMesh& mesh,
+                const GlObject& corners, const std::vector<GLuint>& textures,
+                const ScenePass& pass);
+
+// Uploads a texture's 8-bit texels as they are (RGBA8UI), for texelFetch.
+GLuint UploadTexture(const renderer::Texture& texture);
+
+}  // namespace peer
