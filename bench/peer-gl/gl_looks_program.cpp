@@ -1,5 +1,5 @@
-// The peer's GLSL. The scene pass takes camera-space corners as the
-// renderer's scene pass makes them (whole numbers), lets GL rasterise and
+// The peer's GLSL. The scene pass makes camera-space corners as the
+// renderer's scene pass does (whole numbers), lets GL rasterise and
 // interpolate, and forms each look's colour with the renderer's formulas:
 // the flat light per triangle (in doubles, in the geometry shader, which
 // sees the whole triangle), the smooth light per pixel from the
@@ -13,19 +13,32 @@ namespace peer {
 
 namespace {
 
+// Each corner turned by the object's orientation (in doubles, each sum of
+// products left to right, never fused), truncated toward zero and then
+// moved by its position, as the renderer's scene pass makes camera space.
 const char* const kSceneVertex = R"(#version 400 core
-layout(location = 0) in ivec3 cameraCorner;
+layout(location = 0) in ivec3 modelCorner;
 layout(location = 1) in vec3 modelNormal;
 layout(location = 2) in vec2 texelCoords;
 layout(location = 3) in uint cornerColour;
-uniform mat3 orientation;
+uniform dvec3 orientation[3];
+uniform ivec3 position;
 flat out ivec3 vCamera;
 out vec3 vNormal;
 out vec2 vUv;
 flat out uint vColour;
+int Turned(dvec3 row, dvec3 p) {
+  precise double sum = row.x * p.x + row.y * p.y;
+  precise double turned = sum + row.z * p.z;
+  return int(trunc(turned));
+}
 void main() {
-  vCamera = cameraCorner;
-  vNormal = orientation * modelNormal;
+  dvec3 p = dvec3(modelCorner);
+  vCamera = ivec3(Turned(orientation[0], p), Turned(orientation[1], p),
+                  Turned(orientation[2], p)) + position;
+  vNormal = vec3(dot(vec3(orientation[0]), modelNormal),
+                 dot(vec3(orientation[1]), modelNormal),
+                 dot(vec3(orientation[2]), modelNormal));
   vUv = texelCoords;
   vColour = cornerColour;
 }
@@ -224,6 +237,7 @@ bool BuildScenePass(ScenePass* pass, std::string* problem) {
   const GLuint p = pass->program;
   pass->projection = glGetUniformLocation(p, "projection");
   pass->orientation = glGetUniformLocation(p, "orientation");
+  pass->position = glGetUniformLocation(p, "position");
   pass->light = glGetUniformLocation(p, "light");
   pass->lightPoint = glGetUniformLocation(p, "lightPoint");
   pass->smooth = glGetUniformLocation(p, "smoothLight");

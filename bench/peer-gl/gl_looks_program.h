@@ -12,7 +12,7 @@
 namespace peer {
 
 // Vertex attribute slots of the scene pass.
-constexpr GLuint kPositionSlot = 0;  // camera-space corner, vec3
+constexpr GLuint kPositionSlot = 0;  // model-space corner, ivec3
 constexpr GLuint kNormalSlot = 1;    // model-space corner normal, vec3
 constexpr GLuint kUvSlot = 2;        // texel coordinates, vec2
 constexpr GLuint kColourSlot = 3;    // 0x00RRGGBB, uint
@@ -20,13 +20,15 @@ constexpr GLuint kColourSlot = 3;    // 0x00RRGGBB, uint
 struct ScenePass {
   GLuint program = 0;
   GLint projection = -1;   // mat4, camera space to clip space
-  GLint orientation = -1;  // mat3, the object's, turns the normals
+  GLint orientation = -1;  // dvec3[3], the object's orientation's rows
+  GLint position = -1;     // ivec3, the object's position
   GLint light = -1;        // ivec3, camera space (the flat light)
   GLint lightPoint = -1;   // vec3, the same point (the smooth light)
   GLint smooth = -1;       // int, 1 for smooth shading
   GLint bilinear = -1;     // int, 1 for bilinear texels
   GLint textured = -1;     // int, 1 when the batch's triangles are textured
   GLint texels = -1;       // usampler2D
+  PFNGLUNIFORM3DVPROC uniform3dv = nullptr;
 };
 
 struct ResolvePass {
@@ -38,6 +40,8 @@ struct ResolvePass {
 };
 
 // Both compile and link; false with `problem` set (the GL log) otherwise.
+// The scene pass needs glUniform3dv, which the library does not export:
+// `uniform3dv` is looked up by the caller.
 bool BuildScenePass(ScenePass* pass, std::string* problem);
 bool BuildResolvePass(ResolvePass* pass, std::string* problem);
 

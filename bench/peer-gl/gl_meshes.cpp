@@ -4,7 +4,6 @@
 #include <cstddef>
 
 #include "render/corner_normals.h"
-#include "renderer/int32.h"
 
 namespace peer {
 
@@ -15,8 +14,9 @@ using renderer::Mesh;
 using renderer::MeshTriangle;
 using renderer::Scene;
 
-// One corner's attributes that do not move with the object.
+// One corner's attributes.
 struct GlCorner {
+  int32_t position[3];
   float normal[3];
   float uv[2];
   uint32_t colour;
@@ -53,6 +53,10 @@ std::vector<GlCorner> BatchCorners(const Mesh& mesh, const GlBatch& batch,
     const MeshTriangle& triangle = mesh.triangles[t];
     for (int c = 0; c < 3; ++c) {
       GlCorner corner{};
+      const renderer::IntVertex& v = mesh.vertices[size_t(triangle.vertex[c])];
+      corner.position[0] = v.x;
+      corner.position[1] = v.y;
+      corner.position[2] = v.z;
       if (!normals.empty()) {
         const renderer::Vector3& n = normals[t].corner[c];
         corner.normal[0] = float(n.x);
@@ -69,11 +73,11 @@ std::vector<GlCorner> BatchCorners(const Mesh& mesh, const GlBatch& batch,
   return corners;
 }
 
-void BindAttributes(const GlBatch& batch, GLuint positions) {
-  glBindBuffer(GL_ARRAY_BUFFER, positions);
-  glVertexAttribIPointer(kPositionSlot, 3, GL_INT, 3 * sizeof(int32_t), nullptr);
+void BindAttributes(const GlBatch& batch) {
   glBindBuffer(GL_ARRAY_BUFFER, batch.corners);
   const GLsizei stride = sizeof(GlCorner);
+  glVertexAttribIPointer(kPositionSlot, 3, GL_INT, stride,
+                         reinterpret_cast<void*>(offsetof(GlCorner, position)));
   glVertexAttribPointer(kNormalSlot, 3, GL_FLOAT, GL_FALSE, stride,
                         reinterpret_cast<void*>(offsetof(GlCorner, normal)));
   glVertexAttribPointer(kUvSlot, 2, GL_FLOAT, GL_FALSE, stride,
@@ -97,52 +101,12 @@ void UploadMesh(const Scene& scene, const Mesh& mesh, bool smooth,
   }
 }
 
-void UploadObject(const renderer::SceneObject& object, const Mesh& mesh,
-                  const GlMesh& batches, GlObject* out) {
-  // Each turned coordinate truncated toward zero, then moved, as the
-  // renderer's scene pass does.
-  const double(&m)[3][3] = object.orientation;
-  out->camera.resize(mesh.vertices.size() * 3);
-  for (size_t v = 0; v < mesh.vertices.size(); ++v) {
-    const double p[3] = {double(mesh.vertices[v].x), double(mesh.vertices[v].y),
-                         double(mesh.vertices[v].z)};
-    for (int i = 0; i < 3; ++i) {
-      const double turned = m[i][0] * p[0] + m[i][1] * p[1] + m[i][2] * p[2];
-      out->camera[v * 3 + size_t(i)] = renderer::SaturateToInt32(
-          int64_t(renderer::TruncateToInt32(turned)) + object.position[i]);
-    }
-  }
-  if (out->positions.size() < batches.batches.size()) {
-    out->positions.resize(batches.batches.size());
-    glGenBuffers(GLsizei(out->positions.size()), out->positions.data());
-  }
-  for (size_t b = 0; b < batches.batches.size(); ++b) {
-    out->staged.clear();
-    for (uint32_t t : batches.batches[b].triangles) {
-      for (int c = 0; c < 3; ++c) {
-        const size_t v = size_t(mesh.triangles[t].vertex[c]) * 3;
-        out->staged.insert(out->staged.end(), out->camera.begin() + ptrdiff_t(v),
-                           out->camera.begin() + ptrdiff_t(v + 3));
-      }
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, out->positions[b]);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(out->staged.size() * sizeof(int32_t)),
-                 out->staged.data(), GL_STREAM_DRAW);
-  }
-}
-
 void DrawObject(const renderer::SceneObject& object, const GlMesh& mesh,
-                const GlObject& corners, const std::vector<GLuint>& textures,
-                const ScenePass& pass) {
-  GLfloat turn[9];  // column-major
-  for (int row = 0; row < 3; ++row) {
-    for (int col = 0; col < 3; ++col) {
-      turn[col * 3 + row] = GLfloat(object.orientation[row][col]);
-    }
-  }
-  glUniformMatrix3fv(pass.orientation, 1, GL_FALSE, turn);
-  for (size_t b = 0; b < mesh.batches.size(); ++b) {
-    const GlBatch& batch = mesh.batches[b];
+                const std::vector<GLuint>& textures, const ScenePass& pass) {
+  pass.uniform3dv(pass.orientation, 3, &object.orientation[0][0]);
+  glUniform3i(pass.position, object.position[0], object.position[1],
+              object.position[2]);
+  for (const GlBatch& batch : mesh.batches) {
     const bool textured = batch.texture != renderer::kNoTexture;
     glUniform1i(pass.textured, textured ? 1 : 0);
     if (textured) {
@@ -150,7 +114,7 @@ void DrawObject(const renderer::SceneObject& object, const GlMesh& mesh,
       glBindTexture(GL_TEXTURE_2D, textures[size_t(batch.texture)]);
       glUniform1i(pass.texels, 0);
     }
-    BindAttributes(batch, corners.positions[b]);
+    BindAttributes(batch);
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.triangles.size() * 3));
   }
 }

@@ -1,9 +1,8 @@
 #pragma once
 // The scene's meshes in GL vertex buffers, one batch per texture: each
-// corner's normal, texel coordinates and colour uploaded once (the built-in
-// model's again each frame, as its fins scroll), and each object's
-// camera-space corners each frame, turned, truncated and moved as the
-// renderer's scene pass makes them.
+// corner's model-space position, normal, texel coordinates and colour,
+// uploaded once (the built-in model's again each frame, as its fins
+// scroll); the vertex shader places them for each object.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -20,18 +19,11 @@ namespace peer {
 struct GlBatch {
   int32_t texture = renderer::kNoTexture;
   std::vector<uint32_t> triangles;  // indices into the mesh's triangles
-  GLuint corners = 0;               // per corner: normal, uv, colour
+  GLuint corners = 0;  // per corner: position, normal, uv, colour
 };
 
 struct GlMesh {
   std::vector<GlBatch> batches;
-};
-
-// One object's camera-space corners, a buffer per batch of its mesh.
-struct GlObject {
-  std::vector<GLuint> positions;
-  std::vector<int32_t> camera;  // x, y, z per mesh vertex, reused
-  std::vector<int32_t> staged;  // x, y, z per batch corner, reused
 };
 
 // Groups the mesh's drawable triangles and uploads their corners; with
@@ -41,15 +33,9 @@ struct GlObject {
 void UploadMesh(const renderer::Scene& scene, const renderer::Mesh& mesh,
                 bool smooth, GlMesh* out);
 
-// The object's camera-space corners for this frame.
-void UploadObject(const renderer::SceneObject& object,
-                  const renderer::Mesh& mesh, const GlMesh& batches,
-                  GlObject* out);
-
-// Draws every batch of the object (the scene pass's program in use).
+// Draws every batch of the object's mesh (the scene pass's program in use).
 void DrawObject(const renderer::SceneObject& object, const GlMesh& mesh,
-                const GlObject& corners, const std::vector<GLuint>& textures,
-                const ScenePass& pass);
+                const std::vector<GLuint>& textures, const ScenePass& pass);
 
 // Uploads a texture's 8-bit texels as they are (RGBA8UI), for texelFetch.
 GLuint UploadTexture(const renderer::Texture& texture);

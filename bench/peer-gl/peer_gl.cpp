@@ -4,7 +4,8 @@
 // through the renderer's scene-file library, with the same look options)
 // and draws every look with GLSL that forms the colours by the renderer's
 // formulas, while GL does the rasterising, the depth test and the
-// interpolation: flat light per triangle; smooth light per pixel from the
+// interpolation: camera space made in the vertex shader, whole numbers as
+// the renderer's scene pass makes them; flat light per triangle; smooth light per pixel from the
 // interpolated camera-space point and corner normals (the model's own or
 // the ones the renderer computes), lit from object 0 when it draws nothing,
 // else from the viewer; nearest and bilinear texels with wrap-around and the
@@ -18,7 +19,8 @@
 // usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH]
 //                [--desktop WxH] [--shading flat|smooth]
 //                [--texture-filter nearest|bilinear] [--samples 1|4|16]
-//                [--frames N] [--out FILE.ppm|FILE.png]
+//                [--steps N] [--frames N] [--out FILE.ppm|FILE.png]
+// --steps runs animation steps before the first frame, as render-scene's.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/osmesa.h>
 #include <GL/gl.h>
@@ -47,6 +49,7 @@ struct Options {
   std::string textures;
   SceneOverrides sizes{};
   SceneLookChoices looks;
+  int32_t steps = kStepsFromFile;
   int frames = 200;
   std::string out;
 };
@@ -79,6 +82,7 @@ bool ParseOption(const std::string& a, const char* value, Options* o) {
   else if (a == "--textures") o->textures = value;
   else if (a == "--client") return (s.hasClient = ParseSize(value, &s.clientWidth, &s.clientHeight));
   else if (a == "--desktop") return (s.hasDesktop = ParseSize(value, &s.desktopWidth, &s.desktopHeight));
+  else if (a == "--steps") o->steps = std::max(0, std::atoi(value));
   else if (a == "--frames") o->frames = std::max(1, std::atoi(value));
   else if (a == "--out") o->out = value;
   else if (a == "--shading" || a == "--texture-filter" || a == "--samples") return ParseLook(a, value, &o->looks);
@@ -99,6 +103,7 @@ bool SetUpScene(const Options& o, LoadedScene& loaded) {
   options.sizes = o.sizes;
   options.builtinTextures = o.textures;
   options.looks = o.looks;
+  options.steps = o.steps;
   std::string error;
   bool ok = false;
   if (!o.scene.empty()) {
@@ -140,7 +145,6 @@ void LoadLight(const Scene& scene, const Looks& looks, const peer::ScenePass& pa
 struct GlScene {
   std::vector<GLuint> textures;
   std::vector<peer::GlMesh> meshes;
-  std::vector<peer::GlObject> objects;
 };
 
 void UploadScene(const LoadedScene& loaded, GlScene* out) {
@@ -154,22 +158,17 @@ void UploadScene(const LoadedScene& loaded, GlScene* out) {
   for (size_t m = 0; m < scene.meshes.size(); ++m) {
     peer::UploadMesh(scene, scene.meshes[m], smooth, &out->meshes[m]);
   }
-  out->objects.resize(scene.objects.size());
 }
 
 void DrawFrame(const LoadedScene& loaded, const peer::GlFrame& frame,
                const peer::ScenePass& scenePass,
-               const peer::ResolvePass& resolvePass, GlScene* gl) {
+               const peer::ResolvePass& resolvePass, const GlScene& gl) {
   const Scene& scene = loaded.scene;
   peer::BeginScene(frame, loaded.view, scenePass);
   LoadLight(scene, loaded.view.looks, scenePass);
-  for (size_t i = 0; i < scene.objects.size(); ++i) {
-    const SceneObject& object = scene.objects[i];
+  for (const SceneObject& object : scene.objects) {
     if (object.mesh < 0 || size_t(object.mesh) >= scene.meshes.size()) continue;
-    const Mesh& mesh = scene.meshes[size_t(object.mesh)];
-    const peer::GlMesh& batches = gl->meshes[size_t(object.mesh)];
-    peer::UploadObject(object, mesh, batches, &gl->objects[i]);
-    peer::DrawObject(object, batches, gl->objects[i], gl->textures, scenePass);
+    peer::DrawObject(object, gl.meshes[size_t(object.mesh)], gl.textures, scenePass);
   }
   peer::ResolveSamples(frame, resolvePass);
   glFinish();
@@ -217,7 +216,7 @@ void PrintTimes(const std::vector<double>& times) {
 int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, &o)) {
-    std::fprintf(stderr, "usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH] [--desktop WxH] [--shading flat|smooth] [--texture-filter nearest|bilinear] [--samples 1|4|16] [--frames N] [--out FILE.ppm|FILE.png]\n");
+    std::fprintf(stderr, "usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH] [--desktop WxH] [--shading flat|smooth] [--texture-filter nearest|bilinear] [--samples 1|4|16] [--steps N] [--frames N] [--out FILE.ppm|FILE.png]\n");
     return 2;
   }
   LoadedScene loaded;
@@ -233,6 +232,12 @@ int main(int argc, char** argv) {
   peer::ScenePass scenePass;
   peer::ResolvePass resolvePass;
   std::string problem;
+  scenePass.uniform3dv = reinterpret_cast<PFNGLUNIFORM3DVPROC>(
+      OSMesaGetProcAddress("glUniform3dv"));
+  if (scenePass.uniform3dv == nullptr) {
+    std::fprintf(stderr, "peer-gl: no glUniform3dv\n");
+    return 1;
+  }
   if (!peer::BuildScenePass(&scenePass, &problem) ||
       !peer::BuildResolvePass(&resolvePass, &problem)) {
     std::fprintf(stderr, "peer-gl: %s\n", problem.c_str());
@@ -258,7 +263,7 @@ int main(int argc, char** argv) {
       peer::UploadMesh(loaded.scene, loaded.scene.meshes[size_t(builtin)], smooth,
                        &gl.meshes[size_t(builtin)]);
     }
-    DrawFrame(loaded, frame, scenePass, resolvePass, &gl);
+    DrawFrame(loaded, frame, scenePass, resolvePass, gl);
     const auto end = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
   }
