@@ -33,7 +33,7 @@ void CreateBuffers(int32_t width, int32_t height, GlBuffers* out) {
 // pixel centres lie half a pixel in. Clip z is 1 with w = z, so window depth
 // is 1 / z (with the [0, 1] depth range): nearer is larger, and the near
 // plane is z = 1, where the renderer clips.
-void LoadProjection(const ScenePass& pass, double f, double cx, double cy,
+void LoadProjection(GLint location, double f, double cx, double cy,
                     int32_t width, int32_t height) {
   const double w = width;
   const double h = height;
@@ -42,7 +42,7 @@ void LoadProjection(const ScenePass& pass, double f, double cx, double cy,
       0, GLfloat(-2 * f / h), 0, 0,
       GLfloat(2 * (cx + 0.5) / w - 1), GLfloat(1 - 2 * (cy + 0.5) / h), 0, 1,
       0, 0, 1, 0};
-  glUniformMatrix4fv(pass.projection, 1, GL_FALSE, m);
+  glUniformMatrix4fv(location, 1, GL_FALSE, m);
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ void CreateFrame(const FrameSizes& sizes, int32_t samples, GlFrame* frame) {
 }
 
 void BeginScene(const GlFrame& frame, const renderer::View& view,
-                const ScenePass& pass) {
+                GLuint program, GLint projection) {
   const int32_t k = frame.factor;
   const GlBuffers& target = k > 1 ? frame.samples : frame.desktop;
   const int32_t width = frame.sizes.clientWidth * k;
@@ -77,9 +77,9 @@ void BeginScene(const GlFrame& frame, const renderer::View& view,
                           renderer::kBackgroundColour & 255u, 255u};
   glClearBufferuiv(GL_COLOR, 0, grey);
   glDisable(GL_SCISSOR_TEST);
-  glUseProgram(pass.program);
+  glUseProgram(program);
   const double shift = (k - 1) / 2.0;
-  LoadProjection(pass, double(k) * view.focalLength,
+  LoadProjection(projection, double(k) * view.focalLength,
                  k * view.centreX - shift, k * view.centreY - shift, width,
                  height);
 }

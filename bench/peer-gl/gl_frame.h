@@ -42,10 +42,11 @@ struct GlFrame {
 void CreateFrame(const FrameSizes& sizes, int32_t samples, GlFrame* frame);
 
 // Binds the buffer the scene is drawn into, sets its viewport, clears its
-// depth and its client area (the background grey) and loads the projection
-// of `view` scaled for the samples.
+// depth and its client area (the background grey), puts `program` in use
+// and loads the projection of `view`, scaled for the samples, into its
+// mat4 uniform `projection`.
 void BeginScene(const GlFrame& frame, const renderer::View& view,
-                const ScenePass& pass);
+                GLuint program, GLint projection);
 
 // With several samples: averages them into the desktop buffer's client area.
 void ResolveSamples(const GlFrame& frame, const ResolvePass& pass);

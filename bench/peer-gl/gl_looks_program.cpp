@@ -195,6 +195,40 @@ void main() {
 }
 )";
 
+const char* const kPlainVertex = R"(#version 400 core
+layout(location = 0) in ivec3 modelCorner;
+layout(location = 2) in vec2 texelCoords;
+layout(location = 3) in uint cornerColour;
+uniform mat4 projection;
+uniform mat3 orientation;
+uniform vec3 position;
+uniform vec2 texelScale;
+out vec2 st;
+flat out uint colour;
+void main() {
+  gl_Position = projection * vec4(orientation * vec3(modelCorner) + position, 1.0);
+  st = texelCoords * texelScale;
+  colour = cornerColour;
+}
+)";
+
+const char* const kPlainFragment = R"(#version 400 core
+in vec2 st;
+flat in uint colour;
+uniform int textured;
+uniform sampler2D texels;
+out uvec4 fragColour;
+void main() {
+  if (textured == 1) {
+    vec4 t = texture(texels, st);
+    if (t.a < 0.5) discard;
+    fragColour = uvec4(round(t * 255.0));
+  } else {
+    fragColour = uvec4((colour >> 16) & 255u, (colour >> 8) & 255u, colour & 255u, 255u);
+  }
+}
+)";
+
 bool Compile(GLenum kind, const char* source, GLuint program,
              std::string* problem) {
   const GLuint shader = glCreateShader(kind);
@@ -259,6 +293,23 @@ bool BuildResolvePass(ResolvePass* pass, std::string* problem) {
   pass->factor = glGetUniformLocation(p, "factor");
   pass->top = glGetUniformLocation(p, "top");
   pass->sampleRows = glGetUniformLocation(p, "sampleRows");
+  return true;
+}
+
+bool BuildPlainPass(PlainPass* pass, std::string* problem) {
+  pass->program = glCreateProgram();
+  if (!Compile(GL_VERTEX_SHADER, kPlainVertex, pass->program, problem) ||
+      !Compile(GL_FRAGMENT_SHADER, kPlainFragment, pass->program, problem) ||
+      !Link(pass->program, problem)) {
+    return false;
+  }
+  const GLuint p = pass->program;
+  pass->projection = glGetUniformLocation(p, "projection");
+  pass->orientation = glGetUniformLocation(p, "orientation");
+  pass->position = glGetUniformLocation(p, "position");
+  pass->texelScale = glGetUniformLocation(p, "texelScale");
+  pass->textured = glGetUniformLocation(p, "textured");
+  pass->texels = glGetUniformLocation(p, "texels");
   return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The peer's two GLSL programs: the scene pass, which draws every look of
-// the renderer (flat or smooth light, nearest or bilinear texels) from the
-// same formulas, and the resolve pass, which averages a supersampled frame
-// in linear light.
+// The peer's GLSL programs: the scene pass, which draws every look of the
+// renderer (flat or smooth light, nearest or bilinear texels) from the same
+// formulas; the resolve pass, which averages a supersampled frame in linear
+// light; and the plain pass, GL's own everyday way for speed comparisons
+// (float transform, GL's nearest sampler with repeat, pure white
+// alpha-tested away, untextured triangles unlit).
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -39,10 +41,22 @@ struct ResolvePass {
   GLint sampleRows = -1;   // int, the k-times frame's height
 };
 
-// Both compile and link; false with `problem` set (the GL log) otherwise.
+// The plain pass reads the scene pass's attribute slots but the normal.
+struct PlainPass {
+  GLuint program = 0;
+  GLint projection = -1;   // mat4
+  GLint orientation = -1;  // mat3
+  GLint position = -1;     // vec3
+  GLint texelScale = -1;   // vec2, 1 / the texture's size
+  GLint textured = -1;     // int
+  GLint texels = -1;       // sampler2D, RGBA8 with pure white transparent
+};
+
+// Each compiles and links; false with `problem` set (the GL log) otherwise.
 // The scene pass needs glUniform3dv, which the library does not export:
 // `uniform3dv` is looked up by the caller.
 bool BuildScenePass(ScenePass* pass, std::string* problem);
 bool BuildResolvePass(ResolvePass* pass, std::string* problem);
+bool BuildPlainPass(PlainPass* pass, std::string* problem);
 
 }  // namespace peer

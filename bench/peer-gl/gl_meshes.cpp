@@ -131,4 +131,50 @@ GLuint UploadTexture(const renderer::Texture& texture) {
   return id;
 }
 
+void DrawObjectPlain(const Scene& scene, const renderer::SceneObject& object,
+                     const GlMesh& mesh, const std::vector<GLuint>& textures,
+                     const PlainPass& pass) {
+  GLfloat turn[9];
+  for (int i = 0; i < 9; ++i) turn[i] = GLfloat(object.orientation[i / 3][i % 3]);
+  glUniformMatrix3fv(pass.orientation, 1, GL_TRUE, turn);  // rows as stored
+  glUniform3f(pass.position, GLfloat(object.position[0]),
+              GLfloat(object.position[1]), GLfloat(object.position[2]));
+  for (const GlBatch& batch : mesh.batches) {
+    const bool textured = batch.texture != renderer::kNoTexture;
+    glUniform1i(pass.textured, textured ? 1 : 0);
+    if (textured) {
+      const renderer::Texture& t = scene.textures[size_t(batch.texture)];
+      glActiveTexture(GL_TEXTURE0);
+      glBindTexture(GL_TEXTURE_2D, textures[size_t(batch.texture)]);
+      glUniform1i(pass.texels, 0);
+      glUniform2f(pass.texelScale, 1.0f / GLfloat(t.width), 1.0f / GLfloat(t.height));
+    }
+    BindAttributes(batch);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.triangles.size() * 3));
+  }
+}
+
+GLuint UploadPlainTexture(const renderer::Texture& texture) {
+  std::vector<uint8_t> rgba(size_t(texture.width) * size_t(texture.height) * 4);
+  for (size_t i = 0; i * 4 < rgba.size(); ++i) {
+    const uint8_t* p = texture.texels.data() + 3 * i;
+    const bool white = p[0] == 255 && p[1] == 255 && p[2] == 255;
+    rgba[4 * i] = p[0];
+    rgba[4 * i + 1] = p[1];
+    rgba[4 * i + 2] = p[2];
+    rgba[4 * i + 3] = white ? 0 : 255;
+  }
+  GLuint id = 0;
+  glGenTextures(1, &id);
+  glBindTexture(GL_TEXTURE_2D, id);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texture.width, texture.height, 0,
+               GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  return id;
+}
+
 }  // namespace peer

@@ -37,7 +37,16 @@ void UploadMesh(const renderer::Scene& scene, const renderer::Mesh& mesh,
 void DrawObject(const renderer::SceneObject& object, const GlMesh& mesh,
                 const std::vector<GLuint>& textures, const ScenePass& pass);
 
-// Uploads a texture's 8-bit texels as they are (RGBA8UI), for texelFetch.
+// The same with the plain pass (its textures from UploadPlainTexture).
+void DrawObjectPlain(const renderer::Scene& scene,
+                     const renderer::SceneObject& object, const GlMesh& mesh,
+                     const std::vector<GLuint>& textures, const PlainPass& pass);
+
+// Uploads a texture's 8-bit texels as they are (RGB8UI), for texelFetch.
 GLuint UploadTexture(const renderer::Texture& texture);
+
+// Uploads a texture for GL's own sampler: RGBA8, pure white with alpha 0,
+// nearest texels, repeat.
+GLuint UploadPlainTexture(const renderer::Texture& texture);
 
 }  // namespace peer

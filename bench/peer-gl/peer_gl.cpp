@@ -19,8 +19,12 @@
 // usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH]
 //                [--desktop WxH] [--shading flat|smooth]
 //                [--texture-filter nearest|bilinear] [--samples 1|4|16]
-//                [--steps N] [--frames N] [--out FILE.ppm|FILE.png]
+//                [--steps N] [--frames N] [--out FILE.ppm|FILE.png] [--plain]
 // --steps runs animation steps before the first frame, as render-scene's.
+// --plain draws as a GL program commonly would, for speed comparisons
+// (bench/compare): float transform, GL's own nearest sampler with repeat,
+// pure white alpha-tested away, untextured triangles unlit, one sample; the
+// look options are then ignored.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/osmesa.h>
 #include <GL/gl.h>
@@ -52,6 +56,7 @@ struct Options {
   int32_t steps = kStepsFromFile;
   int frames = 200;
   std::string out;
+  bool plain = false;
 };
 
 bool ParseSize(const char* text, int32_t* w, int32_t* h) {
@@ -92,7 +97,12 @@ bool ParseOption(const std::string& a, const char* value, Options* o) {
 
 bool ParseOptions(int argc, char** argv, Options* o) {
   for (int i = 1; i < argc; i += 2) {
-    if (i + 1 >= argc || !ParseOption(argv[i], argv[i + 1], o)) return false;
+    if (std::string(argv[i]) == "--plain") {
+      o->plain = true;
+      --i;
+    } else if (i + 1 >= argc || !ParseOption(argv[i], argv[i + 1], o)) {
+      return false;
+    }
   }
   return true;
 }
@@ -143,16 +153,26 @@ void LoadLight(const Scene& scene, const Looks& looks, const peer::ScenePass& pa
 }
 
 struct GlScene {
+  bool plain = false;
   std::vector<GLuint> textures;
   std::vector<peer::GlMesh> meshes;
 };
 
-void UploadScene(const LoadedScene& loaded, GlScene* out) {
+struct Programs {
+  peer::ScenePass scene;
+  peer::ResolvePass resolve;
+  peer::PlainPass plain;
+};
+
+void UploadScene(const LoadedScene& loaded, bool plain, GlScene* out) {
   const Scene& scene = loaded.scene;
   const bool smooth = loaded.view.looks.shading == Shading::kSmooth;
+  out->plain = plain;
   out->textures.assign(scene.textures.size(), 0);
   for (size_t t = 0; t < scene.textures.size(); ++t) {
-    if (TextureIsUsable(scene.textures[t])) out->textures[t] = peer::UploadTexture(scene.textures[t]);
+    if (!TextureIsUsable(scene.textures[t])) continue;
+    out->textures[t] = plain ? peer::UploadPlainTexture(scene.textures[t])
+                             : peer::UploadTexture(scene.textures[t]);
   }
   out->meshes.resize(scene.meshes.size());
   for (size_t m = 0; m < scene.meshes.size(); ++m) {
@@ -161,17 +181,43 @@ void UploadScene(const LoadedScene& loaded, GlScene* out) {
 }
 
 void DrawFrame(const LoadedScene& loaded, const peer::GlFrame& frame,
-               const peer::ScenePass& scenePass,
-               const peer::ResolvePass& resolvePass, const GlScene& gl) {
+               const Programs& programs, const GlScene& gl) {
   const Scene& scene = loaded.scene;
-  peer::BeginScene(frame, loaded.view, scenePass);
-  LoadLight(scene, loaded.view.looks, scenePass);
+  if (gl.plain) {
+    peer::BeginScene(frame, loaded.view, programs.plain.program, programs.plain.projection);
+  } else {
+    peer::BeginScene(frame, loaded.view, programs.scene.program, programs.scene.projection);
+    LoadLight(scene, loaded.view.looks, programs.scene);
+  }
   for (const SceneObject& object : scene.objects) {
     if (object.mesh < 0 || size_t(object.mesh) >= scene.meshes.size()) continue;
-    peer::DrawObject(object, gl.meshes[size_t(object.mesh)], gl.textures, scenePass);
+    const peer::GlMesh& mesh = gl.meshes[size_t(object.mesh)];
+    if (gl.plain) {
+      peer::DrawObjectPlain(scene, object, mesh, gl.textures, programs.plain);
+    } else {
+      peer::DrawObject(object, mesh, gl.textures, programs.scene);
+    }
   }
-  peer::ResolveSamples(frame, resolvePass);
+  peer::ResolveSamples(frame, programs.resolve);
   glFinish();
+}
+
+// False after printing the problem.
+bool BuildPrograms(Programs* programs) {
+  programs->scene.uniform3dv = reinterpret_cast<PFNGLUNIFORM3DVPROC>(
+      OSMesaGetProcAddress("glUniform3dv"));
+  if (programs->scene.uniform3dv == nullptr) {
+    std::fprintf(stderr, "peer-gl: no glUniform3dv\n");
+    return false;
+  }
+  std::string problem;
+  if (!peer::BuildScenePass(&programs->scene, &problem) ||
+      !peer::BuildResolvePass(&programs->resolve, &problem) ||
+      !peer::BuildPlainPass(&programs->plain, &problem)) {
+    std::fprintf(stderr, "peer-gl: %s\n", problem.c_str());
+    return false;
+  }
+  return true;
 }
 
 // Depth from 0 to 1 rather than -1 to 1, for the precision of 1 / z; the
@@ -184,6 +230,7 @@ bool SetUpGl() {
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_GREATER);  // depth 1 / z: nearer is larger; ties keep the first
   glDisable(GL_CULL_FACE);
+  glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);  // the plain pass's flat colour
   GLuint vertexArray = 0;
   glGenVertexArrays(1, &vertexArray);
   glBindVertexArray(vertexArray);
@@ -216,7 +263,7 @@ void PrintTimes(const std::vector<double>& times) {
 int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, &o)) {
-    std::fprintf(stderr, "usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH] [--desktop WxH] [--shading flat|smooth] [--texture-filter nearest|bilinear] [--samples 1|4|16] [--steps N] [--frames N] [--out FILE.ppm|FILE.png]\n");
+    std::fprintf(stderr, "usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH] [--desktop WxH] [--shading flat|smooth] [--texture-filter nearest|bilinear] [--samples 1|4|16] [--steps N] [--frames N] [--out FILE.ppm|FILE.png] [--plain]\n");
     return 2;
   }
   LoadedScene loaded;
@@ -229,28 +276,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "peer-gl: cannot create an OpenGL 4.5 core context through OSMesa\n");
     return 1;
   }
-  peer::ScenePass scenePass;
-  peer::ResolvePass resolvePass;
-  std::string problem;
-  scenePass.uniform3dv = reinterpret_cast<PFNGLUNIFORM3DVPROC>(
-      OSMesaGetProcAddress("glUniform3dv"));
-  if (scenePass.uniform3dv == nullptr) {
-    std::fprintf(stderr, "peer-gl: no glUniform3dv\n");
-    return 1;
-  }
-  if (!peer::BuildScenePass(&scenePass, &problem) ||
-      !peer::BuildResolvePass(&resolvePass, &problem)) {
-    std::fprintf(stderr, "peer-gl: %s\n", problem.c_str());
-    return 1;
-  }
+  Programs programs;
+  if (!BuildPrograms(&programs)) return 1;
   if (!SetUpGl()) {
     std::fprintf(stderr, "peer-gl: no glClipControl\n");
     return 1;
   }
   peer::GlFrame frame;
-  peer::CreateFrame(sizes, loaded.view.looks.samples, &frame);
+  peer::CreateFrame(sizes, o.plain ? 1 : loaded.view.looks.samples, &frame);
   GlScene gl;
-  UploadScene(loaded, &gl);
+  UploadScene(loaded, o.plain, &gl);
   const int32_t builtin = loaded.builtinMesh;
   const bool smooth = loaded.view.looks.shading == Shading::kSmooth;
 
@@ -263,7 +298,7 @@ int main(int argc, char** argv) {
       peer::UploadMesh(loaded.scene, loaded.scene.meshes[size_t(builtin)], smooth,
                        &gl.meshes[size_t(builtin)]);
     }
-    DrawFrame(loaded, frame, scenePass, resolvePass, gl);
+    DrawFrame(loaded, frame, programs, gl);
     const auto end = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
   }
