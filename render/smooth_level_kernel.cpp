@@ -109,37 +109,5 @@ SmoothLevelKernel SmoothLevelKernelFor(int64_t target) {
   return KernelFromTable(smooth_level::HWY_DISPATCH_TABLE(KernelFor), target);
 }
 
-namespace {
-
-// The kernel of every vector target this processor runs, found once: the
-// dispatch table's lookup asks the processor for its targets each time.
-struct LevelKernelTable {
-  int64_t target[64];
-  SmoothLevelKernel kernel[64];
-  size_t count = 0;
-};
-
-LevelKernelTable FindLevelKernels() {
-  LevelKernelTable table;
-  for (const RowKernels& kernels : RowKernelsHere()) {
-    if (table.count == 64) break;
-    table.target[table.count] = kernels.target;
-    table.kernel[table.count] = SmoothLevelKernelFor(kernels.target);
-    ++table.count;
-  }
-  return table;
-}
-
-}  // namespace
-
-SmoothLevelKernel SmoothLevelsOf(FillPath path) {
-  if (path == kPlainFill) return nullptr;
-  static const LevelKernelTable table = FindLevelKernels();
-  for (size_t i = 0; i < table.count; ++i) {
-    if (table.target[i] == path.target) return table.kernel[i];
-  }
-  return nullptr;
-}
-
 }  // namespace renderer
 #endif  // HWY_ONCE

@@ -28,7 +28,4 @@ using SmoothLevelKernel = void (*)(const SmoothLight& light,
 // The kernel compiled for `target`, or null when it was not compiled in.
 SmoothLevelKernel SmoothLevelKernelFor(int64_t target);
 
-// The one a fill version uses: null for the plain fills.
-SmoothLevelKernel SmoothLevelsOf(FillPath path);
-
 }  // namespace renderer
