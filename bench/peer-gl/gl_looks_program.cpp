@@ -258,16 +258,26 @@ bool Link(GLuint program, std::string* problem) {
   return false;
 }
 
+// A program of the given vertex, geometry (may be null) and fragment
+// shaders; 0 with `problem` set when one does not compile or link.
+GLuint BuildProgram(const char* vertex, const char* geometry,
+                    const char* fragment, std::string* problem) {
+  const GLuint program = glCreateProgram();
+  if (!Compile(GL_VERTEX_SHADER, vertex, program, problem) ||
+      (geometry != nullptr &&
+       !Compile(GL_GEOMETRY_SHADER, geometry, program, problem)) ||
+      !Compile(GL_FRAGMENT_SHADER, fragment, program, problem) ||
+      !Link(program, problem)) {
+    return 0;
+  }
+  return program;
+}
+
 }  // namespace
 
 bool BuildScenePass(ScenePass* pass, std::string* problem) {
-  pass->program = glCreateProgram();
-  if (!Compile(GL_VERTEX_SHADER, kSceneVertex, pass->program, problem) ||
-      !Compile(GL_GEOMETRY_SHADER, kSceneGeometry, pass->program, problem) ||
-      !Compile(GL_FRAGMENT_SHADER, kSceneFragment, pass->program, problem) ||
-      !Link(pass->program, problem)) {
-    return false;
-  }
+  pass->program = BuildProgram(kSceneVertex, kSceneGeometry, kSceneFragment, problem);
+  if (pass->program == 0) return false;
   const GLuint p = pass->program;
   pass->projection = glGetUniformLocation(p, "projection");
   pass->orientation = glGetUniformLocation(p, "orientation");
@@ -282,12 +292,8 @@ bool BuildScenePass(ScenePass* pass, std::string* problem) {
 }
 
 bool BuildResolvePass(ResolvePass* pass, std::string* problem) {
-  pass->program = glCreateProgram();
-  if (!Compile(GL_VERTEX_SHADER, kResolveVertex, pass->program, problem) ||
-      !Compile(GL_FRAGMENT_SHADER, kResolveFragment, pass->program, problem) ||
-      !Link(pass->program, problem)) {
-    return false;
-  }
+  pass->program = BuildProgram(kResolveVertex, nullptr, kResolveFragment, problem);
+  if (pass->program == 0) return false;
   const GLuint p = pass->program;
   pass->samples = glGetUniformLocation(p, "samples");
   pass->factor = glGetUniformLocation(p, "factor");
@@ -297,12 +303,8 @@ bool BuildResolvePass(ResolvePass* pass, std::string* problem) {
 }
 
 bool BuildPlainPass(PlainPass* pass, std::string* problem) {
-  pass->program = glCreateProgram();
-  if (!Compile(GL_VERTEX_SHADER, kPlainVertex, pass->program, problem) ||
-      !Compile(GL_FRAGMENT_SHADER, kPlainFragment, pass->program, problem) ||
-      !Link(pass->program, problem)) {
-    return false;
-  }
+  pass->program = BuildProgram(kPlainVertex, nullptr, kPlainFragment, problem);
+  if (pass->program == 0) return false;
   const GLuint p = pass->program;
   pass->projection = glGetUniformLocation(p, "projection");
   pass->orientation = glGetUniformLocation(p, "orientation");

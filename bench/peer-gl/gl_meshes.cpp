@@ -86,6 +86,39 @@ void BindAttributes(const GlBatch& batch) {
                          reinterpret_cast<void*>(offsetof(GlCorner, colour)));
 }
 
+// Draws each batch with its texture bound to unit 0; `texelScale` (a vec2
+// uniform, -1 for none) gets 1 / the texture's size, read from `scene`.
+void DrawBatches(const Scene* scene, const GlMesh& mesh,
+                 const std::vector<GLuint>& textures, GLint textured,
+                 GLint texels, GLint texelScale) {
+  for (const GlBatch& batch : mesh.batches) {
+    const bool hasTexture = batch.texture != renderer::kNoTexture;
+    glUniform1i(textured, hasTexture ? 1 : 0);
+    if (hasTexture) {
+      glActiveTexture(GL_TEXTURE0);
+      glBindTexture(GL_TEXTURE_2D, textures[size_t(batch.texture)]);
+      glUniform1i(texels, 0);
+      if (scene != nullptr) {
+        const renderer::Texture& t = scene->textures[size_t(batch.texture)];
+        glUniform2f(texelScale, 1.0f / GLfloat(t.width), 1.0f / GLfloat(t.height));
+      }
+    }
+    BindAttributes(batch);
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.triangles.size() * 3));
+  }
+}
+
+// A new texture, bound, sampled at the nearest texel, rows packed.
+GLuint NewNearestTexture() {
+  GLuint id = 0;
+  glGenTextures(1, &id);
+  glBindTexture(GL_TEXTURE_2D, id);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  return id;
+}
+
 }  // namespace
 
 void UploadMesh(const Scene& scene, const Mesh& mesh, bool smooth,
@@ -106,26 +139,11 @@ void DrawObject(const renderer::SceneObject& object, const GlMesh& mesh,
   pass.uniform3dv(pass.orientation, 3, &object.orientation[0][0]);
   glUniform3i(pass.position, object.position[0], object.position[1],
               object.position[2]);
-  for (const GlBatch& batch : mesh.batches) {
-    const bool textured = batch.texture != renderer::kNoTexture;
-    glUniform1i(pass.textured, textured ? 1 : 0);
-    if (textured) {
-      glActiveTexture(GL_TEXTURE0);
-      glBindTexture(GL_TEXTURE_2D, textures[size_t(batch.texture)]);
-      glUniform1i(pass.texels, 0);
-    }
-    BindAttributes(batch);
-    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.triangles.size() * 3));
-  }
+  DrawBatches(nullptr, mesh, textures, pass.textured, pass.texels, -1);
 }
 
 GLuint UploadTexture(const renderer::Texture& texture) {
-  GLuint id = 0;
-  glGenTextures(1, &id);
-  glBindTexture(GL_TEXTURE_2D, id);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  const GLuint id = NewNearestTexture();
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8UI, texture.width, texture.height, 0,
                GL_RGB_INTEGER, GL_UNSIGNED_BYTE, texture.texels.data());
   return id;
@@ -139,19 +157,8 @@ void DrawObjectPlain(const Scene& scene, const renderer::SceneObject& object,
   glUniformMatrix3fv(pass.orientation, 1, GL_TRUE, turn);  // rows as stored
   glUniform3f(pass.position, GLfloat(object.position[0]),
               GLfloat(object.position[1]), GLfloat(object.position[2]));
-  for (const GlBatch& batch : mesh.batches) {
-    const bool textured = batch.texture != renderer::kNoTexture;
-    glUniform1i(pass.textured, textured ? 1 : 0);
-    if (textured) {
-      const renderer::Texture& t = scene.textures[size_t(batch.texture)];
-      glActiveTexture(GL_TEXTURE0);
-      glBindTexture(GL_TEXTURE_2D, textures[size_t(batch.texture)]);
-      glUniform1i(pass.texels, 0);
-      glUniform2f(pass.texelScale, 1.0f / GLfloat(t.width), 1.0f / GLfloat(t.height));
-    }
-    BindAttributes(batch);
-    glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.triangles.size() * 3));
-  }
+  DrawBatches(&scene, mesh, textures, pass.textured, pass.texels,
+              pass.texelScale);
 }
 
 GLuint UploadPlainTexture(const renderer::Texture& texture) {
@@ -164,12 +171,7 @@ GLuint UploadPlainTexture(const renderer::Texture& texture) {
     rgba[4 * i + 2] = p[2];
     rgba[4 * i + 3] = white ? 0 : 255;
   }
-  GLuint id = 0;
-  glGenTextures(1, &id);
-  glBindTexture(GL_TEXTURE_2D, id);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  const GLuint id = NewNearestTexture();
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texture.width, texture.height, 0,
