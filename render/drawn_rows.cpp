@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "render/draw_area.h"
 #include "render/scene_steps.h"
 #include "render/word_fill.h"
 
@@ -30,12 +31,17 @@ int64_t DepthRowsOf(const FrameTarget& target) {
 }
 
 Span* StartDrawnRows(DrawnRows& record, const FrameTarget& target) {
-  record.resetDrawnOnly = target.depthKept && Describes(record, target);
+  // Fills write rows of the frame buffer only; a line's 2 x 2 block reaches
+  // one row further.
+  const int64_t frameRows = int64_t{FrameViewOf(target).rows} + 1;
+  const int64_t count = std::min(DepthRowsOf(target), frameRows);
+  record.resetDrawnOnly = target.depthKept && Describes(record, target) &&
+                          record.count == count;
   record.valid = false;
-  const int64_t rows = DepthRowsOf(target);
-  if (rows == 0) return nullptr;
-  if (record.rows.size() < size_t(rows)) {
-    record.rows.resize(size_t(rows), kNoColumns);
+  record.count = count;
+  if (count <= 0) return nullptr;
+  if (record.rows.size() < size_t(frameRows)) {
+    record.rows.resize(size_t(frameRows), kNoColumns);
   }
   return record.rows.data();
 }
@@ -55,11 +61,15 @@ void ResetDepthRows(DrawnRows& record, const FrameTarget& target,
   if (!record.resetDrawnOnly) {
     const int64_t last = end == rows ? target.depthEntries : end * stride;
     ClearDepthEntries(target, kernels, counters, first * stride, last);
-    std::fill(spans + first, spans + end, kNoColumns);
+    const int64_t held = std::min(end, int64_t(record.rows.size()));
+    if (first < held) std::fill(spans + first, spans + held, kNoColumns);
     return;
   }
+  // Rows past `count` were not written by the last frame (its count was
+  // the same).
   const int64_t start = StageStart(counters);
-  for (int64_t y = first; y < end; ++y) {
+  const int64_t drawnEnd = std::min(end, record.count);
+  for (int64_t y = first; y < drawnEnd; ++y) {
     const Span span = spans[y];
     if (span.first > span.last) continue;
     // A span never reaches past the buffer: its cells were written.
@@ -74,7 +84,8 @@ void FinishDrawnRows(DrawnRows& record, const FrameTarget& target) {
   record.depth = target.depth;
   record.stride = target.depthStride;
   record.entries = target.depthEntries;
-  record.valid = DepthRowsOf(target) > 0;
+  record.valid = record.count > 0;
+  record.resetDrawnOnly = false;
 }
 
 }  // namespace renderer

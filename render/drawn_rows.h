@@ -18,10 +18,13 @@ struct DrawnRows {
   const float* depth = nullptr;  // the buffer described, its stride and size
   int64_t stride = 0;
   int64_t entries = 0;
+  int64_t count = 0;  // rows any write can reach: the depth rows, at most
+                      // the frame buffer's rows + 1 (a line's 2 x 2 block)
   bool valid = false;  // `rows` covers every entry not at the reset value
   bool resetDrawnOnly = false;  // this frame's reset (StartDrawnRows)
-  // Per depth row (a partial last one included): the columns written,
-  // first > last for none.
+  // Per depth row (a partial last one included), of the first `count`: the
+  // columns written, first > last for none. Sized by the frame buffer's
+  // rows, so that a change of depth stride alone allocates nothing.
   std::vector<Span> rows;
 };
 
@@ -38,8 +41,8 @@ int64_t DepthRowsOf(const FrameTarget& target);
 
 // Resets depth rows first..end - 1 (end past the last row: to the end of
 // the buffer): only their recorded spans when the frame resets what was
-// drawn, else every entry; their records emptied. Without usable rows, the
-// call with first 0 resets every entry.
+// drawn, else every entry; their records (those the record holds)
+// emptied. Without usable rows, the call with first 0 resets every entry.
 void ResetDepthRows(DrawnRows& record, const FrameTarget& target,
                     const RowKernels* kernels, RenderStats& counters,
                     int64_t first, int64_t end);
