@@ -37,6 +37,7 @@ Span* StartDrawnRows(DrawnRows& record, const FrameTarget& target) {
   const int64_t count = std::min(DepthRowsOf(target), frameRows);
   record.resetDrawnOnly = target.depthKept && Describes(record, target) &&
                           record.count == count;
+  if (record.cleared.framesSince < 2) ++record.cleared.framesSince;
   record.valid = false;
   record.count = count;
   if (count <= 0) return nullptr;
@@ -80,7 +81,39 @@ void ResetDepthRows(DrawnRows& record, const FrameTarget& target,
   AddStageTime(counters, start, counters.depthResetNs);
 }
 
+bool ClearsOnlyDrawn(const DrawnRows& record, const FrameTarget& target,
+                     int32_t lastRow, int32_t lastColumn) {
+  const ColourClear& cleared = record.cleared;
+  return target.pixelsKept && cleared.framesSince == 1 &&
+         cleared.pixels == target.pixels && cleared.pitch == target.pitch &&
+         cleared.lastRow == lastRow && cleared.lastColumn == lastColumn &&
+         record.valid && record.pixels == target.pixels &&
+         record.pitch == target.pitch;
+}
+
+void ClearDrawnColour(const DrawnRows& record, const FrameTarget& target,
+                      const RowKernels* kernels, int32_t lastRow,
+                      int32_t lastColumn) {
+  const FrameView view = FrameViewOf(target);
+  const int64_t end = std::min(int64_t{lastRow} + 1, record.count);
+  for (int64_t y = 0; y < end; ++y) {
+    const Span span = record.rows[size_t(y)];
+    const int32_t last = std::min(span.last, lastColumn);
+    if (span.first > last) continue;
+    FillRows(kernels, view.pixels + span.first, view.stride, int32_t(y),
+             int32_t(y), size_t(last - span.first) + 1, kBackgroundColour);
+  }
+}
+
+void NoteColourClear(DrawnRows& record, const FrameTarget& target,
+                     int32_t lastRow, int32_t lastColumn) {
+  record.cleared = ColourClear{target.pixels, target.pitch, lastRow,
+                               lastColumn, 0};
+}
+
 void FinishDrawnRows(DrawnRows& record, const FrameTarget& target) {
+  record.pixels = target.pixels;
+  record.pitch = target.pitch;
   record.depth = target.depth;
   record.stride = target.depthStride;
   record.entries = target.depthEntries;

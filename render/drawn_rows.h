@@ -14,7 +14,20 @@
 
 namespace renderer {
 
+// The last ClearFrame with a workspace: its frame buffer and bounds, and
+// how many frames the workspace has drawn since.
+struct ColourClear {
+  const uint32_t* pixels = nullptr;
+  int32_t pitch = 0;
+  int32_t lastRow = -1;
+  int32_t lastColumn = -1;
+  int32_t framesSince = 2;  // saturates at 2
+};
+
 struct DrawnRows {
+  const uint32_t* pixels = nullptr;  // the frame buffer the last frame drew
+  int32_t pitch = 0;                 // into, and its pitch
+  ColourClear cleared;
   const float* depth = nullptr;  // the buffer described, its stride and size
   int64_t stride = 0;
   int64_t entries = 0;
@@ -49,6 +62,23 @@ void ResetDepthRows(DrawnRows& record, const FrameTarget& target,
 
 // The frame is drawn: the record now describes `target`'s depth buffer.
 void FinishDrawnRows(DrawnRows& record, const FrameTarget& target);
+
+// True when ClearFrame(target, lastRow, lastColumn) (bounds already cut to
+// the buffer) may clear only what the last frame drew: the caller keeps
+// the pixels, the last clear had these bounds in this buffer, and exactly
+// one frame, recorded and into this buffer, came after it.
+bool ClearsOnlyDrawn(const DrawnRows& record, const FrameTarget& target,
+                     int32_t lastRow, int32_t lastColumn);
+
+// Clears, in rows 0..lastRow and columns 0..lastColumn, the columns the
+// last frame wrote on each row, with `kernels`' stores.
+void ClearDrawnColour(const DrawnRows& record, const FrameTarget& target,
+                      const RowKernels* kernels, int32_t lastRow,
+                      int32_t lastColumn);
+
+// A ClearFrame with these bounds (cut to the buffer) was done.
+void NoteColourClear(DrawnRows& record, const FrameTarget& target,
+                     int32_t lastRow, int32_t lastColumn);
 
 // Widens row y's record to take columns first..last (first <= last).
 inline void NoteDrawn(Span* rows, int64_t y, int32_t first, int32_t last) {

@@ -49,7 +49,14 @@ void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn,
   const int32_t rows = std::min(lastRow, view.rows - 1);
   const int32_t columns = std::min(lastColumn, view.columns - 1);
   if (columns < 0 || rows < 0) return;
-  ClearRowsInBands(view, rows, columns, workspace);
+  DrawnRows& record = workspace.drawn;
+  if (ClearsOnlyDrawn(record, target, rows, columns)) {
+    ClearDrawnColour(record, target, RowKernelsOf(workspace.fillPath), rows,
+                     columns);
+  } else {
+    ClearRowsInBands(view, rows, columns, workspace);
+  }
+  NoteColourClear(record, target, rows, columns);
 }
 
 float DepthAt(const FrameTarget& target, int32_t x, int32_t y) {

@@ -68,8 +68,8 @@ uint32_t StepColour(const LineWalk& w) {
 // Tests and writes the 2 x 2 depth block at (x, y); the colour goes to pixel
 // (x, y) alone when any cell passes. Cells outside the depth buffer's rows
 // (the column right of its last, or past its allocated entries) are left
-// out, never wrapped into the next row. Written cells are noted in `drawn`
-// when it is not null.
+// out, never wrapped into the next row. Written cells and the pixel are
+// noted in `drawn` when it is not null.
 void PlotStep(int32_t x, int32_t y, double z, uint32_t colour,
               const FrameView& frameView, const DepthView& depthView,
               Span* drawn) {
@@ -86,7 +86,9 @@ void PlotStep(int32_t x, int32_t y, double z, uint32_t colour,
       passed = true;
     }
   }
-  if (passed) frameView.pixels[y * frameView.stride + x] = colour;
+  if (!passed) return;
+  frameView.pixels[y * frameView.stride + x] = colour;
+  if (drawn != nullptr) NoteDrawn(drawn, y, x, x);
 }
 
 void WalkLine(const DrawContext& context, LineWalk w) {

@@ -52,6 +52,13 @@ struct FrameTarget {
   // another size, it resets every entry. Either way the depth buffer ends
   // the frame the same.
   bool depthKept = false;
+  // The caller's word that the pixels ClearFrame (with a workspace) is
+  // asked to clear hold what the last such ClearFrame, with the same
+  // bounds, and the one RenderFrame after it, both with the same workspace
+  // and into this same memory, left there. ClearFrame then clears only the
+  // pixels that frame drew; otherwise (or when the workspace saw anything
+  // else in between) every pixel. Either way the pixels end the same.
+  bool pixelsKept = false;
 };
 
 // Depth entries a width x height target needs: (width + 1) x (height + 1),

@@ -1,9 +1,10 @@
 // Frames that reset only what the previous frame drew (FrameTarget's
-// depthKept) leave the same pixels and depth bits as frames that reset
-// every entry: long runs of random states through one workspace and one
-// depth buffer, with window rectangles (and so depth strides) that change,
-// viewports that cut the client, states that draw nothing, and frames of
-// several samples between them; on one thread and in bands.
+// depthKept and pixelsKept) leave the same pixels and depth bits as frames
+// that clear and reset everything: long runs of random states through one
+// workspace, one frame buffer and one depth buffer, with window rectangles
+// (and so clients and depth strides) that change, viewports that cut the
+// client, states that draw nothing, and frames of several samples between
+// them; on one thread and in bands.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -23,16 +24,17 @@ struct Drawn {
   std::vector<float> depth;
 };
 
-// One frame as the desktop program draws it, into `depth`.
+// One frame as the desktop program draws it, into `frame` and `depth`.
 Drawn DrawFrame(SoakScene& scene, const GuardedFrame& frame,
                 std::vector<float>& depth, renderer::Workspace& workspace,
-                bool depthKept) {
+                bool kept) {
   renderer::FrameTarget target =
       TargetOf(frame, depth.data(), int64_t(depth.size()));
-  target.depthKept = depthKept;
+  target.depthKept = kept;
+  target.pixelsKept = kept;
   const Rect& client = frame.clientRect;
   renderer::ClearFrame(target, client.bottom - client.top - 1,
-                       client.right - client.left - 1);
+                       client.right - client.left - 1, workspace);
   renderer::RenderFrame(scene.scene, scene.view, target, workspace);
   Drawn drawn;
   for (int32_t y = 0; y < frame.bufferSize.y; ++y) {
@@ -54,11 +56,14 @@ void KeptAgainstFull(int32_t width, int32_t height, int32_t threads,
                      int64_t states, uint64_t seed) {
   GuardedFrame frame;
   BindGuardedFrame(&frame, width, height);
+  GuardedFrame keptFrame;  // the same geometry, memory of its own
+  BindGuardedFrame(&keptFrame, width, height);
   SoakScene scene;
   BuildSoakScene(&scene, &frame, RENDERER_TEXTURE_DIR);
   renderer::WorkspacePtr kept = renderer::MakeWorkspace();
   ASSERT_TRUE(renderer::SetThreadCount(*kept, threads));
   kept->minBandRows = 8;  // bands even on the small desktop
+  keptFrame.block = frame.block;  // an empty client clears nothing
   std::vector<float> keptDepth(scene.depth.size(), 0.0f);
   int64_t empty = 0;  // states that drew nothing
   renderer::ResetStats(*scene.workspace);
@@ -71,16 +76,21 @@ void KeptAgainstFull(int32_t width, int32_t height, int32_t threads,
         object.position[2] = -100000;
       }
     }
+    keptFrame.windowRect = frame.windowRect;
+    keptFrame.clientRect = frame.clientRect;
+    keptFrame.clientCentre = frame.clientCentre;
     const Drawn full =
         DrawFrame(scene, frame, scene.depth, *scene.workspace, false);
-    // The first frame's buffer holds zeros, not what a frame left.
-    const Drawn lazy = DrawFrame(scene, frame, keptDepth, *kept, done > 0);
+    // The first frame's buffers hold what no frame left.
+    const Drawn lazy =
+        DrawFrame(scene, keptFrame, keptDepth, *kept, done > 0);
     RestoreImages(&scene);
     scene.view.looks.samples = 1;
     empty += renderer::Stats(*scene.workspace).pixelsPassed == 0;
     ASSERT_TRUE(SameBits(full, lazy))
         << "state " << done << " (seed " << seed + uint64_t(done)
         << "): " << DescribeState(scene, frame);
+    ASSERT_EQ(FindGuardDamage(keptFrame), "");
     renderer::ResetStats(*scene.workspace);
   }
   EXPECT_GT(empty, 0);

@@ -71,9 +71,11 @@ SequenceFrame DrawFrame(const ToolOptions& options, ToolFrame* frame,
   const renderer::RenderStats before = stats;
   renderer::RenderFrame(frame->loaded.scene, view, frame->target.target,
                         *frame->workspace);
-  // Only the frames write the depth buffer: the next one resets no more
-  // than this one drew.
+  // Only the frames write the depth buffer, and nothing but the frames and
+  // the clears writes the client's pixels (the margin lies outside it): the
+  // next frame clears and resets no more than this one drew.
   frame->target.target.depthKept = true;
+  frame->target.target.pixelsKept = true;
   const Clock::time_point end = Clock::now();
   if (options.bench) {
     times->frameMs.push_back(MillisecondsBetween(start, end));
