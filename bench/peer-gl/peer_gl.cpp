@@ -159,10 +159,11 @@ GlVertex CornerOf(const Scene& scene, const Mesh& mesh, const MeshTriangle& tri,
                   int c) {
   const IntVertex& v = mesh.vertices[size_t(tri.vertex[c])];
   GlVertex out{float(v.x), float(v.y), float(v.z), 0, 0, {0, 0, 0, 255}};
-  if (tri.texture >= 0) {
+  const TriangleTexels* texels = TexelsOf(mesh, tri);
+  if (tri.texture >= 0 && texels != nullptr) {
     const Texture& t = scene.textures[size_t(tri.texture)];
-    out.s = float(tri.uv[c][0] / t.width);
-    out.t = float(tri.uv[c][1] / t.height);
+    out.s = float(texels->uv[c][0] / t.width);
+    out.t = float(texels->uv[c][1] / t.height);
   }
   const uint32_t colour = tri.colour[0];
   out.rgba[0] = uint8_t(colour >> 16);
