@@ -1,20 +1,20 @@
 #pragma once
-// The smooth-shading fills with their levels from a vector target's level
-// kernel: each row is walked as the plain fill walks it (the same d, z,
-// depth tests and texels), the points that pass gathered, and their levels
-// worked out several at a time.
+// The looks fills by rows: each row walked as the plain fill walks it (the
+// same d, z, depth tests and nearest texels), the triangle's drawn pixels
+// gathered, and their bilinear texels and lit colours worked out several
+// at a time by a vector target's looks kernels.
 #include "render/looks_fill.h"
-#include "render/smooth_level_kernel.h"
+#include "render/looks_kernels.h"
 
 namespace renderer {
 
 void FillUntexturedLooksByRows(DrawContext& context,
                                const ClippedTriangle& triangle,
                                const LooksTriangle& looks,
-                               SmoothLevelKernel kernel);
+                               const LooksKernels& kernels);
 void FillTexturedLooksByRows(DrawContext& context,
                              const ClippedTriangle& triangle,
                              const LooksTriangle& looks,
-                             SmoothLevelKernel kernel);
+                             const LooksKernels& kernels);
 
 }  // namespace renderer

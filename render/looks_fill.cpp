@@ -1,19 +1,16 @@
-// The looks fills, one pixel at a time. Each runs the flat look's fill
-// loop (the same spans, d, z and depth tests) and differs only in the
-// colour it writes.
+// The looks fills: each triangle sent to the plain fills (one pixel at a
+// time) or the ones by rows, which share the flat look's row walk
+// (looks_rows.h) and differ only in how they work out the colours.
 #include "render/looks_fill.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "render/bilinear.h"
-#include "render/fill_textured.h"
 #include "render/looks_by_rows.h"
+#include "render/looks_kernels.h"
+#include "render/looks_rows.h"
 #include "render/scene_steps.h"
-#include "render/spans.h"
-#include "render/texel_wrap.h"
-#include "render/textured_plane.h"
-#include "render/triangle_plane.h"
 
 namespace renderer {
 
@@ -108,23 +105,11 @@ void DrawTriangleWithLooks(DrawContext& context, const ObjectFrame& object,
   }
 }
 
-namespace {
-
-// The vector kernel for the smooth light's levels in this frame's fill
-// version; null when the triangle is not lit smoothly or the plain fills run.
-SmoothLevelKernel LevelKernelFor(const DrawContext& context,
-                                 const LooksTriangle& looks) {
-  return looks.smooth != nullptr ? SmoothLevelsOf(context.workspace.fillPath)
-                                 : nullptr;
-}
-
-}  // namespace
-
 void FillUntexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                          const LooksTriangle& looks) {
-  const SmoothLevelKernel kernel = LevelKernelFor(context, looks);
-  if (kernel != nullptr) {
-    FillUntexturedLooksByRows(context, triangle, looks, kernel);
+  const LooksKernels* kernels = LooksKernelsOf(context.workspace.fillPath);
+  if (kernels != nullptr) {
+    FillUntexturedLooksByRows(context, triangle, looks, *kernels);
   } else {
     FillUntexturedLooksPlain(context, triangle, looks);
   }
@@ -132,111 +117,66 @@ void FillUntexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
 
 void FillTexturedLooks(DrawContext& context, const ClippedTriangle& triangle,
                        const LooksTriangle& looks) {
-  const SmoothLevelKernel kernel = LevelKernelFor(context, looks);
-  if (kernel != nullptr) {
-    FillTexturedLooksByRows(context, triangle, looks, kernel);
+  const LooksKernels* kernels = LooksKernelsOf(context.workspace.fillPath);
+  if (kernels != nullptr) {
+    FillTexturedLooksByRows(context, triangle, looks, *kernels);
   } else {
     FillTexturedLooksPlain(context, triangle, looks);
   }
 }
 
+namespace {
+
+// The plain fills' sinks (looks_rows.h): each pixel's colour worked out
+// and written at once.
+struct PlainUntexturedSink {
+  const LooksTriangle& looks;
+  const View& view;
+  double f;
+
+  void Pixel(int32_t x, int32_t y, double z, uint32_t* pixelRow) const {
+    const Vector3 p = PixelPoint(x, y, z, view.centreX, view.centreY, f);
+    pixelRow[x] = LightColour(looks.colour, SmoothLevel(*looks.smooth, p));
+  }
+};
+
+struct PlainTexturedSink {
+  const LooksTriangle& looks;
+  const View& view;
+  double f;
+  const Texture& texture;
+
+  void Pixel(int32_t x, int32_t y, double z, double u, double v,
+             uint32_t nearest, uint32_t* pixelRow) const {
+    uint32_t colour =
+        looks.bilinear ? BilinearTexel(texture.texels.data(), texture.width,
+                                       texture.height, u, v, nearest)
+                       : nearest;
+    if (looks.smooth != nullptr) {
+      const Vector3 p = PixelPoint(x, y, z, view.centreX, view.centreY, f);
+      colour = LightColour(colour, SmoothLevel(*looks.smooth, p));
+    }
+    pixelRow[x] = colour;
+  }
+};
+
+}  // namespace
+
 void FillUntexturedLooksPlain(DrawContext& context,
                               const ClippedTriangle& triangle,
                               const LooksTriangle& looks) {
-  const FrameView frameView = context.frame;
-  const DepthView depthView = context.depth;
-  const ClipVertex* c = triangle.corners;
-  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
-
-  const View& view = context.view;
-  const WorkerScratch& ws = context.scratch;
-  const double f = double(view.focalLength);
-  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
-  const double k = Dot(CameraPosition(c[0]), n) * f;
-  const double nearZ = double(view.nearZ);
-
-  int64_t passed = 0;
-  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
-    const Span span = ws.spanTable[y];
-    uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
-    float* depthRow = depthView.depth + y * depthView.stride;
-    double d =
-        ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
-        f * n.z;
-    for (int32_t x = span.first; x <= span.last; ++x) {
-      if (d != 0) {
-        const double z = k / d;
-        if (depthRow[x] > z && z > 1.0 && z > nearZ) {
-          ++passed;
-          depthRow[x] = float(z);
-          const Vector3 p =
-              PixelPoint(x, y, z, view.centreX, view.centreY, f);
-          pixelRow[x] = LightColour(looks.colour, SmoothLevel(*looks.smooth, p));
-        }
-      }
-      d += n.x;
-    }
-  }
-  context.scratch.counters.pixelsPassed += passed;
+  PlainUntexturedSink sink{looks, context.view,
+                           double(context.view.focalLength)};
+  WalkUntexturedRows(context, triangle, sink);
 }
 
 void FillTexturedLooksPlain(DrawContext& context,
                             const ClippedTriangle& triangle,
                             const LooksTriangle& looks) {
   if (!HasUsableTexture(triangle)) return;
-  const Texture& texture = *triangle.texture;
-  const FrameView frameView = context.frame;
-  const DepthView depthView = context.depth;
-  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
-
-  const View& view = context.view;
-  const WorkerScratch& ws = context.scratch;
-  const double f = double(view.focalLength);
-  const TexturedPlane p = MakeTexturedPlane(triangle, f);
-  const double nearZ = double(view.nearZ);
-
-  int64_t passed = 0;
-  for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
-    const Span span = ws.spanTable[y];
-    uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
-    float* depthRow = depthView.depth + y * depthView.stride;
-    const RowStart start = TexturedRowStart(p, view, f, y, span.first);
-    double d = start.d;
-    double un = start.un;
-    double vn = start.vn;
-    for (int32_t x = span.first; x <= span.last; ++x) {
-      if (d != 0) {
-        const double zd = p.k / d;
-        const float z = float(zd);
-        if (z < depthRow[x] && z > 1.0 && z > nearZ) {
-          ++passed;
-          const double u = un / d + p.u0;
-          const double v = vn / d + p.v0;
-          const uint32_t nearest = TexelColour(
-              texture, WrapTexel(u + 0.5, texture.width),
-              WrapTexel(v, texture.height));
-          if (nearest != 0x00FFFFFFu) {
-            uint32_t colour =
-                looks.bilinear
-                    ? BilinearTexel(texture.texels.data(), texture.width,
-                                    texture.height, u, v, nearest)
-                    : nearest;
-            if (looks.smooth != nullptr) {
-              const Vector3 point =
-                  PixelPoint(x, y, zd, view.centreX, view.centreY, f);
-              colour = LightColour(colour, SmoothLevel(*looks.smooth, point));
-            }
-            depthRow[x] = z;
-            pixelRow[x] = colour;
-          }
-        }
-      }
-      un += p.dUn;
-      vn += p.dVn;
-      d += p.n.x;
-    }
-  }
-  context.scratch.counters.pixelsPassed += passed;
+  PlainTexturedSink sink{looks, context.view,
+                         double(context.view.focalLength), *triangle.texture};
+  WalkTexturedRows(context, triangle, sink);
 }
 
 }  // namespace renderer

@@ -1,5 +1,6 @@
-// Smooth shading's level kernel, written once and compiled for every
-// Highway target (foreach_target.h re-includes this file per target).
+// Smooth shading's level and lit-colour kernels, written once and compiled
+// for every Highway target (foreach_target.h re-includes this file per
+// target).
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "render/smooth_level_kernel.cpp"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
@@ -12,19 +13,26 @@
 #include "render/row_kernels.h"
 #include "render/row_lanes-inl.h"
 #include "render/smooth_level_kernel.h"
+#include "render/texel_words-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace smooth_level {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
+using renderer::LightColourKernel;
+using renderer::SmoothCamera;
+using renderer::SmoothColourKernel;
 using renderer::SmoothLevelKernel;
 using renderer::SmoothLight;
-using renderer::SmoothRow;
 using row_lanes::HWY_NAMESPACE::kMaxLanes;
+using texel_words::HWY_NAMESPACE::Channel;
+using texel_words::HWY_NAMESPACE::JoinChannels;
 
 using D = hn::ScalableTag<double>;
 using DI = hn::Rebind<int32_t, D>;
+using DU = hn::Rebind<uint32_t, D>;
 using VD = hn::Vec<D>;
+using VU = hn::Vec<DU>;
 
 // a . b summed x, y, z in that order, as DotOf does.
 HWY_INLINE VD Dot3(VD ax, VD ay, VD az, VD bx, VD by, VD bz) {
@@ -33,14 +41,13 @@ HWY_INLINE VD Dot3(VD ax, VD ay, VD az, VD bx, VD by, VD bz) {
 
 HWY_INLINE VD Splat(double value) { return hn::Set(D(), value); }
 
-// The levels of one step of lanes.
-HWY_INLINE hn::Vec<DI> LevelLanes(const SmoothLight& s, const SmoothRow& r,
-                                  VD x, VD z) {
+// The levels of one step of lanes, as whole numbers from 0 to 255.
+HWY_INLINE VD LevelLanes(const SmoothLight& s, const SmoothCamera& c, VD x,
+                         VD y, VD z) {
   const D d;
-  const VD f = Splat(r.f);
-  const VD px = hn::Div(hn::Mul(hn::Sub(x, Splat(r.centreX)), z), f);
-  const VD py =
-      hn::Div(hn::Mul(hn::Sub(Splat(r.y), Splat(r.centreY)), z), f);
+  const VD f = Splat(c.f);
+  const VD px = hn::Div(hn::Mul(hn::Sub(x, Splat(c.centreX)), z), f);
+  const VD py = hn::Div(hn::Mul(hn::Sub(y, Splat(c.centreY)), z), f);
   const VD qx = hn::Sub(px, Splat(s.a0.x));
   const VD qy = hn::Sub(py, Splat(s.a0.y));
   const VD qz = hn::Sub(z, Splat(s.a0.z));
@@ -63,35 +70,111 @@ HWY_INLINE hn::Vec<DI> LevelLanes(const SmoothLight& s, const SmoothRow& r,
   const auto lit = hn::Gt(cosine, hn::Zero(d));
   const VD level = hn::Min(hn::Trunc(hn::Mul(cosine, Splat(255.0))),
                            Splat(255.0));
-  return hn::DemoteTo(DI(), hn::IfThenElseZero(lit, level));
+  return hn::IfThenElseZero(lit, level);
 }
 
-void SmoothLevels(const SmoothLight& s, const SmoothRow& r, const double* x,
-                  const double* z, int64_t count, int32_t* levels) {
+// c x scale / 65025 truncated, in doubles: c x scale is a whole number
+// below 2^24, exact; when the quotient is not whole it lies at least
+// 1 / 65025 from the next whole number, far beyond the division's rounding
+// error (below 2^-44), so its floor is the integer quotient.
+HWY_INLINE VD LightChannel(VD channel, VD scale) {
+  return hn::Floor(hn::Div(hn::Mul(channel, scale), Splat(65025.0)));
+}
+
+// Each channel of each lane's colour at its level (0 to 255).
+HWY_INLINE VU LightLanes(VD level, VU colour) {
+  // 89 x 255 + 166 x level.
+  const VD scale = hn::Add(Splat(22695.0), hn::Mul(Splat(166.0), level));
+  return JoinChannels(LightChannel(Channel<16>(colour), scale),
+                      LightChannel(Channel<8>(colour), scale),
+                      LightChannel(Channel<0>(colour), scale));
+}
+
+// The pixels in steps of lanes; the last, partial step through copies
+// whose lanes past the end hold the point (0, 0, 1) and colour 0.
+struct Step {
+  HWY_ALIGN double x[kMaxLanes];
+  HWY_ALIGN double y[kMaxLanes];
+  HWY_ALIGN double z[kMaxLanes];
+  HWY_ALIGN int32_t level[kMaxLanes];
+  HWY_ALIGN uint32_t colour[kMaxLanes];
+};
+
+HWY_INLINE void CopyIn(const double* x, const double* y, const double* z,
+                       int64_t n, Step* step) {
+  for (int64_t k = 0; k < int64_t(hn::Lanes(D())); ++k) {
+    step->x[k] = k < n ? x[k] : 0.0;
+    step->y[k] = k < n ? y[k] : 0.0;
+    step->z[k] = k < n ? z[k] : 1.0;
+  }
+}
+
+void SmoothLevels(const SmoothLight& s, const SmoothCamera& c, const double* x,
+                  const double* y, const double* z, int64_t count,
+                  int32_t* levels) {
   const D d;
   const DI di;
   const int64_t lanes = int64_t(hn::Lanes(d));
-  int64_t i = 0;
-  for (; i + lanes <= count; i += lanes) {
-    hn::StoreU(LevelLanes(s, r, hn::LoadU(d, x + i), hn::LoadU(d, z + i)), di,
-               levels + i);
+  Step step;
+  for (int64_t i = 0; i < count; i += lanes) {
+    const int64_t n = std::min(lanes, count - i);
+    CopyIn(x + i, y + i, z + i, n, &step);
+    const VD level = LevelLanes(s, c, hn::Load(d, step.x),
+                                hn::Load(d, step.y), hn::Load(d, step.z));
+    hn::Store(hn::DemoteTo(di, level), di, step.level);
+    std::copy(step.level, step.level + n, levels + i);
   }
-  if (i == count) return;
-  // The last, partial step through copies: lanes past the row hold 1.
-  HWY_ALIGN double xs[kMaxLanes];
-  HWY_ALIGN double zs[kMaxLanes];
-  HWY_ALIGN int32_t out[kMaxLanes];
-  for (int64_t k = 0; k < lanes; ++k) {
-    xs[k] = i + k < count ? x[i + k] : 0.0;
-    zs[k] = i + k < count ? z[i + k] : 1.0;
-  }
-  hn::Store(LevelLanes(s, r, hn::Load(d, xs), hn::Load(d, zs)), di, out);
-  for (int64_t k = 0; i + k < count; ++k) levels[i + k] = out[k];
 }
 
-// This target's kernel when asked for this target.
-SmoothLevelKernel KernelFor(int64_t target) {
+void LightColours(const int32_t* levels, int64_t count, uint32_t* colours) {
+  const D d;
+  const DI di;
+  const DU du;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  Step step;
+  for (int64_t i = 0; i < count; i += lanes) {
+    const int64_t n = std::min(lanes, count - i);
+    for (int64_t k = 0; k < lanes; ++k) {
+      step.level[k] = k < n ? levels[i + k] : 0;
+      step.colour[k] = k < n ? colours[i + k] : 0u;
+    }
+    const VD level = hn::PromoteTo(d, hn::Load(di, step.level));
+    hn::Store(LightLanes(level, hn::Load(du, step.colour)), du, step.colour);
+    std::copy(step.colour, step.colour + n, colours + i);
+  }
+}
+
+void SmoothColours(const SmoothLight& s, const SmoothCamera& c,
+                   const double* x, const double* y, const double* z,
+                   int64_t count, uint32_t* colours) {
+  const D d;
+  const DU du;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  Step step;
+  for (int64_t i = 0; i < count; i += lanes) {
+    const int64_t n = std::min(lanes, count - i);
+    CopyIn(x + i, y + i, z + i, n, &step);
+    for (int64_t k = 0; k < lanes; ++k) {
+      step.colour[k] = k < n ? colours[i + k] : 0u;
+    }
+    const VD level = LevelLanes(s, c, hn::Load(d, step.x),
+                                hn::Load(d, step.y), hn::Load(d, step.z));
+    hn::Store(LightLanes(level, hn::Load(du, step.colour)), du, step.colour);
+    std::copy(step.colour, step.colour + n, colours + i);
+  }
+}
+
+// This target's kernels when asked for this target.
+SmoothLevelKernel LevelsFor(int64_t target) {
   return target == HWY_TARGET ? &SmoothLevels : nullptr;
+}
+
+LightColourKernel LightFor(int64_t target) {
+  return target == HWY_TARGET ? &LightColours : nullptr;
+}
+
+SmoothColourKernel ColoursFor(int64_t target) {
+  return target == HWY_TARGET ? &SmoothColours : nullptr;
 }
 
 }  // namespace HWY_NAMESPACE
@@ -100,45 +183,24 @@ HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
 namespace smooth_level {
-HWY_EXPORT(KernelFor);
+HWY_EXPORT(LevelsFor);
+HWY_EXPORT(LightFor);
+HWY_EXPORT(ColoursFor);
 }  // namespace smooth_level
 
 namespace renderer {
 
 SmoothLevelKernel SmoothLevelKernelFor(int64_t target) {
-  return KernelFromTable(smooth_level::HWY_DISPATCH_TABLE(KernelFor), target);
+  return KernelFromTable(smooth_level::HWY_DISPATCH_TABLE(LevelsFor), target);
 }
 
-namespace {
-
-// The kernel of every vector target this processor runs, found once: the
-// dispatch table's lookup asks the processor for its targets each time.
-struct LevelKernelTable {
-  int64_t target[64];
-  SmoothLevelKernel kernel[64];
-  size_t count = 0;
-};
-
-LevelKernelTable FindLevelKernels() {
-  LevelKernelTable table;
-  for (const RowKernels& kernels : RowKernelsHere()) {
-    if (table.count == 64) break;
-    table.target[table.count] = kernels.target;
-    table.kernel[table.count] = SmoothLevelKernelFor(kernels.target);
-    ++table.count;
-  }
-  return table;
+LightColourKernel LightColourKernelFor(int64_t target) {
+  return KernelFromTable(smooth_level::HWY_DISPATCH_TABLE(LightFor), target);
 }
 
-}  // namespace
-
-SmoothLevelKernel SmoothLevelsOf(FillPath path) {
-  if (path == kPlainFill) return nullptr;
-  static const LevelKernelTable table = FindLevelKernels();
-  for (size_t i = 0; i < table.count; ++i) {
-    if (table.target[i] == path.target) return table.kernel[i];
-  }
-  return nullptr;
+SmoothColourKernel SmoothColourKernelFor(int64_t target) {
+  return KernelFromTable(smooth_level::HWY_DISPATCH_TABLE(ColoursFor),
+                         target);
 }
 
 }  // namespace renderer

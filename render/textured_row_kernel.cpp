@@ -18,12 +18,11 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <utility>
 
 #include "render/exact_steps.h"
 #include "render/row_kernels.h"
 #include "render/row_lanes-inl.h"
+#include "render/texel_words-inl.h"
 #include "render/texel_wrap.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -42,6 +41,8 @@ using row_lanes::HWY_NAMESPACE::LoadFirst;
 using row_lanes::HWY_NAMESPACE::MaskBits;
 using row_lanes::HWY_NAMESPACE::MaskFromBits;
 using row_lanes::HWY_NAMESPACE::StoreFirst;
+using texel_words::HWY_NAMESPACE::TexelColours;
+using texel_words::HWY_NAMESPACE::WrapLanes;
 
 using D = hn::ScalableTag<double>;
 using DF = hn::Rebind<float, D>;
@@ -140,26 +141,6 @@ HWY_INLINE int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
   return passed;
 }
 
-// The 4-byte word at `bytes`, in the processor's byte order.
-HWY_INLINE uint32_t LoadWord(const uint8_t* bytes) {
-  uint32_t word;
-  std::memcpy(&word, bytes, 4);
-  return word;
-}
-
-// The non-negative remainder of whole numbers t (|t| < 2^31) by size, with
-// q = floor(t * (1 / size)) standing for floor(t / size) and r = t - q size,
-// all exact in doubles (whole numbers below 2^33). The estimate of t / size
-// is off by less than 2^-52 |t / size| < 1 / size. When t / size is not a
-// whole number it lies at least 1 / size from one, so q is right and r is
-// in [1, size - 1]. When it is whole, q may come out one too small, giving
-// r = size; that one case is corrected.
-HWY_INLINE VD WrapLanes(VD t, VD size, VD inverse) {
-  const VD quotient = hn::Floor(hn::Mul(t, inverse));
-  const VD r = hn::Sub(t, hn::Mul(quotient, size));
-  return hn::IfThenZeroElse(hn::Eq(r, size), r);
-}
-
 // Lanes whose u or v lies outside the int32 range (or is NaN), given as
 // lane bits: one at a time with the plain wrap.
 HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
@@ -229,69 +210,6 @@ HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
   }
 }
 
-#if HWY_HAVE_SCALABLE || HWY_TARGET == HWY_EMU128 || HWY_TARGET == HWY_SCALAR
-
-// The 4-byte words at the given byte offsets, by a gather.
-HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
-  const DI di;
-  const auto* words = reinterpret_cast<const int32_t*>(base);
-  return hn::BitCast(DU(), hn::GatherOffset(di, words, hn::Load(di, at)));
-}
-
-#else
-
-template <class DW, size_t... kLane>
-HWY_INLINE hn::Vec<DW> InsertWords(DW dw, const uint8_t* base,
-                                   const int32_t* at,
-                                   std::index_sequence<kLane...>) {
-  auto words = hn::Zero(dw);
-  ((words = hn::InsertLane(words, kLane, LoadWord(base + at[kLane]))), ...);
-  return words;
-}
-
-// The 4-byte words at the given byte offsets, each loaded on its own and
-// put into its lane: on many processors a gather is slower than the loads
-// it stands for. Up to four lanes at a time, halves joined above that.
-template <class DW>
-HWY_INLINE hn::Vec<DW> LoadWordLanes(DW dw, const uint8_t* base,
-                                     const int32_t* at) {
-  constexpr size_t kLanes = hn::MaxLanes(DW());
-  if constexpr (kLanes <= 4) {
-    return InsertWords(dw, base, at, std::make_index_sequence<kLanes>());
-  } else {
-    const hn::Half<DW> half;
-    return hn::Combine(dw, LoadWordLanes(half, base, at + kLanes / 2),
-                       LoadWordLanes(half, base, at));
-  }
-}
-
-HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
-  return LoadWordLanes(DU(), base, at);
-}
-
-#endif
-
-// 0x00RRGGBB from the texels at the given byte offsets, read as 4-byte
-// little-endian words (bytes R, G, B, then the next texel's first byte). A
-// word at the very last texel would pass the end of the texels, so it is
-// read from one byte earlier and shifted down.
-HWY_INLINE hn::Vec<DU> TexelColours(const TexturedRowPlane& p,
-                                    const int32_t* offsets) {
-  const DI di;
-  const DU du;
-  const auto offset = hn::Load(di, offsets);
-  const auto atEnd = hn::Gt(offset, hn::Set(di, p.width * p.height * 3 - 4));
-  HWY_ALIGN int32_t starts[kMaxLanes];
-  hn::Store(hn::Add(offset, hn::VecFromMask(di, atEnd)), di, starts);  // -1
-  auto words = LoadWords(p.texels, starts);
-  words = hn::IfThenElse(hn::RebindMask(du, atEnd), hn::ShiftRight<8>(words),
-                         words);
-  const auto byte = hn::Set(du, 0xFFu);
-  return hn::Or(hn::Or(hn::ShiftLeft<16>(hn::And(words, byte)),
-                       hn::And(words, hn::Set(du, 0xFF00u))),
-                hn::And(hn::ShiftRight<16>(words), byte));
-}
-
 // Pass 3: fetch the texels and write depth and colour where the texel is
 // not pure white.
 HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
@@ -304,7 +222,8 @@ HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
   for (int64_t i = 0; i < count; i += lanes) {
     const uint64_t fetchBits = chunk.fetch[i / lanes];
     if (fetchBits == 0) continue;
-    const auto colour = TexelColours(p, chunk.offset + i);
+    const auto colour =
+        TexelColours(p.texels, p.width * p.height, chunk.offset + i);
     const auto write =
         hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
     const size_t valid = size_t(std::min(count - i, lanes));

@@ -1,18 +1,30 @@
-// peer-gl: a scene drawn by Mesa's software OpenGL through OSMesa, for speed
-// comparisons with our renderer. It sets the frame up exactly as
-// render-scene does (the demo, or a scene file read by the renderer's scene-file
-// library) and does the same per-frame work: the whole float depth
-// buffer cleared, the client area cleared to grey, every object's mesh
-// drawn, one demo animation step between frames. Meshes sit in vertex
-// buffers, one per texture, uploaded once (the built-in model's again each
-// frame, as its fin texture scrolls). Textured triangles: nearest texels,
-// repeat, pure-white texels alpha-tested away unless made opaque at load;
-// untextured ones take their first corner's colour, unlit. Select the Mesa
-// driver with GALLIUM_DRIVER (llvmpipe, softpipe) and llvmpipe's threads
-// with LP_NUM_THREADS.
+// peer-gl: a scene drawn by Mesa's software OpenGL (llvmpipe) through
+// OSMesa, for speed and picture comparisons with our renderer. It loads the
+// scene exactly as render-scene does (the demo, a scene file or a model file,
+// through the renderer's scene-file library, with the same look options)
+// and draws every look with GLSL that forms the colours by the renderer's
+// formulas, while GL does the rasterising, the depth test and the
+// interpolation: camera space made in the vertex shader, whole numbers as
+// the renderer's scene pass makes them; flat light per triangle; smooth light per pixel from the
+// interpolated camera-space point and corner normals (the model's own or
+// the ones the renderer computes), lit from object 0 when it draws nothing,
+// else from the viewer; nearest and bilinear texels with wrap-around and the
+// see-through texel decided by the nearest one; 4 or 16 samples drawn at 2
+// or 4 times the size and averaged in linear light. Each frame clears the
+// depth buffer and the client area, draws every object's triangles (lines
+// are not drawn) and runs one demo animation step before the next. Select
+// the Mesa driver with GALLIUM_DRIVER and llvmpipe's threads with
+// LP_NUM_THREADS.
 //
-// usage: peer-gl [--scene FILE.json] [--textures DIR] [--client WxH]
-//                [--desktop WxH] [--frames N] [--out FILE.ppm]
+// usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH]
+//                [--desktop WxH] [--shading flat|smooth]
+//                [--texture-filter nearest|bilinear] [--samples 1|4|16]
+//                [--steps N] [--frames N] [--out FILE.ppm|FILE.png] [--plain]
+// --steps runs animation steps before the first frame, as render-scene's.
+// --plain draws as a GL program commonly would, for speed comparisons
+// (bench/compare): float transform, GL's own nearest sampler with repeat,
+// pure white alpha-tested away, untextured triangles unlit, one sample; the
+// look options are then ignored.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/osmesa.h>
 #include <GL/gl.h>
@@ -22,10 +34,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench/peer-gl/gl_frame.h"
+#include "bench/peer-gl/gl_looks_program.h"
+#include "bench/peer-gl/gl_meshes.h"
+#include "bench/peer-gl/peer_image.h"
 #include "renderer/renderer.h"
 #include "renderer/scene_file.h"
 
@@ -33,15 +48,15 @@ using namespace renderer;
 
 namespace {
 
-constexpr double kNear = 1.0;
-constexpr double kFar = 1.0e6;
-
 struct Options {
   std::string scene;
   std::string textures;
   SceneOverrides sizes{};
+  SceneLookChoices looks;
+  int32_t steps = kStepsFromFile;
   int frames = 200;
   std::string out;
+  bool plain = false;
 };
 
 bool ParseSize(const char* text, int32_t* w, int32_t* h) {
@@ -49,20 +64,45 @@ bool ParseSize(const char* text, int32_t* w, int32_t* h) {
          *w <= 16384 && *h <= 16384;
 }
 
+bool ParseLook(const std::string& name, const char* value, SceneLookChoices* looks) {
+  if (name == "--shading") {
+    Shading shading;
+    if (!ShadingFromName(value, &shading)) return false;
+    looks->shading = shading;
+  } else if (name == "--texture-filter") {
+    TextureFilter filter;
+    if (!TextureFilterFromName(value, &filter)) return false;
+    looks->textureFilter = filter;
+  } else {
+    const int32_t samples = std::atoi(value);
+    if (!SamplesValid(samples)) return false;
+    looks->samples = samples;
+  }
+  return true;
+}
+
+bool ParseOption(const std::string& a, const char* value, Options* o) {
+  SceneOverrides& s = o->sizes;
+  if (a == "--scene") o->scene = value;
+  else if (a == "--textures") o->textures = value;
+  else if (a == "--client") return (s.hasClient = ParseSize(value, &s.clientWidth, &s.clientHeight));
+  else if (a == "--desktop") return (s.hasDesktop = ParseSize(value, &s.desktopWidth, &s.desktopHeight));
+  else if (a == "--steps") o->steps = std::max(0, std::atoi(value));
+  else if (a == "--frames") o->frames = std::max(1, std::atoi(value));
+  else if (a == "--out") o->out = value;
+  else if (a == "--shading" || a == "--texture-filter" || a == "--samples") return ParseLook(a, value, &o->looks);
+  else return false;
+  return true;
+}
+
 bool ParseOptions(int argc, char** argv, Options* o) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    if (value == nullptr) return false;
-    SceneOverrides& s = o->sizes;
-    if (a == "--scene") o->scene = value;
-    else if (a == "--textures") o->textures = value;
-    else if (a == "--client") { if (!ParseSize(value, &s.clientWidth, &s.clientHeight)) return false; s.hasClient = 1; }
-    else if (a == "--desktop") { if (!ParseSize(value, &s.desktopWidth, &s.desktopHeight)) return false; s.hasDesktop = 1; }
-    else if (a == "--frames") o->frames = std::max(1, std::atoi(value));
-    else if (a == "--out") o->out = value;
-    else return false;
-    ++i;
+  for (int i = 1; i < argc; i += 2) {
+    if (std::string(argv[i]) == "--plain") {
+      o->plain = true;
+      --i;
+    } else if (i + 1 >= argc || !ParseOption(argv[i], argv[i + 1], o)) {
+      return false;
+    }
   }
   return true;
 }
@@ -72,6 +112,8 @@ bool SetUpScene(const Options& o, LoadedScene& loaded) {
   SceneFileOptions options;
   options.sizes = o.sizes;
   options.builtinTextures = o.textures;
+  options.looks = o.looks;
+  options.steps = o.steps;
   std::string error;
   bool ok = false;
   if (!o.scene.empty()) {
@@ -84,200 +126,136 @@ bool SetUpScene(const Options& o, LoadedScene& loaded) {
   return ok;
 }
 
-// Uploads a texture as RGBA; pure white gets alpha 0 so the alpha test
-// discards it, as our fills leave pure-white texels out.
-GLuint UploadTexture(const Texture& t) {
-  std::vector<uint8_t> rgba(size_t(t.width) * t.height * 4);
-  for (int i = 0; i < t.width * t.height; ++i) {
-    const uint8_t* p = t.texels.data() + 3 * i;
-    const bool white = p[0] == 255 && p[1] == 255 && p[2] == 255;
-    rgba[4 * i] = p[0];
-    rgba[4 * i + 1] = p[1];
-    rgba[4 * i + 2] = p[2];
-    rgba[4 * i + 3] = white ? 0 : 255;
+bool DrawsNothing(const Scene& scene, int32_t index) {
+  if (index < 0 || size_t(index) >= scene.objects.size()) return true;
+  const int32_t mesh = scene.objects[size_t(index)].mesh;
+  if (mesh < 0 || size_t(mesh) >= scene.meshes.size()) return true;
+  return scene.meshes[size_t(mesh)].triangles.empty() &&
+         scene.meshes[size_t(mesh)].lines.empty();
+}
+
+// The flat light is the light object's position; the smooth light too when
+// that object draws nothing, else the viewer (a light inside the demo's
+// cube would leave every face dark).
+void LoadLight(const Scene& scene, const Looks& looks, const peer::ScenePass& pass) {
+  const bool inRange = scene.lightObject >= 0 &&
+                       size_t(scene.lightObject) < scene.objects.size();
+  const bool atViewer = !inRange || (looks.shading == Shading::kSmooth &&
+                                     !DrawsNothing(scene, scene.lightObject));
+  GLint p[3] = {0, 0, 0};
+  if (!atViewer) {
+    for (int i = 0; i < 3; ++i) p[i] = scene.objects[size_t(scene.lightObject)].position[i];
   }
-  GLuint id = 0;
-  glGenTextures(1, &id);
-  glBindTexture(GL_TEXTURE_2D, id);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, t.width, t.height, 0, GL_RGBA,
-               GL_UNSIGNED_BYTE, rgba.data());
-  return id;
+  glUniform3i(pass.light, p[0], p[1], p[2]);
+  glUniform3f(pass.lightPoint, GLfloat(p[0]), GLfloat(p[1]), GLfloat(p[2]));
+  glUniform1i(pass.smooth, looks.shading == Shading::kSmooth ? 1 : 0);
+  glUniform1i(pass.bilinear, looks.textureFilter == TextureFilter::kBilinear ? 1 : 0);
 }
 
-// Camera space (x right, y down, z away) to clip space for the client
-// viewport: screen x = x f / z + centreX, screen y = y f / z + centreY
-// measured downwards from the client's top.
-void LoadProjection(const View& view, int w, int h) {
-  const double f = view.focalLength;
-  const double a = (kFar + kNear) / (kFar - kNear);
-  const double b = -2 * kFar * kNear / (kFar - kNear);
-  const GLdouble m[16] = {  // column-major
-      2 * f / w, 0, 0, 0,
-      0, -2 * f / h, 0, 0,
-      2 * view.centreX / w - 1, 1 - 2 * view.centreY / h, a, 1,
-      0, 0, b, 0};
-  glMatrixMode(GL_PROJECTION);
-  glLoadMatrixd(m);
-}
-
-void LoadObjectMatrix(const SceneObject& o) {
-  GLdouble m[16] = {};
-  for (int row = 0; row < 3; ++row) {
-    for (int col = 0; col < 3; ++col) m[col * 4 + row] = o.orientation[row][col];
-    m[12 + row] = o.position[row];
-  }
-  m[15] = 1;
-  glMatrixMode(GL_MODELVIEW);
-  glLoadMatrixd(m);
-}
-
-// One corner in a vertex buffer.
-struct GlVertex {
-  float x, y, z;
-  float s, t;
-  uint8_t rgba[4];
+struct GlScene {
+  bool plain = false;
+  std::vector<GLuint> textures;
+  std::vector<peer::GlMesh> meshes;
 };
 
-// A mesh's triangles grouped by texture (-1: untextured), each group in a
-// vertex buffer of its own.
-struct GlBatch {
-  int32_t texture;
-  GLuint buffer;
-  GLsizei count;
+struct Programs {
+  peer::ScenePass scene;
+  peer::ResolvePass resolve;
+  peer::PlainPass plain;
 };
 
-struct GlMesh {
-  std::vector<GlBatch> batches;
-};
-
-GlVertex CornerOf(const Scene& scene, const Mesh& mesh, const MeshTriangle& tri,
-                  int c) {
-  const IntVertex& v = mesh.vertices[size_t(tri.vertex[c])];
-  GlVertex out{float(v.x), float(v.y), float(v.z), 0, 0, {0, 0, 0, 255}};
-  const TriangleTexels* texels = TexelsOf(mesh, tri);
-  if (tri.texture >= 0 && texels != nullptr) {
-    const Texture& t = scene.textures[size_t(tri.texture)];
-    out.s = float(texels->uv[c][0] / t.width);
-    out.t = float(texels->uv[c][1] / t.height);
+void UploadScene(const LoadedScene& loaded, bool plain, GlScene* out) {
+  const Scene& scene = loaded.scene;
+  const bool smooth = loaded.view.looks.shading == Shading::kSmooth;
+  out->plain = plain;
+  out->textures.assign(scene.textures.size(), 0);
+  for (size_t t = 0; t < scene.textures.size(); ++t) {
+    if (!TextureIsUsable(scene.textures[t])) continue;
+    out->textures[t] = plain ? peer::UploadPlainTexture(scene.textures[t])
+                             : peer::UploadTexture(scene.textures[t]);
   }
-  const uint32_t colour = tri.colour[0];
-  out.rgba[0] = uint8_t(colour >> 16);
-  out.rgba[1] = uint8_t(colour >> 8);
-  out.rgba[2] = uint8_t(colour);
-  return out;
-}
-
-bool Drawable(const Scene& scene, const MeshTriangle& tri) {
-  if (tri.texture < 0) return true;
-  if (size_t(tri.texture) >= scene.textures.size()) return false;
-  const Texture& t = scene.textures[size_t(tri.texture)];
-  return t.width > 0 && t.height > 0;
-}
-
-void UploadMesh(const Scene& scene, const Mesh& mesh, GlMesh* out) {
-  std::vector<std::vector<GlVertex>> groups(scene.textures.size() + 1);
-  for (const MeshTriangle& tri : mesh.triangles) {
-    if (!Drawable(scene, tri)) continue;
-    std::vector<GlVertex>& group = groups[size_t(tri.texture + 1)];
-    for (int c = 0; c < 3; ++c) group.push_back(CornerOf(scene, mesh, tri, c));
-  }
-  if (out->batches.empty()) {
-    for (size_t g = 0; g < groups.size(); ++g) {
-      GlBatch batch{int32_t(g) - 1, 0, 0};
-      glGenBuffers(1, &batch.buffer);
-      out->batches.push_back(batch);
-    }
-  }
-  for (size_t g = 0; g < groups.size(); ++g) {
-    GlBatch& batch = out->batches[g];
-    batch.count = GLsizei(groups[g].size());
-    glBindBuffer(GL_ARRAY_BUFFER, batch.buffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(groups[g].size() * sizeof(GlVertex)),
-                 groups[g].data(), GL_STATIC_DRAW);
+  out->meshes.resize(scene.meshes.size());
+  for (size_t m = 0; m < scene.meshes.size(); ++m) {
+    peer::UploadMesh(scene, scene.meshes[m], smooth, &out->meshes[m]);
   }
 }
 
-void DrawMesh(const GlMesh& mesh, const std::vector<GLuint>& textureIds) {
-  for (const GlBatch& batch : mesh.batches) {
-    if (batch.count == 0) continue;
-    if (batch.texture >= 0) {
-      glEnable(GL_TEXTURE_2D);
-      glBindTexture(GL_TEXTURE_2D, textureIds[size_t(batch.texture)]);
+void DrawFrame(const LoadedScene& loaded, const peer::GlFrame& frame,
+               const Programs& programs, const GlScene& gl) {
+  const Scene& scene = loaded.scene;
+  if (gl.plain) {
+    peer::BeginScene(frame, loaded.view, programs.plain.program, programs.plain.projection);
+  } else {
+    peer::BeginScene(frame, loaded.view, programs.scene.program, programs.scene.projection);
+    LoadLight(scene, loaded.view.looks, programs.scene);
+  }
+  for (const SceneObject& object : scene.objects) {
+    if (object.mesh < 0 || size_t(object.mesh) >= scene.meshes.size()) continue;
+    const peer::GlMesh& mesh = gl.meshes[size_t(object.mesh)];
+    if (gl.plain) {
+      peer::DrawObjectPlain(scene, object, mesh, gl.textures, programs.plain);
     } else {
-      glDisable(GL_TEXTURE_2D);
+      peer::DrawObject(object, mesh, gl.textures, programs.scene);
     }
-    glBindBuffer(GL_ARRAY_BUFFER, batch.buffer);
-    const GLsizei stride = sizeof(GlVertex);
-    glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<void*>(offsetof(GlVertex, x)));
-    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<void*>(offsetof(GlVertex, s)));
-    glColorPointer(4, GL_UNSIGNED_BYTE, stride, reinterpret_cast<void*>(offsetof(GlVertex, rgba)));
-    glDrawArrays(GL_TRIANGLES, 0, batch.count);
   }
+  peer::ResolveSamples(frame, programs.resolve);
+  glFinish();
 }
 
-// A desktop-sized colour buffer with a 32-bit float depth buffer.
-void CreateTarget(int w, int h) {
-  GLuint framebuffer = 0, colour = 0, depth = 0;
-  glGenFramebuffers(1, &framebuffer);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  glGenRenderbuffers(1, &colour);
-  glBindRenderbuffer(GL_RENDERBUFFER, colour);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-  glGenRenderbuffers(1, &depth);
-  glBindRenderbuffer(GL_RENDERBUFFER, depth);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT32F, w, h);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
-}
-
-struct Sizes {
-  int desktopWidth, desktopHeight, clientWidth, clientHeight;
-};
-
-void ClearBuffers(const Sizes& s) {
-  glDisable(GL_SCISSOR_TEST);
-  glClearDepth(1.0);
-  glClear(GL_DEPTH_BUFFER_BIT);
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(0, s.desktopHeight - s.clientHeight, s.clientWidth, s.clientHeight);
-  glClearColor(120 / 255.0f, 120 / 255.0f, 120 / 255.0f, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glDisable(GL_SCISSOR_TEST);
-}
-
-void WritePpm(const std::string& path, const Sizes& s) {
-  std::vector<uint8_t> rgb(size_t(s.clientWidth) * s.clientHeight * 3);
-  glReadPixels(0, s.desktopHeight - s.clientHeight, s.clientWidth, s.clientHeight,
-               GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return;
-  std::fprintf(f, "P6\n%d %d\n255\n", s.clientWidth, s.clientHeight);
-  for (int y = s.clientHeight - 1; y >= 0; --y) {
-    std::fwrite(rgb.data() + size_t(y) * s.clientWidth * 3, 1, size_t(s.clientWidth) * 3, f);
+// False after printing the problem.
+bool BuildPrograms(Programs* programs) {
+  programs->scene.uniform3dv = reinterpret_cast<PFNGLUNIFORM3DVPROC>(
+      OSMesaGetProcAddress("glUniform3dv"));
+  if (programs->scene.uniform3dv == nullptr) {
+    std::fprintf(stderr, "peer-gl: no glUniform3dv\n");
+    return false;
   }
-  std::fclose(f);
+  std::string problem;
+  if (!peer::BuildScenePass(&programs->scene, &problem) ||
+      !peer::BuildResolvePass(&programs->resolve, &problem) ||
+      !peer::BuildPlainPass(&programs->plain, &problem)) {
+    std::fprintf(stderr, "peer-gl: %s\n", problem.c_str());
+    return false;
+  }
+  return true;
 }
 
-void SetUpGl(const View& view, const Sizes& s) {
-  CreateTarget(s.desktopWidth, s.desktopHeight);
-  // Our rows run top-down; GL's bottom-up: the client area is the top-left.
-  glViewport(0, s.desktopHeight - s.clientHeight, s.clientWidth, s.clientHeight);
-  LoadProjection(view, s.clientWidth, s.clientHeight);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  glShadeModel(GL_FLAT);
+// Depth from 0 to 1 rather than -1 to 1, for the precision of 1 / z; the
+// library does not export this GL 4.5 entry point, so it is looked up.
+bool SetUpGl() {
+  const auto clipControl = reinterpret_cast<PFNGLCLIPCONTROLPROC>(
+      OSMesaGetProcAddress("glClipControl"));
+  if (clipControl == nullptr) return false;
+  clipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
   glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LESS);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.5f);
+  glDepthFunc(GL_GREATER);  // depth 1 / z: nearer is larger; ties keep the first
   glDisable(GL_CULL_FACE);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
+  glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);  // the plain pass's flat colour
+  GLuint vertexArray = 0;
+  glGenVertexArrays(1, &vertexArray);
+  glBindVertexArray(vertexArray);
+  for (GLuint slot : {peer::kPositionSlot, peer::kNormalSlot, peer::kUvSlot,
+                      peer::kColourSlot}) {
+    glEnableVertexAttribArray(slot);
+  }
+  return true;
+}
+
+OSMesaContext MakeContext() {
+  const int attributes[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 0,
+                            OSMESA_PROFILE, OSMESA_CORE_PROFILE,
+                            OSMESA_CONTEXT_MAJOR_VERSION, 4,
+                            OSMESA_CONTEXT_MINOR_VERSION, 5, 0};
+  return OSMesaCreateContextAttribs(attributes, nullptr);
+}
+
+void PrintTimes(const std::vector<double>& times) {
+  std::vector<double> sorted = times;
+  std::sort(sorted.begin(), sorted.end());
+  const double median = sorted[sorted.size() / 2];
+  std::printf("bench: frames=%zu median_ms=%.3f min_ms=%.3f max_ms=%.3f fps=%.1f renderer=%s\n",
+              sorted.size(), median, sorted.front(), sorted.back(), 1000.0 / median,
+              reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 }
 
 }  // namespace
@@ -285,53 +263,53 @@ void SetUpGl(const View& view, const Sizes& s) {
 int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, &o)) {
-    std::fprintf(stderr, "usage: peer-gl [--scene FILE.json] [--textures DIR] [--client WxH] [--desktop WxH] [--frames N] [--out FILE.ppm]\n");
+    std::fprintf(stderr, "usage: peer-gl [--scene FILE] [--textures DIR] [--client WxH] [--desktop WxH] [--shading flat|smooth] [--texture-filter nearest|bilinear] [--samples 1|4|16] [--steps N] [--frames N] [--out FILE.ppm|FILE.png] [--plain]\n");
     return 2;
   }
   LoadedScene loaded;
   if (!SetUpScene(o, loaded)) return 2;
-  const Sizes sizes{loaded.frameWidth, loaded.frameHeight, loaded.clientWidth,
-                    loaded.clientHeight};
-  OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
-  std::vector<uint8_t> window(4);  // OSMesa needs a default buffer; we draw to an FBO
+  const peer::FrameSizes sizes{loaded.frameWidth, loaded.frameHeight,
+                               loaded.clientWidth, loaded.clientHeight};
+  OSMesaContext context = MakeContext();
+  std::vector<uint8_t> window(4);  // OSMesa needs a default buffer; we draw to our own
   if (context == nullptr || !OSMesaMakeCurrent(context, window.data(), GL_UNSIGNED_BYTE, 1, 1)) {
-    std::fprintf(stderr, "peer-gl: cannot create an OSMesa context\n");
+    std::fprintf(stderr, "peer-gl: cannot create an OpenGL 4.5 core context through OSMesa\n");
     return 1;
   }
-  Scene& scene = loaded.scene;
-  std::vector<GLuint> textureIds(scene.textures.size(), 0);
-  for (size_t t = 0; t < scene.textures.size(); ++t) {
-    if (scene.textures[t].width > 0) textureIds[t] = UploadTexture(scene.textures[t]);
+  Programs programs;
+  if (!BuildPrograms(&programs)) return 1;
+  if (!SetUpGl()) {
+    std::fprintf(stderr, "peer-gl: no glClipControl\n");
+    return 1;
   }
-  SetUpGl(loaded.view, sizes);
-  std::vector<GlMesh> meshes(scene.meshes.size());
-  for (size_t m = 0; m < scene.meshes.size(); ++m) UploadMesh(scene, scene.meshes[m], &meshes[m]);
+  peer::GlFrame frame;
+  peer::CreateFrame(sizes, o.plain ? 1 : loaded.view.looks.samples, &frame);
+  GlScene gl;
+  UploadScene(loaded, o.plain, &gl);
   const int32_t builtin = loaded.builtinMesh;
+  const bool smooth = loaded.view.looks.shading == Shading::kSmooth;
 
   std::vector<double> times;
   for (int n = 0; n < o.frames; ++n) {
     if (n > 0) StepSceneAnimation(loaded);
     const auto start = std::chrono::steady_clock::now();
-    if (n > 0) {
-      if (builtin >= 0) UploadMesh(scene, scene.meshes[size_t(builtin)], &meshes[size_t(builtin)]);
+    // The built-in model's fins scroll: its texel coordinates change.
+    if (n > 0 && builtin >= 0) {
+      peer::UploadMesh(loaded.scene, loaded.scene.meshes[size_t(builtin)], smooth,
+                       &gl.meshes[size_t(builtin)]);
     }
-    ClearBuffers(sizes);
-    for (const SceneObject& object : scene.objects) {
-      if (object.mesh < 0 || size_t(object.mesh) >= meshes.size()) continue;
-      LoadObjectMatrix(object);
-      DrawMesh(meshes[size_t(object.mesh)], textureIds);
-    }
-    glFinish();
+    DrawFrame(loaded, frame, programs, gl);
     const auto end = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
   }
-  if (!o.out.empty()) WritePpm(o.out, sizes);
-  std::vector<double> sorted = times;
-  std::sort(sorted.begin(), sorted.end());
-  const double median = sorted[sorted.size() / 2];
-  std::printf("bench: frames=%d median_ms=%.3f min_ms=%.3f max_ms=%.3f fps=%.1f renderer=%s\n",
-              o.frames, median, sorted.front(), sorted.back(), 1000.0 / median,
-              reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  int status = 0;
+  if (!o.out.empty() &&
+      !peer::WritePicture(o.out, peer::ReadClient(frame), sizes.clientWidth,
+                          sizes.clientHeight)) {
+    std::fprintf(stderr, "peer-gl: cannot write %s\n", o.out.c_str());
+    status = 1;
+  }
+  PrintTimes(times);
   OSMesaDestroyContext(context);
-  return 0;
+  return status;
 }
