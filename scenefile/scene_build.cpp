@@ -67,10 +67,9 @@ Mesh MakeOwnMesh(const MeshEntry& entry) {
     for (int corner = 0; corner < 3; ++corner) {
       target.vertex[corner] = source.vertex[corner];
       target.colour[corner] = static_cast<uint32_t>(source.colour[corner]);
-      target.uv[corner][0] = source.uv[corner][0];
-      target.uv[corner][1] = source.uv[corner][1];
     }
     target.texture = source.texture;
+    SetTexels(mesh, target, source.uv);
   }
   if (std::any_of(entry.triangles.begin(), entry.triangles.end(),
                   [](const TriangleEntry& t) { return t.hasNormals != 0; })) {

@@ -292,14 +292,16 @@ void AddTriangle(GltfBuild& build, const PrimitiveData& data,
   if (data.hasUvs) {
     const Texture& texture = build.textures[size_t(look->texture)];
     t.texture = look->texture;
+    double uv[3][2];
     for (int k = 0; k < 3; ++k) {
-      t.uv[k][0] = ReadNumber(data.uvs, corners[k], 0) * texture.width;
-      t.uv[k][1] = ReadNumber(data.uvs, corners[k], 1) * texture.height;
+      uv[k][0] = ReadNumber(data.uvs, corners[k], 0) * texture.width;
+      uv[k][1] = ReadNumber(data.uvs, corners[k], 1) * texture.height;
     }
+    AddModelTexturedTriangle(&build.mesh, t, uv);
   } else {
     t.colour[0] = t.colour[1] = t.colour[2] = CornerColour(data, look, a);
+    build.mesh.triangles.push_back(t);
   }
-  build.mesh.triangles.push_back(t);
   if (data.hasNormals) AddNormals(build, data, corners);
 }
 
