@@ -33,19 +33,6 @@ renderer::Texture CheckerTexture() {
   return renderer::MakeTexture(kTextureSize, kTextureSize, pixels.data());
 }
 
-// One textured triangle of the torus.
-renderer::MeshTriangle TorusTriangle(const int32_t vertex[3],
-                                     const double uv[3][2]) {
-  renderer::MeshTriangle triangle;
-  triangle.texture = 0;
-  for (int c = 0; c < 3; ++c) {
-    triangle.vertex[c] = vertex[c];
-    triangle.uv[c][0] = uv[c][0];
-    triangle.uv[c][1] = uv[c][1];
-  }
-  return triangle;
-}
-
 // Radii 2400 and 900; texel coordinates repeat the image 8 times round the
 // ring and 4 times round the tube.
 renderer::Mesh Torus(int32_t rings, int32_t sides) {
@@ -71,12 +58,10 @@ renderer::Mesh Torus(int32_t rings, int32_t sides) {
       const int32_t k01 = i * sides + j1, k11 = i1 * sides + j1;
       const double u0 = i * su, u1 = (i + 1) * su;
       const double v0 = j * sv, v1 = (j + 1) * sv;
-      const int32_t first[3] = {k00, k10, k11};
-      const double firstUv[3][2] = {{u0, v0}, {u1, v0}, {u1, v1}};
-      const int32_t second[3] = {k00, k11, k01};
-      const double secondUv[3][2] = {{u0, v0}, {u1, v1}, {u0, v1}};
-      mesh.triangles.push_back(TorusTriangle(first, firstUv));
-      mesh.triangles.push_back(TorusTriangle(second, secondUv));
+      renderer::AddTexturedTriangle(mesh, {k00, k10, k11}, 0,
+                                    {{u0, v0}, {u1, v0}, {u1, v1}});
+      renderer::AddTexturedTriangle(mesh, {k00, k11, k01}, 0,
+                                    {{u0, v0}, {u1, v1}, {u0, v1}});
     }
   }
   return mesh;

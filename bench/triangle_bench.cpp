@@ -50,13 +50,12 @@ void AddTriangle(OneMeshScene* s, const renderer::IntVertex (&corners)[3],
     mesh.vertices.push_back(corners[i]);
     triangle.vertex[i] = i;
     triangle.colour[i] = 0x00406080u;
-    triangle.uv[i][0] = kTexels[i][0];
-    triangle.uv[i][1] = kTexels[i][1];
   }
   if (textured) {
     s->scene.textures = renderer::LoadTexturesFrom(RENDERER_TEXTURE_DIR);
     triangle.texture = 0;
   }
+  renderer::SetTexels(mesh, triangle, kTexels);
   mesh.triangles.push_back(triangle);
 }
 

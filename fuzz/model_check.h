@@ -10,7 +10,8 @@
 #include "renderer/texture.h"
 #include "scene/import/model_import.h"
 
-// Accepted: every index names a vertex or texture, every vertex lies in the
+// Accepted: every index names a vertex, texture or texels entry (textured
+// triangles only have one), every vertex lies in the
 // 1600-unit box, every texture holds all its texels. Refused: one line that
 // starts with the file's name, and the outputs untouched.
 inline void CheckModelResult(bool ok, const std::string& name, const std::string& error,
@@ -31,6 +32,8 @@ inline void CheckModelResult(bool ok, const std::string& name, const std::string
     for (int32_t i : t.vertex) FUZZ_CHECK(i >= 0 && i < vertices);
     FUZZ_CHECK(t.texture == renderer::kNoTexture ||
                (t.texture >= 0 && size_t(t.texture) < textures.size()));
+    FUZZ_CHECK((t.texture == renderer::kNoTexture) == (t.texels == renderer::kNoTexels));
+    FUZZ_CHECK(t.texels == renderer::kNoTexels || renderer::TexelsOf(mesh, t) != nullptr);
   }
   for (const renderer::MeshLine& l : mesh.lines) {
     FUZZ_CHECK(l.from >= 0 && l.from < vertices && l.to >= 0 && l.to < vertices);

@@ -77,8 +77,9 @@ ClipVertex MakeClipVertex(const ObjectFrame& object,
   out.z = camera.z;
   out.vector = object.vectors != nullptr ? object.vectors[k] : Vector3{0, 0, 0};
   out.colour = triangle.colour[corner];
-  out.u = triangle.uv[corner][0];
-  out.v = triangle.uv[corner][1];
+  const TriangleTexels* texels = TexelsOf(object.mesh, triangle);
+  out.u = texels != nullptr ? texels->uv[corner][0] : 0.0;
+  out.v = texels != nullptr ? texels->uv[corner][1] : 0.0;
   return out;
 }
 
@@ -108,8 +109,9 @@ ClipVertex ClipEdge(const View& view, const ObjectFrame& object,
   out.colour = TruncateToColour(ca + t * (cb - ca));
   out.u = 0;
   out.v = 0;
-  if (triangle.texture != kNoTexture) {
-    const double(&uv)[3][2] = triangle.uv;
+  const TriangleTexels* texels = TexelsOf(object.mesh, triangle);
+  if (triangle.texture != kNoTexture && texels != nullptr) {
+    const double(&uv)[3][2] = texels->uv;
     out.u = uv[a][0] + t * (uv[b][0] - uv[a][0]);
     out.v = uv[a][1] + t * (uv[b][1] - uv[a][1]);
   }

@@ -109,21 +109,35 @@ HWY_INLINE void CopyIn(const double* x, const double* y, const double* z,
   }
 }
 
-void SmoothLevels(const SmoothLight& s, const SmoothCamera& c, const double* x,
-                  const double* y, const double* z, int64_t count,
-                  int32_t* levels) {
+// Works out the levels of the pixels a step of lanes at a time and hands
+// each step on: each(step, levels, first, n) with its first pixel and its
+// n <= lanes pixels.
+template <class Each>
+HWY_INLINE void ForEachLevelStep(const SmoothLight& s, const SmoothCamera& c,
+                                 const double* x, const double* y,
+                                 const double* z, int64_t count, Each each) {
   const D d;
-  const DI di;
   const int64_t lanes = int64_t(hn::Lanes(d));
   Step step;
   for (int64_t i = 0; i < count; i += lanes) {
     const int64_t n = std::min(lanes, count - i);
     CopyIn(x + i, y + i, z + i, n, &step);
-    const VD level = LevelLanes(s, c, hn::Load(d, step.x),
-                                hn::Load(d, step.y), hn::Load(d, step.z));
-    hn::Store(hn::DemoteTo(di, level), di, step.level);
-    std::copy(step.level, step.level + n, levels + i);
+    each(step, LevelLanes(s, c, hn::Load(d, step.x), hn::Load(d, step.y),
+                          hn::Load(d, step.z)),
+         i, n);
   }
+}
+
+void SmoothLevels(const SmoothLight& s, const SmoothCamera& c, const double* x,
+                  const double* y, const double* z, int64_t count,
+                  int32_t* levels) {
+  ForEachLevelStep(
+      s, c, x, y, z, count,
+      [levels](Step& step, VD level, int64_t i, int64_t n) HWY_ATTR {
+        const DI di;
+        hn::Store(hn::DemoteTo(di, level), di, step.level);
+        std::copy(step.level, step.level + n, levels + i);
+      });
 }
 
 void LightColours(const int32_t* levels, int64_t count, uint32_t* colours) {
@@ -147,21 +161,17 @@ void LightColours(const int32_t* levels, int64_t count, uint32_t* colours) {
 void SmoothColours(const SmoothLight& s, const SmoothCamera& c,
                    const double* x, const double* y, const double* z,
                    int64_t count, uint32_t* colours) {
-  const D d;
-  const DU du;
-  const int64_t lanes = int64_t(hn::Lanes(d));
-  Step step;
-  for (int64_t i = 0; i < count; i += lanes) {
-    const int64_t n = std::min(lanes, count - i);
-    CopyIn(x + i, y + i, z + i, n, &step);
-    for (int64_t k = 0; k < lanes; ++k) {
-      step.colour[k] = k < n ? colours[i + k] : 0u;
-    }
-    const VD level = LevelLanes(s, c, hn::Load(d, step.x),
-                                hn::Load(d, step.y), hn::Load(d, step.z));
-    hn::Store(LightLanes(level, hn::Load(du, step.colour)), du, step.colour);
-    std::copy(step.colour, step.colour + n, colours + i);
-  }
+  ForEachLevelStep(
+      s, c, x, y, z, count,
+      [colours](Step& step, VD level, int64_t i, int64_t n) HWY_ATTR {
+        const DU du;
+        for (int64_t k = 0; k < int64_t(hn::Lanes(du)); ++k) {
+          step.colour[k] = k < n ? colours[i + k] : 0u;
+        }
+        hn::Store(LightLanes(level, hn::Load(du, step.colour)), du,
+                  step.colour);
+        std::copy(step.colour, step.colour + n, colours + i);
+      });
 }
 
 // This target's kernels when asked for this target.

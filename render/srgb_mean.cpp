@@ -28,6 +28,12 @@ SrgbTables BuildTables() {
     }
     tables.start[r] = std::bit_cast<double>(low);
   }
+  for (int32_t b = 0; b < kEncodeBuckets; ++b) {
+    const double low = double(b) / kEncodeBuckets;
+    tables.below[b] = uint8_t(
+        std::upper_bound(tables.start + 1, tables.start + 256, low) -
+        (tables.start + 1));
+  }
   return tables;
 }
 
@@ -53,10 +59,15 @@ const SrgbTables& Srgb() {
 }
 
 uint32_t EncodeSrgb(const SrgbTables& tables, double linear) {
-  // The values 1..255 whose start lies at or below `linear`.
-  const double* end = tables.start + 256;
-  return uint32_t(std::upper_bound(tables.start + 1, end, linear) -
-                  (tables.start + 1));
+  // The starts at or below the bucket's low end b / kEncodeBuckets (which
+  // is at or below `linear`: scaling by a power of two is exact), then the
+  // one or two between there and `linear`.
+  const double scaled = linear * kEncodeBuckets;
+  const int32_t bucket =
+      scaled > 0 ? int32_t(std::min(scaled, kEncodeBuckets - 1.0)) : 0;
+  uint32_t count = tables.below[bucket];
+  while (count < 255 && tables.start[count + 1] <= linear) ++count;
+  return count;
 }
 
 }  // namespace renderer

@@ -119,7 +119,8 @@ HWY_INLINE hn::Vec<DU> TexelColours(const uint8_t* texels, int32_t texelCount,
 // 0x00RRGGBB, as a double.
 template <int kShift>
 HWY_INLINE VD Channel(hn::Vec<DU> colour) {
-  const auto byte = hn::And(hn::ShiftRight<kShift>(colour), hn::Set(DU(), 0xFFu));
+  const auto byte =
+      hn::And(hn::ShiftRight<kShift>(colour), hn::Set(DU(), 0xFFu));
   return hn::PromoteTo(D(), hn::BitCast(DI(), byte));
 }
 

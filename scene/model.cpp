@@ -38,20 +38,6 @@ const Quad kQuads[kModelTriangleCount / 2] = {
     {4, 14, 15, 7, 6},  // fin on edge 4-7
 };
 
-MeshTriangle MakeTriangle(int32_t v0, int32_t v1, int32_t v2, int32_t texture,
-                          const double (&uv)[3][2]) {
-  MeshTriangle t;
-  t.vertex[0] = v0;
-  t.vertex[1] = v1;
-  t.vertex[2] = v2;
-  t.texture = texture;
-  for (int i = 0; i < 3; ++i) {
-    t.uv[i][0] = uv[i][0];
-    t.uv[i][1] = uv[i][1];
-  }
-  return t;
-}
-
 // The image's size as the model is built; later reloads do not reach it.
 IntPoint ImageSize(const std::vector<Texture>& textures, int32_t index) {
   if (index < 0 || size_t(index) >= textures.size()) return IntPoint{};
@@ -65,6 +51,7 @@ Mesh BuildModel(const std::vector<Texture>& textures, int32_t firstTexture) {
   Mesh mesh;
   mesh.vertices.assign(std::begin(kVertices), std::end(kVertices));
   mesh.triangles.reserve(kModelTriangleCount);
+  mesh.texels.reserve(kModelTriangleCount);
   for (const Quad& quad : kQuads) {
     const int32_t texture = firstTexture + quad.slot;
     const IntPoint size = ImageSize(textures, texture);
@@ -72,10 +59,8 @@ Mesh BuildModel(const std::vector<Texture>& textures, int32_t firstTexture) {
     const double h = double(size.y);
     const double upper[3][2] = {{0, 0}, {w, 0}, {w, h}};
     const double lower[3][2] = {{0, 0}, {w, h}, {0, h}};
-    mesh.triangles.push_back(
-        MakeTriangle(quad.a, quad.b, quad.c, texture, upper));
-    mesh.triangles.push_back(
-        MakeTriangle(quad.a, quad.c, quad.d, texture, lower));
+    AddTexturedTriangle(mesh, {quad.a, quad.b, quad.c}, texture, upper);
+    AddTexturedTriangle(mesh, {quad.a, quad.c, quad.d}, texture, lower);
   }
   return mesh;
 }
@@ -84,8 +69,10 @@ void ScrollFinTexture(Mesh& model) {
   const size_t end =
       std::min(model.triangles.size(), size_t{kModelTriangleCount});
   for (size_t t = kFirstFinTriangle; t < end; ++t) {
+    const uint32_t texels = uint32_t(model.triangles[t].texels);
+    if (texels >= model.texels.size()) continue;
     for (int corner = 0; corner < 3; ++corner) {
-      model.triangles[t].uv[corner][0] += 10.0;
+      model.texels[texels].uv[corner][0] += 10.0;
     }
   }
 }

@@ -57,7 +57,10 @@ Ordered MeshJson(const Mesh& mesh) {
     triangle["vertex"] = {t.vertex[0], t.vertex[1], t.vertex[2]};
     triangle["colour"] = {t.colour[0], t.colour[1], t.colour[2]};
     triangle["texture"] = t.texture == kNoTexture ? Ordered(nullptr) : Ordered(t.texture);
-    triangle["uv"] = {{t.uv[0][0], t.uv[0][1]}, {t.uv[1][0], t.uv[1][1]}, {t.uv[2][0], t.uv[2][1]}};
+    static const TriangleTexels kNone;
+    const TriangleTexels* texels = TexelsOf(mesh, t);
+    const double(&uv)[3][2] = (texels != nullptr ? texels : &kNone)->uv;
+    triangle["uv"] = {{uv[0][0], uv[0][1]}, {uv[1][0], uv[1][1]}, {uv[2][0], uv[2][1]}};
     const size_t index = triangles.size();
     if (index < mesh.normals.size() && HasOwnNormals(mesh.normals[index])) {
       const Vector3* n = mesh.normals[index].corner;

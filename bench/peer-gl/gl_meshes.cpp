@@ -51,6 +51,9 @@ std::vector<GlCorner> BatchCorners(const Mesh& mesh, const GlBatch& batch,
   corners.reserve(batch.triangles.size() * 3);
   for (uint32_t t : batch.triangles) {
     const MeshTriangle& triangle = mesh.triangles[t];
+    static const renderer::TriangleTexels kNone;
+    const renderer::TriangleTexels* texels = renderer::TexelsOf(mesh, triangle);
+    const double(&uv)[3][2] = (texels != nullptr ? texels : &kNone)->uv;
     for (int c = 0; c < 3; ++c) {
       GlCorner corner{};
       const renderer::IntVertex& v = mesh.vertices[size_t(triangle.vertex[c])];
@@ -63,8 +66,8 @@ std::vector<GlCorner> BatchCorners(const Mesh& mesh, const GlBatch& batch,
         corner.normal[1] = float(n.y);
         corner.normal[2] = float(n.z);
       }
-      corner.uv[0] = float(triangle.uv[c][0]);
-      corner.uv[1] = float(triangle.uv[c][1]);
+      corner.uv[0] = float(uv[c][0]);
+      corner.uv[1] = float(uv[c][1]);
       // The flat and smooth lights both take corner 0's colour.
       corner.colour = triangle.colour[0] & 0xFFFFFFu;
       corners.push_back(corner);

@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
   scene.textures.push_back(MakeTexture(2, 2, checker));
   Mesh square, triangle;
   square.vertices = {{-900, -600, 0}, {-100, -600, 0}, {-100, 200, 0}, {-900, 200, 0}};
-  square.triangles = {{{0, 1, 2}, {}, 0, {{0, 0}, {4, 0}, {4, 4}}},
-                      {{0, 2, 3}, {}, 0, {{0, 0}, {4, 4}, {0, 4}}}};
+  AddTexturedTriangle(square, {0, 1, 2}, 0, {{0, 0}, {4, 0}, {4, 4}});
+  AddTexturedTriangle(square, {0, 2, 3}, 0, {{0, 0}, {4, 4}, {0, 4}});
   triangle.vertices = {{200, -500, 0}, {900, 300, 0}, {100, 400, 300}};
   triangle.triangles = {{{0, 1, 2}, {0x3060C0, 0x3060C0, 0x3060C0}}};
   scene.meshes = {square, triangle};

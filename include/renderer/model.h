@@ -31,15 +31,17 @@ bool LoadModel(const std::string& path, Mesh& mesh,
 
 // A model given as arrays rather than a file, made into one mesh by the
 // model-file rules: `positions` in the model's own axes (+y up, +z toward
-// the viewer), triangles and lines naming them, uv in texels. The used
-// positions are centred on their box, scaled so its largest side is 1600
-// units and rounded, y and z negated; corners 1 and 2 of every triangle swap
-// (with their colours and uv), so the side from which the given corners run
+// the viewer), triangles and lines naming them, textured triangles naming
+// their entry of `texels` (uv in texels). The used positions are centred
+// on their box, scaled so its largest side is 1600 units and rounded, y and
+// z negated; corners 1 and 2 of every triangle and every texels entry swap
+// (with the colours), so the side from which the given corners run
 // counter-clockwise is the front; unused positions are dropped. Every index
 // must name a position. False with `problem` set when there is nothing to
 // draw or the extent is not finite, leaving `mesh` as it was.
 bool FitModelMesh(std::vector<Vector3> positions,
                   std::vector<MeshTriangle> triangles,
+                  std::vector<TriangleTexels> texels,
                   std::vector<MeshLine> lines, Mesh* mesh,
                   std::string* problem);
 

@@ -102,8 +102,9 @@ void ReadColours(const py::handle& value, size_t vertexCount,
 
 // Texel coordinates from 0-1 image units, per corner (M, 3, 2) or per
 // vertex (N, 2), v measured from the image's top row.
-void ReadUv(const py::handle& value, const renderer::Texture& texture,
-            size_t vertexCount, std::vector<renderer::MeshTriangle>* triangles) {
+std::vector<renderer::TriangleTexels> ReadUv(
+    const py::handle& value, const renderer::Texture& texture,
+    size_t vertexCount, std::vector<renderer::MeshTriangle>* triangles) {
   const py::ssize_t faces = py::ssize_t(triangles->size());
   const bool perVertex = HasShape(value, {{py::ssize_t(vertexCount), 2}, ""}) &&
                          !HasShape(value, {{faces, 3, 2}, ""});
@@ -112,18 +113,21 @@ void ReadUv(const py::handle& value, const renderer::Texture& texture,
                                             "(M, 3, 2) or (N, 2)"})
                 : NumberArray(value, "uv", {{faces, 3, 2}, "(M, 3, 2) or (N, 2)"});
   const double* data = uv.data();
+  std::vector<renderer::TriangleTexels> texels(triangles->size());
   for (size_t i = 0; i < triangles->size(); ++i) {
     renderer::MeshTriangle& t = (*triangles)[i];
     t.texture = 0;
+    t.texels = int32_t(i);
     for (int c = 0; c < 3; ++c) {
       const size_t at = perVertex ? size_t(t.vertex[c]) * 2 : (i * 3 + size_t(c)) * 2;
       if (!std::isfinite(data[at]) || !std::isfinite(data[at + 1])) {
         Refuse("uv", Row(py::ssize_t(i)) + "not a finite number");
       }
-      t.uv[c][0] = data[at] * texture.width;
-      t.uv[c][1] = data[at + 1] * texture.height;
+      texels[i].uv[c][0] = data[at] * texture.width;
+      texels[i].uv[c][1] = data[at + 1] * texture.height;
     }
   }
+  return texels;
 }
 
 // Vertices as given: whole numbers in the int32 range.
@@ -210,18 +214,20 @@ MeshHandle BuildMesh(const MeshArguments& arguments) {
     Refuse(arguments.texture ? "uv" : "texture",
            "uv and texture go together: give both or neither");
   }
+  std::vector<renderer::TriangleTexels> texels;
   if (arguments.texture) {
-    ReadUv(arguments.uv, *arguments.texture, positions.size(), &triangles);
+    texels = ReadUv(arguments.uv, *arguments.texture, positions.size(), &triangles);
     handle.textures.push_back(*arguments.texture);
   }
   if (!arguments.fit) {
     handle.mesh.vertices = WholeVertices(positions);
     handle.mesh.triangles = std::move(triangles);
+    handle.mesh.texels = std::move(texels);
     return handle;
   }
   std::string problem;
-  if (!renderer::FitModelMesh(std::move(positions), std::move(triangles), {},
-                              &handle.mesh, &problem)) {
+  if (!renderer::FitModelMesh(std::move(positions), std::move(triangles),
+                              std::move(texels), {}, &handle.mesh, &problem)) {
     Refuse("vertices", problem);
   }
   return handle;
@@ -244,13 +250,16 @@ py::tuple MeshArrays(const renderer::Mesh& mesh) {
     int32_t* row = vertices.mutable_data(i, 0);
     row[0] = v.x, row[1] = v.y, row[2] = v.z;
   }
+  const renderer::TriangleTexels none;
   for (py::ssize_t i = 0; i < m; ++i) {
     const renderer::MeshTriangle& t = mesh.triangles[size_t(i)];
+    const renderer::TriangleTexels* texels = renderer::TexelsOf(mesh, t);
+    if (texels == nullptr) texels = &none;
     for (int c = 0; c < 3; ++c) {
       *faces.mutable_data(i, c) = t.vertex[c];
       UnpackColour(t.colour[c], colours.mutable_data(i, c, 0));
-      *uv.mutable_data(i, c, 0) = t.uv[c][0];
-      *uv.mutable_data(i, c, 1) = t.uv[c][1];
+      *uv.mutable_data(i, c, 0) = texels->uv[c][0];
+      *uv.mutable_data(i, c, 1) = texels->uv[c][1];
     }
     *textures.mutable_data(i) = t.texture;
   }
@@ -296,14 +305,16 @@ renderer::Mesh MeshFromArrays(const py::tuple& arrays, size_t textureCount) {
   }
   for (py::ssize_t i = 0; i < m; ++i) {
     renderer::MeshTriangle t;
+    double texels[3][2];
     for (int c = 0; c < 3; ++c) {
       t.vertex[c] = CheckedInt32(f.at(i, c), "faces", 0, n - 1);
       t.colour[c] = PackColour(colours.data(i, c, 0));
-      t.uv[c][0] = uv.at(i, c, 0);
-      t.uv[c][1] = uv.at(i, c, 1);
+      texels[c][0] = uv.at(i, c, 0);
+      texels[c][1] = uv.at(i, c, 1);
     }
     t.texture = CheckedInt32(textures.at(i), "face_textures", -1,
                              int64_t(textureCount) - 1);
+    renderer::SetTexels(mesh, t, texels);
     mesh.triangles.push_back(t);
   }
   for (py::ssize_t i = 0; i < l; ++i) {

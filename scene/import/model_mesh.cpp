@@ -44,6 +44,14 @@ Box BoundUsed(const ModelMesh& model, std::vector<uint32_t>* newIndex) {
 
 }  // namespace
 
+void AddModelTexturedTriangle(ModelMesh* model, MeshTriangle triangle,
+                              const double (&uv)[3][2]) {
+  triangle.texels = int32_t(model->texels.size());
+  TriangleTexels& texels = model->texels.emplace_back();
+  std::copy(&uv[0][0], &uv[0][0] + 6, &texels.uv[0][0]);
+  model->triangles.push_back(triangle);
+}
+
 bool FinishModelMesh(ModelMesh&& model, Mesh* mesh, std::string* problem) {
   if (model.triangles.empty() && model.lines.empty()) {
     *problem = "the model has no triangles or lines to draw";
@@ -82,12 +90,15 @@ bool FinishModelMesh(ModelMesh&& model, Mesh* mesh, std::string* problem) {
     for (int32_t& v : t.vertex) v = int32_t(newIndex[size_t(v)]);
     std::swap(t.vertex[1], t.vertex[2]);
     std::swap(t.colour[1], t.colour[2]);
-    std::swap(t.uv[1][0], t.uv[2][0]);
-    std::swap(t.uv[1][1], t.uv[2][1]);
+  }
+  for (TriangleTexels& texels : model.texels) {
+    std::swap(texels.uv[1][0], texels.uv[2][0]);
+    std::swap(texels.uv[1][1], texels.uv[2][1]);
   }
   mesh->normals =
       FinishModelNormals(std::move(model.normals), model.triangles.size());
   mesh->triangles = std::move(model.triangles);
+  mesh->texels = std::move(model.texels);
   mesh->lines = std::move(model.lines);
   for (MeshLine& line : mesh->lines) {
     line.from = int32_t(newIndex[uint32_t(line.from)]);
@@ -112,11 +123,12 @@ bool HandOverModel(ModelMesh&& model, std::vector<Texture>&& images,
 
 bool FitModelMesh(std::vector<Vector3> positions,
                   std::vector<MeshTriangle> triangles,
+                  std::vector<TriangleTexels> texels,
                   std::vector<MeshLine> lines, Mesh* mesh,
                   std::string* problem) {
   Mesh result;
   if (!FinishModelMesh(ModelMesh{std::move(positions), std::move(triangles),
-                                 std::move(lines), {}},
+                                 std::move(lines), {}, std::move(texels)},
                        &result, problem)) {
     return false;
   }

@@ -18,13 +18,19 @@ constexpr uint64_t kMaxModelElements = 0x7FFFFFFF;
 constexpr uint32_t kNoMaterialColour = 0x606060;
 
 // Triangles and lines keep the file's corner order, their indices naming
-// `positions`; uv in texels, v from the image's top row.
+// `positions`; textured triangles name their entry of `texels`: uv in
+// texels, v from the image's top row.
 struct ModelMesh {
   std::vector<Vector3> positions;  // the file's axes: +y up, +z front
   std::vector<MeshTriangle> triangles;
   std::vector<MeshLine> lines;
   std::vector<CornerNormals> normals;  // empty, or per triangle (model_normals.h)
+  std::vector<TriangleTexels> texels;
 };
+
+// Appends `triangle` drawn with its texture, each corner's uv in texels.
+void AddModelTexturedTriangle(ModelMesh* model, MeshTriangle triangle,
+                              const double (&uv)[3][2]);
 
 // True when `more` further elements still fit beside `current`.
 inline bool RoomFor(size_t current, uint64_t more) {

@@ -203,16 +203,18 @@ bool AddFace(ObjBuild& build, const tinyobj::index_t* corners, int material) {
   if (t.texture == kNoTexture) {
     t.colour[0] = t.colour[1] = t.colour[2] =
         TriangleColour(build, material, corners[0].vertex_index);
+    build.mesh.triangles.push_back(t);
   } else {
     const Texture& texture = build.textures[size_t(t.texture)];
+    double uv[3][2] = {};
     for (int k = 0; k < 3; ++k) {
-      const int uv = corners[k].texcoord_index;
-      if (uv < 0) continue;
-      t.uv[k][0] = double(build.attrib.texcoords[size_t(uv) * 2]) * texture.width;
-      t.uv[k][1] = (1.0 - build.attrib.texcoords[size_t(uv) * 2 + 1]) * texture.height;
+      const int at = corners[k].texcoord_index;
+      if (at < 0) continue;
+      uv[k][0] = double(build.attrib.texcoords[size_t(at) * 2]) * texture.width;
+      uv[k][1] = (1.0 - build.attrib.texcoords[size_t(at) * 2 + 1]) * texture.height;
     }
+    AddModelTexturedTriangle(&build.mesh, t, uv);
   }
-  build.mesh.triangles.push_back(t);
   AddFaceNormals(build, corners);
   return true;
 }

@@ -13,7 +13,8 @@
 namespace {
 
 double FinU(const App& app) {
-  return app.scene.scene.meshes[0].triangles[renderer::kFirstFinTriangle].uv[0][0];
+  const renderer::Mesh& model = app.scene.scene.meshes[0];
+  return TexelsOf(model, model.triangles[renderer::kFirstFinTriangle])->uv[0][0];
 }
 
 // What one animation step does to an object's placement.

@@ -26,8 +26,8 @@ class EqualDepth : public OnEveryFillPath {
     }
     const double uv[3][2] = {};
     mesh.vertices = {{0, 0, 0}};
-    mesh.triangles = {TexturedTriangle(0, 0, 0, &first.texture, uv),
-                      TexturedTriangle(0, 0, 0, &second.texture, uv),
+    mesh.triangles = {TexturedTriangle(&mesh, 0, 0, 0, &first.texture, uv),
+                      TexturedTriangle(&mesh, 0, 0, 0, &second.texture, uv),
                       FlatTriangle(0, 0, 0, 0)};
     PlaceMesh(&mesh, 0, 0, 0, 100000);
     UseParamFillPath();

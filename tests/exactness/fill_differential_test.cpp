@@ -54,7 +54,7 @@ class FillDifferential : public ::testing::Test {
           t.Set(c, r, white(random) == 0 ? 0xFFFFFFu : colour(random));
         }
       }
-      mesh.triangles.push_back(TexturedTriangle(0, 0, 0, &t.texture, uv));
+      mesh.triangles.push_back(TexturedTriangle(&mesh, 0, 0, 0, &t.texture, uv));
     }
     // The image's last texel pure white, so the read at the very end of the
     // texels decides whether a pixel is drawn.

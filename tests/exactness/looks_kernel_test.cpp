@@ -1,9 +1,9 @@
 // The looks kernels of every vector fill version against the one-pixel
 // functions they stand for (BilinearTexel, SmoothLevel, LightColour), bit
-// for bit: random batches of every length up to the fills' 64, texel coordinates on
-// and between texel centres, across the texture's edges, far outside it and
-// not finite, see-through texels, and the smallest textures; nothing written
-// past the row.
+// for bit: random batches of every length up to the fills' 64, texel
+// coordinates on and between texel centres, across the texture's edges,
+// far outside it and not finite, see-through texels, and the smallest
+// textures (1 x 1, 1 x N, N x 1); nothing written past the batch.
 #include "render/looks_kernels.h"
 
 #include <gtest/gtest.h>

@@ -80,10 +80,12 @@ TEST(ModelTexture, ImageCornersLandOnTheMatchingScreenCorners) {
     // top-left one and must sample uv (0, 0), the image's top-left texel.
     for (const auto& tri : m.mesh.triangles) {
       EXPECT_EQ(tri.texture, 0);
+      const renderer::TriangleTexels* texels = renderer::TexelsOf(m.mesh, tri);
+      ASSERT_NE(texels, nullptr);
       for (int k = 0; k < 3; ++k) {
         const renderer::IntVertex v = m.mesh.vertices[size_t(tri.vertex[k])];
-        EXPECT_EQ(tri.uv[k][0], v.x < 0 ? 0.0 : 4.0);
-        EXPECT_EQ(tri.uv[k][1], v.y < 0 ? 0.0 : 2.0);
+        EXPECT_EQ(texels->uv[k][0], v.x < 0 ? 0.0 : 4.0);
+        EXPECT_EQ(texels->uv[k][1], v.y < 0 ? 0.0 : 2.0);
       }
     }
   }

@@ -83,10 +83,8 @@ TEST_F(Clipping, NearZRejectsOnlyWhenAllCornersAreNearer) {
 TEST_F(Clipping, ClipPointHalfwayTruncatedTowardZero) {
   Place({-10, 7, 2}, {3, 20, 0}, {0, 0, 5}, 200, 100, 0);
   mesh.triangles[0].texture = 0;  // textured: u, v are interpolated
-  mesh.triangles[0].uv[0][0] = 0;
-  mesh.triangles[0].uv[0][1] = 8;
-  mesh.triangles[0].uv[1][0] = 16;
-  mesh.triangles[0].uv[1][1] = 0;
+  mesh.triangles[0].texels = 0;
+  mesh.texels = {TriangleTexels{{{0, 8}, {16, 0}, {0, 0}}}};
   const ClipVertex p = ClipEdge(0, 0, 1, 0);  // t = 0.5
   EXPECT_EQ(p.x, -3);  // -3.5, toward zero
   EXPECT_EQ(p.y, 13);  // 13.5

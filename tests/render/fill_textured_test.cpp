@@ -22,8 +22,8 @@ class TexturedFill : public OnEveryFillPath {
     ResetObjects(1);
     const double uv[3][2] = {{0, 0}, {0, 0}, {0, 0}};
     mesh.vertices = {{0, 0, 0}};
-    mesh.triangles = {TexturedTriangle(0, 0, 0, &texture.texture, uv),
-                      TexturedTriangle(0, 0, 0, &other.texture, uv)};
+    mesh.triangles = {TexturedTriangle(&mesh, 0, 0, 0, &texture.texture, uv),
+                      TexturedTriangle(&mesh, 0, 0, 0, &other.texture, uv)};
     PlaceMesh(&mesh, 0, 0, 0, 0);
     SetProjection(100, 2, 20, 20, 0, 0, 160, 120);
     UseParamFillPath();

@@ -249,15 +249,8 @@ Mesh TexturedBand() {
   Mesh band;
   band.vertices = {{-900, 300, -500}, {900, 300, -500}, {900, 600, 300},
                    {-900, 600, 300}};
-  const double uv0[3][2] = {{0, 0}, {16, 0}, {16, 8}};
-  const double uv1[3][2] = {{0, 0}, {16, 8}, {0, 8}};
-  MeshTriangle a, b;
-  a.vertex[0] = 0, a.vertex[1] = 1, a.vertex[2] = 2;
-  b.vertex[0] = 0, b.vertex[1] = 2, b.vertex[2] = 3;
-  a.texture = b.texture = 0;
-  std::memcpy(a.uv, uv0, sizeof(uv0));
-  std::memcpy(b.uv, uv1, sizeof(uv1));
-  band.triangles = {a, b};
+  AddTexturedTriangle(band, {0, 1, 2}, 0, {{0, 0}, {16, 0}, {16, 8}});
+  AddTexturedTriangle(band, {0, 2, 3}, 0, {{0, 0}, {16, 8}, {0, 8}});
   return band;
 }
 

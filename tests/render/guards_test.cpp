@@ -24,7 +24,7 @@ class Guards : public ::testing::Test {
                      {-40, -30, 0},      {40, -30, 0},      {40, 30, 0},
                      {-40, 30, 0}};
     mesh.triangles = {FlatTriangle(0, 1, 2, 0x00AA5500),
-                      TexturedTriangle(3, 4, 5, &texture.texture, uv)};
+                      TexturedTriangle(&mesh, 3, 4, 5, &texture.texture, uv)};
     mesh.lines = {{6, 7, 0xFF, 0xFF00}, {7, 8, 0xFF, 0xFF00},
                   {8, 9, 0xFF, 0xFF00}, {9, 6, 0xFF, 0xFF00}};
     PlaceMesh(&mesh, 0, 0, 0, 400);

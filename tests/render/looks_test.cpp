@@ -78,11 +78,21 @@ TEST(LooksSrgb, TablesGiveTheFormula) {
     EXPECT_EQ(EncodeSrgb(srgb, start), r);
     EXPECT_EQ(EncodeSrgb(srgb, std::nextafter(start, 0.0)), r - 1);
   }
+  // The encode's bucket edges, and 1.
+  for (int32_t b = 0; b <= kEncodeBuckets; ++b) {
+    const double edge = double(b) / kEncodeBuckets;
+    ASSERT_EQ(EncodeSrgb(srgb, edge), EncodeSrgbByFormula(edge)) << edge;
+    const double before = std::nextafter(edge, 0.0);
+    ASSERT_EQ(EncodeSrgb(srgb, before), EncodeSrgbByFormula(before)) << edge;
+  }
   std::mt19937_64 random(17);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   for (int i = 0; i < 20000; ++i) {
     const double v = unit(random);
     ASSERT_EQ(EncodeSrgb(srgb, v), EncodeSrgbByFormula(v)) << v;
+    // Dark values too, where the curve is steepest.
+    const double dark = v / 64;
+    ASSERT_EQ(EncodeSrgb(srgb, dark), EncodeSrgbByFormula(dark)) << dark;
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
@@ -29,6 +30,7 @@ void SyncRigScene() {
     mesh.vertexVectors = source.vertexVectors;
     mesh.triangles = source.triangles;
     mesh.lines = source.lines;
+    mesh.texels = source.texels;
   }
   rig.scene.textures.resize(rig.textureSources.size());
   for (size_t i = 0; i < rig.textureSources.size(); ++i) {
@@ -176,14 +178,14 @@ int32_t RigTextureIndex(const Texture* texture) {
 
 }  // namespace
 
-MeshTriangle TexturedTriangle(int32_t v0, int32_t v1, int32_t v2,
-                              const Texture* texture, const double uv[3][2]) {
+MeshTriangle TexturedTriangle(TestMesh* mesh, int32_t v0, int32_t v1,
+                              int32_t v2, const Texture* texture,
+                              const double (&uv)[3][2]) {
   MeshTriangle t = FlatTriangle(v0, v1, v2, 0);
   t.texture = RigTextureIndex(texture);
-  for (int i = 0; i < 3; ++i) {
-    t.uv[i][0] = uv[i][0];
-    t.uv[i][1] = uv[i][1];
-  }
+  t.texels = int32_t(mesh->texels.size());
+  TriangleTexels& texels = mesh->texels.emplace_back();
+  std::memcpy(texels.uv, uv, sizeof(texels.uv));
   return t;
 }
 

@@ -102,14 +102,17 @@ struct TestMesh {
   std::vector<Vector3> vertexVectors;
   std::vector<MeshTriangle> triangles;
   std::vector<MeshLine> lines;
+  std::vector<TriangleTexels> texels;
 };
 
 MeshTriangle FlatTriangle(int32_t v0, int32_t v1, int32_t v2, uint32_t colour);
 
-// A triangle textured with `texture`, which the rig's scene takes over (as
-// a copy refreshed before every draw).
-MeshTriangle TexturedTriangle(int32_t v0, int32_t v1, int32_t v2,
-                              const Texture* texture, const double uv[3][2]);
+// A triangle of `mesh` textured with `texture`, which the rig's scene takes
+// over (as a copy refreshed before every draw); its texel coordinates are
+// appended to mesh->texels.
+MeshTriangle TexturedTriangle(TestMesh* mesh, int32_t v0, int32_t v1,
+                              int32_t v2, const Texture* texture,
+                              const double (&uv)[3][2]);
 
 // Makes `count` fresh objects (identity, at (0, 0, 3200), no mesh) and
 // forgets the placed meshes and textures.

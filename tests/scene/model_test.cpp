@@ -48,41 +48,45 @@ TEST_F(BuiltinModel, HasTheTabledShape) {
   }
 }
 
+// Triangle t's texel coordinates, every triangle of the model having them.
+const double (&Uv(const Mesh& mesh, size_t t))[3][2] {
+  return mesh.texels.at(size_t(mesh.triangles.at(t).texels)).uv;
+}
+
 TEST_F(BuiltinModel, TextureCoordinatesSpanEachImage) {
-  const MeshTriangle* t = model.triangles.data();
   const double fin12[3][2] = {{0, 0}, {64, 0}, {64, 32}};
   const double fin13[3][2] = {{0, 0}, {64, 32}, {0, 32}};
   const double face1[3][2] = {{0, 0}, {256, 128}, {0, 128}};
   for (int c = 0; c < 3; ++c) {
     for (int k = 0; k < 2; ++k) {
-      EXPECT_EQ(t[12].uv[c][k], fin12[c][k]);
-      EXPECT_EQ(t[13].uv[c][k], fin13[c][k]);
-      EXPECT_EQ(t[1].uv[c][k], face1[c][k]);
+      EXPECT_EQ(Uv(model, 12)[c][k], fin12[c][k]);
+      EXPECT_EQ(Uv(model, 13)[c][k], fin13[c][k]);
+      EXPECT_EQ(Uv(model, 1)[c][k], face1[c][k]);
       // Image 2 of the model was empty at build time: all coordinates 0.
-      EXPECT_EQ(t[4].uv[c][k], 0.0);
-      EXPECT_EQ(t[5].uv[c][k], 0.0);
+      EXPECT_EQ(Uv(model, 4)[c][k], 0.0);
+      EXPECT_EQ(Uv(model, 5)[c][k], 0.0);
     }
   }
 }
 
 TEST_F(BuiltinModel, ScrollMovesOnlyTheFinsUByTenPerStep) {
-  const std::vector<MeshTriangle> original = model.triangles;
+  const Mesh original = model;
   for (int n = 0; n < 7; ++n) ScrollFinTexture(model);
-  for (int t = 0; t < 20; ++t) {
+  for (size_t t = 0; t < 20; ++t) {
     for (int c = 0; c < 3; ++c) {
       const double shift = t >= 12 ? 70.0 : 0.0;
-      EXPECT_EQ(model.triangles[t].uv[c][0], original[t].uv[c][0] + shift);
-      EXPECT_EQ(model.triangles[t].uv[c][1], original[t].uv[c][1]);
+      EXPECT_EQ(Uv(model, t)[c][0], Uv(original, t)[c][0] + shift);
+      EXPECT_EQ(Uv(model, t)[c][1], Uv(original, t)[c][1]);
     }
   }
 }
 
 TEST(BuiltinModelImages, MissingImagesGiveZeroCoordinates) {
   const Mesh model = BuildModel({}, 0);
-  for (const MeshTriangle& t : model.triangles) {
+  for (size_t t = 0; t < model.triangles.size(); ++t) {
     for (int c = 0; c < 3; ++c) {
-      EXPECT_EQ(t.uv[c][0], 0.0);
-      EXPECT_EQ(t.uv[c][1], 0.0);
+      EXPECT_EQ(Uv(model, t)[c][0], 0.0);
+      EXPECT_EQ(Uv(model, t)[c][1], 0.0);
     }
   }
 }

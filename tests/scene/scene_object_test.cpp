@@ -150,12 +150,12 @@ TEST(DemoAnimation, AStepTurnsObjectZeroAndScrollsTheFins) {
   }
   ExpectIdentity(scene.objects[1], true);
   const Mesh& model = scene.meshes[0];
-  EXPECT_EQ(model.triangles[12].uv[0][0], 10.0);
+  EXPECT_EQ(TexelsOf(model, model.triangles[12])->uv[0][0], 10.0);
   AnimateDemoScene(scene, true, false);  // rotation paused
   EXPECT_EQ(scene.objects[0].orientation[0][0], expected.orientation[0][0]);
-  EXPECT_EQ(model.triangles[12].uv[0][0], 20.0);
+  EXPECT_EQ(TexelsOf(model, model.triangles[12])->uv[0][0], 20.0);
   AnimateDemoScene(scene, false, true);  // scroll paused
-  EXPECT_EQ(model.triangles[12].uv[0][0], 20.0);
+  EXPECT_EQ(TexelsOf(model, model.triangles[12])->uv[0][0], 20.0);
   EXPECT_NE(scene.objects[0].orientation[0][0], expected.orientation[0][0]);
 }
 
@@ -164,10 +164,13 @@ TEST(DemoAnimation, AnEmptySceneOrMissingPartsAreLeftAlone) {
   AnimateDemoScene(scene, false, false);
   AnimateStep(nullptr, nullptr, false, false);
   Mesh small;
-  small.triangles.resize(13);  // only one fin triangle
+  small.triangles.resize(13);  // only one fin triangle, one without texels
+  small.texels.resize(12);
+  for (int32_t i = 0; i < 12; ++i) small.triangles[size_t(i) + 1].texels = i;
   AnimateStep(nullptr, &small, false, false);
-  EXPECT_EQ(small.triangles[12].uv[2][0], 10.0);
-  EXPECT_EQ(small.triangles[11].uv[2][0], 0.0);
+  EXPECT_EQ(small.texels[11].uv[2][0], 10.0);  // triangle 12's
+  EXPECT_EQ(small.texels[10].uv[2][0], 0.0);
+  EXPECT_EQ(small.triangles[0].texels, kNoTexels);
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ struct SceneFixture : testing::Test {
   WorkspacePtr workspace = MakeWorkspace();
   std::vector<TextureNote> notes;
   void Build(const SceneDescription& description, int32_t steps) {
-    SetUpScene(description, RENDERER_TEXTURE_DIR, steps, &built, &notes);
+    SetUpScene(SceneDescription(description), RENDERER_TEXTURE_DIR, steps,
+               &built, &notes);
     BindSceneTarget(built, target);
   }
   void Draw() { DrawScene(built, target, *workspace); }
@@ -139,8 +140,9 @@ TEST_F(SceneBuildTest, AnimationStepsTurnObjectZeroAndScrollTheModel) {
   const double width = double(scene.textures[6].width);
   EXPECT_GT(width, 0.0) << "the demo images were not found";
   const Mesh& model = scene.meshes[0];
-  EXPECT_EQ(model.triangles[12].uv[1][0], width + 30.0);
-  EXPECT_EQ(model.triangles[0].uv[1][0], double(scene.textures[0].width));
+  EXPECT_EQ(model.texels[size_t(model.triangles[12].texels)].uv[1][0], width + 30.0);
+  EXPECT_EQ(model.texels[size_t(model.triangles[0].texels)].uv[1][0],
+            double(scene.textures[0].width));
   EXPECT_TRUE(notes.empty());
 }
 
@@ -152,7 +154,9 @@ TEST_F(SceneBuildTest, StepsWithoutTheModelScrollNoTexture) {
                                                  "uv": [[1, 2], [3, 4], [5, 6]]}]}]})"),
              4);
   EXPECT_EQ(built.builtinMesh, kNoMesh);
-  EXPECT_EQ(scene.meshes[0].triangles[0].uv[0][0], 1.0);
+  const Mesh& mesh = scene.meshes[0];
+  ASSERT_NE(TexelsOf(mesh, mesh.triangles[0]), nullptr);
+  EXPECT_EQ(TexelsOf(mesh, mesh.triangles[0])->uv[0][0], 1.0);
   EXPECT_NE(scene.objects[0].orientation[0][0], 1.0);  // yet object 0 turned
 }
 

@@ -55,8 +55,7 @@ Mesh TinyTriangles(std::mt19937& random, int32_t count, int32_t texture) {
     }
     if (texture >= 0 && i % 3 == 0) {
       triangle.texture = texture;
-      triangle.uv[1][0] = 3;
-      triangle.uv[2][1] = 2.5;
+      SetTexels(mesh, triangle, {{0, 0}, {3, 0}, {0, 2.5}});
     }
     mesh.triangles.push_back(triangle);
   }

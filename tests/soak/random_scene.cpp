@@ -77,6 +77,7 @@ Mesh SizedMesh(bool withVectors) {
   m.vertices.assign(kVerticesPerMesh, IntVertex{0, 0, 0});
   if (withVectors) m.vertexVectors.assign(kVerticesPerMesh, Vector3{0, 0, 0});
   m.triangles.assign(kTrianglesPerMesh, MeshTriangle{});
+  m.texels.assign(kTrianglesPerMesh, TriangleTexels{});  // one per triangle
   m.lines.assign(kLinesPerMesh, MeshLine{0, 0, 0, 0});
   return m;
 }
@@ -86,12 +87,16 @@ int32_t PickTexture(SoakScene* scene, Rng* rng) {
   return Int32(rng, 0, scene->poolSize - 1);
 }
 
-void RandomiseTriangle(SoakScene* scene, MeshTriangle* t, Rng* rng) {
+// Triangle i and its texels entry i (untextured ones keep theirs too).
+void RandomiseTriangle(SoakScene* scene, Mesh* m, size_t i, Rng* rng) {
+  MeshTriangle* t = &m->triangles[i];
+  TriangleTexels* texels = &m->texels[i];
+  t->texels = int32_t(i);
   for (int c = 0; c < 3; ++c) {
     t->vertex[c] = Int32(rng, 0, kVerticesPerMesh - 1);
     t->colour[c] = uint32_t(Int32(rng, kInt32Min, kInt32Max));
-    t->uv[c][0] = TexelCoordinate(rng);
-    t->uv[c][1] = TexelCoordinate(rng);
+    texels->uv[c][0] = TexelCoordinate(rng);
+    texels->uv[c][1] = TexelCoordinate(rng);
   }
   t->texture = PickTexture(scene, rng);
 }
@@ -106,7 +111,9 @@ void RandomiseMesh(SoakScene* scene, Mesh* m, Rng* rng) {
   for (Vector3& v : m->vertexVectors) {
     v = Vector3{Real(rng, -1e9, 1e9), Real(rng, -1, 1), Real(rng, -1e-9, 1e-9)};
   }
-  for (MeshTriangle& t : m->triangles) RandomiseTriangle(scene, &t, rng);
+  for (size_t i = 0; i < m->triangles.size(); ++i) {
+    RandomiseTriangle(scene, m, i, rng);
+  }
   for (MeshLine& l : m->lines) {
     l = MeshLine{Int32(rng, 0, kVerticesPerMesh - 1),
                  Int32(rng, 0, kVerticesPerMesh - 1),
