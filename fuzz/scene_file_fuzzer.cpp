@@ -105,7 +105,7 @@ void DrawAccepted(const SceneDescription& scene) {
   static renderer::HeadlessTarget target;
   static renderer::WorkspacePtr workspace = renderer::MakeWorkspace();
   std::vector<renderer::TextureNote> notes;
-  renderer::SetUpScene(scene, textureFolder,
+  renderer::SetUpScene(SceneDescription(scene), textureFolder,
                        std::min(scene.animationSteps, kMaxSteps), &loaded,
                        &notes);
   renderer::BindSceneTarget(loaded, target);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "renderer/model_looks.h"
 
@@ -40,12 +41,15 @@ Mesh LoadBuiltinModel(const std::string& folder, Scene* built,
   return BuildModel(built->textures, first);
 }
 
-// A model file's mesh, its textures added after those already built.
-Mesh AddModelMesh(const MeshEntry& entry, const Looks& looks, Scene* built) {
+// A model file's mesh, its textures added after those already built; both
+// moved out of the entry.
+Mesh AddModelMesh(MeshEntry& entry, const Looks& looks, Scene* built) {
   const int32_t first = static_cast<int32_t>(built->textures.size());
-  built->textures.insert(built->textures.end(), entry.modelTextures.begin(),
-                         entry.modelTextures.end());
-  Mesh mesh = entry.model;
+  for (Texture& texture : entry.modelTextures) {
+    built->textures.push_back(std::move(texture));
+  }
+  entry.modelTextures.clear();
+  Mesh mesh = std::move(entry.model);
   for (MeshTriangle& triangle : mesh.triangles) {
     if (triangle.texture != kNoTexture) triangle.texture += first;
   }
@@ -91,11 +95,11 @@ Mesh MakeOwnMesh(const MeshEntry& entry) {
 
 // The scene's meshes, one per "meshes" entry except that every built-in
 // entry shares one model; returns each entry's mesh index.
-std::vector<int32_t> BuildMeshes(const SceneDescription& scene,
+std::vector<int32_t> BuildMeshes(SceneDescription& scene,
                                  const std::string& folder, LoadedScene* built,
                                  std::vector<TextureNote>* notes) {
   std::vector<int32_t> meshOfEntry;
-  for (const MeshEntry& entry : scene.meshes) {
+  for (MeshEntry& entry : scene.meshes) {
     std::vector<Mesh>& meshes = built->scene.meshes;
     if (entry.builtin && built->builtinMesh != kNoMesh) {
       meshOfEntry.push_back(built->builtinMesh);
@@ -170,7 +174,7 @@ void NoteEmptyBuiltinImages(const std::string& folder,
   }
 }
 
-void BuildScene(const SceneDescription& scene, const std::string& builtinFolder,
+void BuildScene(SceneDescription&& scene, const std::string& builtinFolder,
                 LoadedScene* built, std::vector<TextureNote>* notes) {
   built->scene = Scene{};
   built->builtinMesh = kNoMesh;

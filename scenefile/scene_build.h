@@ -24,8 +24,9 @@ struct TextureNote {
 // every object: built->scene, builtinMesh and animatedObject. The file's
 // textures come first in scene.textures, then, when a mesh is the built-in
 // model, its seven images; every "builtin" mesh entry shares the one model
-// mesh, whose fins the animation scrolls.
-void BuildScene(const SceneDescription& scene, const std::string& builtinFolder,
+// mesh, whose fins the animation scrolls. Model files' meshes and textures
+// are moved out of the entries.
+void BuildScene(SceneDescription&& scene, const std::string& builtinFolder,
                 LoadedScene* built, std::vector<TextureNote>* notes);
 
 // Notes for the built-in images (`images`, in slot order) that are empty

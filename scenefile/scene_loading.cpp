@@ -3,6 +3,8 @@
 // become lines that begin with the file's name.
 #include "renderer/scene_file.h"
 
+#include <utility>
+
 #include "scenefile/scene_layout.h"
 #include "scenefile/scene_looks.h"
 #include "scenefile/scene_model.h"
@@ -40,14 +42,15 @@ void BuildLoaded(SceneDescription& description, const std::string& name,
   loaded = LoadedScene{};
   std::vector<TextureNote> notes;
   OverrideSceneLooks(options.looks, &description.looks);
-  SetUpScene(description, options.builtinTextures,
-             StepsOf(options, description), &loaded, &notes);
-  loaded.notes = NoteLines(name, notes);
   for (const MeshEntry& mesh : description.meshes) {
     loaded.modelWarnings.insert(loaded.modelWarnings.end(),
                                 mesh.modelWarnings.begin(),
                                 mesh.modelWarnings.end());
   }
+  const int32_t steps = StepsOf(options, description);
+  SetUpScene(std::move(description), options.builtinTextures, steps, &loaded,
+             &notes);
+  loaded.notes = NoteLines(name, notes);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "scenefile/scene_setup.h"
 
+#include <utility>
+
 #include "scenefile/scene_frame.h"
 
 namespace renderer {
@@ -23,13 +25,13 @@ void StepSceneAnimation(LoadedScene& loaded) {
   AnimateStep(object, model, false, model == nullptr);
 }
 
-void SetUpScene(const SceneDescription& scene, const std::string& builtinFolder,
+void SetUpScene(SceneDescription&& scene, const std::string& builtinFolder,
                 int32_t steps, LoadedScene* loaded,
                 std::vector<TextureNote>* notes) {
   SetSceneSizes(scene, loaded);
   SetSceneCamera(scene, &loaded->view);
   loaded->animationSteps = scene.animationSteps;
-  BuildScene(scene, builtinFolder, loaded, notes);
+  BuildScene(std::move(scene), builtinFolder, loaded, notes);
   RunSteps(steps, loaded);
 }
 

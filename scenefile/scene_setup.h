@@ -13,8 +13,9 @@ namespace renderer {
 
 // Sets the sizes and camera, builds the scene (the built-in model's images
 // from `builtinFolder` unless the scene names a folder) and runs `steps`
-// animation steps.
-void SetUpScene(const SceneDescription& scene, const std::string& builtinFolder,
+// animation steps. The model files' meshes and textures are taken over,
+// not copied (a large model is not held twice).
+void SetUpScene(SceneDescription&& scene, const std::string& builtinFolder,
                 int32_t steps, LoadedScene* loaded,
                 std::vector<TextureNote>* notes);
 

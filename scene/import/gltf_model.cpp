@@ -230,6 +230,10 @@ bool AddPositions(GltfBuild& build, const NodeInstance& node,
   }
   data->base = build.mesh.positions.size();
   data->matrix = node.matrix;
+  std::vector<Vector3>& positions = build.mesh.positions;
+  if (positions.capacity() < data->base + data->vertexCount) {
+    positions.reserve(std::max(data->base + data->vertexCount, data->base * 2));
+  }
   for (size_t i = 0; i < data->vertexCount; ++i) {
     const Vector3 p{ReadNumber(data->positions, i, 0), ReadNumber(data->positions, i, 1),
                     ReadNumber(data->positions, i, 2)};
@@ -244,19 +248,30 @@ bool AddPositions(GltfBuild& build, const NodeInstance& node,
   return true;
 }
 
-// The vertex order of the primitive: its indices, checked, or 0, 1, 2, ...
-bool VertexOrder(const PrimitiveData& data, const std::string& place,
-                 std::vector<uint32_t>* order, GltfError* error) {
-  const size_t count = data.hasIndices ? data.indices.count : data.vertexCount;
-  order->resize(count);
-  for (size_t i = 0; i < count; ++i) {
-    const uint32_t v = data.hasIndices ? ReadIndex(data.indices, i) : uint32_t(i);
-    if (v >= data.vertexCount) {
+// The vertex order of the primitive: its indices, or 0, 1, 2, ...; read
+// from the document where it lies rather than copied (a large model's
+// indices would otherwise be held twice while its triangles are built).
+struct VertexOrder {
+  const PrimitiveData* data;
+  size_t size() const {
+    return data->hasIndices ? data->indices.count : data->vertexCount;
+  }
+  uint32_t operator[](size_t i) const {
+    return data->hasIndices ? ReadIndex(data->indices, i) : uint32_t(i);
+  }
+};
+
+// True when every index names a vertex of the primitive.
+bool CheckVertexOrder(const VertexOrder& order, const std::string& place,
+                      GltfError* error) {
+  const size_t vertices = order.data->vertexCount;
+  for (size_t i = 0; i < order.size(); ++i) {
+    const uint32_t v = order[i];
+    if (v >= vertices) {
       return Fail(error, place + ".indices",
                   "index " + std::to_string(v) + " at element " + std::to_string(i) +
-                      " out of range (" + std::to_string(data.vertexCount) + " vertices)");
+                      " out of range (" + std::to_string(vertices) + " vertices)");
     }
-    (*order)[i] = v;
   }
   return true;
 }
@@ -314,7 +329,7 @@ void AddLine(GltfBuild& build, const PrimitiveData& data, const MaterialLook* lo
 // Triangles and lines of one primitive in its mode's order; strips and fans
 // keep the winding of their first triangle, as glTF defines them.
 bool AddShapes(GltfBuild& build, const PrimitiveData& data, const MaterialLook* look,
-               int mode, const std::vector<uint32_t>& v, const std::string& place,
+               int mode, const VertexOrder& v, const std::string& place,
                GltfError* error) {
   const size_t n = v.size();
   const bool triangles = mode >= TINYGLTF_MODE_TRIANGLES;
@@ -372,13 +387,13 @@ bool AddPrimitive(GltfBuild& build, const NodeInstance& node, size_t meshIndex,
                                                        build.model.materials.size(), "materials"));
   }
   PrimitiveData data;
-  std::vector<uint32_t> order;
+  const VertexOrder order{&data};
   // Lines draw no texture: they take the material's colour.
   const bool textured = p.mode >= TINYGLTF_MODE_TRIANGLES && look != nullptr &&
                         look->texture != kNoTexture;
   return ViewPrimitive(build.model, p, place, look, textured, &data, error) &&
          AddPositions(build, node, &data, place, error) &&
-         VertexOrder(data, place, &order, error) &&
+         CheckVertexOrder(order, place, error) &&
          AddShapes(build, data, look, p.mode, order, place, error);
 }
 
@@ -403,14 +418,17 @@ bool AddScene(GltfBuild& build, GltfError* error) {
   return true;
 }
 
-// Parses the file and collects its scene; the parsed document is gone when
-// this returns, before the mesh is finished.
-bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary, const std::string& name,
+// Parses the file and collects its scene; the file's bytes go once parsed
+// (the document holds its own copy of the buffers), and the parsed document
+// is gone when this returns, before the mesh is finished.
+bool CollectGltf(std::vector<uint8_t>* bytes, bool binary, const std::string& name,
                  const ModelFiles& files, ModelMesh* mesh, std::vector<Texture>* textures,
                  std::vector<std::string>* warnings, GltfError* failure) {
   tinygltf::Model model;
   GltfSideFiles side;
-  if (!ParseGltf(bytes, binary, files, &model, &side, failure)) return false;
+  const bool parsed = ParseGltf(*bytes, binary, files, &model, &side, failure);
+  std::vector<uint8_t>().swap(*bytes);
+  if (!parsed) return false;
   GltfBuild build{model, side, name, *warnings, {}, {}, {}, {}};
   build.looks.resize(model.materials.size());
   if (!AddScene(build, failure)) return false;
@@ -421,14 +439,14 @@ bool CollectGltf(const std::vector<uint8_t>& bytes, bool binary, const std::stri
 
 }  // namespace
 
-bool LoadGltfModel(const std::vector<uint8_t>& bytes, bool binary,
+bool LoadGltfModel(std::vector<uint8_t> bytes, bool binary,
                    const std::string& name, const ModelFiles& files, Mesh* mesh,
                    std::vector<Texture>* textures, std::vector<std::string>* warnings,
                    std::string* error) {
   ModelMesh collected;
   std::vector<Texture> images;
   GltfError failure;
-  if (!CollectGltf(bytes, binary, name, files, &collected, &images, warnings, &failure)) {
+  if (!CollectGltf(&bytes, binary, name, files, &collected, &images, warnings, &failure)) {
     *error = OneLine(name + ": " + failure.place + ": " + failure.problem);
     return false;
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <utility>
 
 namespace renderer {
 
@@ -43,7 +44,7 @@ bool LoadModel(const std::string& path, Mesh& mesh,
   const bool loaded =
       ending == ".obj"
           ? LoadObjModel(bytes, path, files, &mesh, &textures, &found, &error)
-          : LoadGltfModel(bytes, ending == ".glb", path, files, &mesh,
+          : LoadGltfModel(std::move(bytes), ending == ".glb", path, files, &mesh,
                           &textures, &found, &error);
   if (loaded) warnings.insert(warnings.end(), found.begin(), found.end());
   return loaded;

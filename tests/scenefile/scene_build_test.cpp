@@ -38,7 +38,8 @@ struct SceneFixture : testing::Test {
   WorkspacePtr workspace = MakeWorkspace();
   std::vector<TextureNote> notes;
   void Build(const SceneDescription& description, int32_t steps) {
-    SetUpScene(description, RENDERER_TEXTURE_DIR, steps, &built, &notes);
+    SetUpScene(SceneDescription(description), RENDERER_TEXTURE_DIR, steps,
+               &built, &notes);
     BindSceneTarget(built, target);
   }
   void Draw() { DrawScene(built, target, *workspace); }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -135,6 +136,46 @@ TEST(SceneFileApiTest, AWrittenSceneDrawsTheSameFrame) {
   EXPECT_FALSE(WriteScene((dir / "none" / "out.json").string(), loaded,
                           problem));
   EXPECT_EQ(problem.rfind("cannot write ", 0), 0u) << problem;
+}
+
+// Texel coordinates live apart from the triangles: only the textured
+// triangle and the untextured one whose coordinates are not all +0 keep
+// them, and a written scene gives every triangle's back as they were read.
+TEST(SceneFileApiTest, TexelCoordinatesWriteBackAsRead) {
+  const auto dir = FreshTestFolder("api-texels");
+  WriteText(dir / "scene.json", R"({
+      "frameBuffer": {"width": 16, "height": 16},
+      "client": {"width": 16, "height": 16},
+      "textures": [{}],
+      "meshes": [{"vertices": [[0, 0, 0], [9, 0, 0], [0, 9, 0]],
+                  "triangles": [
+                    {"vertex": [0, 1, 2], "texture": 0, "uv": [[0, 0], [2.5, 0], [0, 1]]},
+                    {"vertex": [0, 2, 1], "uv": [[0, 0], [-0.0, 0], [0, 0]]},
+                    {"vertex": [0, 1, 2]},
+                    {"vertex": [0, 1, 2], "uv": [[0, 0], [0, 0], [0, 7]]}]}]})");
+  LoadedScene loaded;
+  std::string error;
+  ASSERT_TRUE(LoadScene((dir / "scene.json").string(), {}, loaded, error)) << error;
+  const Mesh& mesh = loaded.scene.meshes[0];
+  EXPECT_EQ(mesh.texels.size(), 3u);
+  EXPECT_EQ(mesh.triangles[2].texels, kNoTexels);
+  std::string problem;
+  ASSERT_TRUE(WriteScene((dir / "out.json").string(), loaded, problem)) << problem;
+  LoadedScene reloaded;
+  ASSERT_TRUE(LoadScene((dir / "out.json").string(), {}, reloaded, error)) << error;
+  const Mesh& again = reloaded.scene.meshes[0];
+  ASSERT_EQ(again.triangles.size(), mesh.triangles.size());
+  for (size_t t = 0; t < mesh.triangles.size(); ++t) {
+    const TriangleTexels none;
+    const TriangleTexels* before = TexelsOf(mesh, mesh.triangles[t]);
+    const TriangleTexels* after = TexelsOf(again, again.triangles[t]);
+    EXPECT_EQ(before == nullptr, after == nullptr) << t;
+    EXPECT_EQ(std::memcmp((before ? before : &none)->uv, (after ? after : &none)->uv,
+                          sizeof none.uv), 0) << t;
+  }
+  EXPECT_TRUE(std::signbit(TexelsOf(again, again.triangles[1])->uv[1][0]));
+  ASSERT_TRUE(WriteScene((dir / "again.json").string(), reloaded, problem)) << problem;
+  EXPECT_EQ(ReadText(dir / "again.json"), ReadText(dir / "out.json"));
 }
 
 }  // namespace
