@@ -124,7 +124,7 @@ TEST_F(SceneDifferential, RandomScenesMatchThePlainFills) {
   EXPECT_GT(drawn, 50000);
 }
 
-// Smooth shading (by rows, with the level kernel) and bilinear texels, lit
+// Smooth shading and bilinear texels (by rows, with the looks kernels), lit
 // from the viewer or from a light object, and now and then with 4 samples.
 TEST_F(SceneDifferential, SmoothScenesMatchThePlainFills) {
   const std::vector<FillPath> fast = FastPathsHere();
@@ -140,7 +140,8 @@ TEST_F(SceneDifferential, SmoothScenesMatchThePlainFills) {
       scene.objects.insert(scene.objects.begin(), light);
     }
     RandomFrame();
-    view.looks.shading = Shading::kSmooth;
+    // Every fourth round flat with bilinear texels (those alone by rows).
+    view.looks.shading = round % 4 == 1 ? Shading::kFlat : Shading::kSmooth;
     view.looks.textureFilter =
         round % 4 < 2 ? TextureFilter::kBilinear : TextureFilter::kNearest;
     view.looks.samples = round % 5 == 4 ? 4 : 1;
