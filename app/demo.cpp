@@ -24,6 +24,8 @@ void AllocateDepthBuffer(SceneState& shown, const Rect& windowRect) {
       (WindowExtent(windowRect.top, windowRect.bottom) + 1);
   shown.depth.reset(renderer::AllocateDepthBuffer(entries));
   shown.depthEntries = entries;
+  // New memory holds no frame: the next one resets every entry.
+  shown.target.depthKept = false;
 }
 
 }  // namespace

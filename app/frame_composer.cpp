@@ -109,6 +109,10 @@ void ComposeFrame(App& app) {
   } else {
     renderer::ClearFrame(target, lastRow, lastColumn, *shown.workspace);
     renderer::RenderFrame(shown.scene, shown.view, target, *shown.workspace);
+    // Only RenderFrame writes the depth buffer, so the next frame need
+    // reset only what this one drew. The pixels get the help text and a
+    // white fill after showing, so they are cleared whole every frame.
+    target.depthKept = true;
   }
   if (app.helpVisible) DrawHelpLines(w.memoryDc);
   FpsCounter& fps = app.fps;
