@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "render/band_pass.h"
-#include "render/clip.h"
 #include "render/scene_steps.h"
 #include "render/workspace.h"
 
@@ -28,30 +27,45 @@ uint32_t ChunkStart(const BandBins& bins, int32_t chunk) {
   return uint32_t(total * uint64_t(chunk) / uint64_t(bins.chunks));
 }
 
+// ceil(y) for bins.top < y <= bins.bottom (so 0 < y < 2^31): exact, and
+// without a library call.
+int32_t CeilInRows(double y) {
+  const int32_t whole = int32_t(y);
+  return double(whole) < y ? whole + 1 : whole;
+}
+
 // The band whose rows the triangle lies in, bins.bands when it reaches into
-// several or cannot be placed, bins.bands + 1 when no band draws it (the
-// clipper hides it, or it covers no band's rows). Rows ceil(top y) ..
-// ceil(bottom y) - 1 are the ones TriangleMissesBand lets through.
+// several or cannot be placed, bins.bands + 1 when no band draws it (every
+// corner behind z = 1 or beyond one side of the viewport, or no band's rows
+// covered: the clipper or TriangleMissesBand would drop it). Rows
+// ceil(top y) .. ceil(bottom y) - 1 are the ones TriangleMissesBand lets
+// through.
 uint16_t SlotOf(const BandBins& bins, const View& view,
-                const ObjectFrame& object, const MeshTriangle& triangle) {
+                const ProjectedVertex* projected,
+                const MeshTriangle& triangle) {
   const uint16_t shared = uint16_t(bins.bands);
   const uint16_t none = uint16_t(bins.bands + 1);
-  if (ClassifyTriangle(view, object, triangle) == TriangleClass::kHidden) {
+  const ProjectedVertex& p0 = projected[triangle.vertex[0]];
+  const ProjectedVertex& p1 = projected[triangle.vertex[1]];
+  const ProjectedVertex& p2 = projected[triangle.vertex[2]];
+  if (!p0.visible || !p1.visible || !p2.visible) {
+    return p0.visible || p1.visible || p2.visible ? shared : none;
+  }
+  const double left = view.viewportLeft, right = view.viewportRight;
+  if (p0.screenX < left && p1.screenX < left && p2.screenX < left) {
     return none;
   }
-  const ProjectedVertex& p0 = object.projected[triangle.vertex[0]];
-  const ProjectedVertex& p1 = object.projected[triangle.vertex[1]];
-  const ProjectedVertex& p2 = object.projected[triangle.vertex[2]];
-  if (!p0.visible || !p1.visible || !p2.visible) return shared;
+  if (p0.screenX > right && p1.screenX > right && p2.screenX > right) {
+    return none;
+  }
   const double y0 = p0.screenY, y1 = p1.screenY, y2 = p2.screenY;
   if (std::isnan(y0) || std::isnan(y1) || std::isnan(y2)) return shared;
   const double top = std::min({y0, y1, y2});
   const double bottom = std::max({y0, y1, y2});
   if (bottom <= bins.top || top > bins.bottom) return none;
-  const int32_t firstRow =
-      top <= bins.top ? bins.top : int32_t(std::ceil(top));
+  const int32_t firstRow = top <= bins.top ? bins.top : CeilInRows(top);
   const int32_t lastRow =
-      bottom > bins.bottom ? bins.bottom : int32_t(std::ceil(bottom)) - 1;
+      bottom > bins.bottom ? bins.bottom : CeilInRows(bottom) - 1;
   const uint16_t first = bins.rowBand[size_t(firstRow - bins.top)];
   const uint16_t last = bins.rowBand[size_t(lastRow - bins.top)];
   return first == last ? first : shared;
@@ -74,10 +88,11 @@ void ForChunkTriangles(const BandBins& bins, const View& view,
     const uint32_t next = std::min(starts[object + 1], end);
     if (number >= next) continue;
     const Mesh& mesh = *RenderableMesh(scene, workspace, object);
-    const ObjectFrame frame = ObjectFrameOf(mesh, workspace.objects[object]);
+    const ProjectedVertex* projected = workspace.objects[object].projected.data();
     const uint32_t base = starts[object];
     for (; number < next; ++number) {
-      visit(number, SlotOf(bins, view, frame, mesh.triangles[number - base]));
+      visit(number,
+            SlotOf(bins, view, projected, mesh.triangles[number - base]));
     }
   }
 }

@@ -3,8 +3,9 @@
 // what it may touch. A wholly visible triangle whose rows fall in one band
 // goes to that band's list; one whose rows reach into several bands, or
 // with a corner at camera z <= 1 or a position that is not a number, goes
-// to the shared list every band walks; one that reaches no band's rows
-// goes nowhere. Lists hold triangle numbers (the scene's triangles counted
+// to the shared list every band walks; one that reaches no band's rows, or
+// lies wholly behind z = 1 or wholly beyond the viewport's left or right
+// side (the clipper hides those), goes nowhere. Lists hold triangle numbers (the scene's triangles counted
 // object after object) in scene order, so a band that merges its own list
 // with the shared one meets exactly the triangles it met walking all of
 // them, in the same order, less those it would have passed over
