@@ -5,6 +5,7 @@
 
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
+#include "render/plain_rows.h"
 #include "render/spans.h"
 #include "render/textured_plane.h"
 #include "render/workspace.h"
@@ -54,10 +55,15 @@ void FillTexturedTriangleByRows(DrawContext& context,
     const Span span = ws.spanTable[y];
     if (span.first > span.last) continue;
     const RowStart s = TexturedRowStart(p, view, f, y, span.first);
-    passed +=
-        kernel(plane, {s.d, s.un, s.vn}, int64_t{span.last} - span.first + 1,
-               depthView.depth + y * depthView.stride + span.first,
-               frameView.pixels + y * frameView.stride + span.first);
+    const int64_t count = int64_t{span.last} - span.first + 1;
+    float* depthRow = depthView.depth + y * depthView.stride;
+    uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
+    passed += count <= kPlainRowPixels
+                  ? FillTexturedRowPlain(p, texture, plane.nearZ, s,
+                                         span.first, span.last, depthRow,
+                                         pixelRow)
+                  : kernel(plane, {s.d, s.un, s.vn}, count,
+                           depthRow + span.first, pixelRow + span.first);
   }
   context.scratch.counters.pixelsPassed += passed;
 }
@@ -84,9 +90,15 @@ void FillFlatTriangleByRows(DrawContext& context,
     const double d =
         ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
         f * n.z;
-    passed += kernel(plane, d, int64_t{span.last} - span.first + 1,
-                     depthView.depth + y * depthView.stride + span.first,
-                     frameView.pixels + y * frameView.stride + span.first);
+    const int64_t count = int64_t{span.last} - span.first + 1;
+    float* depthRow = depthView.depth + y * depthView.stride;
+    uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
+    passed += count <= kPlainRowPixels
+                  ? FillFlatRowPlain(plane.k, n.x, plane.nearZ, plane.colour,
+                                     d, span.first, span.last, depthRow,
+                                     pixelRow)
+                  : kernel(plane, d, count, depthRow + span.first,
+                           pixelRow + span.first);
   }
   context.scratch.counters.pixelsPassed += passed;
 }

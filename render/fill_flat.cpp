@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "renderer/int32.h"
+#include "render/plain_rows.h"
 #include "render/spans.h"
 #include "render/triangle_plane.h"
 
@@ -77,20 +78,11 @@ void FillFlatTrianglePlain(DrawContext& context,
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
     float* depthRow = depthView.depth + y * depthView.stride;
     // The eye ray through the row's first pixel, dotted with the normal.
-    double d =
+    const double d =
         ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
         f * n.z;
-    for (int32_t x = span.first; x <= span.last; ++x) {
-      if (d != 0) {
-        const double z = k / d;
-        if (depthRow[x] > z && z > 1.0 && z > nearZ) {
-          ++passed;
-          depthRow[x] = float(z);
-          pixelRow[x] = colour;
-        }
-      }
-      d += n.x;
-    }
+    passed += FillFlatRowPlain(k, n.x, nearZ, colour, d, span.first,
+                               span.last, depthRow, pixelRow);
   }
   context.scratch.counters.pixelsPassed += passed;
 }

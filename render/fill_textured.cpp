@@ -4,8 +4,8 @@
 // before it is tested.
 #include "render/fill_textured.h"
 
+#include "render/plain_rows.h"
 #include "render/spans.h"
-#include "render/texel_wrap.h"
 #include "render/textured_plane.h"
 
 namespace renderer {
@@ -32,29 +32,8 @@ void FillTexturedTrianglePlain(DrawContext& context,
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
     float* depthRow = depthView.depth + y * depthView.stride;
     const RowStart start = TexturedRowStart(p, view, f, y, span.first);
-    double d = start.d;
-    double un = start.un;
-    double vn = start.vn;
-    for (int32_t x = span.first; x <= span.last; ++x) {
-      if (d != 0) {
-        const float z = float(p.k / d);
-        if (z < depthRow[x] && z > 1.0 && z > nearZ) {
-          ++passed;
-          // The half-texel offset belongs to u alone.
-          const int32_t column = WrapTexel(un / d + p.u0 + 0.5, texture.width);
-          const int32_t row = WrapTexel(vn / d + p.v0, texture.height);
-          const uint32_t colour = TexelColour(texture, column, row);
-          if (colour != 0x00FFFFFFu) {
-            depthRow[x] = z;
-            pixelRow[x] = colour;
-          }
-        }
-      }
-      // The ray's x grows by 1 per pixel.
-      un += p.dUn;
-      vn += p.dVn;
-      d += p.n.x;
-    }
+    passed += FillTexturedRowPlain(p, texture, nearZ, start, span.first,
+                                   span.last, depthRow, pixelRow);
   }
   context.scratch.counters.pixelsPassed += passed;
 }
