@@ -77,19 +77,16 @@ void FillFlatTriangleByRows(DrawContext& context,
 
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
-  const ClipVertex* c = triangle.corners;
   const double f = double(view.focalLength);
-  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
-  const FlatRowPlane plane{Dot(CameraPosition(c[0]), n) * f, n.x,
-                           double(view.nearZ), FlatShade(triangle)};
+  const FlatPlane flat = MakeFlatPlane(triangle, f);
+  const Vector3& n = flat.n;
+  const FlatRowPlane plane{flat.k, n.x, double(view.nearZ),
+                           FlatShade(triangle)};
   int64_t passed = 0;
   for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
     const Span span = ws.spanTable[y];
     if (span.first > span.last) continue;
-    // The eye ray through the row's first pixel, dotted with the normal.
-    const double d =
-        ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
-        f * n.z;
+    const double d = FlatRayDot(n, view, f, span.first, y);
     const int64_t count = int64_t{span.last} - span.first + 1;
     float* depthRow = depthView.depth + y * depthView.stride;
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;

@@ -67,8 +67,7 @@ void FillFlatTrianglePlain(DrawContext& context,
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
-  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
-  const double k = Dot(CameraPosition(c[0]), n) * f;
+  const FlatPlane plane = MakeFlatPlane(triangle, f);
   const uint32_t colour = FlatShade(triangle);
   const double nearZ = double(view.nearZ);
 
@@ -77,11 +76,8 @@ void FillFlatTrianglePlain(DrawContext& context,
     const Span span = ws.spanTable[y];
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
     float* depthRow = depthView.depth + y * depthView.stride;
-    // The eye ray through the row's first pixel, dotted with the normal.
-    const double d =
-        ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
-        f * n.z;
-    passed += FillFlatRowPlain(k, n.x, nearZ, colour, d, span.first,
+    const double d = FlatRayDot(plane.n, view, f, span.first, y);
+    passed += FillFlatRowPlain(plane.k, plane.n.x, nearZ, colour, d, span.first,
                                span.last, depthRow, pixelRow);
   }
   context.scratch.counters.pixelsPassed += passed;

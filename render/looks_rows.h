@@ -25,14 +25,14 @@ void WalkUntexturedRows(DrawContext& context, const ClippedTriangle& triangle,
                         Sink& sink) {
   const FrameView frameView = context.frame;
   const DepthView depthView = context.depth;
-  const ClipVertex* c = triangle.corners;
   SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
 
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
-  const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
-  const double k = Dot(CameraPosition(c[0]), n) * f;
+  const FlatPlane plane = MakeFlatPlane(triangle, f);
+  const Vector3& n = plane.n;
+  const double k = plane.k;
   const double nearZ = double(view.nearZ);
 
   int64_t passed = 0;
@@ -40,9 +40,7 @@ void WalkUntexturedRows(DrawContext& context, const ClippedTriangle& triangle,
     const Span span = ws.spanTable[y];
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
     float* depthRow = depthView.depth + y * depthView.stride;
-    double d =
-        ((span.first - view.centreX) * n.x + n.y * (y - view.centreY)) +
-        f * n.z;
+    double d = FlatRayDot(n, view, f, span.first, y);
     for (int32_t x = span.first; x <= span.last; ++x) {
       if (d != 0) {
         const double z = k / d;
