@@ -62,11 +62,11 @@ void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle) {
 
 void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture) {
+  if (TriangleMissesRows(object, triangle, context.area, context.band)) return;
   if (UsesLooksFill(context.view.looks, triangle)) {
     DrawTriangleWithLooks(context, object, triangle, texture);
     return;
   }
-  if (TriangleMissesBand(object, triangle, context.band)) return;
   ClipResult result;
   result.count = 0;
   ClipTriangle(context, object, triangle, texture, &result);
