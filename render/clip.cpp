@@ -1,6 +1,9 @@
 // Near-plane clipping at camera z = 1.
 #include "render/clip.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "renderer/int32.h"
 
 namespace renderer {
@@ -182,19 +185,27 @@ bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,
   return true;
 }
 
-bool TriangleMissesBand(const ObjectFrame& object,
-                        const MeshTriangle& triangle, const RowBand& band) {
+bool TriangleMissesRows(const ObjectFrame& object, const MeshTriangle& triangle,
+                        const PixelArea& area, const RowBand& band) {
   const ProjectedVertex& p0 = ProjectedCorner(object, triangle, 0);
   const ProjectedVertex& p1 = ProjectedCorner(object, triangle, 1);
   const ProjectedVertex& p2 = ProjectedCorner(object, triangle, 2);
   if (!p0.visible || !p1.visible || !p2.visible) return false;
-  // Rows ceil(top y) .. ceil(bottom y) - 1 are covered; not-a-number
-  // compares false and is left to the full setup.
-  const double top = band.top, bottom = band.bottom;
-  if (p0.screenY <= top && p1.screenY <= top && p2.screenY <= top) {
-    return true;
-  }
-  return p0.screenY > bottom && p1.screenY > bottom && p2.screenY > bottom;
+  const double y0 = p0.screenY, y1 = p1.screenY, y2 = p2.screenY;
+  // Not-a-number is left to the full setup.
+  if (std::isnan(y0) || std::isnan(y1) || std::isnan(y2)) return false;
+  // The span setup covers the whole rows r with top y <= r < bottom y
+  // (ceil(top y) .. ceil(bottom y) - 1), cut to the area and the band.
+  const double top =
+      std::max(std::min({y0, y1, y2}), double(std::max(area.top, band.top)));
+  const double bottom = std::min(
+      std::max({y0, y1, y2}), double(std::min(area.bottom, band.bottom)) + 1.0);
+  if (!(top < bottom)) return true;
+  // top lies in [first row, last row + 1), inside int32: its ceiling
+  // without a library call.
+  const int32_t whole = int32_t(top);
+  const int32_t first = double(whole) < top ? whole + 1 : whole;
+  return !(double(first) < bottom);
 }
 
 }  // namespace renderer

@@ -45,16 +45,20 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
   }
 }
 
-void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]) {
+bool SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]) {
   WorkerScratch& scratch = context.scratch;
   SetupTriangleSpans(scratch, points, context.area, context.band);
-  if (context.drawn == nullptr) return;
+  bool covers = false;
   for (int32_t y = scratch.firstRow; y <= scratch.lastRow; ++y) {
     const Span span = scratch.spanTable[y];
     if (span.first <= span.last) {
-      NoteDrawn(context.drawn, y, span.first, span.last);
+      covers = true;
+      if (context.drawn != nullptr) {
+        NoteDrawn(context.drawn, y, span.first, span.last);
+      }
     }
   }
+  return covers;
 }
 
 void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
