@@ -4,8 +4,6 @@
 #include "render/spans.h"
 
 #include <algorithm>
-#include <cmath>
-#include <utility>
 
 #include "render/clamped_ceil.h"
 #include "renderer/int32.h"
@@ -15,15 +13,17 @@ namespace renderer {
 namespace {
 
 // Which edge is on the left is decided row by row. Returns whether the
-// row has a column.
+// row has a column, and notes the columns in `drawn` (when not null).
 bool WriteSpan(Span* table, int32_t y, double p, double q,
-               const PixelArea& area) {
+               const PixelArea& area, Span* drawn) {
   const double left = q < p ? q : p;
   const double right = q < p ? p : q;
-  const Span span{CeilAtLeast(left, area.left),
-                  CeilMinusOneAtMost(right, area.right)};
-  table[y] = span;
-  return span.first <= span.last;
+  const int32_t first = CeilAtLeast(left, area.left);
+  const int32_t last = CeilMinusOneAtMost(right, area.right);
+  table[y] = Span{first, last};
+  if (first > last) return false;
+  if (drawn != nullptr) NoteDrawn(drawn, y, first, last);
+  return true;
 }
 
 void SetRows(WorkerScratch& scratch, int32_t first, int32_t middle,
@@ -64,17 +64,19 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
 
 namespace {
 
-// The setup itself; returns whether some row has a column.
+// The setup itself; returns whether some row has a column, and notes the
+// columns in `drawn` (when not null).
 bool SetupSpans(WorkerScratch& scratch, const ScreenPoint points[3],
-                const PixelArea& area, const RowBand& band) {
+                const PixelArea& area, const RowBand& band, Span* drawn) {
   int order[3];
   OrderCornersByY(points, order);
   const ScreenPoint t = points[order[0]];
   const ScreenPoint m = points[order[1]];
   const ScreenPoint b = points[order[2]];
-  int32_t firstRow = TruncateToInt32(std::ceil(t.y));
-  int32_t middleRow = TruncateToInt32(std::ceil(m.y) - 1.0);
-  int32_t lastRow = TruncateToInt32(std::ceil(b.y) - 1.0);
+  // TruncateToInt32(ceil(t.y)), and of ceil(m.y) - 1 and ceil(b.y) - 1.
+  int32_t firstRow = CeilAtLeast(t.y, kInt32Min);
+  int32_t middleRow = CeilMinusOneAtMost(m.y, kInt32Max);
+  int32_t lastRow = CeilMinusOneAtMost(b.y, kInt32Max);
   if (lastRow < area.top || firstRow > area.bottom) {
     SetRows(scratch, area.top + 1, area.top + 1, area.top);
     return false;
@@ -105,7 +107,7 @@ bool SetupSpans(WorkerScratch& scratch, const ScreenPoint points[3],
     for (; row <= middleRow; ++row) {
       if (row > band.bottom) return covers;
       if (row >= band.top) {
-        covers |= WriteSpan(table, row, xLong, xUpper, area);
+        covers |= WriteSpan(table, row, xLong, xUpper, area, drawn);
       }
       xLong += slopeLong;
       xUpper += slopeUpper;
@@ -117,7 +119,7 @@ bool SetupSpans(WorkerScratch& scratch, const ScreenPoint points[3],
     double xLower = m.x + slopeLower * (row - m.y);
     for (; row <= endRow; ++row) {
       if (row >= band.top) {
-        covers |= WriteSpan(table, row, xLong, xLower, area);
+        covers |= WriteSpan(table, row, xLong, xLower, area, drawn);
       }
       xLong += slopeLong;
       xLower += slopeLower;
@@ -129,27 +131,18 @@ bool SetupSpans(WorkerScratch& scratch, const ScreenPoint points[3],
 }  // namespace
 
 bool SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]) {
-  WorkerScratch& scratch = context.scratch;
-  if (!SetupSpans(scratch, points, context.area, context.band)) return false;
-  if (context.drawn != nullptr) {
-    for (int32_t y = scratch.firstRow; y <= scratch.lastRow; ++y) {
-      const Span span = scratch.spanTable[y];
-      if (span.first <= span.last) {
-        NoteDrawn(context.drawn, y, span.first, span.last);
-      }
-    }
-  }
-  return true;
+  return SetupSpans(context.scratch, points, context.area, context.band,
+                    context.drawn);
 }
 
 void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area) {
-  SetupSpans(scratch, points, area, RowBand{area.top, area.bottom});
+  SetupSpans(scratch, points, area, RowBand{area.top, area.bottom}, nullptr);
 }
 
 void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area, const RowBand& band) {
-  SetupSpans(scratch, points, area, band);
+  SetupSpans(scratch, points, area, band, nullptr);
 }
 
 }  // namespace renderer
