@@ -41,7 +41,8 @@ using row_lanes::HWY_NAMESPACE::LoadFirst;
 using row_lanes::HWY_NAMESPACE::MaskBits;
 using row_lanes::HWY_NAMESPACE::MaskFromBits;
 using row_lanes::HWY_NAMESPACE::StoreFirst;
-using texel_words::HWY_NAMESPACE::TexelColours;
+using texel_words::HWY_NAMESPACE::TexelColoursAt;
+using texel_words::HWY_NAMESPACE::TexelStarts;
 using texel_words::HWY_NAMESPACE::WrapLanes;
 
 using D = hn::ScalableTag<double>;
@@ -52,7 +53,8 @@ using VD = hn::Vec<D>;
 using MD = hn::Mask<D>;
 
 // What the passes hand on within a chunk: each pixel's running sums, its
-// depth rounded to float and its texel's byte offset; per step of lanes
+// depth rounded to float and where its texel's word starts (TexelStarts);
+// per step of lanes
 // (as lane bits), which passed the depth tests and which of those fetch
 // their texel in the last pass.
 struct Chunk {
@@ -60,7 +62,7 @@ struct Chunk {
   HWY_ALIGN double un[kChunkPixels];
   HWY_ALIGN double vn[kChunkPixels];
   HWY_ALIGN float z[kChunkPixels];
-  HWY_ALIGN int32_t offset[kChunkPixels];
+  HWY_ALIGN int32_t start[kChunkPixels];
   uint64_t pass[kChunkPixels];
   uint64_t fetch[kChunkPixels];
 };
@@ -164,8 +166,9 @@ HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
   }
 }
 
-// Pass 2: u and v of the passing lanes, truncated and wrapped, as texel
-// byte offsets.
+// Pass 2: u and v of the passing lanes, truncated and wrapped, as where
+// their texels' words start. Stored, they reach the last pass as memory
+// that it reads one lane at a time.
 HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
                               Chunk* chunk, float* depth, uint32_t* pixels) {
   const D d;
@@ -204,8 +207,9 @@ HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
     // Offsets of lanes out of range (or past the row) become 0, so that
     // every lane's read stays inside the texels; the others are in the
     // texture whether the lane passed or not.
-    hn::Store(hn::DemoteTo(di, hn::IfThenElseZero(inRange, offset)), di,
-              chunk->offset + i);
+    hn::Store(TexelStarts(hn::DemoteTo(di, hn::IfThenElseZero(inRange, offset)),
+                          p.width * p.height),
+              di, chunk->start + i);
     chunk->fetch[i / lanes] = fetchBits;
   }
 }
@@ -223,7 +227,7 @@ HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
     const uint64_t fetchBits = chunk.fetch[i / lanes];
     if (fetchBits == 0) continue;
     const auto colour =
-        TexelColours(p.texels, p.width * p.height, chunk.offset + i);
+        TexelColoursAt(p.texels, p.width * p.height, chunk.start + i);
     const auto write =
         hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
     const size_t valid = size_t(std::min(count - i, lanes));
