@@ -37,8 +37,8 @@ int32_t CeilInRows(double y) {
 // The band whose rows the triangle lies in, bins.bands when it reaches into
 // several or cannot be placed, bins.bands + 1 when no band draws it (every
 // corner behind z = 1 or beyond one side of the viewport, or no band's rows
-// covered: the clipper or TriangleMissesBand would drop it). Rows
-// ceil(top y) .. ceil(bottom y) - 1 are the ones TriangleMissesBand lets
+// covered: the clipper or TriangleMissesRows would drop it). Rows
+// ceil(top y) .. ceil(bottom y) - 1 are the ones TriangleMissesRows lets
 // through.
 uint16_t SlotOf(const BandBins& bins, const View& view,
                 const ProjectedVertex* projected,
@@ -66,6 +66,7 @@ uint16_t SlotOf(const BandBins& bins, const View& view,
   const int32_t firstRow = top <= bins.top ? bins.top : CeilInRows(top);
   const int32_t lastRow =
       bottom > bins.bottom ? bins.bottom : CeilInRows(bottom) - 1;
+  if (firstRow > lastRow) return none;
   const uint16_t first = bins.rowBand[size_t(firstRow - bins.top)];
   const uint16_t last = bins.rowBand[size_t(lastRow - bins.top)];
   return first == last ? first : shared;

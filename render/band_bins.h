@@ -5,11 +5,12 @@
 // with a corner at camera z <= 1 or a position that is not a number, goes
 // to the shared list every band walks; one that reaches no band's rows, or
 // lies wholly behind z = 1 or wholly beyond the viewport's left or right
-// side (the clipper hides those), goes nowhere. Lists hold triangle numbers (the scene's triangles counted
-// object after object) in scene order, so a band that merges its own list
-// with the shared one meets exactly the triangles it met walking all of
-// them, in the same order, less those it would have passed over
-// (TriangleMissesBand).
+// side (the clipper hides those), goes nowhere; so does one whose span
+// setup covers no whole row (its corners' y between the same two rows).
+// Lists hold triangle numbers (the scene's triangles counted object after
+// object) in scene order, so a band that merges its own list with the
+// shared one meets exactly the triangles it met walking all of them, in the
+// same order, less those it would have passed over (TriangleMissesRows).
 #include <cstdint>
 #include <vector>
 

@@ -1,6 +1,9 @@
 // Near-plane clipping at camera z = 1.
 #include "render/clip.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "renderer/int32.h"
 
 namespace renderer {
@@ -64,12 +67,16 @@ TriangleClass ClassifyTriangle(const View& view, const ObjectFrame& object,
   return TriangleClass::kCrossesNearPlane;
 }
 
-ClipVertex MakeClipVertex(const ObjectFrame& object,
-                          const MeshTriangle& triangle, int32_t corner) {
+namespace {
+
+// Corner `corner` as projected this frame, written in place; `texels` is
+// the triangle's entry (TexelsOf).
+void SetClipVertex(ClipVertex& out, const ObjectFrame& object,
+                   const MeshTriangle& triangle, int32_t corner,
+                   const TriangleTexels* texels) {
   const int32_t k = triangle.vertex[corner];
   const ProjectedVertex& projected = object.projected[k];
   const IntVertex& camera = object.camera[k];
-  ClipVertex out;
   out.screenX = projected.screenX;
   out.screenY = projected.screenY;
   out.x = camera.x;
@@ -77,10 +84,28 @@ ClipVertex MakeClipVertex(const ObjectFrame& object,
   out.z = camera.z;
   out.vector = object.vectors != nullptr ? object.vectors[k] : Vector3{0, 0, 0};
   out.colour = triangle.colour[corner];
-  const TriangleTexels* texels = TexelsOf(object.mesh, triangle);
   out.u = texels != nullptr ? texels->uv[corner][0] : 0.0;
   out.v = texels != nullptr ? texels->uv[corner][1] : 0.0;
+}
+
+}  // namespace
+
+ClipVertex MakeClipVertex(const ObjectFrame& object,
+                          const MeshTriangle& triangle, int32_t corner) {
+  ClipVertex out;
+  SetClipVertex(out, object, triangle, corner, TexelsOf(object.mesh, triangle));
   return out;
+}
+
+void SetWholeTriangle(ClippedTriangle& out, const ObjectFrame& object,
+                      const MeshTriangle& triangle, const Texture* texture,
+                      const IntVertex& light) {
+  const TriangleTexels* texels = TexelsOf(object.mesh, triangle);
+  for (int32_t i = 0; i < 3; ++i) {
+    SetClipVertex(out.corners[i], object, triangle, i, texels);
+  }
+  out.texture = texture;
+  out.light = light;
 }
 
 ClipVertex ClipEdge(const View& view, const ObjectFrame& object,
@@ -161,9 +186,7 @@ bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,
   const IntVertex& light = context.light;
   if (kind == TriangleClass::kWhole) {
     result->count = 1;
-    SetTriangle(&result->clipped[0], MakeClipVertex(object, triangle, 0),
-                MakeClipVertex(object, triangle, 1),
-                MakeClipVertex(object, triangle, 2), texture, light);
+    SetWholeTriangle(result->clipped[0], object, triangle, texture, light);
     return true;
   }
   ClipVertex p[4];
@@ -182,19 +205,27 @@ bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,
   return true;
 }
 
-bool TriangleMissesBand(const ObjectFrame& object,
-                        const MeshTriangle& triangle, const RowBand& band) {
+bool TriangleMissesRows(const ObjectFrame& object, const MeshTriangle& triangle,
+                        const PixelArea& area, const RowBand& band) {
   const ProjectedVertex& p0 = ProjectedCorner(object, triangle, 0);
   const ProjectedVertex& p1 = ProjectedCorner(object, triangle, 1);
   const ProjectedVertex& p2 = ProjectedCorner(object, triangle, 2);
   if (!p0.visible || !p1.visible || !p2.visible) return false;
-  // Rows ceil(top y) .. ceil(bottom y) - 1 are covered; not-a-number
-  // compares false and is left to the full setup.
-  const double top = band.top, bottom = band.bottom;
-  if (p0.screenY <= top && p1.screenY <= top && p2.screenY <= top) {
-    return true;
-  }
-  return p0.screenY > bottom && p1.screenY > bottom && p2.screenY > bottom;
+  const double y0 = p0.screenY, y1 = p1.screenY, y2 = p2.screenY;
+  // Not-a-number is left to the full setup.
+  if (std::isnan(y0) || std::isnan(y1) || std::isnan(y2)) return false;
+  // The span setup covers the whole rows r with top y <= r < bottom y
+  // (ceil(top y) .. ceil(bottom y) - 1), cut to the area and the band.
+  const double top =
+      std::max(std::min({y0, y1, y2}), double(std::max(area.top, band.top)));
+  const double bottom = std::min(
+      std::max({y0, y1, y2}), double(std::min(area.bottom, band.bottom)) + 1.0);
+  if (!(top < bottom)) return true;
+  // top lies in [first row, last row + 1), inside int32: its ceiling
+  // without a library call.
+  const int32_t whole = int32_t(top);
+  const int32_t first = double(whole) < top ? whole + 1 : whole;
+  return !(double(first) < bottom);
 }
 
 }  // namespace renderer

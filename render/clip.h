@@ -32,10 +32,13 @@ enum class TriangleClass {
   kWhole,             // draw as it is
 };
 
-// True when the triangle lies wholly in front of the near plane and covers
-// no row of `band`; such a triangle would draw nothing there.
-bool TriangleMissesBand(const ObjectFrame& object,
-                        const MeshTriangle& triangle, const RowBand& band);
+// True when the triangle lies wholly in front of the near plane and its
+// span setup would cover no row of `area` inside `band`: exactly the rows
+// the fills would get, from the corners' y, so such a triangle draws
+// nothing and can be dropped before it is clipped, shaded or set up.
+bool TriangleMissesRows(const ObjectFrame& object,
+                        const MeshTriangle& triangle, const PixelArea& area,
+                        const RowBand& band);
 
 // Fills `result`, each triangle carrying `texture` and the context's light;
 // returns true when it produced at least one triangle.
@@ -49,6 +52,12 @@ TriangleClass ClassifyTriangle(const View& view, const ObjectFrame& object,
 // Corner `corner` (0..2) of the triangle, as projected this frame.
 ClipVertex MakeClipVertex(const ObjectFrame& object,
                           const MeshTriangle& triangle, int32_t corner);
+
+// The triangle as ClipTriangle hands on a wholly visible one: its three
+// corners as projected, its texture and the light.
+void SetWholeTriangle(ClippedTriangle& out, const ObjectFrame& object,
+                      const MeshTriangle& triangle, const Texture* texture,
+                      const IntVertex& light);
 
 // The point where the edge from corner a to corner b meets z = 1. Its screen
 // position is x * focalLength + centreX from the truncated x (likewise y),

@@ -35,15 +35,21 @@ void FillTexturedTriangleByRows(DrawContext& context,
                                 const ClippedTriangle& triangle,
                                 TexturedRowKernel kernel) {
   if (!HasUsableTexture(triangle)) return;
+  if (SetupTriangleSpans(context, TriangleScreenPoints(triangle).points)) {
+    FillTexturedSpansByRows(context, triangle, kernel);
+  }
+}
+
+void FillTexturedSpansByRows(DrawContext& context,
+                             const ClippedTriangle& triangle,
+                             TexturedRowKernel kernel) {
   const Texture& texture = *triangle.texture;
   if (!TextureFitsKernels(texture)) {
-    FillTexturedTrianglePlain(context, triangle);
+    FillTexturedSpansPlain(context, triangle);
     return;
   }
   const FrameView frameView = context.frame;
   const DepthView depthView = context.depth;
-  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
-
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
@@ -71,10 +77,15 @@ void FillTexturedTriangleByRows(DrawContext& context,
 void FillFlatTriangleByRows(DrawContext& context,
                             const ClippedTriangle& triangle,
                             FlatRowKernel kernel) {
+  if (SetupTriangleSpans(context, TriangleScreenPoints(triangle).points)) {
+    FillFlatSpansByRows(context, triangle, kernel);
+  }
+}
+
+void FillFlatSpansByRows(DrawContext& context, const ClippedTriangle& triangle,
+                         FlatRowKernel kernel) {
   const FrameView frameView = context.frame;
   const DepthView depthView = context.depth;
-  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
-
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);

@@ -16,4 +16,12 @@ void FillFlatTriangleByRows(DrawContext& context,
                             const ClippedTriangle& triangle,
                             FlatRowKernel kernel);
 
+// The pixels alone, over spans already set up (FillFlatSpans,
+// FillTexturedSpans).
+void FillTexturedSpansByRows(DrawContext& context,
+                             const ClippedTriangle& triangle,
+                             TexturedRowKernel kernel);
+void FillFlatSpansByRows(DrawContext& context, const ClippedTriangle& triangle,
+                         FlatRowKernel kernel);
+
 }  // namespace renderer

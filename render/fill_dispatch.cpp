@@ -6,6 +6,7 @@
 #include "render/fill_flat.h"
 #include "render/fill_textured.h"
 #include "render/looks_fill.h"
+#include "render/spans.h"
 #include "render/workspace.h"
 
 namespace renderer {
@@ -60,13 +61,70 @@ void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle) {
   }
 }
 
+void FillTexturedSpans(DrawContext& context, const ClippedTriangle& triangle) {
+  if (context.kernels == nullptr) {
+    FillTexturedSpansPlain(context, triangle);
+  } else {
+    FillTexturedSpansByRows(context, triangle, context.kernels->textured);
+  }
+}
+
+void FillFlatSpans(DrawContext& context, const ClippedTriangle& triangle) {
+  if (context.kernels == nullptr) {
+    FillFlatSpansPlain(context, triangle);
+  } else {
+    FillFlatSpansByRows(context, triangle, context.kernels->flat);
+  }
+}
+
+namespace {
+
+bool AllCornersVisible(const ObjectFrame& object, const MeshTriangle& triangle) {
+  const ProjectedVertex* p = object.projected;
+  const int32_t* v = triangle.vertex;
+  return p[v[0]].visible && p[v[1]].visible && p[v[2]].visible;
+}
+
+// A triangle wholly in front of the near plane, as ClipTriangle and the
+// fills would draw it, but with its spans set up straight from the
+// projected corners: the clipped corners, the plane and the colour are made
+// only when some row has a column.
+void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
+                       const MeshTriangle& triangle, const Texture* texture) {
+  if (ClassifyTriangle(context.view, object, triangle) ==
+      TriangleClass::kHidden) {
+    return;
+  }
+  const bool textured = triangle.texture != kNoTexture;
+  if (textured && (texture == nullptr || !TextureIsUsable(*texture))) return;
+  const ProjectedVertex* p = object.projected;
+  const int32_t* v = triangle.vertex;
+  const ScreenPoint points[3] = {{p[v[0]].screenX, p[v[0]].screenY},
+                                 {p[v[1]].screenX, p[v[1]].screenY},
+                                 {p[v[2]].screenX, p[v[2]].screenY}};
+  if (!SetupTriangleSpans(context, points)) return;
+  ClippedTriangle clipped;
+  SetWholeTriangle(clipped, object, triangle, texture, context.light);
+  if (textured) {
+    FillTexturedSpans(context, clipped);
+  } else {
+    FillFlatSpans(context, clipped);
+  }
+}
+
+}  // namespace
+
 void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture) {
+  if (TriangleMissesRows(object, triangle, context.area, context.band)) return;
   if (UsesLooksFill(context.view.looks, triangle)) {
     DrawTriangleWithLooks(context, object, triangle, texture);
     return;
   }
-  if (TriangleMissesBand(object, triangle, context.band)) return;
+  if (AllCornersVisible(object, triangle)) {
+    DrawWholeTriangle(context, object, triangle, texture);
+    return;
+  }
   ClipResult result;
   result.count = 0;
   ClipTriangle(context, object, triangle, texture, &result);

@@ -9,6 +9,7 @@
 #include "renderer/int32.h"
 #include "render/plain_rows.h"
 #include "render/spans.h"
+#include "render/textured_plane.h"
 #include "render/triangle_plane.h"
 
 namespace renderer {
@@ -56,14 +57,14 @@ uint32_t FlatShade(const ClippedTriangle& triangle) {
 
 void FillFlatTrianglePlain(DrawContext& context,
                            const ClippedTriangle& triangle) {
+  if (SetupTriangleSpans(context, TriangleScreenPoints(triangle).points)) {
+    FillFlatSpansPlain(context, triangle);
+  }
+}
+
+void FillFlatSpansPlain(DrawContext& context, const ClippedTriangle& triangle) {
   const FrameView frameView = context.frame;
   const DepthView depthView = context.depth;
-  const ClipVertex* c = triangle.corners;
-  const ScreenPoint points[3] = {{c[0].screenX, c[0].screenY},
-                                 {c[1].screenX, c[1].screenY},
-                                 {c[2].screenX, c[2].screenY}};
-  SetupTriangleSpans(context, points);
-
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);

@@ -21,4 +21,11 @@ void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle);
 void FillFlatTrianglePlain(DrawContext& context,
                            const ClippedTriangle& triangle);
 
+// The pixels alone, over the spans the context's scratch record holds
+// (SetupTriangleSpans has just run on the triangle's corners and found a
+// column): the plane and the colour are worked out only here. The context's
+// version, and the plain one.
+void FillFlatSpans(DrawContext& context, const ClippedTriangle& triangle);
+void FillFlatSpansPlain(DrawContext& context, const ClippedTriangle& triangle);
+
 }  // namespace renderer

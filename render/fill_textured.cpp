@@ -13,13 +13,16 @@ namespace renderer {
 void FillTexturedTrianglePlain(DrawContext& context,
                                const ClippedTriangle& triangle) {
   if (!HasUsableTexture(triangle)) return;
-  const Texture& texture = *triangle.texture;
+  if (SetupTriangleSpans(context, TriangleScreenPoints(triangle).points)) {
+    FillTexturedSpansPlain(context, triangle);
+  }
+}
 
+void FillTexturedSpansPlain(DrawContext& context,
+                            const ClippedTriangle& triangle) {
+  const Texture& texture = *triangle.texture;
   const FrameView frameView = context.frame;
   const DepthView depthView = context.depth;
-  const TrianglePoints corners = TriangleScreenPoints(triangle);
-  SetupTriangleSpans(context, corners.points);
-
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);

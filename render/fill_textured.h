@@ -17,6 +17,14 @@ void FillTexturedTriangle(DrawContext& context,
 void FillTexturedTrianglePlain(DrawContext& context,
                                const ClippedTriangle& triangle);
 
+// The pixels alone, over the spans the context's scratch record holds
+// (SetupTriangleSpans has just run on the corners of a triangle with a
+// usable texture and found a column): the plane is worked out only here.
+// The context's version, and the plain one.
+void FillTexturedSpans(DrawContext& context, const ClippedTriangle& triangle);
+void FillTexturedSpansPlain(DrawContext& context,
+                            const ClippedTriangle& triangle);
+
 // True when the triangle carries a texture the fills can sample.
 inline bool HasUsableTexture(const ClippedTriangle& triangle) {
   return triangle.texture != nullptr && TextureIsUsable(*triangle.texture);

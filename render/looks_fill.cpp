@@ -85,7 +85,6 @@ void PrepareLooks(Workspace& workspace, const Scene& scene,
 void DrawTriangleWithLooks(DrawContext& context, const ObjectFrame& object,
                            const MeshTriangle& triangle,
                            const Texture* texture) {
-  if (TriangleMissesBand(object, triangle, context.band)) return;
   ClipResult result;
   result.count = 0;
   if (!ClipTriangle(context, object, triangle, texture, &result)) return;

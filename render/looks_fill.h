@@ -33,7 +33,8 @@ IntVertex FrameLight(const Scene& scene, const Looks& looks);
 void PrepareLooks(Workspace& workspace, const Scene& scene,
                   const Looks& looks);
 
-// Classifies, clips and fills one mesh triangle with the looks fills.
+// Classifies, clips and fills one mesh triangle with the looks fills
+// (DrawTriangle has dropped it already when it misses the band's rows).
 void DrawTriangleWithLooks(DrawContext& context, const ObjectFrame& object,
                            const MeshTriangle& triangle,
                            const Texture* texture);

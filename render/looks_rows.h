@@ -25,7 +25,9 @@ void WalkUntexturedRows(DrawContext& context, const ClippedTriangle& triangle,
                         Sink& sink) {
   const FrameView frameView = context.frame;
   const DepthView depthView = context.depth;
-  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
+  if (!SetupTriangleSpans(context, TriangleScreenPoints(triangle).points)) {
+    return;
+  }
 
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;
@@ -65,7 +67,9 @@ void WalkTexturedRows(DrawContext& context, const ClippedTriangle& triangle,
   const Texture& texture = *triangle.texture;
   const FrameView frameView = context.frame;
   const DepthView depthView = context.depth;
-  SetupTriangleSpans(context, TriangleScreenPoints(triangle).points);
+  if (!SetupTriangleSpans(context, TriangleScreenPoints(triangle).points)) {
+    return;
+  }
 
   const View& view = context.view;
   const WorkerScratch& ws = context.scratch;

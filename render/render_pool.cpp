@@ -20,6 +20,7 @@ struct RenderPool {
   std::atomic<uint32_t> generation{0};  // one more per job
   std::atomic<bool> open{false};        // workers may still enter the job
   std::atomic<int32_t> inside{0};       // workers inside the job
+  std::atomic<int32_t> started{0};      // worker threads running
   std::atomic<bool> stopping{false};
 };
 
@@ -53,6 +54,7 @@ T WaitForChange(const std::atomic<T>& value, T old) {
 }
 
 void WorkerLoop(RenderPool* pool, int32_t worker) {
+  pool->started.fetch_add(1, std::memory_order_release);
   uint32_t seen = 0;
   for (;;) {
     seen = WaitForChange(pool->generation, seen);
@@ -87,6 +89,9 @@ RenderPoolPtr MakeRenderPool(int32_t workers) {
   for (int32_t i = 1; i < pool->workers; ++i) {
     pool->threads.emplace_back(WorkerLoop, pool.get(), i);
   }
+  // Every thread's start (under AddressSanitizer its own set-up, which
+  // allocates) is over before the first frame, never inside one.
+  WaitForCount(pool->started, pool->workers - 1);
   return pool;
 }
 

@@ -24,7 +24,8 @@ struct RenderPoolDeleter {
 
 using RenderPoolPtr = std::unique_ptr<RenderPool, RenderPoolDeleter>;
 
-// A pool of `workers` (at least 1): workers - 1 threads are started here.
+// A pool of `workers` (at least 1): workers - 1 threads are started here,
+// and it returns once each of them is running.
 RenderPoolPtr MakeRenderPool(int32_t workers);
 
 // The workers, the caller's thread included.

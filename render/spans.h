@@ -29,7 +29,8 @@ void SetupTriangleSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                         const PixelArea& area, const RowBand& band);
 
 // The same, clipped to the context's drawable area and band; the covered
-// columns are noted in the context's drawn rows, when it has them.
-void SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]);
+// columns are noted in the context's drawn rows, when it has them. Returns
+// false when no row has a column: the fills then have nothing to draw.
+bool SetupTriangleSpans(DrawContext& context, const ScreenPoint points[3]);
 
 }  // namespace renderer

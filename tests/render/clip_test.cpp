@@ -1,6 +1,10 @@
 // Near-plane clipping: classification, clip points and the six mixed cases.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <random>
+
 #include "render/clip.h"
 #include "render_test_support.h"
 
@@ -183,6 +187,79 @@ TEST_F(Clipping, VertexVectorsAreTurnedAndInterpolated) {
   EXPECT_EQ(v.x, 6.0);
   EXPECT_EQ(v.y, 8.0);
   EXPECT_EQ(v.z, 10.0);
+}
+
+// The early drop of a whole triangle agrees exactly with the span setup it
+// saves: dropped just when the setup, cut to the area and the band, would
+// cover no row. Corners on whole rows, a hair either side of them, on
+// eighths, all on one row, far outside int32, infinite or not a number.
+TEST_F(Clipping, TrianglesMissingEveryRowAreThoseTheSpanSetupLeavesEmpty) {
+  Place({-30, 10, 400}, {20, -5, 200}, {5, 40, 100});
+  std::mt19937 random(16);
+  std::uniform_int_distribution<int32_t> row(-4, 154);
+  std::uniform_int_distribution<int> kind(0, 19);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  auto randomY = [&](double near) {
+    const double whole = row(random);
+    switch (kind(random)) {
+      case 0:
+        return std::nextafter(whole, -inf);
+      case 1:
+        return std::nextafter(whole, inf);
+      case 2:
+        return whole + row(random) / 8.0;
+      case 3:
+        return kind(random) == 0 ? nan : kind(random) < 10 ? inf : -inf;
+      case 4:
+        return (kind(random) < 10 ? 1 : -1) * 3.0e12;
+      case 5:
+      case 6:
+      case 7:
+        return whole;
+      default:
+        return near + (kind(random) - 10) / 16.0;
+    }
+  };
+  const MeshTriangle triangle = FlatTriangle(0, 1, 2, 0);
+  Mesh none;
+  int32_t dropped = 0, kept = 0;
+  for (int round = 0; round < 20000; ++round) {
+    ProjectedVertex p[3];
+    const double near = row(random) + kind(random) / 20.0;
+    for (ProjectedVertex& v : p)
+      v = ProjectedVertex{row(random) * 1.5, randomY(near), true};
+    if (kind(random) == 0) p[2].screenY = p[1].screenY;
+    const int32_t areaTop =
+        std::uniform_int_distribution<int32_t>(0, 20)(random);
+    const int32_t areaBottom =
+        std::uniform_int_distribution<int32_t>(areaTop - 1, 149)(random);
+    const int32_t bandTop = std::uniform_int_distribution<int32_t>(
+        areaTop, std::max(areaTop, areaBottom))(random);
+    const int32_t bandBottom = std::uniform_int_distribution<int32_t>(
+        bandTop - 1, std::max(bandTop, areaBottom))(random);
+    const PixelArea area{0, areaTop, 199, areaBottom};
+    const RowBand band{bandTop, bandBottom};
+    const ObjectFrame object{none, nullptr, nullptr, p};
+    const bool misses = TriangleMissesRows(object, triangle, area, band);
+    const ScreenPoint points[3] = {{p[0].screenX, p[0].screenY},
+                                   {p[1].screenX, p[1].screenY},
+                                   {p[2].screenX, p[2].screenY}};
+    WorkerScratch& scratch = RigScratch();
+    renderer::SetupTriangleSpans(scratch, points, area, band);
+    const bool empty = scratch.firstRow > scratch.lastRow;
+    const bool withNan = std::isnan(p[0].screenY) || std::isnan(p[1].screenY) ||
+                         std::isnan(p[2].screenY);
+    ASSERT_TRUE(withNan ? !misses : misses == empty)
+        << "round " << round << ": y " << p[0].screenY << ", " << p[1].screenY
+        << ", " << p[2].screenY << "; area rows " << areaTop << ".."
+        << areaBottom << ", band " << bandTop << ".." << bandBottom;
+    (misses ? dropped : kept) += 1;
+    p[1].visible = false;  // a corner behind the near plane: never dropped
+    EXPECT_FALSE(TriangleMissesRows(object, triangle, area, band));
+  }
+  EXPECT_GT(dropped, 2000);
+  EXPECT_GT(kept, 2000);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // Bands that walk only their own triangle lists draw what one band walking
 // every triangle draws, bit for bit: scenes of many tiny, degenerate and
-// one-row triangles placed across every band edge (whole and half pixel
-// corners), some through the near plane, with lines between objects, and
-// frames where nothing is drawn; every thread count, band thickness and
+// one-row triangles placed across every band edge (whole, half and eighth
+// pixel corners, many between two rows), some through the near plane, with
+// lines between objects, and frames where nothing is drawn; every thread count, band thickness and
 // fill version against one band of the plain fills.
 #include <gtest/gtest.h>
 
@@ -21,10 +21,17 @@ constexpr int32_t kWidth = 160;
 constexpr int32_t kHeight = 120;
 
 // A vertex at camera depth 400 or 800, so that with focal length 400 its
-// screen position lands on whole or half pixels.
+// screen position lands on whole or half pixels, or at 3200, up to three
+// eighths of a pixel either side of a whole one.
 IntVertex Corner(std::mt19937& random, int32_t x, int32_t y) {
-  const int32_t z = random() % 2 == 0 ? 400 : 800;
-  return IntVertex{x * z / 400, y * z / 400, z};
+  const uint32_t kind = random() % 3;
+  if (kind < 2) {
+    const int32_t z = kind == 0 ? 400 : 800;
+    return IntVertex{x * z / 400, y * z / 400, z};
+  }
+  const int32_t dx = int32_t(random() % 7) - 3;
+  const int32_t dy = int32_t(random() % 7) - 3;
+  return IntVertex{x * 8 + dx, y * 8 + dy, 3200};
 }
 
 // Triangles of at most a few pixels anywhere in (and a little beyond) the
