@@ -69,7 +69,7 @@ void FillFlatSpansPlain(DrawContext& context, const ClippedTriangle& triangle) {
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const FlatPlane plane = MakeFlatPlane(triangle, f);
-  const uint32_t colour = FlatShade(triangle);
+  LazyFlatColour colour{triangle};
   const double nearZ = double(view.nearZ);
 
   int64_t passed = 0;
