@@ -45,6 +45,8 @@ struct BandFrame {
 
 struct BandClear {
   const RowKernels* kernels;
+  const FrameTarget* target;
+  const DrawnRows* drawn;  // null: whole rows; else the columns it holds
   FrameView frame;
   int32_t rows;
   int32_t columns;
@@ -249,8 +251,14 @@ void RunClearBands(void* data, int32_t worker) {
     const int32_t index = clear.next.fetch_add(1);
     if (index >= clear.bands) break;
     const RowBand band = BandOf(0, clear.rows, clear.bands, index);
-    FillRows(clear.kernels, clear.frame.pixels, clear.frame.stride, band.top,
-             band.bottom, size_t(clear.columns) + 1, kBackgroundColour);
+    if (clear.drawn != nullptr) {
+      ClearDrawnColour(*clear.drawn, *clear.target, clear.kernels, band.top,
+                       band.bottom, clear.columns);
+    } else {
+      FillRows(clear.kernels, clear.frame.pixels, clear.frame.stride,
+               band.top, band.bottom, size_t(clear.columns) + 1,
+               kBackgroundColour);
+    }
     clear.done.fetch_add(1, std::memory_order_release);
   }
   if (worker == 0) WaitForCount(clear.done, clear.bands);
@@ -299,12 +307,14 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
   RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
 }
 
-void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
-                      Workspace& workspace) {
+void ClearRowsInBands(const FrameTarget& target, int32_t rows,
+                      int32_t columns, bool drawnOnly, Workspace& workspace) {
   const PixelArea area{0, 0, columns, rows};
   BandClear clear;
   clear.kernels = RowKernelsOf(workspace.fillPath);
-  clear.frame = frame;
+  clear.target = &target;
+  clear.drawn = drawnOnly ? &workspace.drawn : nullptr;
+  clear.frame = FrameViewOf(target);
   clear.rows = rows;
   clear.columns = columns;
   clear.bands = BandCount(workspace, area);

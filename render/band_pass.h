@@ -39,8 +39,10 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
                       int32_t bands);
 
 // ClearFrame's rows 0..rows, columns 0..columns in bands on the pool, with
-// the workspace's fill version's stores.
-void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
-                      Workspace& workspace);
+// the workspace's fill version's stores: every pixel, or with `drawnOnly`
+// the columns the workspace's record says the last frame wrote
+// (ClearDrawnColour).
+void ClearRowsInBands(const FrameTarget& target, int32_t rows,
+                      int32_t columns, bool drawnOnly, Workspace& workspace);
 
 }  // namespace renderer
