@@ -179,6 +179,11 @@ void DrawStretchLines(const BandFrame& frame, size_t first, size_t end,
   AddStageTime(counters, start, counters.fillNs);
 }
 
+RowBand RowsOfBand(const BandLayout& layout, int32_t index) {
+  return RowBand{layout.starts[size_t(index)],
+                 layout.starts[size_t(index) + 1] - 1};
+}
+
 // One band of one stretch; the thread that finishes the stretch's last band
 // draws its lines and opens the next stretch.
 void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
@@ -187,11 +192,13 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
   WaitForCount(frame.stretchesDone, stretch);
   const PixelArea& area = frame.whole->area;
   const DrawContext& whole = *frame.whole;
+  BandLayout& layout = frame.workspace->layout;
+  const int64_t start = StatsClockNs();
   DrawContext context{whole.view,
                       whole.frame,
                       whole.depth,
                       area,
-                      BandOf(area.top, area.bottom, frame.bands, index),
+                      RowsOfBand(layout, index),
                       whole.light,
                       whole.kernels,
                       whole.workspace,
@@ -202,7 +209,7 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
   size_t first, end;
   StretchObjects(frame, stretch, &first, &end);
   const Workspace& shared = *frame.workspace;
-  const int64_t start = StageStart(counters);
+  const int64_t fillStart = StageStart(counters);
   if (frame.binned) {
     DrawBandLists(frame, context, index, first, end);
   } else {
@@ -213,7 +220,8 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
       }
     }
   }
-  AddStageTime(counters, start, counters.fillNs);
+  AddStageTime(counters, fillStart, counters.fillNs);
+  layout.costs[size_t(index)] += std::max<int64_t>(StatsClockNs() - start, 1);
   const int32_t finished = frame.bandsDone.fetch_add(1) + 1;
   if (finished == (stretch + 1) * frame.bands) {
     DrawStretchLines(frame, first, end, counters);
@@ -302,8 +310,10 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
   } else {
     TransformScene(whole.view, scene, workspace);
   }
+  PlanBands(workspace.layout, whole.area.top, whole.area.bottom, bands,
+            workspace.minBandRows);
   frame.binned = PrepareBandBins(workspace.bins, scene, workspace,
-                                 whole.area.top, whole.area.bottom, bands);
+                                 workspace.layout);
   RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
 }
 
