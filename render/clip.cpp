@@ -67,12 +67,16 @@ TriangleClass ClassifyTriangle(const View& view, const ObjectFrame& object,
   return TriangleClass::kCrossesNearPlane;
 }
 
-ClipVertex MakeClipVertex(const ObjectFrame& object,
-                          const MeshTriangle& triangle, int32_t corner) {
+namespace {
+
+// Corner `corner` as projected this frame, written in place; `texels` is
+// the triangle's entry (TexelsOf).
+void SetClipVertex(ClipVertex& out, const ObjectFrame& object,
+                   const MeshTriangle& triangle, int32_t corner,
+                   const TriangleTexels* texels) {
   const int32_t k = triangle.vertex[corner];
   const ProjectedVertex& projected = object.projected[k];
   const IntVertex& camera = object.camera[k];
-  ClipVertex out;
   out.screenX = projected.screenX;
   out.screenY = projected.screenY;
   out.x = camera.x;
@@ -80,10 +84,28 @@ ClipVertex MakeClipVertex(const ObjectFrame& object,
   out.z = camera.z;
   out.vector = object.vectors != nullptr ? object.vectors[k] : Vector3{0, 0, 0};
   out.colour = triangle.colour[corner];
-  const TriangleTexels* texels = TexelsOf(object.mesh, triangle);
   out.u = texels != nullptr ? texels->uv[corner][0] : 0.0;
   out.v = texels != nullptr ? texels->uv[corner][1] : 0.0;
+}
+
+}  // namespace
+
+ClipVertex MakeClipVertex(const ObjectFrame& object,
+                          const MeshTriangle& triangle, int32_t corner) {
+  ClipVertex out;
+  SetClipVertex(out, object, triangle, corner, TexelsOf(object.mesh, triangle));
   return out;
+}
+
+void SetWholeTriangle(ClippedTriangle& out, const ObjectFrame& object,
+                      const MeshTriangle& triangle, const Texture* texture,
+                      const IntVertex& light) {
+  const TriangleTexels* texels = TexelsOf(object.mesh, triangle);
+  for (int32_t i = 0; i < 3; ++i) {
+    SetClipVertex(out.corners[i], object, triangle, i, texels);
+  }
+  out.texture = texture;
+  out.light = light;
 }
 
 ClipVertex ClipEdge(const View& view, const ObjectFrame& object,
@@ -164,9 +186,7 @@ bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,
   const IntVertex& light = context.light;
   if (kind == TriangleClass::kWhole) {
     result->count = 1;
-    SetTriangle(&result->clipped[0], MakeClipVertex(object, triangle, 0),
-                MakeClipVertex(object, triangle, 1),
-                MakeClipVertex(object, triangle, 2), texture, light);
+    SetWholeTriangle(result->clipped[0], object, triangle, texture, light);
     return true;
   }
   ClipVertex p[4];

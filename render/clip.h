@@ -53,6 +53,12 @@ TriangleClass ClassifyTriangle(const View& view, const ObjectFrame& object,
 ClipVertex MakeClipVertex(const ObjectFrame& object,
                           const MeshTriangle& triangle, int32_t corner);
 
+// The triangle as ClipTriangle hands on a wholly visible one: its three
+// corners as projected, its texture and the light.
+void SetWholeTriangle(ClippedTriangle& out, const ObjectFrame& object,
+                      const MeshTriangle& triangle, const Texture* texture,
+                      const IntVertex& light);
+
 // The point where the edge from corner a to corner b meets z = 1. Its screen
 // position is x * focalLength + centreX from the truncated x (likewise y),
 // with the product exact in int64: past about 5 million units at focal

@@ -104,11 +104,7 @@ void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
                                  {p[v[2]].screenX, p[v[2]].screenY}};
   if (!SetupTriangleSpans(context, points)) return;
   ClippedTriangle clipped;
-  for (int32_t i = 0; i < 3; ++i) {
-    clipped.corners[i] = MakeClipVertex(object, triangle, i);
-  }
-  clipped.texture = texture;
-  clipped.light = context.light;
+  SetWholeTriangle(clipped, object, triangle, texture, context.light);
   if (textured) {
     FillTexturedSpans(context, clipped);
   } else {

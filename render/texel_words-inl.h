@@ -1,8 +1,8 @@
 // Texels and colours several at a time, compiled once per Highway target
 // for the row kernels: texel coordinates wrapped into the texture, each
 // lane's texel (3 bytes R, G, B at a byte offset) read as one 4-byte word
-// and turned into 0x00RRGGBB, and such colours split into channels and
-// joined again.
+// and turned into 0x00RRGGBB by one byte shuffle, and such colours split
+// into channels and joined again.
 #if defined(RENDER_TEXEL_WORDS_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef RENDER_TEXEL_WORDS_INL_H_
 #undef RENDER_TEXEL_WORDS_INL_H_
@@ -49,33 +49,45 @@ HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
 
 #else
 
-template <class DW, size_t... kLane>
-HWY_INLINE hn::Vec<DW> InsertWords(DW dw, const uint8_t* base,
-                                   const int32_t* at,
-                                   std::index_sequence<kLane...>) {
-  auto words = hn::Zero(dw);
-  ((words = hn::InsertLane(words, kLane, LoadWord(base + at[kLane]))), ...);
-  return words;
+template <class D64, size_t... kLane>
+HWY_INLINE hn::Vec<D64> InsertWordPairs(D64 d64, const uint8_t* base,
+                                        const int32_t* at,
+                                        std::index_sequence<kLane...>) {
+  auto pairs = hn::Zero(d64);
+  ((pairs = hn::InsertLane(pairs, kLane,
+                           uint64_t{LoadWord(base + at[2 * kLane])} |
+                               uint64_t{LoadWord(base + at[2 * kLane + 1])}
+                                   << 32)),
+   ...);
+  return pairs;
 }
 
-// The 4-byte words at the given byte offsets, each loaded on its own and
-// put into its lane: on many processors a gather is slower than the loads
-// it stands for. Up to four lanes at a time, halves joined above that.
-template <class DW>
-HWY_INLINE hn::Vec<DW> LoadWordLanes(DW dw, const uint8_t* base,
-                                     const int32_t* at) {
-  constexpr size_t kLanes = hn::MaxLanes(DW());
-  if constexpr (kLanes <= 4) {
-    return InsertWords(dw, base, at, std::make_index_sequence<kLanes>());
+// The 4-byte words at the given byte offsets, each loaded on its own: on
+// many processors a gather is slower than the loads it stands for. Two
+// words are joined in a general register and put into a 64-bit lane, which
+// halves the moves into vector lanes; up to two such lanes at a time,
+// halves joined above that.
+template <class D64>
+HWY_INLINE hn::Vec<D64> LoadWordPairLanes(D64 d64, const uint8_t* base,
+                                          const int32_t* at) {
+  constexpr size_t kLanes = hn::MaxLanes(D64());
+  if constexpr (kLanes <= 2) {
+    return InsertWordPairs(d64, base, at, std::make_index_sequence<kLanes>());
   } else {
-    const hn::Half<DW> half;
-    return hn::Combine(dw, LoadWordLanes(half, base, at + kLanes / 2),
-                       LoadWordLanes(half, base, at));
+    const hn::Half<D64> half;
+    return hn::Combine(d64, LoadWordPairLanes(half, base, at + kLanes),
+                       LoadWordPairLanes(half, base, at));
   }
 }
 
 HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
-  return LoadWordLanes(DU(), base, at);
+  const DU du;
+  if constexpr (hn::MaxLanes(DU()) >= 2) {
+    return hn::BitCast(du, LoadWordPairLanes(hn::Repartition<uint64_t, DU>(),
+                                             base, at));
+  } else {
+    return hn::Set(du, LoadWord(base + at[0]));
+  }
 }
 
 #endif
@@ -93,26 +105,61 @@ HWY_INLINE VD WrapLanes(VD t, VD size, VD inverse) {
   return hn::IfThenZeroElse(hn::Eq(r, size), r);
 }
 
-// 0x00RRGGBB from the texels at the given byte offsets (aligned, one per
-// lane) into `texelCount` (>= 2) texels, read as 4-byte little-endian words
-// (bytes R, G, B, then the next texel's first byte). A word at the very
-// last texel would pass the end of the texels, so it is read from one byte
-// earlier and shifted down.
-HWY_INLINE hn::Vec<DU> TexelColours(const uint8_t* texels, int32_t texelCount,
-                                    const int32_t* offsets) {
-  const DI di;
+// 0x00RRGGBB from 4-byte little-endian words whose first three bytes are
+// a texel's R, G and B.
+HWY_INLINE hn::Vec<DU> WordColours(hn::Vec<DU> words) {
   const DU du;
-  const auto offset = hn::Load(di, offsets);
-  const auto atEnd = hn::Gt(offset, hn::Set(di, texelCount * 3 - 4));
-  HWY_ALIGN int32_t starts[kMaxLanes];
-  hn::Store(hn::Add(offset, hn::VecFromMask(di, atEnd)), di, starts);  // -1
-  auto words = LoadWords(texels, starts);
-  words = hn::IfThenElse(hn::RebindMask(du, atEnd), hn::ShiftRight<8>(words),
-                         words);
+#if HWY_TARGET == HWY_SCALAR
   const auto byte = hn::Set(du, 0xFFu);
   return hn::Or(hn::Or(hn::ShiftLeft<16>(hn::And(words, byte)),
                        hn::And(words, hn::Set(du, 0xFF00u))),
                 hn::And(hn::ShiftRight<16>(words), byte));
+#else
+  // One byte shuffle: each lane's bytes 2, 1, 0 and a zero, indices taken
+  // within the lane's 16-byte block.
+  const hn::Repartition<uint8_t, DU> d8;
+  const auto block = hn::And(hn::Iota(du, 0), hn::Set(du, 3u));
+  const auto order = hn::Add(hn::Set(du, 0x80000102u),
+                             hn::Mul(block, hn::Set(du, 0x00040404u)));
+  return hn::BitCast(du, hn::TableLookupBytesOr0(hn::BitCast(d8, words),
+                                                 hn::BitCast(d8, order)));
+#endif
+}
+
+// Where each lane reads its texel's word, from its texel's byte offset
+// (aligned) into `texelCount` (>= 2) texels: the offset itself, or for the
+// very last texel one byte earlier, as a word there would pass the end of
+// the texels. Only that start is 2 past a multiple of 3.
+HWY_INLINE hn::Vec<DI> TexelStarts(hn::Vec<DI> offsets, int32_t texelCount) {
+  const DI di;
+  const auto atEnd = hn::Gt(offsets, hn::Set(di, texelCount * 3 - 4));
+  return hn::Add(offsets, hn::VecFromMask(di, atEnd));  // -1
+}
+
+// 0x00RRGGBB from the texels whose words start at `starts` (TexelStarts,
+// one per lane) into `texelCount` texels. A word read one byte early is
+// shifted down.
+HWY_INLINE hn::Vec<DU> TexelColoursAt(const uint8_t* texels,
+                                      int32_t texelCount,
+                                      const int32_t* starts) {
+  const DI di;
+  const DU du;
+  const auto early = hn::Eq(hn::Load(di, starts),
+                            hn::Set(di, texelCount * 3 - 4));
+  auto words = LoadWords(texels, starts);
+  words = hn::IfThenElse(hn::RebindMask(du, early), hn::ShiftRight<8>(words),
+                         words);
+  return WordColours(words);
+}
+
+// 0x00RRGGBB from the texels at the given byte offsets (aligned, one per
+// lane) into `texelCount` (>= 2) texels.
+HWY_INLINE hn::Vec<DU> TexelColours(const uint8_t* texels, int32_t texelCount,
+                                    const int32_t* offsets) {
+  const DI di;
+  HWY_ALIGN int32_t starts[kMaxLanes];
+  hn::Store(TexelStarts(hn::Load(di, offsets), texelCount), di, starts);
+  return TexelColoursAt(texels, texelCount, starts);
 }
 
 // The 8-bit channel at `kShift` (16 red, 8 green, 0 blue) of each lane's

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -41,7 +42,8 @@ using row_lanes::HWY_NAMESPACE::LoadFirst;
 using row_lanes::HWY_NAMESPACE::MaskBits;
 using row_lanes::HWY_NAMESPACE::MaskFromBits;
 using row_lanes::HWY_NAMESPACE::StoreFirst;
-using texel_words::HWY_NAMESPACE::TexelColours;
+using texel_words::HWY_NAMESPACE::TexelColoursAt;
+using texel_words::HWY_NAMESPACE::TexelStarts;
 using texel_words::HWY_NAMESPACE::WrapLanes;
 
 using D = hn::ScalableTag<double>;
@@ -52,7 +54,8 @@ using VD = hn::Vec<D>;
 using MD = hn::Mask<D>;
 
 // What the passes hand on within a chunk: each pixel's running sums, its
-// depth rounded to float and its texel's byte offset; per step of lanes
+// depth rounded to float and where its texel's word starts (TexelStarts);
+// per step of lanes
 // (as lane bits), which passed the depth tests and which of those fetch
 // their texel in the last pass.
 struct Chunk {
@@ -60,7 +63,7 @@ struct Chunk {
   HWY_ALIGN double un[kChunkPixels];
   HWY_ALIGN double vn[kChunkPixels];
   HWY_ALIGN float z[kChunkPixels];
-  HWY_ALIGN int32_t offset[kChunkPixels];
+  HWY_ALIGN int32_t start[kChunkPixels];
   uint64_t pass[kChunkPixels];
   uint64_t fetch[kChunkPixels];
 };
@@ -111,30 +114,38 @@ HWY_INLINE void StepwiseSums(const TexturedRowPlane& p, TexturedRowStart* sums,
   *sums = s;
 }
 
-// Pass 1: z = K / d rounded to float, and the depth tests. The float
-// comparison with the stored depth is made on both widened to double,
-// which orders them exactly as floats. The plain fill skips d = 0 before
-// dividing; here the division runs on every lane and the test is left out,
-// because it cannot change a result: a zero d gives an infinite or NaN z,
-// which fails the depth test or the test against 1. Likewise z > 1 and
-// z > near z together are the one test z > max(1, near z).
+// The largest float not above `limit`: for a float z, z > limit exactly
+// when z > FloatBelow(limit) (no float lies between the two). Not a number
+// stays so.
+inline float FloatBelow(double limit) {
+  const float below = float(limit);
+  return double(below) > limit ? std::nextafter(below, -HUGE_VALF) : below;
+}
+
+// Pass 1: z = K / d rounded to float, and the depth tests, made on floats:
+// the plain fill compares z widened to double with the stored depth (also
+// a float, so the order is the same) and with 1 and near z, which
+// together are the one test z > max(1, near z), that is z > FloatBelow of
+// it. The plain fill skips d = 0 before dividing; here the division runs
+// on every lane and the test is left out, because it cannot change a
+// result: a zero d gives an infinite or NaN z, which fails the depth test
+// or the test against 1.
 HWY_INLINE int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
                               int64_t count, Chunk* chunk) {
   const D d;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(d));
   const VD k = hn::Set(d, p.k);
-  const VD nearest = hn::Set(d, std::max(1.0, p.nearZ));
+  const auto nearest = hn::Set(df, FloatBelow(std::max(1.0, p.nearZ)));
   int64_t passed = 0;
   for (int64_t i = 0; i < count; i += lanes) {
     const size_t valid = size_t(std::min(count - i, lanes));
     const auto z = hn::DemoteTo(df, hn::Div(k, hn::Load(d, chunk->d + i)));
-    const VD wide = hn::PromoteTo(d, z);
-    const VD stored = hn::PromoteTo(d, LoadFirst(df, depth + i, valid));
-    MD pass = hn::And(hn::Lt(wide, stored), hn::Gt(wide, nearest));
-    if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(d, valid));
+    const auto stored = LoadFirst(df, depth + i, valid);
+    auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, nearest));
+    if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
     hn::Store(z, df, chunk->z + i);
-    const uint64_t bits = MaskBits(d, pass);
+    const uint64_t bits = MaskBits(df, pass);
     chunk->pass[i / lanes] = bits;
     passed += std::popcount(bits);
   }
@@ -164,8 +175,9 @@ HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
   }
 }
 
-// Pass 2: u and v of the passing lanes, truncated and wrapped, as texel
-// byte offsets.
+// Pass 2: u and v of the passing lanes, truncated and wrapped, as where
+// their texels' words start. Stored, they reach the last pass as memory
+// that it reads one lane at a time.
 HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
                               Chunk* chunk, float* depth, uint32_t* pixels) {
   const D d;
@@ -204,8 +216,9 @@ HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
     // Offsets of lanes out of range (or past the row) become 0, so that
     // every lane's read stays inside the texels; the others are in the
     // texture whether the lane passed or not.
-    hn::Store(hn::DemoteTo(di, hn::IfThenElseZero(inRange, offset)), di,
-              chunk->offset + i);
+    hn::Store(TexelStarts(hn::DemoteTo(di, hn::IfThenElseZero(inRange, offset)),
+                          p.width * p.height),
+              di, chunk->start + i);
     chunk->fetch[i / lanes] = fetchBits;
   }
 }
@@ -223,7 +236,7 @@ HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
     const uint64_t fetchBits = chunk.fetch[i / lanes];
     if (fetchBits == 0) continue;
     const auto colour =
-        TexelColours(p.texels, p.width * p.height, chunk.offset + i);
+        TexelColoursAt(p.texels, p.width * p.height, chunk.start + i);
     const auto write =
         hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
     const size_t valid = size_t(std::min(count - i, lanes));

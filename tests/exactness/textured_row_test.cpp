@@ -1,0 +1,166 @@
+// The textured row kernel of every vector fill version against the plain
+// row loop, one row at a time, on rows made to sit where a kernel could
+// slip: depths on and beside the stored ones, near limits that are not
+// floats (so the kernel's float form of the test must round them down),
+// sums that are whole (formed per pixel) or not (added up pixel after
+// pixel), rows longer than a chunk, and texels at the very end of the
+// image. Pixels, depth bits, the guards past both ends of the row and the
+// count of passing pixels must match.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "render/plain_rows.h"
+#include "render/row_kernels.h"
+#include "renderer/texture.h"
+
+using namespace renderer;
+
+namespace {
+
+constexpr int64_t kGuard = 8;
+constexpr uint32_t kGuardBits = 0xA5A5A5A5u;
+
+struct Row {
+  TexturedPlane plane{};
+  RowStart start{};
+  double nearZ = 0;
+  int32_t count = 0;
+  std::vector<float> depth;  // kGuard, count, kGuard entries
+};
+
+struct Drawn {
+  std::vector<uint32_t> depthBits;
+  std::vector<uint32_t> pixels;
+  int64_t passed;
+};
+
+std::vector<uint32_t> Bits(const std::vector<float>& values) {
+  std::vector<uint32_t> bits;
+  for (float value : values) bits.push_back(std::bit_cast<uint32_t>(value));
+  return bits;
+}
+
+Drawn DrawPlain(const Row& row, const Texture& texture) {
+  std::vector<float> depth = row.depth;
+  std::vector<uint32_t> pixels(depth.size(), kGuardBits);
+  const int64_t passed = FillTexturedRowPlain(
+      row.plane, texture, row.nearZ, row.start, int32_t(kGuard),
+      int32_t(kGuard) + row.count - 1, depth.data(), pixels.data());
+  return {Bits(depth), pixels, passed};
+}
+
+Drawn DrawKernel(const RowKernels& kernels, const Row& row,
+                 const Texture& texture) {
+  std::vector<float> depth = row.depth;
+  std::vector<uint32_t> pixels(depth.size(), kGuardBits);
+  const TexturedPlane& p = row.plane;
+  const TexturedRowPlane plane{
+      p.k,           p.n.x,         p.dUn,     p.dVn,
+      p.u0,          p.v0,          row.nearZ, texture.texels.data(),
+      texture.width, texture.height};
+  const int64_t passed = kernels.textured(
+      plane, {row.start.d, row.start.un, row.start.vn}, row.count,
+      depth.data() + kGuard, pixels.data() + kGuard);
+  return {Bits(depth), pixels, passed};
+}
+
+Texture RandomTexture(int32_t width, int32_t height, std::mt19937* random) {
+  std::vector<uint32_t> colours(size_t(width) * size_t(height));
+  std::uniform_int_distribution<uint32_t> colour(0, 0xFFFFFF);
+  for (uint32_t& c : colours)
+    c = (*random)() % 8 == 0 ? 0xFFFFFFu : colour(*random);
+  colours.back() = (*random)() % 2 == 0 ? 0xFFFFFFu : 0x123456u;
+  return MakeTexture(width, height, colours.data());
+}
+
+// A row whose depth is z0 at its first pixel, changing by a fraction of
+// itself across the row, with sums whole or not, and stored depths that
+// are the row's own z rounded to float, a float beside it, or far.
+Row RandomRow(std::mt19937* random, const Texture& texture) {
+  std::uniform_int_distribution<int> pick(0, 7);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  // Near limits that floats cannot hold (2^24 + 3 rounds up to a float),
+  // beside ordinary ones and none.
+  const double nears[] = {0, 1, 2.5, 16777219.0, 16777217.0, 1e30, 400, -5};
+  const double z0s[] = {2, 400, 16777218.0, 16777220.0, 1e30, 1.5, 1e6, 9};
+  Row row;
+  row.nearZ = nears[pick(*random)];
+  const double z0 = z0s[pick(*random)] * (1 + unit(*random) * 1e-7);
+  const bool whole = pick(*random) < 4;
+  const double d0 =
+      whole ? std::round(1e6 * (2 + unit(*random))) : 1e6 * (2 + unit(*random));
+  row.plane.k = z0 * d0;
+  row.plane.n.x =
+      whole ? std::round(d0 * 1e-5 * unit(*random)) : d0 * 1e-5 * unit(*random);
+  const double scale = double(texture.width) * d0;
+  row.plane.dUn = whole ? std::round(scale * 0.01 * unit(*random))
+                        : scale * 0.01 * unit(*random);
+  row.plane.dVn = whole ? std::round(scale * 0.01 * unit(*random))
+                        : scale * 0.01 * unit(*random);
+  row.start = {
+      d0, whole ? std::round(scale * unit(*random)) : scale * unit(*random),
+      whole ? std::round(scale * unit(*random)) : scale * unit(*random)};
+  row.plane.u0 =
+      pick(*random) < 4 ? std::round(100 * unit(*random)) : 100 * unit(*random);
+  row.plane.v0 =
+      pick(*random) < 4 ? std::round(100 * unit(*random)) : 100 * unit(*random);
+  const int32_t counts[] = {9, 15, 16, 17, 63, 64, 65, 300};
+  row.count = counts[pick(*random)];
+  row.depth.assign(size_t(row.count + 2 * kGuard),
+                   std::bit_cast<float>(kGuardBits));
+  double d = row.start.d;
+  for (int32_t x = 0; x < row.count; ++x) {
+    const float z = float(row.plane.k / d);
+    float& stored = row.depth[size_t(kGuard + x)];
+    switch (pick(*random)) {
+      case 0:
+        stored = z;
+        break;
+      case 1:
+        stored = std::nextafter(z, HUGE_VALF);
+        break;
+      case 2:
+        stored = std::nextafter(z, -HUGE_VALF);
+        break;
+      case 3:
+        stored = std::nextafter(std::nextafter(z, HUGE_VALF), HUGE_VALF);
+        break;
+      default:
+        stored = 1e38f;
+        break;
+    }
+    d += row.plane.n.x;
+  }
+  return row;
+}
+
+TEST(TexturedRowKernel, MatchesThePlainRowOnCraftedRows) {
+  if (RowKernelsHere().empty()) GTEST_SKIP() << "no vector fill version here";
+  std::mt19937 random(20261208u);
+  const Texture textures[] = {
+      RandomTexture(2, 1, &random), RandomTexture(7, 5, &random),
+      RandomTexture(99, 77, &random), RandomTexture(256, 256, &random)};
+  int64_t passed = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const Texture& texture = textures[i % 4];
+    const Row row = RandomRow(&random, texture);
+    const Drawn plain = DrawPlain(row, texture);
+    passed += plain.passed;
+    for (const RowKernels& kernels : RowKernelsHere()) {
+      const Drawn drawn = DrawKernel(kernels, row, texture);
+      ASSERT_EQ(drawn.passed, plain.passed) << kernels.name << ", row " << i;
+      ASSERT_EQ(drawn.depthBits, plain.depthBits)
+          << kernels.name << ", row " << i;
+      ASSERT_EQ(drawn.pixels, plain.pixels) << kernels.name << ", row " << i;
+    }
+  }
+  // The rows must draw, or they prove nothing.
+  EXPECT_GT(passed, 4000 * 10);
+}
+
+}  // namespace
