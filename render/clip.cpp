@@ -205,17 +205,14 @@ bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,
   return true;
 }
 
-bool TriangleMissesRows(const ObjectFrame& object, const MeshTriangle& triangle,
-                        const PixelArea& area, const RowBand& band) {
-  const ProjectedVertex& p0 = ProjectedCorner(object, triangle, 0);
-  const ProjectedVertex& p1 = ProjectedCorner(object, triangle, 1);
-  const ProjectedVertex& p2 = ProjectedCorner(object, triangle, 2);
-  if (!p0.visible || !p1.visible || !p2.visible) return false;
-  const double y0 = p0.screenY, y1 = p1.screenY, y2 = p2.screenY;
-  // Not-a-number is left to the full setup.
+namespace {
+
+// True when no whole row r with top y <= r < bottom y (the span setup's
+// ceil(top y) .. ceil(bottom y) - 1) lies inside the area and the band.
+// Not-a-number is left to the full setup.
+bool RowsMissed(double y0, double y1, double y2, const PixelArea& area,
+                const RowBand& band) {
   if (std::isnan(y0) || std::isnan(y1) || std::isnan(y2)) return false;
-  // The span setup covers the whole rows r with top y <= r < bottom y
-  // (ceil(top y) .. ceil(bottom y) - 1), cut to the area and the band.
   const double top =
       std::max(std::min({y0, y1, y2}), double(std::max(area.top, band.top)));
   const double bottom = std::min(
@@ -226,6 +223,27 @@ bool TriangleMissesRows(const ObjectFrame& object, const MeshTriangle& triangle,
   const int32_t whole = int32_t(top);
   const int32_t first = double(whole) < top ? whole + 1 : whole;
   return !(double(first) < bottom);
+}
+
+}  // namespace
+
+bool TriangleMissesRows(const ObjectFrame& object, const MeshTriangle& triangle,
+                        const PixelArea& area, const RowBand& band) {
+  const ProjectedVertex& p0 = ProjectedCorner(object, triangle, 0);
+  const ProjectedVertex& p1 = ProjectedCorner(object, triangle, 1);
+  const ProjectedVertex& p2 = ProjectedCorner(object, triangle, 2);
+  if (!p0.visible || !p1.visible || !p2.visible) return false;
+  return RowsMissed(p0.screenY, p1.screenY, p2.screenY, area, band);
+}
+
+bool WholeTriangleHidden(const View& view, const ObjectFrame& object,
+                         const MeshTriangle& triangle, const PixelArea& area,
+                         const RowBand& band) {
+  const double y0 = ProjectedCorner(object, triangle, 0).screenY;
+  const double y1 = ProjectedCorner(object, triangle, 1).screenY;
+  const double y2 = ProjectedCorner(object, triangle, 2).screenY;
+  return RowsMissed(y0, y1, y2, area, band) ||
+         ClassifyVisible(view, object, triangle) == TriangleClass::kHidden;
 }
 
 }  // namespace renderer

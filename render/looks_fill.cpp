@@ -47,12 +47,6 @@ SmoothLight WholeTriangleLight(const ObjectFrame& object,
 
 }  // namespace
 
-bool UsesLooksFill(const Looks& looks, const MeshTriangle& triangle) {
-  if (looks.shading == Shading::kSmooth) return true;
-  return looks.textureFilter == TextureFilter::kBilinear &&
-         triangle.texture != kNoTexture;
-}
-
 IntVertex FrameLight(const Scene& scene, const Looks& looks) {
   if (looks.shading != Shading::kSmooth) return SceneLight(scene);
   if (!DrawsNothing(scene, scene.lightObject)) return IntVertex{0, 0, 0};

@@ -20,7 +20,11 @@ struct LooksTriangle {
 // True when the frame's look draws this triangle with the looks fills:
 // smooth shading draws every triangle there, bilinear filtering the
 // textured ones.
-bool UsesLooksFill(const Looks& looks, const MeshTriangle& triangle);
+inline bool UsesLooksFill(const Looks& looks, const MeshTriangle& triangle) {
+  if (looks.shading == Shading::kSmooth) return true;
+  return looks.textureFilter == TextureFilter::kBilinear &&
+         triangle.texture != kNoTexture;
+}
 
 // The light of a frame: the flat look's (SceneLight); in smooth shading
 // the light object's position when that object draws nothing (no mesh, or

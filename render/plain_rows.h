@@ -18,12 +18,13 @@ namespace renderer {
 constexpr int64_t kPlainRowPixels = 8;
 
 // The flat fill's pixels first..last of a row: `d` is the eye ray through
-// pixel `first` dotted with the normal, `dStep` its step per pixel, z = k / d.
-// Returns the pixels that passed the depth tests.
-inline int64_t FillFlatRowPlain(double k, double dStep, double nearZ,
-                                uint32_t colour, double d, int32_t first,
-                                int32_t last, float* depthRow,
-                                uint32_t* pixelRow) {
+// pixel `first` dotted with the normal, `dStep` its step per pixel, z = k / d;
+// colour() gives the triangle's colour, asked for only when a pixel passes
+// (LazyFlatColour). Returns the pixels that passed the depth tests.
+template <class Colour>
+int64_t FillFlatRowPlain(double k, double dStep, double nearZ, Colour& colour,
+                         double d, int32_t first, int32_t last,
+                         float* depthRow, uint32_t* pixelRow) {
   int64_t passed = 0;
   for (int32_t x = first; x <= last; ++x) {
     if (d != 0) {
@@ -31,7 +32,7 @@ inline int64_t FillFlatRowPlain(double k, double dStep, double nearZ,
       if (depthRow[x] > z && z > 1.0 && z > nearZ) {
         ++passed;
         depthRow[x] = float(z);
-        pixelRow[x] = colour;
+        pixelRow[x] = colour();
       }
     }
     d += dStep;

@@ -14,8 +14,8 @@ namespace {
 
 // Which edge is on the left is decided row by row. Returns whether the
 // row has a column, and notes the columns in `drawn` (when not null).
-bool WriteSpan(Span* table, int32_t y, double p, double q,
-               const PixelArea& area, Span* drawn) {
+inline bool WriteSpan(Span* table, int32_t y, double p, double q,
+                      const PixelArea& area, Span* drawn) {
   const double left = q < p ? q : p;
   const double right = q < p ? p : q;
   const int32_t first = CeilAtLeast(left, area.left);
@@ -49,9 +49,8 @@ inline void ExchangeIfGreater(int& i, int& j, double& yi, double& yj) {
   yj = high;
 }
 
-}  // namespace
-
-void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
+// OrderCornersByY, inline for the setup.
+inline void OrderByY(const ScreenPoint points[3], int order[3]) {
   int a = 0, b = 1, c = 2;
   double ya = points[0].y, yb = points[1].y, yc = points[2].y;
   ExchangeIfGreater(a, b, ya, yb);
@@ -62,6 +61,12 @@ void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
   order[2] = c;
 }
 
+}  // namespace
+
+void OrderCornersByY(const ScreenPoint points[3], int order[3]) {
+  OrderByY(points, order);
+}
+
 namespace {
 
 // The setup itself; returns whether some row has a column, and notes the
@@ -69,7 +74,7 @@ namespace {
 bool SetupSpans(WorkerScratch& scratch, const ScreenPoint points[3],
                 const PixelArea& area, const RowBand& band, Span* drawn) {
   int order[3];
-  OrderCornersByY(points, order);
+  OrderByY(points, order);
   const ScreenPoint t = points[order[0]];
   const ScreenPoint m = points[order[1]];
   const ScreenPoint b = points[order[2]];

@@ -3,7 +3,8 @@
 // lane runs the plain fill's IEEE operations in the plain fill's order:
 // division, rounding to float, the depth tests, the two further divisions,
 // truncation and wrap. Only the running sums need care: they are formed per
-// pixel when that is exact (exact_steps.h) and otherwise added up one pixel
+// pixel when that is exact (exact_steps.h: a row of whole numbers, or a
+// chunk whose sums keep one binade each) and otherwise added up one pixel
 // after another as the plain fill does.
 //
 // A row is drawn in chunks, each in three short passes (depth tests, texel
@@ -31,6 +32,7 @@ namespace textured_row {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 using renderer::StepsAreExact;
+using renderer::StepsRoundAlike;
 using renderer::TexelAt;
 using renderer::TexturedRowKernel;
 using renderer::TexturedRowPlane;
@@ -68,21 +70,21 @@ struct Chunk {
   uint64_t fetch[kChunkPixels];
 };
 
-// The sums of `count` pixels from pixel `first` of the row on, formed per
-// pixel: lane k gets start + k * step.
-HWY_INLINE void DirectSums(const TexturedRowPlane& p,
-                           const TexturedRowStart& start, int64_t first,
-                           int64_t count, Chunk* chunk) {
+// The sums of `count` pixels formed per pixel: lane k gets
+// start + k * step, for each of the three.
+HWY_INLINE void DirectSums(const TexturedRowStart& start,
+                           const TexturedRowStart& step, int64_t count,
+                           Chunk* chunk) {
   const D d;
   const int64_t lanes = int64_t(hn::Lanes(d));
   const VD d0 = hn::Set(d, start.d);
   const VD un0 = hn::Set(d, start.un);
   const VD vn0 = hn::Set(d, start.vn);
-  const VD dStep = hn::Set(d, p.dStep);
-  const VD unStep = hn::Set(d, p.unStep);
-  const VD vnStep = hn::Set(d, p.vnStep);
+  const VD dStep = hn::Set(d, step.d);
+  const VD unStep = hn::Set(d, step.un);
+  const VD vnStep = hn::Set(d, step.vn);
   const VD advance = hn::Set(d, double(lanes));
-  VD k = hn::Iota(d, double(first));
+  VD k = hn::Iota(d, 0.0);
   for (int64_t i = 0; i < count; i += lanes) {
     hn::Store(hn::Add(d0, hn::Mul(k, dStep)), d, chunk->d + i);
     hn::Store(hn::Add(un0, hn::Mul(k, unStep)), d, chunk->un + i);
@@ -246,21 +248,40 @@ HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
   }
 }
 
+// For one of the sums of a chunk of n pixels from `start` on: the step by
+// which it goes when every one of them is start + k * step exactly (a row
+// of whole numbers, or one binade), as the plain fill's additions give.
+HWY_INLINE bool ChunkStep(double start, double step, bool whole, int64_t n,
+                          double* exact) {
+  if (whole) {
+    *exact = step;
+    return true;
+  }
+  return StepsRoundAlike(start, step, n, exact);
+}
+
 int64_t DrawTexturedRow(const TexturedRowPlane& p,
                         const TexturedRowStart& start, int64_t count,
                         float* depth, uint32_t* pixels) {
   const int64_t lanes = int64_t(hn::Lanes(D()));
   const int64_t chunkPixels = int64_t(kChunkPixels) / lanes * lanes;
-  const bool direct = StepsAreExact(start.d, p.dStep, count) &&
-                      StepsAreExact(start.un, p.unStep, count) &&
-                      StepsAreExact(start.vn, p.vnStep, count);
+  const bool wholeD = StepsAreExact(start.d, p.dStep, count);
+  const bool wholeUn = StepsAreExact(start.un, p.unStep, count);
+  const bool wholeVn = StepsAreExact(start.vn, p.vnStep, count);
   Chunk chunk;
+  // The sums at the chunk's first pixel.
   TexturedRowStart sums = start;
   int64_t passed = 0;
   for (int64_t first = 0; first < count; first += chunkPixels) {
     const int64_t n = std::min(count - first, chunkPixels);
-    if (direct) {
-      DirectSums(p, start, first, n, &chunk);
+    TexturedRowStart step;
+    if (ChunkStep(sums.d, p.dStep, wholeD, n, &step.d) &&
+        ChunkStep(sums.un, p.unStep, wholeUn, n, &step.un) &&
+        ChunkStep(sums.vn, p.vnStep, wholeVn, n, &step.vn)) {
+      DirectSums(sums, step, n, &chunk);
+      const double k = double(n);
+      sums = {sums.d + k * step.d, sums.un + k * step.un,
+              sums.vn + k * step.vn};
     } else {
       StepwiseSums(p, &sums, n, &chunk);
     }

@@ -163,4 +163,37 @@ TEST(TexturedRowKernel, MatchesThePlainRowOnCraftedRows) {
   EXPECT_GT(passed, 4000 * 10);
 }
 
+// Sums whose every last bit shows: d = 1, u = Un - 0.5 + 0.5 with Un
+// stepping by thirds, tenths and the like across whole numbers, so that a
+// sum one bit off its sequential value lands in the next column. Rows of
+// whole numbers and rows that keep one binade are formed per pixel; these
+// check that each pixel gets the sequential sum's bits.
+TEST(TexturedRowKernel, SumsKeepTheSequentialAdditionsLastBits) {
+  if (RowKernelsHere().empty()) GTEST_SKIP() << "no vector fill version here";
+  std::vector<uint32_t> colours(64);
+  for (uint32_t c = 0; c < 64; ++c) colours[c] = c * 0x030201u;
+  const Texture texture = MakeTexture(64, 1, colours.data());
+  const double steps[] = {1.0 / 3, 0.1, 1.0 / 7, 1.0 / 99, 0.3, -0.1, -1.0 / 3};
+  int64_t passed = 0;
+  for (int i = 0; i < 700; ++i) {
+    Row row;
+    row.count = 9 + i % 200;
+    row.plane.k = 100;
+    row.plane.n.x = 0;
+    row.plane.dUn = steps[i % 7];
+    row.plane.u0 = -0.5;
+    row.start = {1, double(i % 50) + double(i % 13) / 13.0, 0};
+    row.depth.assign(size_t(row.count + 2 * kGuard), 1e38f);
+    const Drawn plain = DrawPlain(row, texture);
+    passed += plain.passed;
+    for (const RowKernels& kernels : RowKernelsHere()) {
+      const Drawn drawn = DrawKernel(kernels, row, texture);
+      ASSERT_EQ(drawn.pixels, plain.pixels) << kernels.name << ", row " << i;
+      ASSERT_EQ(drawn.depthBits, plain.depthBits)
+          << kernels.name << ", row " << i;
+    }
+  }
+  EXPECT_GT(passed, 700 * 9);
+}
+
 }  // namespace
