@@ -11,6 +11,7 @@
 // sum after k steps is exactly start + k * step, and k * step is exact too.
 // Then a pixel's values can be formed directly, several pixels at a time,
 // with the bits the sequential additions give.
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -45,14 +46,16 @@ inline bool StepsAreExact(double start, double step, int64_t count) {
 // which the check refuses).
 inline bool StepsRoundAlike(double start, double step, int64_t count,
                             double* rounded) {
-  // Starts in the top binade are refused: its upper bound is not finite.
-  if (count < 1 || count > 64 || !std::isnormal(start) ||
-      !(std::fabs(start) < 0x1p1023)) {
+  // Starts far down (where half the spacing would not be a normal double)
+  // and in the top binade (whose upper bound is not finite) are refused,
+  // as are zero, infinities and not a number.
+  if (count < 1 || count > 64 ||
+      !(std::fabs(start) >= 0x1p-960 && std::fabs(start) < 0x1p1023)) {
     return false;
   }
-  int exponent = 0;
-  std::frexp(start, &exponent);
-  const double low = std::ldexp(1.0, exponent - 1);
+  // L: start's bits with the sign and the significand cleared.
+  const double low = std::bit_cast<double>(std::bit_cast<uint64_t>(start) &
+                                           0x7FF0000000000000u);
   const double high = 2 * low;
   const auto inside = [&](double x) {
     return std::signbit(x) == std::signbit(start) && std::fabs(x) > low &&
@@ -62,7 +65,7 @@ inline bool StepsRoundAlike(double start, double step, int64_t count,
   if (!inside(next)) return false;
   const double r = next - start;
   // Not a number fails this as well.
-  if (!(std::fabs(step - r) < std::ldexp(low, -53))) return false;
+  if (!(std::fabs(step - r) < low * 0x1p-53)) return false;
   if (!(64 * std::fabs(r) < high)) return false;
   if (!inside(start + double(count) * r)) return false;
   *rounded = r;

@@ -137,6 +137,9 @@ TEST(ExactSteps, BinadeStepsRefuseWhatCouldRoundOtherwise) {
   EXPECT_TRUE(StepsRoundAlike(1 + 6 * u, -3.4 * u, 1, &r));
   EXPECT_FALSE(StepsRoundAlike(1 + 6 * u, -3.4 * u, 2, &r));
   EXPECT_FALSE(StepsRoundAlike(0.0, 1.0, 4, &r));
+  EXPECT_FALSE(StepsRoundAlike(1e-300, 1e-310, 4, &r));  // spacing subnormal
+  EXPECT_FALSE(StepsRoundAlike(1.5e308, 1e292, 4, &r));  // top binade
+  EXPECT_TRUE(StepsRoundAlike(-1.5e300, 1e284, 4, &r));
   EXPECT_FALSE(
       StepsRoundAlike(1.5, std::numeric_limits<double>::quiet_NaN(), 1, &r));
   EXPECT_FALSE(StepsRoundAlike(1.5, 1e-6, 65, &r));
