@@ -6,7 +6,6 @@
 #include <cmath>
 #include <limits>
 
-#include "render/band_pass.h"
 #include "render/scene_steps.h"
 #include "render/workspace.h"
 
@@ -101,8 +100,9 @@ void ForChunkTriangles(const BandBins& bins, const View& view,
 }  // namespace
 
 bool PrepareBandBins(BandBins& bins, const Scene& scene,
-                     const Workspace& workspace, int32_t top, int32_t bottom,
-                     int32_t bands) {
+                     const Workspace& workspace, const BandLayout& layout) {
+  const int32_t top = layout.top, bottom = layout.bottom;
+  const int32_t bands = layout.bands;
   bins.objectStart.resize(scene.objects.size() + 1);
   uint64_t total = 0;
   for (size_t i = 0; i < scene.objects.size(); ++i) {
@@ -118,8 +118,8 @@ bool PrepareBandBins(BandBins& bins, const Scene& scene,
   bins.chunks = int32_t(std::clamp<uint64_t>(total / kBinChunkTriangles, 1, 64));
   GrowTo(bins.rowBand, size_t(int64_t{bottom} - top + 1));
   for (int32_t band = 0; band < bands; ++band) {
-    const RowBand rows = BandOf(top, bottom, bands, band);
-    for (int32_t y = rows.top; y <= rows.bottom; ++y) {
+    const int32_t end = layout.starts[size_t(band) + 1];
+    for (int32_t y = layout.starts[size_t(band)]; y < end; ++y) {
       bins.rowBand[size_t(y - top)] = uint16_t(band);
     }
   }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/band_layout.h"
 #include "renderer/render.h"
 #include "renderer/scene.h"
 
@@ -35,13 +36,11 @@ struct BandBins {
 // The fewest triangles a chunk sorts; fewer make one chunk.
 constexpr uint32_t kBinChunkTriangles = 4096;
 
-// Sizes the bins for `bands` bands over rows top..bottom (split by BandOf)
-// and the scene's renderable objects; grows only. Returns false when the
-// scene has more triangles than the lists can number (then bands walk
-// every triangle).
+// Sizes the bins for the layout's bands (band_layout.h) and the scene's
+// renderable objects; grows only. Returns false when the scene has more
+// triangles than the lists can number (then bands walk every triangle).
 bool PrepareBandBins(BandBins& bins, const Scene& scene,
-                     const Workspace& workspace, int32_t top, int32_t bottom,
-                     int32_t bands);
+                     const Workspace& workspace, const BandLayout& layout);
 
 // Sorting in two passes over chunks: first every chunk is classified and
 // counted (any order, any thread), then the list starts are summed (once,

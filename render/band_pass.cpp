@@ -45,6 +45,8 @@ struct BandFrame {
 
 struct BandClear {
   const RowKernels* kernels;
+  const FrameTarget* target;
+  const DrawnRows* drawn;  // null: whole rows; else the columns it holds
   FrameView frame;
   int32_t rows;
   int32_t columns;
@@ -177,6 +179,11 @@ void DrawStretchLines(const BandFrame& frame, size_t first, size_t end,
   AddStageTime(counters, start, counters.fillNs);
 }
 
+RowBand RowsOfBand(const BandLayout& layout, int32_t index) {
+  return RowBand{layout.starts[size_t(index)],
+                 layout.starts[size_t(index) + 1] - 1};
+}
+
 // One band of one stretch; the thread that finishes the stretch's last band
 // draws its lines and opens the next stretch.
 void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
@@ -185,11 +192,13 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
   WaitForCount(frame.stretchesDone, stretch);
   const PixelArea& area = frame.whole->area;
   const DrawContext& whole = *frame.whole;
+  BandLayout& layout = frame.workspace->layout;
+  const int64_t start = StatsClockNs();
   DrawContext context{whole.view,
                       whole.frame,
                       whole.depth,
                       area,
-                      BandOf(area.top, area.bottom, frame.bands, index),
+                      RowsOfBand(layout, index),
                       whole.light,
                       whole.kernels,
                       whole.workspace,
@@ -200,7 +209,7 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
   size_t first, end;
   StretchObjects(frame, stretch, &first, &end);
   const Workspace& shared = *frame.workspace;
-  const int64_t start = StageStart(counters);
+  const int64_t fillStart = StageStart(counters);
   if (frame.binned) {
     DrawBandLists(frame, context, index, first, end);
   } else {
@@ -211,7 +220,8 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
       }
     }
   }
-  AddStageTime(counters, start, counters.fillNs);
+  AddStageTime(counters, fillStart, counters.fillNs);
+  layout.costs[size_t(index)] += std::max<int64_t>(StatsClockNs() - start, 1);
   const int32_t finished = frame.bandsDone.fetch_add(1) + 1;
   if (finished == (stretch + 1) * frame.bands) {
     DrawStretchLines(frame, first, end, counters);
@@ -249,8 +259,14 @@ void RunClearBands(void* data, int32_t worker) {
     const int32_t index = clear.next.fetch_add(1);
     if (index >= clear.bands) break;
     const RowBand band = BandOf(0, clear.rows, clear.bands, index);
-    FillRows(clear.kernels, clear.frame.pixels, clear.frame.stride, band.top,
-             band.bottom, size_t(clear.columns) + 1, kBackgroundColour);
+    if (clear.drawn != nullptr) {
+      ClearDrawnColour(*clear.drawn, *clear.target, clear.kernels, band.top,
+                       band.bottom, clear.columns);
+    } else {
+      FillRows(clear.kernels, clear.frame.pixels, clear.frame.stride,
+               band.top, band.bottom, size_t(clear.columns) + 1,
+               kBackgroundColour);
+    }
     clear.done.fetch_add(1, std::memory_order_release);
   }
   if (worker == 0) WaitForCount(clear.done, clear.bands);
@@ -294,17 +310,21 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
   } else {
     TransformScene(whole.view, scene, workspace);
   }
+  PlanBands(workspace.layout, whole.area.top, whole.area.bottom, bands,
+            workspace.minBandRows);
   frame.binned = PrepareBandBins(workspace.bins, scene, workspace,
-                                 whole.area.top, whole.area.bottom, bands);
+                                 workspace.layout);
   RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
 }
 
-void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
-                      Workspace& workspace) {
+void ClearRowsInBands(const FrameTarget& target, int32_t rows,
+                      int32_t columns, bool drawnOnly, Workspace& workspace) {
   const PixelArea area{0, 0, columns, rows};
   BandClear clear;
   clear.kernels = RowKernelsOf(workspace.fillPath);
-  clear.frame = frame;
+  clear.target = &target;
+  clear.drawn = drawnOnly ? &workspace.drawn : nullptr;
+  clear.frame = FrameViewOf(target);
   clear.rows = rows;
   clear.columns = columns;
   clear.bands = BandCount(workspace, area);

@@ -21,11 +21,12 @@ int32_t BandCount(const Workspace& workspace, const PixelArea& area);
 // out when the bands cost differently or a worker starts late.
 constexpr int32_t kBandsPerWorker = 2;
 
-// Band `index` of `bands` equal parts of rows top..bottom; empty past
-// `bands`.
+// Band `index` of `bands` equal parts of rows top..bottom (a frame's first
+// split, and the clears'); empty past `bands`.
 RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index);
 
-// One frame in `bands` bands on the workspace's pool: the transform and
+// One frame in `bands` bands on the workspace's pool, their rows split by
+// what each cost last frame (band_layout.h): the transform and
 // projection (in vertex ranges when the scene is large), the triangles
 // sorted into the bands' lists, then per band the depth reset of its rows
 // and its triangles. The objects are split after
@@ -39,8 +40,10 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
                       int32_t bands);
 
 // ClearFrame's rows 0..rows, columns 0..columns in bands on the pool, with
-// the workspace's fill version's stores.
-void ClearRowsInBands(const FrameView& frame, int32_t rows, int32_t columns,
-                      Workspace& workspace);
+// the workspace's fill version's stores: every pixel, or with `drawnOnly`
+// the columns the workspace's record says the last frame wrote
+// (ClearDrawnColour).
+void ClearRowsInBands(const FrameTarget& target, int32_t rows,
+                      int32_t columns, bool drawnOnly, Workspace& workspace);
 
 }  // namespace renderer

@@ -70,10 +70,10 @@ void FinishDrawnRows(DrawnRows& record, const FrameTarget& target);
 bool ClearsOnlyDrawn(const DrawnRows& record, const FrameTarget& target,
                      int32_t lastRow, int32_t lastColumn);
 
-// Clears, in rows 0..lastRow and columns 0..lastColumn, the columns the
+// Clears, in rows first..last and columns 0..lastColumn, the columns the
 // last frame wrote on each row, with `kernels`' stores.
 void ClearDrawnColour(const DrawnRows& record, const FrameTarget& target,
-                      const RowKernels* kernels, int32_t lastRow,
+                      const RowKernels* kernels, int32_t first, int32_t last,
                       int32_t lastColumn);
 
 // A ClearFrame with these bounds (cut to the buffer) was done.

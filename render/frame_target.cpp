@@ -50,12 +50,8 @@ void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn,
   const int32_t columns = std::min(lastColumn, view.columns - 1);
   if (columns < 0 || rows < 0) return;
   DrawnRows& record = workspace.drawn;
-  if (ClearsOnlyDrawn(record, target, rows, columns)) {
-    ClearDrawnColour(record, target, RowKernelsOf(workspace.fillPath), rows,
-                     columns);
-  } else {
-    ClearRowsInBands(view, rows, columns, workspace);
-  }
+  ClearRowsInBands(target, rows, columns,
+                   ClearsOnlyDrawn(record, target, rows, columns), workspace);
   NoteColourClear(record, target, rows, columns);
 }
 

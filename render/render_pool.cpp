@@ -1,9 +1,10 @@
-// The worker pool: threads wait on a job counter, spinning a little before
+// The worker pool: threads wait on a job counter, spinning a while before
 // they sleep, so that frames following each other closely start at once.
 // A worker enters a job only while it is open; the caller closes it when
 // its own run returns and waits only for the workers already inside.
 #include "render/render_pool.h"
 
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -26,8 +27,14 @@ struct RenderPool {
 
 namespace {
 
-// Spins this many rounds before sleeping: about the gap between two frames
-// of a benchmark, far less than a frame shown on screen.
+// Waits for a job spin this long before sleeping: longer than the gap
+// between two frames drawn back to back (the colour clear, itself a job,
+// and the scene's preparation), far less than a frame shown on screen. A
+// sleeping worker takes tens of microseconds to wake, a virtual machine's
+// more, which a small frame's share of work does not pay back.
+constexpr std::chrono::microseconds kSpinTime{250};
+
+// Rounds of the waits within a job before they yield.
 constexpr int32_t kSpinRounds = 4000;
 
 void Pause() {
@@ -41,10 +48,13 @@ void Pause() {
 // Returns the value once it differs from `old`.
 template <typename T>
 T WaitForChange(const std::atomic<T>& value, T old) {
-  for (int32_t i = 0; i < kSpinRounds; ++i) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point until = Clock::now() + kSpinTime;
+  for (int32_t i = 1;; ++i) {
     const T now = value.load(std::memory_order_acquire);
     if (now != old) return now;
     Pause();
+    if (i % 64 == 0 && Clock::now() >= until) break;
   }
   for (;;) {
     value.wait(old, std::memory_order_acquire);

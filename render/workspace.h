@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/band_bins.h"
+#include "render/band_layout.h"
 #include "render/drawn_rows.h"
 #include "render/looks_state.h"
 #include "render/render_pool.h"
@@ -63,7 +64,9 @@ struct Workspace {
   FillPath fillPath = kPlainFill;
   RenderPoolPtr pool;  // null for one thread
   int32_t minBandRows = 64;
-  // The banded frame's triangles sorted into per-band lists.
+  // The banded frame's rows split into bands, and its triangles sorted
+  // into per-band lists.
+  BandLayout layout;
   BandBins bins;
   // What the last frame wrote into its depth buffer, row by row.
   DrawnRows drawn;
