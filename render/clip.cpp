@@ -97,6 +97,27 @@ ClipVertex MakeClipVertex(const ObjectFrame& object,
   return out;
 }
 
+void SetWholeFlatTriangle(ClippedTriangle& out, const ObjectFrame& object,
+                          const MeshTriangle& triangle, const IntVertex& light) {
+  for (int32_t i = 0; i < 3; ++i) {
+    const int32_t k = triangle.vertex[i];
+    const ProjectedVertex& projected = object.projected[k];
+    const IntVertex& camera = object.camera[k];
+    ClipVertex& c = out.corners[i];
+    c.screenX = projected.screenX;
+    c.screenY = projected.screenY;
+    c.x = camera.x;
+    c.y = camera.y;
+    c.z = camera.z;
+    c.vector = Vector3{0, 0, 0};
+    c.colour = triangle.colour[i];
+    c.u = 0;
+    c.v = 0;
+  }
+  out.texture = nullptr;
+  out.light = light;
+}
+
 void SetWholeTriangle(ClippedTriangle& out, const ObjectFrame& object,
                       const MeshTriangle& triangle, const Texture* texture,
                       const IntVertex& light) {

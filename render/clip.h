@@ -65,6 +65,12 @@ void SetWholeTriangle(ClippedTriangle& out, const ObjectFrame& object,
                       const MeshTriangle& triangle, const Texture* texture,
                       const IntVertex& light);
 
+// The same for the flat fill, which reads only the corners' positions and
+// colours and the light: vectors and texel coordinates are left zero and
+// the texture null.
+void SetWholeFlatTriangle(ClippedTriangle& out, const ObjectFrame& object,
+                          const MeshTriangle& triangle, const IntVertex& light);
+
 // The point where the edge from corner a to corner b meets z = 1. Its screen
 // position is x * focalLength + centreX from the truncated x (likewise y),
 // with the product exact in int64: past about 5 million units at focal

@@ -104,10 +104,11 @@ void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
                                  {p[v[2]].screenX, p[v[2]].screenY}};
   if (!SetupTriangleSpans(context, points)) return;
   ClippedTriangle clipped;
-  SetWholeTriangle(clipped, object, triangle, texture, context.light);
   if (textured) {
+    SetWholeTriangle(clipped, object, triangle, texture, context.light);
     FillTexturedSpans(context, clipped);
   } else {
+    SetWholeFlatTriangle(clipped, object, triangle, context.light);
     FillFlatSpans(context, clipped);
   }
 }
