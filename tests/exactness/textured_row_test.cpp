@@ -139,6 +139,21 @@ Row RandomRow(std::mt19937* random, const Texture& texture) {
   return row;
 }
 
+// Row `index` drawn by the plain loop and by every vector version; adds
+// the plain loop's passing pixels to *passed.
+void CompareRow(const Row& row, const Texture& texture, int index,
+                int64_t* passed) {
+  const Drawn plain = DrawPlain(row, texture);
+  *passed += plain.passed;
+  for (const RowKernels& kernels : RowKernelsHere()) {
+    const Drawn drawn = DrawKernel(kernels, row, texture);
+    ASSERT_EQ(drawn.passed, plain.passed) << kernels.name << ", row " << index;
+    ASSERT_EQ(drawn.depthBits, plain.depthBits)
+        << kernels.name << ", row " << index;
+    ASSERT_EQ(drawn.pixels, plain.pixels) << kernels.name << ", row " << index;
+  }
+}
+
 TEST(TexturedRowKernel, MatchesThePlainRowOnCraftedRows) {
   if (RowKernelsHere().empty()) GTEST_SKIP() << "no vector fill version here";
   std::mt19937 random(20261208u);
@@ -148,16 +163,8 @@ TEST(TexturedRowKernel, MatchesThePlainRowOnCraftedRows) {
   int64_t passed = 0;
   for (int i = 0; i < 4000; ++i) {
     const Texture& texture = textures[i % 4];
-    const Row row = RandomRow(&random, texture);
-    const Drawn plain = DrawPlain(row, texture);
-    passed += plain.passed;
-    for (const RowKernels& kernels : RowKernelsHere()) {
-      const Drawn drawn = DrawKernel(kernels, row, texture);
-      ASSERT_EQ(drawn.passed, plain.passed) << kernels.name << ", row " << i;
-      ASSERT_EQ(drawn.depthBits, plain.depthBits)
-          << kernels.name << ", row " << i;
-      ASSERT_EQ(drawn.pixels, plain.pixels) << kernels.name << ", row " << i;
-    }
+    ASSERT_NO_FATAL_FAILURE(
+        CompareRow(RandomRow(&random, texture), texture, i, &passed));
   }
   // The rows must draw, or they prove nothing.
   EXPECT_GT(passed, 4000 * 10);
@@ -184,14 +191,7 @@ TEST(TexturedRowKernel, SumsKeepTheSequentialAdditionsLastBits) {
     row.plane.u0 = -0.5;
     row.start = {1, double(i % 50) + double(i % 13) / 13.0, 0};
     row.depth.assign(size_t(row.count + 2 * kGuard), 1e38f);
-    const Drawn plain = DrawPlain(row, texture);
-    passed += plain.passed;
-    for (const RowKernels& kernels : RowKernelsHere()) {
-      const Drawn drawn = DrawKernel(kernels, row, texture);
-      ASSERT_EQ(drawn.pixels, plain.pixels) << kernels.name << ", row " << i;
-      ASSERT_EQ(drawn.depthBits, plain.depthBits)
-          << kernels.name << ", row " << i;
-    }
+    ASSERT_NO_FATAL_FAILURE(CompareRow(row, texture, i, &passed));
   }
   EXPECT_GT(passed, 700 * 9);
 }
