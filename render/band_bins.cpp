@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "render/clamped_ceil.h"
 #include "render/scene_steps.h"
 #include "render/workspace.h"
 
@@ -24,13 +25,6 @@ uint32_t SlotsPerChunk(const BandBins& bins) { return uint32_t(bins.bands) + 1; 
 uint32_t ChunkStart(const BandBins& bins, int32_t chunk) {
   const uint64_t total = bins.objectStart.back();
   return uint32_t(total * uint64_t(chunk) / uint64_t(bins.chunks));
-}
-
-// ceil(y) for bins.top < y <= bins.bottom (so 0 < y < 2^31): exact, and
-// without a library call.
-int32_t CeilInRows(double y) {
-  const int32_t whole = int32_t(y);
-  return double(whole) < y ? whole + 1 : whole;
 }
 
 // The band whose rows the triangle lies in, bins.bands when it reaches into
@@ -61,10 +55,9 @@ uint16_t SlotOf(const BandBins& bins, const View& view,
   if (std::isnan(y0) || std::isnan(y1) || std::isnan(y2)) return shared;
   const double top = std::min({y0, y1, y2});
   const double bottom = std::max({y0, y1, y2});
-  if (bottom <= bins.top || top > bins.bottom) return none;
-  const int32_t firstRow = top <= bins.top ? bins.top : CeilInRows(top);
-  const int32_t lastRow =
-      bottom > bins.bottom ? bins.bottom : CeilInRows(bottom) - 1;
+  // The span setup's rows, cut to the bands' rows (clamped_ceil.h).
+  const int32_t firstRow = CeilAtLeast(top, bins.top);
+  const int32_t lastRow = CeilMinusOneAtMost(bottom, bins.bottom);
   if (firstRow > lastRow) return none;
   const uint16_t first = bins.rowBand[size_t(firstRow - bins.top)];
   const uint16_t last = bins.rowBand[size_t(lastRow - bins.top)];

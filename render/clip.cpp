@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/clamped_ceil.h"
 #include "renderer/int32.h"
 
 namespace renderer {
@@ -234,16 +235,12 @@ namespace {
 bool RowsMissed(double y0, double y1, double y2, const PixelArea& area,
                 const RowBand& band) {
   if (std::isnan(y0) || std::isnan(y1) || std::isnan(y2)) return false;
-  const double top =
-      std::max(std::min({y0, y1, y2}), double(std::max(area.top, band.top)));
-  const double bottom = std::min(
-      std::max({y0, y1, y2}), double(std::min(area.bottom, band.bottom)) + 1.0);
-  if (!(top < bottom)) return true;
-  // top lies in [first row, last row + 1), inside int32: its ceiling
-  // without a library call.
-  const int32_t whole = int32_t(top);
-  const int32_t first = double(whole) < top ? whole + 1 : whole;
-  return !(double(first) < bottom);
+  // The span setup's first and last rows (clamped_ceil.h), cut to both.
+  const int32_t first =
+      CeilAtLeast(std::min({y0, y1, y2}), std::max(area.top, band.top));
+  const int32_t last = CeilMinusOneAtMost(std::max({y0, y1, y2}),
+                                          std::min(area.bottom, band.bottom));
+  return first > last;
 }
 
 }  // namespace
