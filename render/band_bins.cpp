@@ -65,6 +65,10 @@ uint16_t OddSlot(const BandBins& bins, uint32_t any, uint32_t all) {
   return shared;
 }
 
+// By value, so that they stay in registers (std::min's references do not).
+inline uint32_t Least(uint32_t a, uint32_t b) { return b < a ? b : a; }
+inline uint32_t Greatest(uint32_t a, uint32_t b) { return a < b ? b : a; }
+
 // The band whose rows the triangle lies in, bins.bands when it reaches into
 // several or cannot be placed, bins.bands + 1 when no band draws it (every
 // corner behind z = 1 or beyond one side of the viewport, or no band's rows
@@ -78,14 +82,17 @@ uint16_t SlotOf(const BandBins& bins, const uint32_t* keys,
   if (((any & (kHidden | kYNotNumber)) | (all & (kLeftOf | kRightOf))) != 0) {
     return OddSlot(bins, any, all);
   }
-  const uint32_t first = std::min({k0 & kRowBits, k1 & kRowBits, k2 & kRowBits});
-  const uint32_t end = std::max({k0 & kRowBits, k1 & kRowBits, k2 & kRowBits});
-  // Rows top + first .. top + end - 1; none when first >= end.
-  const uint16_t firstBand = bins.rowBand[first + 1];
-  const uint16_t lastBand = bins.rowBand[end];
-  const uint16_t placed = firstBand == lastBand ? firstBand
-                                                : uint16_t(bins.bands);
-  return first < end ? placed : uint16_t(bins.bands + 1);
+  const uint32_t r0 = k0 & kRowBits, r1 = k1 & kRowBits, r2 = k2 & kRowBits;
+  const uint32_t first = Least(Least(r0, r1), r2);
+  const uint32_t end = Greatest(Greatest(r0, r1), r2);
+  // Rows top + first .. top + end - 1; none when first >= end. Selected
+  // without a branch: whether a small triangle covers a row is a coin toss.
+  const uint32_t firstBand = bins.rowBand[first + 1];
+  const uint32_t lastBand = bins.rowBand[end];
+  const uint32_t shared = uint32_t(bins.bands);
+  const uint32_t placed =
+      firstBand + (shared - firstBand) * uint32_t(firstBand != lastBand);
+  return uint16_t(placed + (shared + 1 - placed) * uint32_t(first >= end));
 }
 
 // Calls visit(slot, number) for every triangle of chunk `chunk`, in order.
