@@ -19,10 +19,29 @@ void GrowTo(std::vector<T>& values, size_t count) {
   if (values.size() < count) values.resize(count);
 }
 
-// Every triangle goes to one list: a band's, the shared one, or none's,
-// which nobody reads (counting and writing it too spares a branch a
-// triangle).
-uint32_t SlotsPerChunk(const BandBins& bins) { return uint32_t(bins.bands) + 2; }
+// The lists: one per band, the shared one, and none's, which nobody reads
+// (counting and writing it too spares a branch a triangle).
+uint32_t ListCount(const BandBins& bins) { return uint32_t(bins.bands) + 2; }
+
+// A triangle's slot: its first list (a band, shared or none) in the low 16
+// bits, and above them how many bands past the first it reaches.
+constexpr uint32_t kFirstList = 0xFFFF;
+constexpr int kSpanShift = 16;
+
+// Per chunk: its triangles that reach one list each, per list; then the
+// triangles that reach several bands, per band; then how many of those
+// there are. The first ListCount of them become the chunk's cursors.
+uint32_t CountsPerChunk(const BandBins& bins) {
+  return ListCount(bins) + uint32_t(bins.bands) + 1;
+}
+
+uint32_t* ChunkCounts(BandBins& bins, int32_t chunk) {
+  return bins.counts.data() + size_t(chunk) * CountsPerChunk(bins);
+}
+
+// Room for entries past one a triangle, for the triangles listed in
+// every band they reach: a quarter of the triangles, and at least this.
+constexpr uint64_t kLeastSpareEntries = uint64_t{1} << 16;
 
 // First triangle number of chunk `chunk`.
 uint32_t ChunkStart(const BandBins& bins, int32_t chunk) {
@@ -57,9 +76,9 @@ uint32_t VertexKey(const BandBins& bins, const View& view,
 // The slot of a triangle with a hidden corner, a y not a number, or every
 // corner beyond one side: none when every corner is hidden, shared when
 // some are, none when every corner lies beyond the same side, else shared.
-uint16_t OddSlot(const BandBins& bins, uint32_t any, uint32_t all) {
-  const uint16_t shared = uint16_t(bins.bands);
-  const uint16_t none = uint16_t(bins.bands + 1);
+uint32_t OddSlot(const BandBins& bins, uint32_t any, uint32_t all) {
+  const uint32_t shared = uint32_t(bins.bands);
+  const uint32_t none = shared + 1;
   if ((any & kHidden) != 0) return (all & kHidden) != 0 ? none : shared;
   if ((all & (kLeftOf | kRightOf)) != 0) return none;
   return shared;
@@ -69,11 +88,12 @@ uint16_t OddSlot(const BandBins& bins, uint32_t any, uint32_t all) {
 inline uint32_t Least(uint32_t a, uint32_t b) { return b < a ? b : a; }
 inline uint32_t Greatest(uint32_t a, uint32_t b) { return a < b ? b : a; }
 
-// The band whose rows the triangle lies in, bins.bands when it reaches into
-// several or cannot be placed, bins.bands + 1 when no band draws it (every
-// corner behind z = 1 or beyond one side of the viewport, or no band's rows
-// covered: the clipper or TriangleMissesRows would drop it).
-uint16_t SlotOf(const BandBins& bins, const uint32_t* keys,
+// The first band whose rows the triangle reaches and how many more it
+// reaches; bins.bands (shared) when it cannot be placed, bins.bands + 1
+// when no band draws it (every corner behind z = 1 or beyond one side of
+// the viewport, or no band's rows covered: the clipper or
+// TriangleMissesRows would drop it).
+uint32_t SlotOf(const BandBins& bins, const uint32_t* keys,
                 const MeshTriangle& triangle) {
   const uint32_t k0 = keys[triangle.vertex[0]];
   const uint32_t k1 = keys[triangle.vertex[1]];
@@ -89,10 +109,9 @@ uint16_t SlotOf(const BandBins& bins, const uint32_t* keys,
   // without a branch: whether a small triangle covers a row is a coin toss.
   const uint32_t firstBand = bins.rowBand[first + 1];
   const uint32_t lastBand = bins.rowBand[end];
-  const uint32_t shared = uint32_t(bins.bands);
-  const uint32_t placed =
-      firstBand + (shared - firstBand) * uint32_t(firstBand != lastBand);
-  return uint16_t(placed + (shared + 1 - placed) * uint32_t(first >= end));
+  const uint32_t placed = firstBand | ((lastBand - firstBand) << kSpanShift);
+  const uint32_t none = uint32_t(bins.bands) + 1;
+  return placed + (none - placed) * uint32_t(first >= end);
 }
 
 // Calls visit(slot, number) for every triangle of chunk `chunk`, in order.
@@ -159,9 +178,11 @@ bool PrepareBandBins(BandBins& bins, const Scene& scene,
   }
   GrowTo(bins.vertexKeys, vertices);
   GrowTo(bins.slot, size_t(total));
-  GrowTo(bins.entries, size_t(total));
-  GrowTo(bins.counts, size_t(bins.chunks) * SlotsPerChunk(bins));
-  GrowTo(bins.listStart, size_t(bands) + 3);
+  const uint64_t room = total + std::max(total / 4, kLeastSpareEntries);
+  GrowTo(bins.entries, size_t(std::min<uint64_t>(
+                           room, std::numeric_limits<uint32_t>::max())));
+  GrowTo(bins.counts, size_t(bins.chunks) * CountsPerChunk(bins));
+  GrowTo(bins.listStart, size_t(ListCount(bins)) + 1);
   return true;
 }
 
@@ -177,41 +198,83 @@ void KeyBinVertices(BandBins& bins, const View& view,
 
 void CountBinChunk(BandBins& bins, const Scene& scene,
                    const Workspace& workspace, int32_t chunk) {
-  uint32_t* counts = bins.counts.data() + size_t(chunk) * SlotsPerChunk(bins);
-  std::fill(counts, counts + SlotsPerChunk(bins), 0);
-  uint16_t* slots = bins.slot.data();
+  uint32_t* single = ChunkCounts(bins, chunk);
+  uint32_t* reached = single + ListCount(bins);
+  uint32_t& spanning = reached[bins.bands];
+  std::fill(single, single + CountsPerChunk(bins), 0);
+  uint32_t* slots = bins.slot.data();
   ForChunkTriangles(bins, scene, workspace, chunk,
-                    [&](uint32_t number, uint16_t slot) {
+                    [&](uint32_t number, uint32_t slot) {
                       slots[number] = slot;
-                      ++counts[slot];
+                      const uint32_t first = slot & kFirstList;
+                      const uint32_t more = slot >> kSpanShift;
+                      if (more == 0) {
+                        ++single[first];
+                        return;
+                      }
+                      ++spanning;
+                      for (uint32_t band = first; band <= first + more;
+                           ++band) {
+                        ++reached[band];
+                      }
                     });
 }
 
 void SumBinCounts(BandBins& bins) {
-  // Lists band after band, then the shared one and none's; within a list,
-  // chunk after chunk. Each chunk's count becomes where it starts writing.
-  const uint32_t slots = SlotsPerChunk(bins);
-  uint32_t at = 0;
-  for (uint32_t slot = 0; slot < slots; ++slot) {
-    bins.listStart[slot] = at;
-    for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
-      uint32_t& count = bins.counts[size_t(chunk) * slots + slot];
-      const uint32_t chunkCount = count;
-      count = at;
-      at += chunkCount;
+  const uint32_t lists = ListCount(bins);
+  const size_t bands = size_t(bins.bands);
+  // Triangles that reach several bands go to each of them when the entries
+  // have room, else to the shared list.
+  uint64_t entries = 0;
+  for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
+    const uint32_t* counts = ChunkCounts(bins, chunk);
+    for (uint32_t i = 0; i < lists; ++i) entries += counts[i];
+    for (size_t band = 0; band < bands; ++band) {
+      entries += counts[lists + band];
     }
   }
-  bins.listStart[slots] = at;
+  bins.spread = entries <= bins.entries.size();
+  // Lists band after band, then the shared one and none's; within a list,
+  // chunk after chunk. Each chunk's count becomes where it starts writing.
+  uint32_t at = 0;
+  for (uint32_t list = 0; list < lists; ++list) {
+    bins.listStart[list] = at;
+    for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
+      uint32_t* counts = ChunkCounts(bins, chunk);
+      uint32_t count = counts[list];
+      if (bins.spread && list < bands) count += counts[lists + list];
+      if (!bins.spread && list == bands) count += counts[lists + bands];
+      counts[list] = at;
+      at += count;
+    }
+  }
+  bins.listStart[lists] = at;
 }
 
 void FillBinChunk(BandBins& bins, int32_t chunk) {
-  uint32_t* cursors = bins.counts.data() + size_t(chunk) * SlotsPerChunk(bins);
+  uint32_t* cursors = ChunkCounts(bins, chunk);
   const uint32_t begin = ChunkStart(bins, chunk);
   const uint32_t end = ChunkStart(bins, chunk + 1);
-  const uint16_t* slots = bins.slot.data();
+  const uint32_t* slots = bins.slot.data();
   uint32_t* entries = bins.entries.data();
+  if (!bins.spread) {
+    const uint32_t shared = uint32_t(bins.bands);
+    for (uint32_t number = begin; number < end; ++number) {
+      const uint32_t slot = slots[number];
+      const uint32_t list = (slot >> kSpanShift) != 0 ? shared
+                                                      : slot & kFirstList;
+      entries[cursors[list]++] = number;
+    }
+    return;
+  }
   for (uint32_t number = begin; number < end; ++number) {
-    entries[cursors[slots[number]]++] = number;
+    const uint32_t slot = slots[number];
+    const uint32_t first = slot & kFirstList;
+    entries[cursors[first]++] = number;
+    for (uint32_t band = first + 1; band <= first + (slot >> kSpanShift);
+         ++band) {
+      entries[cursors[band]++] = number;
+    }
   }
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 // Each band's triangles, sorted once per frame so that a band walks only
-// what it may touch. A wholly visible triangle whose rows fall in one band
-// goes to that band's list; one whose rows reach into several bands, or
-// with a corner at camera z <= 1 or a position that is not a number, goes
-// to the shared list every band walks; one that reaches no band's rows, or
-// lies wholly behind z = 1 or wholly beyond the viewport's left or right
-// side (the clipper hides those), goes nowhere; so does one whose span
-// setup covers no whole row (its corners' y between the same two rows).
+// what it may touch. A wholly visible triangle goes to the list of every
+// band its rows reach (of each of them, when it reaches several: a band
+// whose rows it misses would pass over it); one with a corner at camera
+// z <= 1 or a y that is not a number goes to the shared list every band
+// walks; one that reaches no band's rows, or lies wholly behind z = 1 or
+// wholly beyond the viewport's left or right side (the clipper hides
+// those), goes nowhere; so does one whose span setup covers no whole row
+// (its corners' y between the same two rows). When the lists would
+// outgrow the room kept for them, the triangles that reach several bands
+// go to the shared list instead, for that frame.
 // Lists hold triangle numbers (the scene's triangles counted object after
 // object) in scene order, so a band that merges its own list with the
 // shared one meets exactly the triangles it met walking all of them, in the
@@ -30,10 +33,12 @@ struct BandBins {
   std::vector<size_t> vertexStart;    // per object, its first vertex key
   std::vector<uint32_t> vertexKeys;   // per vertex: its row and sides
   std::vector<uint16_t> rowBand;      // [i]: band of row top - 1 + i
-  std::vector<uint16_t> slot;         // per triangle: band, shared, or none
+  std::vector<uint32_t> slot;         // per triangle: its lists
+  bool spread = false;  // triangles reaching several bands are in each
   std::vector<uint32_t> counts;       // per chunk and slot
   std::vector<uint32_t> listStart;    // per slot (shared, then none); + end
-  std::vector<uint32_t> entries;      // the lists, one after another
+  std::vector<uint32_t> entries;      // the lists, one after another, and
+                                      // room to spare
 };
 
 // The fewest triangles a chunk sorts; fewer make one chunk.

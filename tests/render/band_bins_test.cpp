@@ -24,16 +24,23 @@ using namespace renderer;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNotNumber = std::numeric_limits<double>::quiet_NaN();
 
+// The bands a triangle goes to, first..last; both `bands` for the shared
+// list, both bands + 1 for none.
+struct Placement {
+  int32_t first;
+  int32_t last;
+};
+
 // The rule, written out from the projected corners: hidden corners first
 // (all: none, some: shared), then all beyond the left or the right side
 // (none), then a y not a number (shared), then the rows the span setup
 // gives, ceil(least y) .. ceil(greatest y) - 1, cut to the bands': none
-// when empty, the band when one holds them all, else shared.
-uint16_t ExpectedSlot(const BandLayout& layout, const View& view,
-                      const ProjectedVertex* projected,
-                      const MeshTriangle& triangle) {
-  const uint16_t shared = uint16_t(layout.bands);
-  const uint16_t none = uint16_t(layout.bands + 1);
+// when empty, else the bands that hold them.
+Placement ExpectedPlacement(const BandLayout& layout, const View& view,
+                            const ProjectedVertex* projected,
+                            const MeshTriangle& triangle) {
+  const Placement shared{layout.bands, layout.bands};
+  const Placement none{layout.bands + 1, layout.bands + 1};
   const ProjectedVertex* p[3];
   int visible = 0, left = 0, right = 0, notNumber = 0;
   for (int k = 0; k < 3; ++k) {
@@ -60,11 +67,17 @@ uint16_t ExpectedSlot(const BandLayout& layout, const View& view,
     if (layout.starts[size_t(band)] <= firstRow) first = band;
     if (layout.starts[size_t(band)] <= lastRow) last = band;
   }
-  return first == last ? uint16_t(first) : shared;
+  return Placement{first, last};
 }
 
-// A y that lands on, beside or between the bands' edges, or far off.
-double RandomY(std::mt19937& random, const BandLayout& layout) {
+// A y that lands on, beside or between the bands' edges, or far off;
+// `tall`: mostly above or below every band.
+double RandomY(std::mt19937& random, const BandLayout& layout, bool tall) {
+  if (tall && std::uniform_int_distribution<int>(0, 7)(random) != 0) {
+    return std::uniform_int_distribution<int>(0, 1)(random)
+               ? layout.top - 2.5
+               : layout.bottom + 2.5;
+  }
   const int32_t edge = layout.starts[size_t(std::uniform_int_distribution<
                                             int32_t>(0, layout.bands)(random))];
   switch (std::uniform_int_distribution<int>(0, 11)(random)) {
@@ -102,14 +115,16 @@ double RandomX(std::mt19937& random, const View& view) {
 }
 
 // Three meshes of few vertices (so corners repeat and tiny triangles
-// abound), placed on objects in a random order, some objects with no mesh.
-Scene RandomScene(std::mt19937& random) {
+// abound), placed on objects in a random order, some objects with no mesh;
+// `large`: many triangles on every object.
+Scene RandomScene(std::mt19937& random, bool large) {
   Scene scene;
   for (int m = 0; m < 3; ++m) {
     Mesh mesh;
     const int32_t vertices = std::uniform_int_distribution<int32_t>(3, 60)(random);
     mesh.vertices.resize(size_t(vertices));
-    const int triangles = std::uniform_int_distribution<int>(0, 9000)(random);
+    const int triangles =
+        std::uniform_int_distribution<int>(large ? 6000 : 0, 9000)(random);
     std::uniform_int_distribution<int32_t> corner(0, vertices - 1);
     for (int t = 0; t < triangles; ++t) {
       MeshTriangle triangle;
@@ -118,10 +133,11 @@ Scene RandomScene(std::mt19937& random) {
     }
     scene.meshes.push_back(std::move(mesh));
   }
-  const int objects = std::uniform_int_distribution<int>(1, 7)(random);
+  const int objects = std::uniform_int_distribution<int>(large ? 3 : 1, 7)(random);
   for (int i = 0; i < objects; ++i) {
     SceneObject object;
-    object.mesh = std::uniform_int_distribution<int32_t>(-1, 2)(random);
+    object.mesh = std::uniform_int_distribution<int32_t>(large ? 0 : -1, 2)(
+        random);
     scene.objects.push_back(object);
   }
   return scene;
@@ -130,19 +146,19 @@ Scene RandomScene(std::mt19937& random) {
 // Every object's corners projected at random: mostly visible, and rows
 // drawn from a few values so that corners share rows.
 void ProjectAtRandom(std::mt19937& random, const Scene& scene,
-                     const BandLayout& layout, const View& view,
+                     const BandLayout& layout, const View& view, bool tall,
                      Workspace& workspace) {
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
     if (mesh == nullptr) continue;
     std::vector<double> rows(4);
-    for (double& y : rows) y = RandomY(random, layout);
+    for (double& y : rows) y = RandomY(random, layout, tall);
     for (size_t j = 0; j < mesh->vertices.size(); ++j) {
       ProjectedVertex& p = workspace.objects[i].projected[j];
       p.visible = std::uniform_int_distribution<int>(0, 15)(random) != 0;
       p.screenX = RandomX(random, view);
       p.screenY = std::uniform_int_distribution<int>(0, 2)(random) == 0
-                      ? RandomY(random, layout)
+                      ? RandomY(random, layout, tall)
                       : rows[size_t(std::uniform_int_distribution<int>(
                             0, 3)(random))];
     }
@@ -171,14 +187,19 @@ void SortInShuffledOrder(std::mt19937& random, BandBins& bins,
   for (int32_t c : chunks) FillBinChunk(bins, c);
 }
 
+// Spread: a triangle that reaches several bands is in each of their lists;
+// else (the lists' room is short, as in the tall scenes) in the shared one.
 TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
   std::mt19937 random(16);
-  int64_t placed = 0, sharedSeen = 0, chunked = 0;
+  int64_t placed = 0, sharedSeen = 0, chunked = 0, spread = 0, narrow = 0;
   WorkspacePtr workspace = MakeWorkspace();
   for (int trial = 0; trial < 40; ++trial) {
-    const Scene scene = RandomScene(random);
+    // One trial in four: large, its triangles mostly reaching every band.
+    const bool tall = trial % 4 == 3;
+    const Scene scene = RandomScene(random, tall);
     PrepareWorkspace(*workspace, scene, 64);
-    const int32_t bands = std::uniform_int_distribution<int32_t>(2, 9)(random);
+    const int32_t bands =
+        tall ? 9 : std::uniform_int_distribution<int32_t>(2, 9)(random);
     const int32_t minRows = std::uniform_int_distribution<int32_t>(1, 5)(random);
     const int32_t top = std::uniform_int_distribution<int32_t>(0, 40)(random);
     const int32_t rows = std::uniform_int_distribution<int32_t>(
@@ -189,7 +210,7 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
     view.viewportLeft = std::uniform_int_distribution<int32_t>(0, 30)(random);
     view.viewportRight = view.viewportLeft +
                          std::uniform_int_distribution<int32_t>(0, 200)(random);
-    ProjectAtRandom(random, scene, layout, view, *workspace);
+    ProjectAtRandom(random, scene, layout, view, tall, *workspace);
     BandBins& bins = workspace->bins;
     ASSERT_TRUE(PrepareBandBins(bins, scene, *workspace, layout));
     SortInShuffledOrder(random, bins, view, scene, *workspace);
@@ -202,9 +223,15 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
       const Mesh* mesh = RenderableMesh(scene, *workspace, i);
       if (mesh == nullptr) continue;
       for (const MeshTriangle& triangle : mesh->triangles) {
-        const uint16_t slot = ExpectedSlot(
+        const Placement to = ExpectedPlacement(
             layout, view, workspace->objects[i].projected.data(), triangle);
-        if (slot <= bands) expected[slot].push_back(number);
+        if (to.first == bands || (to.first < to.last && !bins.spread)) {
+          expected[size_t(bands)].push_back(number);
+        } else if (to.first < bands) {
+          for (int32_t band = to.first; band <= to.last; ++band) {
+            expected[size_t(band)].push_back(number);
+          }
+        }
         ++number;
       }
     }
@@ -219,12 +246,15 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
       placed += int64_t(expected[size_t(band)].size());
     }
     sharedSeen += int64_t(expected[size_t(bands)].size());
+    (bins.spread ? spread : narrow) += 1;
   }
   // The random scenes really placed triangles in bands and shared lists,
   // over several chunks.
   EXPECT_GT(placed, 1000);
   EXPECT_GT(sharedSeen, 1000);
   EXPECT_GT(chunked, 5);
+  EXPECT_GT(spread, 5);
+  EXPECT_GT(narrow, 1);
 }
 
 TEST(BandBins, RowsBeyondTheKeysLeaveTheBandsWalkingEveryTriangle) {
