@@ -19,7 +19,10 @@ void GrowTo(std::vector<T>& values, size_t count) {
   if (values.size() < count) values.resize(count);
 }
 
-uint32_t SlotsPerChunk(const BandBins& bins) { return uint32_t(bins.bands) + 1; }
+// Every triangle goes to one list: a band's, the shared one, or none's,
+// which nobody reads (counting and writing it too spares a branch a
+// triangle).
+uint32_t SlotsPerChunk(const BandBins& bins) { return uint32_t(bins.bands) + 2; }
 
 // First triangle number of chunk `chunk`.
 uint32_t ChunkStart(const BandBins& bins, int32_t chunk) {
@@ -27,48 +30,76 @@ uint32_t ChunkStart(const BandBins& bins, int32_t chunk) {
   return uint32_t(total * uint64_t(chunk) / uint64_t(bins.chunks));
 }
 
+// A vertex key: bits 0..27 hold row - top, where row is
+// CeilAtLeast(y, top) held to at most bottom + 1, and the flags sit above.
+// The span setup gives a triangle rows ceil(least y) .. ceil(greatest y) -
+// 1 (clamped_ceil.h); the ceiling is monotonic, so those rows, cut to the
+// bands', run from the least of its corners' rows to the greatest less
+// one, and holding a row to bottom + 1 changes no triangle's slot.
+constexpr uint32_t kRowBits = (uint32_t{1} << 28) - 1;
+constexpr uint32_t kHidden = uint32_t{1} << 28;      // camera z <= 1
+constexpr uint32_t kYNotNumber = uint32_t{1} << 29;  // rows unknown
+constexpr uint32_t kLeftOf = uint32_t{1} << 30;      // x < viewport left
+constexpr uint32_t kRightOf = uint32_t{1} << 31;     // x > viewport right
+
+uint32_t VertexKey(const BandBins& bins, const View& view,
+                   const ProjectedVertex& p) {
+  if (!p.visible) return kHidden;
+  uint32_t key = 0;
+  if (p.screenX < double(view.viewportLeft)) key |= kLeftOf;
+  if (p.screenX > double(view.viewportRight)) key |= kRightOf;
+  if (std::isnan(p.screenY)) return key | kYNotNumber;
+  const int64_t row = std::min<int64_t>(CeilAtLeast(p.screenY, bins.top),
+                                        int64_t{bins.bottom} + 1);
+  return key | uint32_t(row - bins.top);
+}
+
+// The slot of a triangle with a hidden corner, a y not a number, or every
+// corner beyond one side: none when every corner is hidden, shared when
+// some are, none when every corner lies beyond the same side, else shared.
+uint16_t OddSlot(const BandBins& bins, uint32_t any, uint32_t all) {
+  const uint16_t shared = uint16_t(bins.bands);
+  const uint16_t none = uint16_t(bins.bands + 1);
+  if ((any & kHidden) != 0) return (all & kHidden) != 0 ? none : shared;
+  if ((all & (kLeftOf | kRightOf)) != 0) return none;
+  return shared;
+}
+
+// By value, so that they stay in registers (std::min's references do not).
+inline uint32_t Least(uint32_t a, uint32_t b) { return b < a ? b : a; }
+inline uint32_t Greatest(uint32_t a, uint32_t b) { return a < b ? b : a; }
+
 // The band whose rows the triangle lies in, bins.bands when it reaches into
 // several or cannot be placed, bins.bands + 1 when no band draws it (every
 // corner behind z = 1 or beyond one side of the viewport, or no band's rows
-// covered: the clipper or TriangleMissesRows would drop it). Rows
-// ceil(top y) .. ceil(bottom y) - 1 are the ones TriangleMissesRows lets
-// through.
-uint16_t SlotOf(const BandBins& bins, const View& view,
-                const ProjectedVertex* projected,
+// covered: the clipper or TriangleMissesRows would drop it).
+uint16_t SlotOf(const BandBins& bins, const uint32_t* keys,
                 const MeshTriangle& triangle) {
-  const uint16_t shared = uint16_t(bins.bands);
-  const uint16_t none = uint16_t(bins.bands + 1);
-  const ProjectedVertex& p0 = projected[triangle.vertex[0]];
-  const ProjectedVertex& p1 = projected[triangle.vertex[1]];
-  const ProjectedVertex& p2 = projected[triangle.vertex[2]];
-  if (!p0.visible || !p1.visible || !p2.visible) {
-    return p0.visible || p1.visible || p2.visible ? shared : none;
+  const uint32_t k0 = keys[triangle.vertex[0]];
+  const uint32_t k1 = keys[triangle.vertex[1]];
+  const uint32_t k2 = keys[triangle.vertex[2]];
+  const uint32_t any = k0 | k1 | k2, all = k0 & k1 & k2;
+  if (((any & (kHidden | kYNotNumber)) | (all & (kLeftOf | kRightOf))) != 0) {
+    return OddSlot(bins, any, all);
   }
-  const double left = view.viewportLeft, right = view.viewportRight;
-  if (p0.screenX < left && p1.screenX < left && p2.screenX < left) {
-    return none;
-  }
-  if (p0.screenX > right && p1.screenX > right && p2.screenX > right) {
-    return none;
-  }
-  const double y0 = p0.screenY, y1 = p1.screenY, y2 = p2.screenY;
-  if (std::isnan(y0) || std::isnan(y1) || std::isnan(y2)) return shared;
-  const double top = std::min({y0, y1, y2});
-  const double bottom = std::max({y0, y1, y2});
-  // The span setup's rows, cut to the bands' rows (clamped_ceil.h).
-  const int32_t firstRow = CeilAtLeast(top, bins.top);
-  const int32_t lastRow = CeilMinusOneAtMost(bottom, bins.bottom);
-  if (firstRow > lastRow) return none;
-  const uint16_t first = bins.rowBand[size_t(firstRow - bins.top)];
-  const uint16_t last = bins.rowBand[size_t(lastRow - bins.top)];
-  return first == last ? first : shared;
+  const uint32_t r0 = k0 & kRowBits, r1 = k1 & kRowBits, r2 = k2 & kRowBits;
+  const uint32_t first = Least(Least(r0, r1), r2);
+  const uint32_t end = Greatest(Greatest(r0, r1), r2);
+  // Rows top + first .. top + end - 1; none when first >= end. Selected
+  // without a branch: whether a small triangle covers a row is a coin toss.
+  const uint32_t firstBand = bins.rowBand[first + 1];
+  const uint32_t lastBand = bins.rowBand[end];
+  const uint32_t shared = uint32_t(bins.bands);
+  const uint32_t placed =
+      firstBand + (shared - firstBand) * uint32_t(firstBand != lastBand);
+  return uint16_t(placed + (shared + 1 - placed) * uint32_t(first >= end));
 }
 
 // Calls visit(slot, number) for every triangle of chunk `chunk`, in order.
 template <typename Visit>
-void ForChunkTriangles(const BandBins& bins, const View& view,
-                       const Scene& scene, const Workspace& workspace,
-                       int32_t chunk, Visit visit) {
+void ForChunkTriangles(const BandBins& bins, const Scene& scene,
+                       const Workspace& workspace, int32_t chunk,
+                       Visit visit) {
   const uint32_t begin = ChunkStart(bins, chunk);
   const uint32_t end = ChunkStart(bins, chunk + 1);
   if (begin >= end) return;
@@ -81,11 +112,10 @@ void ForChunkTriangles(const BandBins& bins, const View& view,
     const uint32_t next = std::min(starts[object + 1], end);
     if (number >= next) continue;
     const Mesh& mesh = *RenderableMesh(scene, workspace, object);
-    const ProjectedVertex* projected = workspace.objects[object].projected.data();
-    const uint32_t base = starts[object];
+    const uint32_t* keys = bins.vertexKeys.data() + bins.vertexStart[object];
+    const MeshTriangle* triangles = mesh.triangles.data() - starts[object];
     for (; number < next; ++number) {
-      visit(number,
-            SlotOf(bins, view, projected, mesh.triangles[number - base]));
+      visit(number, SlotOf(bins, keys, triangles[number]));
     }
   }
 }
@@ -96,49 +126,70 @@ bool PrepareBandBins(BandBins& bins, const Scene& scene,
                      const Workspace& workspace, const BandLayout& layout) {
   const int32_t top = layout.top, bottom = layout.bottom;
   const int32_t bands = layout.bands;
+  // A key's row offset has 28 bits.
+  if (int64_t{bottom} - top + 1 >= int64_t{kRowBits}) return false;
   bins.objectStart.resize(scene.objects.size() + 1);
+  bins.vertexStart.resize(scene.objects.size() + 1);
   uint64_t total = 0;
+  size_t vertices = 0;
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     bins.objectStart[i] = uint32_t(total);
+    bins.vertexStart[i] = vertices;
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
-    if (mesh != nullptr) total += mesh->triangles.size();
+    if (mesh != nullptr) {
+      total += mesh->triangles.size();
+      vertices += mesh->vertices.size();
+    }
     if (total >= std::numeric_limits<uint32_t>::max()) return false;
   }
   bins.objectStart.back() = uint32_t(total);
+  bins.vertexStart.back() = vertices;
   bins.bands = bands;
   bins.top = top;
   bins.bottom = bottom;
   bins.chunks = int32_t(std::clamp<uint64_t>(total / kBinChunkTriangles, 1, 64));
-  GrowTo(bins.rowBand, size_t(int64_t{bottom} - top + 1));
+  // Rows top - 1 and bottom + 1 too: a triangle that covers no row may
+  // look them up before it is dropped.
+  GrowTo(bins.rowBand, size_t(int64_t{bottom} - top + 3));
   for (int32_t band = 0; band < bands; ++band) {
     const int32_t end = layout.starts[size_t(band) + 1];
     for (int32_t y = layout.starts[size_t(band)]; y < end; ++y) {
-      bins.rowBand[size_t(y - top)] = uint16_t(band);
+      bins.rowBand[size_t(y - top) + 1] = uint16_t(band);
     }
   }
+  GrowTo(bins.vertexKeys, vertices);
   GrowTo(bins.slot, size_t(total));
   GrowTo(bins.entries, size_t(total));
   GrowTo(bins.counts, size_t(bins.chunks) * SlotsPerChunk(bins));
-  GrowTo(bins.listStart, size_t(bands) + 2);
+  GrowTo(bins.listStart, size_t(bands) + 3);
   return true;
 }
 
-void CountBinChunk(BandBins& bins, const View& view, const Scene& scene,
+void KeyBinVertices(BandBins& bins, const View& view,
+                    const Workspace& workspace, size_t object, size_t begin,
+                    size_t end) {
+  const ProjectedVertex* projected = workspace.objects[object].projected.data();
+  uint32_t* keys = bins.vertexKeys.data() + bins.vertexStart[object];
+  for (size_t j = begin; j < end; ++j) {
+    keys[j] = VertexKey(bins, view, projected[j]);
+  }
+}
+
+void CountBinChunk(BandBins& bins, const Scene& scene,
                    const Workspace& workspace, int32_t chunk) {
   uint32_t* counts = bins.counts.data() + size_t(chunk) * SlotsPerChunk(bins);
   std::fill(counts, counts + SlotsPerChunk(bins), 0);
-  const uint16_t none = uint16_t(bins.bands + 1);
   uint16_t* slots = bins.slot.data();
-  ForChunkTriangles(bins, view, scene, workspace, chunk,
+  ForChunkTriangles(bins, scene, workspace, chunk,
                     [&](uint32_t number, uint16_t slot) {
                       slots[number] = slot;
-                      if (slot != none) ++counts[slot];
+                      ++counts[slot];
                     });
 }
 
 void SumBinCounts(BandBins& bins) {
-  // Lists band after band, the shared one last; within a list, chunk after
-  // chunk. Each chunk's count becomes where it starts writing.
+  // Lists band after band, then the shared one and none's; within a list,
+  // chunk after chunk. Each chunk's count becomes where it starts writing.
   const uint32_t slots = SlotsPerChunk(bins);
   uint32_t at = 0;
   for (uint32_t slot = 0; slot < slots; ++slot) {
@@ -155,12 +206,12 @@ void SumBinCounts(BandBins& bins) {
 
 void FillBinChunk(BandBins& bins, int32_t chunk) {
   uint32_t* cursors = bins.counts.data() + size_t(chunk) * SlotsPerChunk(bins);
-  const uint16_t none = uint16_t(bins.bands + 1);
   const uint32_t begin = ChunkStart(bins, chunk);
   const uint32_t end = ChunkStart(bins, chunk + 1);
+  const uint16_t* slots = bins.slot.data();
+  uint32_t* entries = bins.entries.data();
   for (uint32_t number = begin; number < end; ++number) {
-    const uint16_t slot = bins.slot[number];
-    if (slot != none) bins.entries[cursors[slot]++] = number;
+    entries[cursors[slots[number]]++] = number;
   }
 }
 

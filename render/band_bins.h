@@ -11,6 +11,7 @@
 // object) in scene order, so a band that merges its own list with the
 // shared one meets exactly the triangles it met walking all of them, in the
 // same order, less those it would have passed over (TriangleMissesRows).
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,10 +27,12 @@ struct BandBins {
   int32_t top = 0;     // the rows the bands split, both inclusive
   int32_t bottom = -1;
   std::vector<uint32_t> objectStart;  // per object, its first number; + total
-  std::vector<uint16_t> rowBand;      // band of each area row
+  std::vector<size_t> vertexStart;    // per object, its first vertex key
+  std::vector<uint32_t> vertexKeys;   // per vertex: its row and sides
+  std::vector<uint16_t> rowBand;      // [i]: band of row top - 1 + i
   std::vector<uint16_t> slot;         // per triangle: band, shared, or none
   std::vector<uint32_t> counts;       // per chunk and slot
-  std::vector<uint32_t> listStart;    // per slot (the shared one last); + end
+  std::vector<uint32_t> listStart;    // per slot (shared, then none); + end
   std::vector<uint32_t> entries;      // the lists, one after another
 };
 
@@ -42,10 +45,21 @@ constexpr uint32_t kBinChunkTriangles = 4096;
 bool PrepareBandBins(BandBins& bins, const Scene& scene,
                      const Workspace& workspace, const BandLayout& layout);
 
+// Each vertex's key, from its projected position: vertices begin..end - 1
+// of object `object`, any range on any thread, every vertex of every
+// object before the first chunk is counted. A key holds the ceiling of its
+// y held to the bands' rows (a triangle's rows run from the least of its
+// corners' to the greatest less one) and whether the vertex is hidden,
+// not a number in y, or beyond the viewport's left or right side; a
+// triangle's slot is then a few integer steps over its corners' keys.
+void KeyBinVertices(BandBins& bins, const View& view,
+                    const Workspace& workspace, size_t object, size_t begin,
+                    size_t end);
+
 // Sorting in two passes over chunks: first every chunk is classified and
 // counted (any order, any thread), then the list starts are summed (once,
 // after every count), then every chunk is written into the lists.
-void CountBinChunk(BandBins& bins, const View& view, const Scene& scene,
+void CountBinChunk(BandBins& bins, const Scene& scene,
                    const Workspace& workspace, int32_t chunk);
 void SumBinCounts(BandBins& bins);
 void FillBinChunk(BandBins& bins, int32_t chunk);

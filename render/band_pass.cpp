@@ -93,6 +93,10 @@ void TransformPart(const BandFrame& frame, int32_t task) {
                        &workspace.objects[object], begin, end);
   ProjectVertexRange(frame.whole->view, &workspace.objects[object], begin,
                      end);
+  if (frame.binned) {
+    KeyBinVertices(workspace.bins, frame.whole->view, workspace, object,
+                   begin, end);
+  }
 }
 
 void TransformShare(BandFrame& frame) {
@@ -115,8 +119,7 @@ void SortShare(BandFrame& frame) {
   for (;;) {
     const int32_t chunk = frame.nextCount.fetch_add(1);
     if (chunk >= chunks) break;
-    CountBinChunk(bins, frame.whole->view, *frame.scene, *frame.workspace,
-                  chunk);
+    CountBinChunk(bins, *frame.scene, *frame.workspace, chunk);
     if (frame.countsDone.fetch_add(1) + 1 == chunks) {
       SumBinCounts(bins);
       frame.countsSummed.store(1, std::memory_order_release);
@@ -341,6 +344,16 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
             workspace.minBandRows);
   frame.binned = PrepareBandBins(workspace.bins, scene, workspace,
                                  workspace.layout);
+  if (frame.binned && frame.transformTasks == 0) {
+    // A small scene, transformed already: its keys too.
+    for (size_t i = 0; i < scene.objects.size(); ++i) {
+      const Mesh* mesh = RenderableMesh(scene, workspace, i);
+      if (mesh != nullptr) {
+        KeyBinVertices(workspace.bins, whole.view, workspace, i, 0,
+                       mesh->vertices.size());
+      }
+    }
+  }
   RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
 }
 

@@ -1,0 +1,242 @@
+// Sorting a frame's triangles into band lists: every list holds exactly
+// the triangles, in scene order, that the plain rule below places there,
+// whatever the projected corners hold (hidden ones, numbers beyond int32,
+// infinities, not-a-number, rows on band edges) and however the vertex
+// keys and chunks are shared out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "render/band_bins.h"
+#include "render/band_layout.h"
+#include "render/clamped_ceil.h"
+#include "render/scene_steps.h"
+#include "render/workspace.h"
+
+namespace {
+
+using namespace renderer;
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kNotNumber = std::numeric_limits<double>::quiet_NaN();
+
+// The rule, written out from the projected corners: hidden corners first
+// (all: none, some: shared), then all beyond the left or the right side
+// (none), then a y not a number (shared), then the rows the span setup
+// gives, ceil(least y) .. ceil(greatest y) - 1, cut to the bands': none
+// when empty, the band when one holds them all, else shared.
+uint16_t ExpectedSlot(const BandLayout& layout, const View& view,
+                      const ProjectedVertex* projected,
+                      const MeshTriangle& triangle) {
+  const uint16_t shared = uint16_t(layout.bands);
+  const uint16_t none = uint16_t(layout.bands + 1);
+  const ProjectedVertex* p[3];
+  int visible = 0, left = 0, right = 0, notNumber = 0;
+  for (int k = 0; k < 3; ++k) {
+    p[k] = &projected[triangle.vertex[k]];
+    visible += p[k]->visible;
+  }
+  if (visible == 0) return none;
+  if (visible < 3) return shared;
+  for (int k = 0; k < 3; ++k) {
+    left += p[k]->screenX < double(view.viewportLeft);
+    right += p[k]->screenX > double(view.viewportRight);
+    notNumber += std::isnan(p[k]->screenY);
+  }
+  if (left == 3 || right == 3) return none;
+  if (notNumber > 0) return shared;
+  const double top = std::min({p[0]->screenY, p[1]->screenY, p[2]->screenY});
+  const double bottom =
+      std::max({p[0]->screenY, p[1]->screenY, p[2]->screenY});
+  const int32_t firstRow = CeilAtLeast(top, layout.top);
+  const int32_t lastRow = CeilMinusOneAtMost(bottom, layout.bottom);
+  if (firstRow > lastRow) return none;
+  int32_t first = 0, last = 0;
+  for (int32_t band = 0; band < layout.bands; ++band) {
+    if (layout.starts[size_t(band)] <= firstRow) first = band;
+    if (layout.starts[size_t(band)] <= lastRow) last = band;
+  }
+  return first == last ? uint16_t(first) : shared;
+}
+
+// A y that lands on, beside or between the bands' edges, or far off.
+double RandomY(std::mt19937& random, const BandLayout& layout) {
+  const int32_t edge = layout.starts[size_t(std::uniform_int_distribution<
+                                            int32_t>(0, layout.bands)(random))];
+  switch (std::uniform_int_distribution<int>(0, 11)(random)) {
+    case 0: return kNotNumber;
+    case 1: return std::uniform_int_distribution<int>(0, 1)(random) ? kInfinity
+                                                                   : -kInfinity;
+    case 2: return std::uniform_int_distribution<int>(0, 1)(random) ? 3.0e9
+                                                                   : -3.0e9;
+    case 3: return std::uniform_int_distribution<int>(0, 1)(random) ? 1.0e300
+                                                                   : -1.0e300;
+    case 4: return 2147483647.0 - std::uniform_int_distribution<int>(0, 2)(random);
+    case 5: return double(edge - 1);
+    case 6: return double(edge);
+    case 7: return std::nextafter(double(edge), -kInfinity);
+    case 8: return std::nextafter(double(edge), kInfinity);
+    case 9: return double(edge) - 0.5;
+    default:
+      return std::uniform_real_distribution<double>(
+          layout.top - 8.0, layout.bottom + 8.0)(random);
+  }
+}
+
+double RandomX(std::mt19937& random, const View& view) {
+  switch (std::uniform_int_distribution<int>(0, 9)(random)) {
+    case 0: return kNotNumber;
+    case 1: return std::uniform_int_distribution<int>(0, 1)(random) ? kInfinity
+                                                                   : -kInfinity;
+    case 2: return view.viewportLeft - 0.25;
+    case 3: return view.viewportRight + 0.25;
+    case 4: return double(view.viewportLeft);
+    default:
+      return std::uniform_real_distribution<double>(
+          view.viewportLeft - 40.0, view.viewportRight + 40.0)(random);
+  }
+}
+
+// Three meshes of few vertices (so corners repeat and tiny triangles
+// abound), placed on objects in a random order, some objects with no mesh.
+Scene RandomScene(std::mt19937& random) {
+  Scene scene;
+  for (int m = 0; m < 3; ++m) {
+    Mesh mesh;
+    const int32_t vertices = std::uniform_int_distribution<int32_t>(3, 60)(random);
+    mesh.vertices.resize(size_t(vertices));
+    const int triangles = std::uniform_int_distribution<int>(0, 9000)(random);
+    std::uniform_int_distribution<int32_t> corner(0, vertices - 1);
+    for (int t = 0; t < triangles; ++t) {
+      MeshTriangle triangle;
+      for (int32_t& v : triangle.vertex) v = corner(random);
+      mesh.triangles.push_back(triangle);
+    }
+    scene.meshes.push_back(std::move(mesh));
+  }
+  const int objects = std::uniform_int_distribution<int>(1, 7)(random);
+  for (int i = 0; i < objects; ++i) {
+    SceneObject object;
+    object.mesh = std::uniform_int_distribution<int32_t>(-1, 2)(random);
+    scene.objects.push_back(object);
+  }
+  return scene;
+}
+
+// Every object's corners projected at random: mostly visible, and rows
+// drawn from a few values so that corners share rows.
+void ProjectAtRandom(std::mt19937& random, const Scene& scene,
+                     const BandLayout& layout, const View& view,
+                     Workspace& workspace) {
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh == nullptr) continue;
+    std::vector<double> rows(4);
+    for (double& y : rows) y = RandomY(random, layout);
+    for (size_t j = 0; j < mesh->vertices.size(); ++j) {
+      ProjectedVertex& p = workspace.objects[i].projected[j];
+      p.visible = std::uniform_int_distribution<int>(0, 15)(random) != 0;
+      p.screenX = RandomX(random, view);
+      p.screenY = std::uniform_int_distribution<int>(0, 2)(random) == 0
+                      ? RandomY(random, layout)
+                      : rows[size_t(std::uniform_int_distribution<int>(
+                            0, 3)(random))];
+    }
+  }
+}
+
+// Each vertex key range and each chunk in a shuffled order, as the
+// workers may take them.
+void SortInShuffledOrder(std::mt19937& random, BandBins& bins,
+                         const View& view, const Scene& scene,
+                         const Workspace& workspace) {
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh == nullptr) continue;
+    const size_t count = mesh->vertices.size();
+    const size_t cut = std::uniform_int_distribution<size_t>(0, count)(random);
+    KeyBinVertices(bins, view, workspace, i, cut, count);
+    KeyBinVertices(bins, view, workspace, i, 0, cut);
+  }
+  std::vector<int32_t> chunks(size_t(bins.chunks));
+  for (int32_t c = 0; c < bins.chunks; ++c) chunks[size_t(c)] = c;
+  std::shuffle(chunks.begin(), chunks.end(), random);
+  for (int32_t c : chunks) CountBinChunk(bins, scene, workspace, c);
+  SumBinCounts(bins);
+  std::shuffle(chunks.begin(), chunks.end(), random);
+  for (int32_t c : chunks) FillBinChunk(bins, c);
+}
+
+TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
+  std::mt19937 random(16);
+  int64_t placed = 0, sharedSeen = 0, chunked = 0;
+  WorkspacePtr workspace = MakeWorkspace();
+  for (int trial = 0; trial < 40; ++trial) {
+    const Scene scene = RandomScene(random);
+    PrepareWorkspace(*workspace, scene, 64);
+    const int32_t bands = std::uniform_int_distribution<int32_t>(2, 9)(random);
+    const int32_t minRows = std::uniform_int_distribution<int32_t>(1, 5)(random);
+    const int32_t top = std::uniform_int_distribution<int32_t>(0, 40)(random);
+    const int32_t rows = std::uniform_int_distribution<int32_t>(
+        bands * minRows, 300)(random);
+    BandLayout& layout = workspace->layout;
+    PlanBands(layout, top, top + rows - 1, bands, minRows);
+    View view;
+    view.viewportLeft = std::uniform_int_distribution<int32_t>(0, 30)(random);
+    view.viewportRight = view.viewportLeft +
+                         std::uniform_int_distribution<int32_t>(0, 200)(random);
+    ProjectAtRandom(random, scene, layout, view, *workspace);
+    BandBins& bins = workspace->bins;
+    ASSERT_TRUE(PrepareBandBins(bins, scene, *workspace, layout));
+    SortInShuffledOrder(random, bins, view, scene, *workspace);
+    chunked += bins.chunks > 1;
+
+    // The lists the rule gives: per band, then the shared one.
+    std::vector<std::vector<uint32_t>> expected(size_t(bands) + 1);
+    uint32_t number = 0;
+    for (size_t i = 0; i < scene.objects.size(); ++i) {
+      const Mesh* mesh = RenderableMesh(scene, *workspace, i);
+      if (mesh == nullptr) continue;
+      for (const MeshTriangle& triangle : mesh->triangles) {
+        const uint16_t slot = ExpectedSlot(
+            layout, view, workspace->objects[i].projected.data(), triangle);
+        if (slot <= bands) expected[slot].push_back(number);
+        ++number;
+      }
+    }
+    for (int32_t band = 0; band < bands; ++band) {
+      const BandLists lists = ListsOfBand(bins, band);
+      EXPECT_EQ(std::vector<uint32_t>(lists.own, lists.ownEnd),
+                expected[size_t(band)])
+          << "trial " << trial << ", band " << band;
+      EXPECT_EQ(std::vector<uint32_t>(lists.shared, lists.sharedEnd),
+                expected[size_t(bands)])
+          << "trial " << trial;
+      placed += int64_t(expected[size_t(band)].size());
+    }
+    sharedSeen += int64_t(expected[size_t(bands)].size());
+  }
+  // The random scenes really placed triangles in bands and shared lists,
+  // over several chunks.
+  EXPECT_GT(placed, 1000);
+  EXPECT_GT(sharedSeen, 1000);
+  EXPECT_GT(chunked, 5);
+}
+
+TEST(BandBins, RowsBeyondTheKeysLeaveTheBandsWalkingEveryTriangle) {
+  Scene scene;
+  scene.meshes.push_back(Mesh{});
+  scene.objects.push_back(SceneObject{});
+  scene.objects.back().mesh = 0;
+  WorkspacePtr workspace = MakeWorkspace();
+  PrepareWorkspace(*workspace, scene, 64);
+  BandLayout layout;
+  PlanBands(layout, 0, (int32_t{1} << 28) - 1, 2, 1);
+  EXPECT_FALSE(PrepareBandBins(workspace->bins, scene, *workspace, layout));
+}
+
+}  // namespace
