@@ -107,8 +107,8 @@ void ComposeFrame(App& app) {
   if (shown.workspace == nullptr) {
     renderer::ClearFrame(target, lastRow, lastColumn);
   } else {
-    renderer::ClearFrame(target, lastRow, lastColumn, *shown.workspace);
-    renderer::RenderFrame(shown.scene, shown.view, target, *shown.workspace);
+    renderer::ClearAndRenderFrame(shown.scene, shown.view, target, lastRow,
+                                  lastColumn, *shown.workspace);
     // Only RenderFrame writes the depth buffer, so the next frame need
     // reset only what this one drew. The pixels get the help text and a
     // white fill after showing, so they are cleared whole every frame.

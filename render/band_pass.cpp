@@ -31,6 +31,7 @@ struct BandFrame {
   int32_t stretches;        // runs of objects, each ending with lines or last
   int32_t transformTasks;   // objects x kTransformParts, or 0
   bool binned;              // bands walk their lists (workspace.bins)
+  const ColourClearRows* clear;  // or null
   std::atomic<int32_t> nextTransform{0};
   std::atomic<int32_t> transformsDone{0};
   std::atomic<int32_t> nextCount{0};        // over the bins' chunks
@@ -46,10 +47,8 @@ struct BandFrame {
 struct BandClear {
   const RowKernels* kernels;
   const FrameTarget* target;
-  const DrawnRows* drawn;  // null: whole rows; else the columns it holds
-  FrameView frame;
-  int32_t rows;
-  int32_t columns;
+  const DrawnRows* drawn;
+  ColourClearRows rows;
   int32_t bands;
   std::atomic<int32_t> next{0};
   std::atomic<int32_t> done{0};
@@ -169,6 +168,20 @@ void ClearBandDepth(const BandFrame& frame, const RowBand& band,
                  counters, first, end);
 }
 
+// The colour rows band `index` clears: its own, and before the first
+// band's and after the last band's the rest of the clear's.
+void ClearBandColour(const BandFrame& frame, const RowBand& band,
+                     int32_t index, RenderStats& counters) {
+  const int64_t start = StageStart(counters);
+  const ColourClearRows& clear = *frame.clear;
+  const int32_t first = index == 0 ? 0 : band.top;
+  const int32_t last =
+      index == frame.bands - 1 ? clear.rows : std::min(band.bottom, clear.rows);
+  ClearColourRows(clear, *frame.target, frame.workspace->drawn,
+                  frame.whole->kernels, first, last);
+  AddStageTime(counters, start, counters.colourClearNs);
+}
+
 // The lines of objects first..end - 1, timed like the triangles: drawing
 // counts the same work whichever thread draws it.
 void DrawStretchLines(const BandFrame& frame, size_t first, size_t end,
@@ -208,7 +221,12 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
                       scratch,
                       whole.drawn};
   RenderStats& counters = scratch.counters;
-  if (stretch == 0) ClearBandDepth(frame, context.band, index, counters);
+  if (stretch == 0) {
+    if (frame.clear != nullptr) {
+      ClearBandColour(frame, context.band, index, counters);
+    }
+    ClearBandDepth(frame, context.band, index, counters);
+  }
   size_t first, end;
   StretchObjects(frame, stretch, &first, &end);
   const Workspace& shared = *frame.workspace;
@@ -261,21 +279,29 @@ void RunClearBands(void* data, int32_t worker) {
   for (;;) {
     const int32_t index = clear.next.fetch_add(1);
     if (index >= clear.bands) break;
-    const RowBand band = BandOf(0, clear.rows, clear.bands, index);
-    if (clear.drawn != nullptr) {
-      ClearDrawnColour(*clear.drawn, *clear.target, clear.kernels, band.top,
-                       band.bottom, clear.columns);
-    } else {
-      FillRows(clear.kernels, clear.frame.pixels, clear.frame.stride,
-               band.top, band.bottom, size_t(clear.columns) + 1,
-               kBackgroundColour);
-    }
+    const RowBand band = BandOf(0, clear.rows.rows, clear.bands, index);
+    ClearColourRows(clear.rows, *clear.target, *clear.drawn, clear.kernels,
+                    band.top, band.bottom);
     clear.done.fetch_add(1, std::memory_order_release);
   }
   if (worker == 0) WaitForCount(clear.done, clear.bands);
 }
 
 }  // namespace
+
+void ClearColourRows(const ColourClearRows& clear, const FrameTarget& target,
+                     const DrawnRows& drawn, const RowKernels* kernels,
+                     int32_t first, int32_t last) {
+  if (first > last) return;
+  if (clear.drawnOnly) {
+    ClearDrawnColour(drawn, clear.recordRows, target, kernels, first, last,
+                     clear.columns);
+    return;
+  }
+  const FrameView frame = FrameViewOf(target);
+  FillRows(kernels, frame.pixels, frame.stride, first, last,
+           size_t(clear.columns) + 1, kBackgroundColour);
+}
 
 int32_t BandCount(const Workspace& workspace, const PixelArea& area) {
   if (workspace.pool == nullptr) return 1;
@@ -297,13 +323,14 @@ RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index) {
 
 void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
                       const FrameTarget& target, Workspace& workspace,
-                      int32_t bands) {
+                      int32_t bands, const ColourClearRows* clear) {
   BandFrame frame;
   frame.whole = &whole;
   frame.scene = &scene;
   frame.target = &target;
   frame.workspace = &workspace;
   frame.bands = bands;
+  frame.clear = clear;
   frame.stretches = CountStretches(scene, workspace);
   frame.transformTasks = 0;
   const size_t parts = scene.objects.size() * kTransformParts;
@@ -330,22 +357,38 @@ void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
   RunOnPool(*workspace.pool, PoolJob{RunBands, &frame});
 }
 
-void ClearRowsInBands(const FrameTarget& target, int32_t rows,
-                      int32_t columns, bool drawnOnly, Workspace& workspace) {
-  const PixelArea area{0, 0, columns, rows};
+bool PlanColourClear(const FrameTarget& target, int32_t lastRow,
+                     int32_t lastColumn, Workspace& workspace,
+                     ColourClearRows* clear) {
+  const FrameView view = FrameViewOf(target);
+  const int32_t rows = std::min(lastRow, view.rows - 1);
+  const int32_t columns = std::min(lastColumn, view.columns - 1);
+  if (columns < 0 || rows < 0) return false;
+  DrawnRows& record = workspace.drawn;
+  *clear = ColourClearRows{rows, columns,
+                           ClearsOnlyDrawn(record, target, rows, columns),
+                           record.count};
+  NoteColourClear(record, target, rows, columns);
+  return true;
+}
+
+void ClearRowsInBands(const FrameTarget& target, const ColourClearRows& rows,
+                      Workspace& workspace) {
+  const PixelArea area{0, 0, rows.columns, rows.rows};
+  RenderStats& stats = workspace.stats;
+  const int64_t start = StageStart(stats);
   BandClear clear;
   clear.kernels = RowKernelsOf(workspace.fillPath);
   clear.target = &target;
-  clear.drawn = drawnOnly ? &workspace.drawn : nullptr;
-  clear.frame = FrameViewOf(target);
+  clear.drawn = &workspace.drawn;
   clear.rows = rows;
-  clear.columns = columns;
   clear.bands = BandCount(workspace, area);
   if (clear.bands == 1) {
     RunClearBands(&clear, 0);
-    return;
+  } else {
+    RunOnPool(*workspace.pool, PoolJob{RunClearBands, &clear});
   }
-  RunOnPool(*workspace.pool, PoolJob{RunClearBands, &clear});
+  AddStageTime(stats, start, stats.colourClearNs);
 }
 
 }  // namespace renderer

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "render/draw_area.h"
+#include "render/drawn_rows.h"
 
 namespace renderer {
 
@@ -35,15 +36,37 @@ RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index);
 // the next stretch starts. `whole` is the frame's context (worker 0's);
 // each worker draws with its own scratch record and counts there, lines
 // included.
+// A colour clear made with the frame: ClearFrame's rows 0..rows, columns
+// 0..columns, every pixel or (drawnOnly) what the last frame drew.
+struct ColourClearRows {
+  int32_t rows;
+  int32_t columns;
+  bool drawnOnly;
+  int64_t recordRows;  // the rows the last frame's record held (drawnOnly)
+};
+
+// The clear ClearFrame(target, lastRow, lastColumn, workspace) makes, its
+// bounds cut to the buffer, noted in the workspace's record as made; false
+// (nothing noted) when it clears nothing.
+bool PlanColourClear(const FrameTarget& target, int32_t lastRow,
+                     int32_t lastColumn, Workspace& workspace,
+                     ColourClearRows* clear);
+
+// Clears rows first..last of `clear`'s with `kernels`' stores.
+void ClearColourRows(const ColourClearRows& clear, const FrameTarget& target,
+                     const DrawnRows& drawn, const RowKernels* kernels,
+                     int32_t first, int32_t last);
+
+// With `clear`, each band first clears its rows of it (the first band also
+// the rows above the area, the last those below), before its depth reset.
 void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
                       const FrameTarget& target, Workspace& workspace,
-                      int32_t bands);
+                      int32_t bands, const ColourClearRows* clear = nullptr);
 
-// ClearFrame's rows 0..rows, columns 0..columns in bands on the pool, with
-// the workspace's fill version's stores: every pixel, or with `drawnOnly`
-// the columns the workspace's record says the last frame wrote
-// (ClearDrawnColour).
-void ClearRowsInBands(const FrameTarget& target, int32_t rows,
-                      int32_t columns, bool drawnOnly, Workspace& workspace);
+// The clear `rows` in bands on the pool, with the workspace's fill
+// version's stores: every pixel, or with drawnOnly the columns the
+// workspace's record says the last frame wrote (ClearDrawnColour).
+void ClearRowsInBands(const FrameTarget& target, const ColourClearRows& rows,
+                      Workspace& workspace);
 
 }  // namespace renderer

@@ -91,11 +91,11 @@ bool ClearsOnlyDrawn(const DrawnRows& record, const FrameTarget& target,
          record.pitch == target.pitch;
 }
 
-void ClearDrawnColour(const DrawnRows& record, const FrameTarget& target,
-                      const RowKernels* kernels, int32_t first, int32_t last,
-                      int32_t lastColumn) {
+void ClearDrawnColour(const DrawnRows& record, int64_t count,
+                      const FrameTarget& target, const RowKernels* kernels,
+                      int32_t first, int32_t last, int32_t lastColumn) {
   const FrameView view = FrameViewOf(target);
-  const int64_t end = std::min(int64_t{last} + 1, record.count);
+  const int64_t end = std::min(int64_t{last} + 1, count);
   for (int64_t y = first; y < end; ++y) {
     const Span span = record.rows[size_t(y)];
     const int32_t last = std::min(span.last, lastColumn);

@@ -70,11 +70,12 @@ void FinishDrawnRows(DrawnRows& record, const FrameTarget& target);
 bool ClearsOnlyDrawn(const DrawnRows& record, const FrameTarget& target,
                      int32_t lastRow, int32_t lastColumn);
 
-// Clears, in rows first..last and columns 0..lastColumn, the columns the
-// last frame wrote on each row, with `kernels`' stores.
-void ClearDrawnColour(const DrawnRows& record, const FrameTarget& target,
-                      const RowKernels* kernels, int32_t first, int32_t last,
-                      int32_t lastColumn);
+// Clears, in rows first..last (of the record's first `count`) and columns
+// 0..lastColumn, the columns the last frame wrote on each row, with
+// `kernels`' stores.
+void ClearDrawnColour(const DrawnRows& record, int64_t count,
+                      const FrameTarget& target, const RowKernels* kernels,
+                      int32_t first, int32_t last, int32_t lastColumn);
 
 // A ClearFrame with these bounds (cut to the buffer) was done.
 void NoteColourClear(DrawnRows& record, const FrameTarget& target,

@@ -45,14 +45,10 @@ void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn) 
 
 void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn,
                 Workspace& workspace) {
-  const FrameView view = FrameViewOf(target);
-  const int32_t rows = std::min(lastRow, view.rows - 1);
-  const int32_t columns = std::min(lastColumn, view.columns - 1);
-  if (columns < 0 || rows < 0) return;
-  DrawnRows& record = workspace.drawn;
-  ClearRowsInBands(target, rows, columns,
-                   ClearsOnlyDrawn(record, target, rows, columns), workspace);
-  NoteColourClear(record, target, rows, columns);
+  ColourClearRows clear;
+  if (PlanColourClear(target, lastRow, lastColumn, workspace, &clear)) {
+    ClearRowsInBands(target, clear, workspace);
+  }
 }
 
 float DepthAt(const FrameTarget& target, int32_t x, int32_t y) {

@@ -22,14 +22,10 @@ int32_t RowsNeeded(const FrameTarget& target) {
   return rows < kInt32Max ? rows + 1 : rows;
 }
 
-}  // namespace
-
-void RenderFrame(const Scene& scene, const View& view,
-                 const FrameTarget& target, Workspace& workspace) {
-  if (DrawsSamples(view.looks)) {
-    RenderSamples(scene, view, target, workspace);
-    return;
-  }
+// The frame, after the colour clear `clear` (or none): in bands, each
+// band clears its own rows first.
+void DrawFrame(const Scene& scene, const View& view, const FrameTarget& target,
+               Workspace& workspace, const ColourClearRows* clear) {
   PrepareWorkspace(workspace, scene, RowsNeeded(target));
   PrepareLooks(workspace, scene, view.looks);
   DrawContext context =
@@ -38,12 +34,38 @@ void RenderFrame(const Scene& scene, const View& view,
   StartWorkerCounters(workspace);
   const int32_t bands = BandCount(workspace, context.area);
   if (bands > 1) {
-    DrawSceneInBands(context, scene, target, workspace, bands);
+    DrawSceneInBands(context, scene, target, workspace, bands, clear);
   } else {
+    if (clear != nullptr) ClearRowsInBands(target, *clear, workspace);
     DrawSceneOneBand(context, scene, target, workspace);
   }
   FinishDrawnRows(workspace.drawn, target);
   AddWorkerCounters(workspace);
+}
+
+}  // namespace
+
+void RenderFrame(const Scene& scene, const View& view,
+                 const FrameTarget& target, Workspace& workspace) {
+  if (DrawsSamples(view.looks)) {
+    RenderSamples(scene, view, target, workspace);
+    return;
+  }
+  DrawFrame(scene, view, target, workspace, nullptr);
+}
+
+void ClearAndRenderFrame(const Scene& scene, const View& view,
+                         const FrameTarget& target, int32_t lastRow,
+                         int32_t lastColumn, Workspace& workspace) {
+  if (DrawsSamples(view.looks)) {
+    ClearFrame(target, lastRow, lastColumn, workspace);
+    RenderSamples(scene, view, target, workspace);
+    return;
+  }
+  ColourClearRows clear;
+  const bool clears =
+      PlanColourClear(target, lastRow, lastColumn, workspace, &clear);
+  DrawFrame(scene, view, target, workspace, clears ? &clear : nullptr);
 }
 
 }  // namespace renderer

@@ -18,6 +18,7 @@ void ResetStats(Workspace& workspace) {
   workspace.stats.pixelsPassed = 0;
   workspace.stats.depthResetNs = 0;
   workspace.stats.fillNs = 0;
+  workspace.stats.colourClearNs = 0;
 }
 
 }  // namespace renderer

@@ -54,20 +54,22 @@ void PrepareWorkspace(Workspace& workspace, const Scene& scene, int32_t rows) {
 
 void StartWorkerCounters(Workspace& workspace) {
   for (WorkerScratch& worker : workspace.workers) {
-    worker.counters = RenderStats{workspace.stats.timing, 0, 0, 0};
+    worker.counters = RenderStats{workspace.stats.timing, 0, 0, 0, 0};
   }
 }
 
 void AddWorkerCounters(Workspace& workspace) {
   RenderStats& total = workspace.stats;
-  int64_t resetNs = 0, fillNs = 0;
+  int64_t resetNs = 0, fillNs = 0, clearNs = 0;
   for (const WorkerScratch& worker : workspace.workers) {
     total.pixelsPassed += worker.counters.pixelsPassed;
     resetNs = std::max(resetNs, worker.counters.depthResetNs);
     fillNs = std::max(fillNs, worker.counters.fillNs);
+    clearNs = std::max(clearNs, worker.counters.colourClearNs);
   }
   total.depthResetNs += resetNs;
   total.fillNs += fillNs;
+  total.colourClearNs += clearNs;
 }
 
 int64_t StageStart(const RenderStats& counters) {

@@ -34,8 +34,10 @@ void ClearClientArea(HeadlessTarget& target, Workspace& workspace) {
 
 void DrawScene(const LoadedScene& loaded, HeadlessTarget& target,
                Workspace& workspace) {
-  ClearClientArea(target, workspace);
-  RenderFrame(loaded.scene, loaded.view, target.target, workspace);
+  const Rect& client = target.target.clientRect;
+  ClearAndRenderFrame(loaded.scene, loaded.view, target.target,
+                      client.bottom - client.top - 1,
+                      client.right - client.left - 1, workspace);
 }
 
 }  // namespace renderer

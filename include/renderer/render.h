@@ -87,6 +87,7 @@ struct RenderStats {
   int64_t pixelsPassed = 0;
   int64_t depthResetNs = 0;
   int64_t fillNs = 0;
+  int64_t colourClearNs = 0;  // ClearFrame's, or ClearAndRenderFrame's
 };
 
 // Which version of the triangle fills runs: the plain one-pixel fills, or
@@ -167,5 +168,14 @@ void ClearFrame(const FrameTarget& target, int32_t lastRow, int32_t lastColumn,
 // row bands, one per thread (SetThreadCount).
 void RenderFrame(const Scene& scene, const View& view,
                  const FrameTarget& target, Workspace& workspace);
+
+// ClearFrame(target, lastRow, lastColumn, workspace) and then
+// RenderFrame(scene, view, target, workspace), with the same result bit
+// for bit, in one pass: each row band clears its pixels just before it
+// draws them, while they are still in the cache, and the threads meet
+// once a frame instead of twice.
+void ClearAndRenderFrame(const Scene& scene, const View& view,
+                         const FrameTarget& target, int32_t lastRow,
+                         int32_t lastColumn, Workspace& workspace);
 
 }  // namespace renderer

@@ -122,7 +122,7 @@ void BindSceneTarget(const LoadedScene& loaded, HeadlessTarget& target);
 void ClearClientArea(HeadlessTarget& target, Workspace& workspace);
 
 // One frame as render-scene draws it: the client area cleared, then the
-// scene drawn with the scene's view.
+// scene drawn with the scene's view (in one pass: ClearAndRenderFrame).
 void DrawScene(const LoadedScene& loaded, HeadlessTarget& target,
                Workspace& workspace);
 

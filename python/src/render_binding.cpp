@@ -122,8 +122,8 @@ std::unique_ptr<FrameHandle> Render(RendererHandle& r, SceneHandle& scene) {
   std::lock_guard<std::mutex> busy(r.busy);
   std::shared_lock<std::shared_mutex> reading(scene.lock);
   renderer::FrameTarget& target = frame->target->target;
-  renderer::ClearFrame(target, r.height - 1, r.width - 1, *r.workspace);
-  renderer::RenderFrame(scene.scene, r.view, target, *r.workspace);
+  renderer::ClearAndRenderFrame(scene.scene, r.view, target, r.height - 1,
+                                r.width - 1, *r.workspace);
   return frame;
 }
 

@@ -4,7 +4,9 @@
 // workspace, one frame buffer and one depth buffer, with window rectangles
 // (and so clients and depth strides) that change, viewports that cut the
 // client, states that draw nothing, and frames of several samples between
-// them; on one thread and in bands.
+// them; on one thread and in bands. Either side draws some frames with the
+// clear made in the bands (ClearAndRenderFrame), in a different rhythm, so
+// that each kind of frame follows each kind.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -24,18 +26,25 @@ struct Drawn {
   std::vector<float> depth;
 };
 
-// One frame as the desktop program draws it, into `frame` and `depth`.
+// One frame as the desktop program draws it, into `frame` and `depth`: a
+// clear, then the frame, or (fused) both in one call.
 Drawn DrawFrame(SoakScene& scene, const GuardedFrame& frame,
                 std::vector<float>& depth, renderer::Workspace& workspace,
-                bool kept) {
+                bool kept, bool fused) {
   renderer::FrameTarget target =
       TargetOf(frame, depth.data(), int64_t(depth.size()));
   target.depthKept = kept;
   target.pixelsKept = kept;
   const Rect& client = frame.clientRect;
-  renderer::ClearFrame(target, client.bottom - client.top - 1,
-                       client.right - client.left - 1, workspace);
-  renderer::RenderFrame(scene.scene, scene.view, target, workspace);
+  const int32_t lastRow = client.bottom - client.top - 1;
+  const int32_t lastColumn = client.right - client.left - 1;
+  if (fused) {
+    renderer::ClearAndRenderFrame(scene.scene, scene.view, target, lastRow,
+                                  lastColumn, workspace);
+  } else {
+    renderer::ClearFrame(target, lastRow, lastColumn, workspace);
+    renderer::RenderFrame(scene.scene, scene.view, target, workspace);
+  }
   Drawn drawn;
   for (int32_t y = 0; y < frame.bufferSize.y; ++y) {
     const uint32_t* row = frame.pixels + int64_t{y} * frame.blockWidth;
@@ -79,11 +88,11 @@ void KeptAgainstFull(int32_t width, int32_t height, int32_t threads,
     keptFrame.windowRect = frame.windowRect;
     keptFrame.clientRect = frame.clientRect;
     keptFrame.clientCentre = frame.clientCentre;
-    const Drawn full =
-        DrawFrame(scene, frame, scene.depth, *scene.workspace, false);
+    const Drawn full = DrawFrame(scene, frame, scene.depth, *scene.workspace,
+                                 false, done % 2 == 1);
     // The first frame's buffers hold what no frame left.
-    const Drawn lazy =
-        DrawFrame(scene, keptFrame, keptDepth, *kept, done > 0);
+    const Drawn lazy = DrawFrame(scene, keptFrame, keptDepth, *kept,
+                                 done > 0, done % 3 != 0);
     RestoreImages(&scene);
     scene.view.looks.samples = 1;
     empty += renderer::Stats(*scene.workspace).pixelsPassed == 0;
