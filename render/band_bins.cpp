@@ -132,9 +132,10 @@ void ForChunkTriangles(const BandBins& bins, const Scene& scene,
     if (number >= next) continue;
     const Mesh& mesh = *RenderableMesh(scene, workspace, object);
     const uint32_t* keys = bins.vertexKeys.data() + bins.vertexStart[object];
-    const MeshTriangle* triangles = mesh.triangles.data() - starts[object];
-    for (; number < next; ++number) {
-      visit(number, SlotOf(bins, keys, triangles[number]));
+    const MeshTriangle* triangle =
+        mesh.triangles.data() + (number - starts[object]);
+    for (; number < next; ++number, ++triangle) {
+      visit(number, SlotOf(bins, keys, *triangle));
     }
   }
 }

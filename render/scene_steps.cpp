@@ -2,6 +2,8 @@
 // projection, and an object's triangles and lines.
 #include "render/scene_steps.h"
 
+#include <algorithm>
+
 #include "render/fill_dispatch.h"
 #include "renderer/int32.h"
 #include "render/line.h"
@@ -120,13 +122,19 @@ void DrawListedTriangles(DrawContext& context, const Scene& scene,
                          uint32_t base, NumberList& own, NumberList& shared) {
   const ObjectFrame object = ObjectFrameOf(mesh, vertices);
   const uint32_t end = base + uint32_t(mesh.triangles.size());
+  const MeshTriangle* triangles = mesh.triangles.data();
+  // The lists name no triangle twice: the own ones before the next shared
+  // one, then that one. The shared list is mostly empty, so the inner loop
+  // is nearly all there is.
   for (;;) {
-    const bool ownNext = own.at != own.end && *own.at < end;
-    const bool sharedNext = shared.at != shared.end && *shared.at < end;
-    if (!ownNext && !sharedNext) return;
-    const bool takeOwn = ownNext && (!sharedNext || *own.at < *shared.at);
-    const uint32_t number = takeOwn ? *own.at++ : *shared.at++;
-    const MeshTriangle& triangle = mesh.triangles[number - base];
+    const uint32_t nextShared =
+        shared.at != shared.end ? std::min(*shared.at, end) : end;
+    for (; own.at != own.end && *own.at < nextShared; ++own.at) {
+      const MeshTriangle& triangle = triangles[*own.at - base];
+      DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
+    }
+    if (nextShared == end) return;
+    const MeshTriangle& triangle = triangles[*shared.at++ - base];
     DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
   }
 }
