@@ -20,7 +20,7 @@ int32_t BandCount(const Workspace& workspace, const PixelArea& area);
 
 // Bands per worker when the rows allow: several, so that the work evens
 // out when the bands cost differently or a worker starts late.
-constexpr int32_t kBandsPerWorker = 3;
+constexpr int32_t kBandsPerWorker = 4;
 
 // Band `index` of `bands` equal parts of rows top..bottom (a frame's first
 // split, and the clears'); empty past `bands`.
