@@ -156,30 +156,27 @@ void DrawBandLists(const BandFrame& frame, DrawContext& context,
   }
 }
 
-// The depth rows band `index` resets: its own, and before the first band's
-// and after the last band's whatever else the buffer holds.
-void ClearBandDepth(const BandFrame& frame, const RowBand& band,
-                    int32_t index, RenderStats& counters) {
+// Band `index`'s share of the colour clear (when the frame makes one) and
+// of the depth reset: its own rows, and before the first band's and after
+// the last band's the rest of both.
+void ClearBandRows(const BandFrame& frame, const RowBand& band, int32_t index,
+                   RenderStats& counters) {
   const FrameTarget& target = *frame.target;
-  const int64_t first = index == 0 ? 0 : band.top;
-  const int64_t end = index == frame.bands - 1 ? DepthRowsOf(target)
-                                               : int64_t{band.bottom} + 1;
+  const bool lastBand = index == frame.bands - 1;
+  const int32_t first = index == 0 ? 0 : band.top;
+  if (frame.clear != nullptr) {
+    const int64_t start = StageStart(counters);
+    const ColourClearRows& clear = *frame.clear;
+    const int32_t last =
+        lastBand ? clear.rows : std::min(band.bottom, clear.rows);
+    ClearColourRows(clear, target, frame.workspace->drawn,
+                    frame.whole->kernels, first, last);
+    AddStageTime(counters, start, counters.colourClearNs);
+  }
+  const int64_t end =
+      lastBand ? DepthRowsOf(target) : int64_t{band.bottom} + 1;
   ResetDepthRows(frame.workspace->drawn, target, frame.whole->kernels,
                  counters, first, end);
-}
-
-// The colour rows band `index` clears: its own, and before the first
-// band's and after the last band's the rest of the clear's.
-void ClearBandColour(const BandFrame& frame, const RowBand& band,
-                     int32_t index, RenderStats& counters) {
-  const int64_t start = StageStart(counters);
-  const ColourClearRows& clear = *frame.clear;
-  const int32_t first = index == 0 ? 0 : band.top;
-  const int32_t last =
-      index == frame.bands - 1 ? clear.rows : std::min(band.bottom, clear.rows);
-  ClearColourRows(clear, *frame.target, frame.workspace->drawn,
-                  frame.whole->kernels, first, last);
-  AddStageTime(counters, start, counters.colourClearNs);
 }
 
 // The lines of objects first..end - 1, timed like the triangles: drawing
@@ -221,12 +218,7 @@ void DrawBandTask(BandFrame& frame, int32_t task, WorkerScratch& scratch) {
                       scratch,
                       whole.drawn};
   RenderStats& counters = scratch.counters;
-  if (stretch == 0) {
-    if (frame.clear != nullptr) {
-      ClearBandColour(frame, context.band, index, counters);
-    }
-    ClearBandDepth(frame, context.band, index, counters);
-  }
+  if (stretch == 0) ClearBandRows(frame, context.band, index, counters);
   size_t first, end;
   StretchObjects(frame, stretch, &first, &end);
   const Workspace& shared = *frame.workspace;

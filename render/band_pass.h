@@ -26,16 +26,6 @@ constexpr int32_t kBandsPerWorker = 4;
 // split, and the clears'); empty past `bands`.
 RowBand BandOf(int32_t top, int32_t bottom, int32_t bands, int32_t index);
 
-// One frame in `bands` bands on the workspace's pool, their rows split by
-// what each cost last frame (band_layout.h): the transform and
-// projection (in vertex ranges when the scene is large), the triangles
-// sorted into the bands' lists, then per band the depth reset of its rows
-// and its triangles. The objects are split after
-// each object with lines into stretches: a stretch's lines are drawn, by
-// whichever thread finishes the stretch's last band, before any band of
-// the next stretch starts. `whole` is the frame's context (worker 0's);
-// each worker draws with its own scratch record and counts there, lines
-// included.
 // A colour clear made with the frame: ClearFrame's rows 0..rows, columns
 // 0..columns, every pixel or (drawnOnly) what the last frame drew.
 struct ColourClearRows {
@@ -57,8 +47,18 @@ void ClearColourRows(const ColourClearRows& clear, const FrameTarget& target,
                      const DrawnRows& drawn, const RowKernels* kernels,
                      int32_t first, int32_t last);
 
-// With `clear`, each band first clears its rows of it (the first band also
-// the rows above the area, the last those below), before its depth reset.
+// One frame in `bands` bands on the workspace's pool, their rows split by
+// what each cost last frame (band_layout.h): the transform and
+// projection (in vertex ranges when the scene is large), the triangles
+// sorted into the bands' lists, then per band the depth reset of its rows
+// and its triangles. The objects are split after
+// each object with lines into stretches: a stretch's lines are drawn, by
+// whichever thread finishes the stretch's last band, before any band of
+// the next stretch starts. `whole` is the frame's context (worker 0's);
+// each worker draws with its own scratch record and counts there, lines
+// included. With `clear`, each band first clears its rows of it (the first
+// band also the rows above the area, the last those below), before its
+// depth reset.
 void DrawSceneInBands(const DrawContext& whole, const Scene& scene,
                       const FrameTarget& target, Workspace& workspace,
                       int32_t bands, const ColourClearRows* clear = nullptr);
