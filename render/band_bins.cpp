@@ -1,5 +1,7 @@
-// Sorting a frame's triangles into band lists, in two passes over chunks of
-// triangles so that the workers share it and the lists keep scene order.
+// Sorting a frame's triangles into band lists, chunk by chunk so that the
+// workers share it: each chunk counts and writes its triangles into a
+// region of its own, while its slots are still in the cache, and the lists
+// keep scene order within and across chunks.
 #include "render/band_bins.h"
 
 #include <algorithm>
@@ -28,25 +30,18 @@ uint32_t ListCount(const BandBins& bins) { return uint32_t(bins.bands) + 2; }
 constexpr uint32_t kFirstList = 0xFFFF;
 constexpr int kSpanShift = 16;
 
-// Per chunk: its triangles that reach one list each, per list; then the
-// triangles that reach several bands, per band; then how many of those
-// there are. The first ListCount of them become the chunk's cursors.
-uint32_t CountsPerChunk(const BandBins& bins) {
-  return ListCount(bins) + uint32_t(bins.bands) + 1;
-}
+// A chunk's counts: per list its triangles that reach only that list, then
+// per band its triangles that reach several bands and that one, then how
+// many reach several.
+uint32_t CountsPerChunk(const BandBins& bins) { return 2 * ListCount(bins); }
 
-uint32_t* ChunkCounts(BandBins& bins, int32_t chunk) {
-  return bins.counts.data() + size_t(chunk) * CountsPerChunk(bins);
-}
+// Room in a chunk's region past one entry a triangle, for the triangles
+// listed in every band they reach: a quarter of its triangles, and at least
+// this.
+constexpr uint32_t kLeastSpareEntries = 1024;
 
-// Room for entries past one a triangle, for the triangles listed in
-// every band they reach: a quarter of the triangles, and at least this.
-constexpr uint64_t kLeastSpareEntries = uint64_t{1} << 16;
-
-// First triangle number of chunk `chunk`.
-uint32_t ChunkStart(const BandBins& bins, int32_t chunk) {
-  const uint64_t total = bins.objectStart.back();
-  return uint32_t(total * uint64_t(chunk) / uint64_t(bins.chunks));
+uint32_t SpareEntries(uint32_t triangles) {
+  return std::max(triangles / 4, kLeastSpareEntries);
 }
 
 // A vertex key: bits 0..27 hold row - top, where row is
@@ -168,6 +163,16 @@ bool PrepareBandBins(BandBins& bins, const Scene& scene,
   bins.top = top;
   bins.bottom = bottom;
   bins.chunks = int32_t(std::clamp<uint64_t>(total / kBinChunkTriangles, 1, 64));
+  GrowTo(bins.regionStart, size_t(bins.chunks) + 1);
+  uint64_t room = 0;
+  for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
+    bins.regionStart[size_t(chunk)] = uint32_t(room);
+    const uint32_t triangles =
+        ChunkStart(bins, chunk + 1) - ChunkStart(bins, chunk);
+    room += triangles + SpareEntries(triangles);
+    if (room >= std::numeric_limits<uint32_t>::max()) return false;
+  }
+  bins.regionStart[size_t(bins.chunks)] = uint32_t(room);
   // Rows top - 1 and bottom + 1 too: a triangle that covers no row may
   // look them up before it is dropped.
   GrowTo(bins.rowBand, size_t(int64_t{bottom} - top + 3));
@@ -179,11 +184,10 @@ bool PrepareBandBins(BandBins& bins, const Scene& scene,
   }
   GrowTo(bins.vertexKeys, vertices);
   GrowTo(bins.slot, size_t(total));
-  const uint64_t room = total + std::max(total / 4, kLeastSpareEntries);
-  GrowTo(bins.entries, size_t(std::min<uint64_t>(
-                           room, std::numeric_limits<uint32_t>::max())));
+  GrowTo(bins.entries, size_t(room));
+  GrowTo(bins.listStart, size_t(bins.chunks) * ListCount(bins));
   GrowTo(bins.counts, size_t(bins.chunks) * CountsPerChunk(bins));
-  GrowTo(bins.listStart, size_t(ListCount(bins)) + 1);
+  GrowTo(bins.spread, size_t(bins.chunks));
   return true;
 }
 
@@ -197,13 +201,13 @@ void KeyBinVertices(BandBins& bins, const View& view,
   }
 }
 
-void CountBinChunk(BandBins& bins, const Scene& scene,
-                   const Workspace& workspace, int32_t chunk) {
-  uint32_t* single = ChunkCounts(bins, chunk);
-  uint32_t* reached = single + ListCount(bins);
-  uint32_t& spanning = reached[bins.bands];
-  std::fill(single, single + CountsPerChunk(bins), 0);
+namespace {
+
+// The chunk's slots and counts (CountsPerChunk).
+void CountChunk(BandBins& bins, const Scene& scene, const Workspace& workspace,
+                int32_t chunk, uint32_t* single, uint32_t* reached) {
   uint32_t* slots = bins.slot.data();
+  uint32_t& spanning = reached[bins.bands];
   ForChunkTriangles(bins, scene, workspace, chunk,
                     [&](uint32_t number, uint32_t slot) {
                       slots[number] = slot;
@@ -221,44 +225,39 @@ void CountBinChunk(BandBins& bins, const Scene& scene,
                     });
 }
 
-void SumBinCounts(BandBins& bins) {
+// The chunk's list starts from its counts, lists one after another from
+// its region's start, and whether its triangles that reach several bands
+// fit in each band's list.
+void PlaceChunkLists(BandBins& bins, int32_t chunk, const uint32_t* single,
+                     const uint32_t* reached, uint32_t* cursors) {
+  // `cursors` may be `single`: each count is read before its cursor is
+  // written.
   const uint32_t lists = ListCount(bins);
-  const size_t bands = size_t(bins.bands);
-  // Triangles that reach several bands go to each of them when the entries
-  // have room, else to the shared list.
+  const uint32_t bands = uint32_t(bins.bands);
   uint64_t entries = 0;
-  for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
-    const uint32_t* counts = ChunkCounts(bins, chunk);
-    for (uint32_t i = 0; i < lists; ++i) entries += counts[i];
-    for (size_t band = 0; band < bands; ++band) {
-      entries += counts[lists + band];
-    }
-  }
-  bins.spread = entries <= bins.entries.size();
-  // Lists band after band, then the shared one and none's; within a list,
-  // chunk after chunk. Each chunk's count becomes where it starts writing.
-  uint32_t at = 0;
+  for (uint32_t i = 0; i < lists; ++i) entries += single[i];
+  for (uint32_t band = 0; band < bands; ++band) entries += reached[band];
+  const uint32_t begin = bins.regionStart[size_t(chunk)];
+  const bool spread = entries <= bins.regionStart[size_t(chunk) + 1] - begin;
+  bins.spread[size_t(chunk)] = spread;
+  uint32_t* starts = bins.listStart.data() + size_t(chunk) * lists;
+  uint32_t at = begin;
   for (uint32_t list = 0; list < lists; ++list) {
-    bins.listStart[list] = at;
-    for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
-      uint32_t* counts = ChunkCounts(bins, chunk);
-      uint32_t count = counts[list];
-      if (bins.spread && list < bands) count += counts[lists + list];
-      if (!bins.spread && list == bands) count += counts[lists + bands];
-      counts[list] = at;
-      at += count;
-    }
+    uint32_t count = single[list];
+    if (spread && list < bands) count += reached[list];
+    if (!spread && list == bands) count += reached[bands];
+    starts[list] = at;
+    cursors[list] = at;
+    at += count;
   }
-  bins.listStart[lists] = at;
 }
 
-void FillBinChunk(BandBins& bins, int32_t chunk) {
-  uint32_t* cursors = ChunkCounts(bins, chunk);
+void WriteChunk(BandBins& bins, int32_t chunk, uint32_t* cursors) {
   const uint32_t begin = ChunkStart(bins, chunk);
   const uint32_t end = ChunkStart(bins, chunk + 1);
   const uint32_t* slots = bins.slot.data();
   uint32_t* entries = bins.entries.data();
-  if (!bins.spread) {
+  if (!bins.spread[size_t(chunk)]) {
     const uint32_t shared = uint32_t(bins.bands);
     for (uint32_t number = begin; number < end; ++number) {
       const uint32_t slot = slots[number];
@@ -279,13 +278,45 @@ void FillBinChunk(BandBins& bins, int32_t chunk) {
   }
 }
 
-BandLists ListsOfBand(const BandBins& bins, int32_t band) {
+}  // namespace
+
+void SortBinChunk(BandBins& bins, const Scene& scene,
+                  const Workspace& workspace, int32_t chunk) {
+  const uint32_t lists = ListCount(bins);
+  uint32_t* single = bins.counts.data() + size_t(chunk) * CountsPerChunk(bins);
+  uint32_t* reached = single + lists;
+  std::fill(single, single + CountsPerChunk(bins), 0);
+  CountChunk(bins, scene, workspace, chunk, single, reached);
+  PlaceChunkLists(bins, chunk, single, reached, single);
+  WriteChunk(bins, chunk, single);
+}
+
+uint32_t ChunkStart(const BandBins& bins, int32_t chunk) {
+  const uint64_t total = bins.objectStart.back();
+  return uint32_t(total * uint64_t(chunk) / uint64_t(bins.chunks));
+}
+
+int32_t ChunkOf(const BandBins& bins, uint32_t number) {
+  // The first chunk whose next one starts past `number`: the starts are
+  // floor(total x chunk / chunks), so the guess from the ratio is at most
+  // one short.
+  const uint64_t total = bins.objectStart.back();
+  if (total == 0) return 0;
+  int32_t chunk = int32_t(uint64_t(number) * uint64_t(bins.chunks) / total);
+  while (chunk + 1 < bins.chunks && ChunkStart(bins, chunk + 1) <= number) {
+    ++chunk;
+  }
+  return chunk;
+}
+
+BandLists ListsOfBand(const BandBins& bins, int32_t band, int32_t chunk) {
   const uint32_t* entries = bins.entries.data();
+  const uint32_t* starts =
+      bins.listStart.data() + size_t(chunk) * ListCount(bins);
   const size_t shared = size_t(bins.bands);
-  return BandLists{entries + bins.listStart[size_t(band)],
-                   entries + bins.listStart[size_t(band) + 1],
-                   entries + bins.listStart[shared],
-                   entries + bins.listStart[shared + 1]};
+  return BandLists{entries + starts[size_t(band)],
+                   entries + starts[size_t(band) + 1],
+                   entries + starts[shared], entries + starts[shared + 1]};
 }
 
 }  // namespace renderer

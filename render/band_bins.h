@@ -7,9 +7,10 @@
 // walks; one that reaches no band's rows, or lies wholly behind z = 1 or
 // wholly beyond the viewport's left or right side (the clipper hides
 // those), goes nowhere; so does one whose span setup covers no whole row
-// (its corners' y between the same two rows). When the lists would
-// outgrow the room kept for them, the triangles that reach several bands
-// go to the shared list instead, for that frame.
+// (its corners' y between the same two rows). The triangles are sorted in
+// chunks, each into lists of its own; when a chunk's lists would outgrow
+// the room kept for them, its triangles that reach several bands go to its
+// shared list instead, for that frame.
 // Lists hold triangle numbers (the scene's triangles counted object after
 // object) in scene order, so a band that merges its own list with the
 // shared one meets exactly the triangles it met walking all of them, in the
@@ -34,11 +35,13 @@ struct BandBins {
   std::vector<uint32_t> vertexKeys;   // per vertex: its row and sides
   std::vector<uint16_t> rowBand;      // [i]: band of row top - 1 + i
   std::vector<uint32_t> slot;         // per triangle: its lists
-  bool spread = false;  // triangles reaching several bands are in each
-  std::vector<uint32_t> counts;       // per chunk and slot
-  std::vector<uint32_t> listStart;    // per slot (shared, then none); + end
-  std::vector<uint32_t> entries;      // the lists, one after another, and
-                                      // room to spare
+  std::vector<uint32_t> regionStart;  // per chunk, its entries; + end
+  std::vector<uint32_t> listStart;    // per chunk and list (bands, shared,
+                                      // none)
+  std::vector<uint32_t> counts;       // per chunk, its counts per list
+  std::vector<uint8_t> spread;        // per chunk: triangles reaching
+                                      // several bands are in each
+  std::vector<uint32_t> entries;      // the chunks' lists, one after another
 };
 
 // The fewest triangles a chunk sorts; fewer make one chunk.
@@ -61,15 +64,22 @@ void KeyBinVertices(BandBins& bins, const View& view,
                     const Workspace& workspace, size_t object, size_t begin,
                     size_t end);
 
-// Sorting in two passes over chunks: first every chunk is classified and
-// counted (any order, any thread), then the list starts are summed (once,
-// after every count), then every chunk is written into the lists.
-void CountBinChunk(BandBins& bins, const Scene& scene,
-                   const Workspace& workspace, int32_t chunk);
-void SumBinCounts(BandBins& bins);
-void FillBinChunk(BandBins& bins, int32_t chunk);
+// Sorts chunk `chunk` into its own region of the entries: its triangles
+// counted per list, then written, lists one after another. Any chunk, any
+// order, any thread, once every vertex of every object has its key. A
+// chunk whose triangles that reach several bands would outgrow its region
+// lists them in its shared list instead.
+void SortBinChunk(BandBins& bins, const Scene& scene,
+                  const Workspace& workspace, int32_t chunk);
 
-// Band `band`'s own list and the shared list, as [first, end) of entries.
+// The first triangle number of chunk `chunk` (chunk `bins.chunks`: the
+// total), and the chunk a number falls in.
+uint32_t ChunkStart(const BandBins& bins, int32_t chunk);
+int32_t ChunkOf(const BandBins& bins, uint32_t number);
+
+// Band `band`'s own list and the shared list within chunk `chunk`, as
+// [first, end) of entries. A band's triangles are the chunks' lists in
+// chunk order.
 struct BandLists {
   const uint32_t* own;
   const uint32_t* ownEnd;
@@ -77,6 +87,6 @@ struct BandLists {
   const uint32_t* sharedEnd;
 };
 
-BandLists ListsOfBand(const BandBins& bins, int32_t band);
+BandLists ListsOfBand(const BandBins& bins, int32_t band, int32_t chunk);
 
 }  // namespace renderer

@@ -50,8 +50,9 @@ double RowAtCost(const BandLayout& layout, double share, int32_t& band,
   return first + fraction * double(end - first);
 }
 
-// Cuts at equal shares of the total cost, each band keeping minRows rows
-// and leaving them to every band below it.
+// Cuts the total cost into shrinking shares, band i of n taking n - i parts
+// of n (n + 1) / 2, each band keeping minRows rows and leaving them to every
+// band below it.
 void SplitByCost(BandLayout& layout, int32_t minRows) {
   const int32_t bands = layout.bands;
   double total = 0;
@@ -62,7 +63,11 @@ void SplitByCost(BandLayout& layout, int32_t minRows) {
   int32_t band = 0;
   double before = 0;
   for (int32_t i = 1; i < bands; ++i) {
-    const double row = RowAtCost(layout, total * i / bands, band, before);
+    // The parts of bands 0..i - 1: n + (n - 1) + ... + (n - i + 1).
+    const double weightAbove = double(i) * (2.0 * bands - i + 1) / 2.0;
+    const double weightAll = double(bands) * (bands + 1) / 2.0;
+    const double row =
+        RowAtCost(layout, total * weightAbove / weightAll, band, before);
     const int64_t lowest = int64_t{next[size_t(i) - 1]} + minRows;
     const int64_t highest = end - int64_t{bands - i} * minRows;
     next[size_t(i)] =

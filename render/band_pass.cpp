@@ -34,11 +34,8 @@ struct BandFrame {
   const ColourClearRows* clear;  // or null
   std::atomic<int32_t> nextTransform{0};
   std::atomic<int32_t> transformsDone{0};
-  std::atomic<int32_t> nextCount{0};        // over the bins' chunks
-  std::atomic<int32_t> countsDone{0};
-  std::atomic<int32_t> countsSummed{0};
-  std::atomic<int32_t> nextFill{0};
-  std::atomic<int32_t> fillsDone{0};
+  std::atomic<int32_t> nextSort{0};         // over the bins' chunks
+  std::atomic<int32_t> sortsDone{0};
   std::atomic<int32_t> nextBand{0};         // over stretches x bands
   std::atomic<int32_t> bandsDone{0};
   std::atomic<int32_t> stretchesDone{0};    // lines included
@@ -110,49 +107,49 @@ void TransformShare(BandFrame& frame) {
 }
 
 // The triangles sorted into the bands' lists, once the transform is done:
-// every chunk counted, the counts summed by whoever counts last, then every
-// chunk written.
+// each chunk counted and written by whoever takes it.
 void SortShare(BandFrame& frame) {
   if (!frame.binned) return;
   BandBins& bins = frame.workspace->bins;
   const int32_t chunks = bins.chunks;
   for (;;) {
-    const int32_t chunk = frame.nextCount.fetch_add(1);
+    const int32_t chunk = frame.nextSort.fetch_add(1);
     if (chunk >= chunks) break;
-    CountBinChunk(bins, *frame.scene, *frame.workspace, chunk);
-    if (frame.countsDone.fetch_add(1) + 1 == chunks) {
-      SumBinCounts(bins);
-      frame.countsSummed.store(1, std::memory_order_release);
-    }
+    SortBinChunk(bins, *frame.scene, *frame.workspace, chunk);
+    frame.sortsDone.fetch_add(1, std::memory_order_release);
   }
-  WaitForCount(frame.countsSummed, 1);
-  for (;;) {
-    const int32_t chunk = frame.nextFill.fetch_add(1);
-    if (chunk >= chunks) break;
-    FillBinChunk(bins, chunk);
-    frame.fillsDone.fetch_add(1, std::memory_order_release);
-  }
-  WaitForCount(frame.fillsDone, chunks);
+  WaitForCount(frame.sortsDone, chunks);
 }
 
-// Band `index`'s triangles of objects first..end - 1: its own list merged
-// with the shared one in scene order.
+// Band `index`'s triangles of objects first..end - 1: chunk after chunk,
+// its own list merged with the shared one in scene order.
 void DrawBandLists(const BandFrame& frame, DrawContext& context,
                    int32_t index, size_t first, size_t end) {
   const BandBins& bins = frame.workspace->bins;
   const Workspace& shared = *frame.workspace;
-  const BandLists lists = ListsOfBand(bins, index);
   const uint32_t from = bins.objectStart[first];
-  NumberList own{std::lower_bound(lists.own, lists.ownEnd, from),
-                 lists.ownEnd};
-  NumberList all{std::lower_bound(lists.shared, lists.sharedEnd, from),
-                 lists.sharedEnd};
-  for (size_t i = first; i < end; ++i) {
-    const Mesh* mesh = RenderableMesh(*frame.scene, shared, i);
-    if (mesh != nullptr) {
-      DrawListedTriangles(context, *frame.scene, *mesh, shared.objects[i],
-                          bins.objectStart[i], own, all);
+  const uint32_t to = bins.objectStart[end];
+  if (from >= to) return;
+  size_t object = first;
+  for (int32_t chunk = ChunkOf(bins, from); chunk < bins.chunks; ++chunk) {
+    const uint32_t chunkEnd = std::min(ChunkStart(bins, chunk + 1), to);
+    const BandLists lists = ListsOfBand(bins, index, chunk);
+    NumberList own{std::lower_bound(lists.own, lists.ownEnd, from),
+                   lists.ownEnd};
+    NumberList all{std::lower_bound(lists.shared, lists.sharedEnd, from),
+                   lists.sharedEnd};
+    // The objects with numbers in this chunk; the last may go on into the
+    // next chunk, where it is met again.
+    for (; object < end; ++object) {
+      const Mesh* mesh = RenderableMesh(*frame.scene, shared, object);
+      if (mesh != nullptr) {
+        DrawListedTriangles(context, *frame.scene, *mesh,
+                            shared.objects[object], bins.objectStart[object],
+                            own, all);
+      }
+      if (bins.objectStart[object + 1] > chunkEnd) break;
     }
+    if (chunkEnd >= to) return;
   }
 }
 

@@ -181,14 +181,26 @@ void SortInShuffledOrder(std::mt19937& random, BandBins& bins,
   std::vector<int32_t> chunks(size_t(bins.chunks));
   for (int32_t c = 0; c < bins.chunks; ++c) chunks[size_t(c)] = c;
   std::shuffle(chunks.begin(), chunks.end(), random);
-  for (int32_t c : chunks) CountBinChunk(bins, scene, workspace, c);
-  SumBinCounts(bins);
-  std::shuffle(chunks.begin(), chunks.end(), random);
-  for (int32_t c : chunks) FillBinChunk(bins, c);
+  for (int32_t c : chunks) SortBinChunk(bins, scene, workspace, c);
+}
+
+// A band's list or the shared one: the chunks' in chunk order.
+std::vector<uint32_t> JoinedList(const BandBins& bins, int32_t band,
+                                 bool shared) {
+  std::vector<uint32_t> joined;
+  for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
+    const BandLists lists = ListsOfBand(bins, band, chunk);
+    if (shared) {
+      joined.insert(joined.end(), lists.shared, lists.sharedEnd);
+    } else {
+      joined.insert(joined.end(), lists.own, lists.ownEnd);
+    }
+  }
+  return joined;
 }
 
 // Spread: a triangle that reaches several bands is in each of their lists;
-// else (the lists' room is short, as in the tall scenes) in the shared one.
+// else (its chunk's room is short, as in the tall scenes) in the shared one.
 TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
   std::mt19937 random(16);
   int64_t placed = 0, sharedSeen = 0, chunked = 0, spread = 0, narrow = 0;
@@ -225,7 +237,8 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
       for (const MeshTriangle& triangle : mesh->triangles) {
         const Placement to = ExpectedPlacement(
             layout, view, workspace->objects[i].projected.data(), triangle);
-        if (to.first == bands || (to.first < to.last && !bins.spread)) {
+        const bool spread = bins.spread[size_t(ChunkOf(bins, number))] != 0;
+        if (to.first == bands || (to.first < to.last && !spread)) {
           expected[size_t(bands)].push_back(number);
         } else if (to.first < bands) {
           for (int32_t band = to.first; band <= to.last; ++band) {
@@ -236,17 +249,16 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
       }
     }
     for (int32_t band = 0; band < bands; ++band) {
-      const BandLists lists = ListsOfBand(bins, band);
-      EXPECT_EQ(std::vector<uint32_t>(lists.own, lists.ownEnd),
-                expected[size_t(band)])
+      EXPECT_EQ(JoinedList(bins, band, false), expected[size_t(band)])
           << "trial " << trial << ", band " << band;
-      EXPECT_EQ(std::vector<uint32_t>(lists.shared, lists.sharedEnd),
-                expected[size_t(bands)])
+      EXPECT_EQ(JoinedList(bins, band, true), expected[size_t(bands)])
           << "trial " << trial;
       placed += int64_t(expected[size_t(band)].size());
     }
     sharedSeen += int64_t(expected[size_t(bands)].size());
-    (bins.spread ? spread : narrow) += 1;
+    for (int32_t chunk = 0; chunk < bins.chunks; ++chunk) {
+      (bins.spread[size_t(chunk)] != 0 ? spread : narrow) += 1;
+    }
   }
   // The random scenes really placed triangles in bands and shared lists,
   // over several chunks.
