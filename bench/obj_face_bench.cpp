@@ -47,7 +47,10 @@ std::string Vertices(Shape shape, long n) {
 
 std::string FaceFile(Shape shape, long n) {
   std::string text = Vertices(shape, n) + "f";
-  for (long i = 0; i < n; ++i) text += " " + std::to_string(shape == kRepeated ? i % 3 + 1 : i + 1);
+  for (long i = 0; i < n; ++i) {
+    text += ' ';
+    text += std::to_string(shape == kRepeated ? i % 3 + 1 : i + 1);
+  }
   return text + "\n";
 }
 

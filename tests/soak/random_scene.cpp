@@ -229,9 +229,15 @@ void SwapImages(SoakScene* scene) {
 std::string DescribeState(const SoakScene& scene, const GuardedFrame& t) {
   const View& c = scene.view;
   auto rect = [](const Rect& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) +
-           ", " + std::to_string(r.right) + ", " + std::to_string(r.bottom) +
-           ")";
+    std::string out = "(";
+    out += std::to_string(r.left);
+    out += ", ";
+    out += std::to_string(r.top);
+    out += ", ";
+    out += std::to_string(r.right);
+    out += ", ";
+    out += std::to_string(r.bottom);
+    return out + ")";
   };
   return "focal " + std::to_string(c.focalLength) + ", nearZ " +
          std::to_string(c.nearZ) + ", centre (" + std::to_string(c.centreX) +

@@ -93,11 +93,13 @@ TEST(SequenceCliTest, SlicesEqualOneRun) {
 TEST(SequenceCliTest, SlicesThroughGnuParallelEqualOneRun) {
   const auto dir = FreshTestFolder("seq-parallel");
   DrawOneRun(dir, "parallel");
-  std::string command = "cd " + Quoted(dir.string()) +
-                        " && parallel --will-cite --halt now,fail=1 -j 3 " +
-                        Quoted(RENDER_SCENE_BINARY);
+  std::string command = "cd ";
+  command += Quoted(dir.string());
+  command += " && parallel --will-cite --halt now,fail=1 -j 3 ";
+  command += Quoted(RENDER_SCENE_BINARY);
   for (const std::string& argument : kSmallDemo) {
-    command += " " + Quoted(argument);
+    command += ' ';
+    command += Quoted(argument);
   }
   command +=
       " --frames 8 --first-frame {} --out parallel/f-%02d.png"

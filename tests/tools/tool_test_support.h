@@ -69,14 +69,20 @@ inline std::string Quoted(const std::string& text) {
 // Runs render-scene with `arguments` in `folder`, capturing both streams.
 inline ToolRun RunTool(const std::filesystem::path& folder,
                        const std::vector<std::string>& arguments) {
-  std::string command =
-      "cd " + Quoted(folder.string()) + " && " + Quoted(RENDER_SCENE_BINARY);
+  std::string command = "cd ";
+  command += Quoted(folder.string());
+  command += " && ";
+  command += Quoted(RENDER_SCENE_BINARY);
   for (const std::string& argument : arguments) {
-    command += " " + Quoted(argument);
+    command += ' ';
+    command += Quoted(argument);
   }
   const auto out = folder / "tool-stdout.txt";
   const auto err = folder / "tool-stderr.txt";
-  command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+  command += " >";
+  command += Quoted(out.string());
+  command += " 2>";
+  command += Quoted(err.string());
   const int raw = std::system(command.c_str());
   ToolRun run{-1, ReadText(out), ReadText(err)};
   if (raw != -1 && WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
