@@ -3,9 +3,10 @@
 // time in the last frame spread evenly over its rows gives a cost per row,
 // and the next frame's rows are cut so that band i of n gets n - i parts of
 // n (n + 1) / 2. The bands are claimed top first, so the last ones claimed
-// are the smallest and the workers run out of work at nearly the same time. The split changes no pixel (every band draws its rows with
-// the whole frame's spans), only which rows a task holds; a frame whose
-// rows or band count differ from the last one's is split into equal parts.
+// are the smallest and the workers run out of work at nearly the same time.
+// The split changes no pixel (every band draws its rows with the whole
+// frame's spans), only which rows a task holds; a frame whose rows or band
+// count differ from the last one's is split into equal parts.
 #include <cstdint>
 #include <vector>
 
