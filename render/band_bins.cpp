@@ -227,11 +227,10 @@ void CountChunk(BandBins& bins, const Scene& scene, const Workspace& workspace,
 
 // The chunk's list starts from its counts, lists one after another from
 // its region's start, and whether its triangles that reach several bands
-// fit in each band's list.
-void PlaceChunkLists(BandBins& bins, int32_t chunk, const uint32_t* single,
-                     const uint32_t* reached, uint32_t* cursors) {
-  // `cursors` may be `single`: each count is read before its cursor is
-  // written.
+// fit in each band's list; each count in `single` becomes its list's
+// cursor.
+void PlaceChunkLists(BandBins& bins, int32_t chunk, uint32_t* single,
+                     const uint32_t* reached) {
   const uint32_t lists = ListCount(bins);
   const uint32_t bands = uint32_t(bins.bands);
   uint64_t entries = 0;
@@ -247,7 +246,7 @@ void PlaceChunkLists(BandBins& bins, int32_t chunk, const uint32_t* single,
     if (spread && list < bands) count += reached[list];
     if (!spread && list == bands) count += reached[bands];
     starts[list] = at;
-    cursors[list] = at;
+    single[list] = at;
     at += count;
   }
 }
@@ -287,7 +286,7 @@ void SortBinChunk(BandBins& bins, const Scene& scene,
   uint32_t* reached = single + lists;
   std::fill(single, single + CountsPerChunk(bins), 0);
   CountChunk(bins, scene, workspace, chunk, single, reached);
-  PlaceChunkLists(bins, chunk, single, reached, single);
+  PlaceChunkLists(bins, chunk, single, reached);
   WriteChunk(bins, chunk, single);
 }
 
