@@ -203,27 +203,18 @@ void KeyBinVertices(BandBins& bins, const View& view,
 
 namespace {
 
-// The chunk's slots and counts (CountsPerChunk). Neighbouring triangles
-// mostly go to the same list, so the count of the current run of one list
-// stays in a register: adding one to a count in memory for every triangle
-// would chain each addition to the last through memory.
+// The chunk's slots and counts (CountsPerChunk).
 void CountChunk(BandBins& bins, const Scene& scene, const Workspace& workspace,
                 int32_t chunk, uint32_t* single, uint32_t* reached) {
   uint32_t* slots = bins.slot.data();
   uint32_t& spanning = reached[bins.bands];
-  uint32_t runList = 0, run = 0;
   ForChunkTriangles(bins, scene, workspace, chunk,
                     [&](uint32_t number, uint32_t slot) {
                       slots[number] = slot;
                       const uint32_t first = slot & kFirstList;
                       const uint32_t more = slot >> kSpanShift;
                       if (more == 0) {
-                        if (first != runList) {
-                          single[runList] += run;
-                          runList = first;
-                          run = 0;
-                        }
-                        ++run;
+                        ++single[first];
                         return;
                       }
                       ++spanning;
@@ -232,7 +223,6 @@ void CountChunk(BandBins& bins, const Scene& scene, const Workspace& workspace,
                         ++reached[band];
                       }
                     });
-  single[runList] += run;
 }
 
 // The chunk's list starts from its counts, lists one after another from
@@ -261,34 +251,30 @@ void PlaceChunkLists(BandBins& bins, int32_t chunk, uint32_t* single,
   }
 }
 
-// Writes the chunk's triangles through the lists' cursors, the cursor of
-// the list written last held in a register (as CountChunk holds its count).
 void WriteChunk(BandBins& bins, int32_t chunk, uint32_t* cursors) {
   const uint32_t begin = ChunkStart(bins, chunk);
   const uint32_t end = ChunkStart(bins, chunk + 1);
   const uint32_t* slots = bins.slot.data();
   uint32_t* entries = bins.entries.data();
-  const bool spread = bins.spread[size_t(chunk)];
-  const uint32_t shared = uint32_t(bins.bands);
-  uint32_t list = 0, at = cursors[0];
+  if (!bins.spread[size_t(chunk)]) {
+    const uint32_t shared = uint32_t(bins.bands);
+    for (uint32_t number = begin; number < end; ++number) {
+      const uint32_t slot = slots[number];
+      const uint32_t list = (slot >> kSpanShift) != 0 ? shared
+                                                      : slot & kFirstList;
+      entries[cursors[list]++] = number;
+    }
+    return;
+  }
   for (uint32_t number = begin; number < end; ++number) {
     const uint32_t slot = slots[number];
     const uint32_t first = slot & kFirstList;
-    const uint32_t more = slot >> kSpanShift;
-    const uint32_t target = spread || more == 0 ? first : shared;
-    if (target != list) {
-      cursors[list] = at;
-      list = target;
-      at = cursors[list];
-    }
-    entries[at++] = number;
-    if (!spread) continue;
-    // Bands first + 1.. first + more: never `list`, whose cursor is `at`.
-    for (uint32_t band = first + 1; band <= first + more; ++band) {
+    entries[cursors[first]++] = number;
+    for (uint32_t band = first + 1; band <= first + (slot >> kSpanShift);
+         ++band) {
       entries[cursors[band]++] = number;
     }
   }
-  cursors[list] = at;
 }
 
 }  // namespace
