@@ -93,14 +93,8 @@ TEST(SequenceCliTest, SlicesEqualOneRun) {
 TEST(SequenceCliTest, SlicesThroughGnuParallelEqualOneRun) {
   const auto dir = FreshTestFolder("seq-parallel");
   DrawOneRun(dir, "parallel");
-  std::string command = "cd ";
-  command += Quoted(dir.string());
-  command += " && parallel --will-cite --halt now,fail=1 -j 3 ";
-  command += Quoted(RENDER_SCENE_BINARY);
-  for (const std::string& argument : kSmallDemo) {
-    command += ' ';
-    command += Quoted(argument);
-  }
+  std::string command = ToolCommand(
+      dir, "parallel --will-cite --halt now,fail=1 -j 3 ", kSmallDemo);
   command +=
       " --frames 8 --first-frame {} --out parallel/f-%02d.png"
       " --raw parallel/r-%02d.raw ::: 0 8 16";

@@ -66,17 +66,29 @@ inline std::string Quoted(const std::string& text) {
   return quoted + "'";
 }
 
-// Runs render-scene with `arguments` in `folder`, capturing both streams.
-inline ToolRun RunTool(const std::filesystem::path& folder,
-                       const std::vector<std::string>& arguments) {
+// The shell command "cd FOLDER && RUNNER render-scene ARGUMENTS...", the
+// folder, program and arguments quoted; RUNNER (a command that runs the
+// program, or empty) as it is. Built by appending: GCC 12's -Wrestrict
+// misreads chains of "literal" + std::string at -O3.
+inline std::string ToolCommand(const std::filesystem::path& folder,
+                               const std::string& runner,
+                               const std::vector<std::string>& arguments) {
   std::string command = "cd ";
   command += Quoted(folder.string());
   command += " && ";
+  command += runner;
   command += Quoted(RENDER_SCENE_BINARY);
   for (const std::string& argument : arguments) {
     command += ' ';
     command += Quoted(argument);
   }
+  return command;
+}
+
+// Runs render-scene with `arguments` in `folder`, capturing both streams.
+inline ToolRun RunTool(const std::filesystem::path& folder,
+                       const std::vector<std::string>& arguments) {
+  std::string command = ToolCommand(folder, "", arguments);
   const auto out = folder / "tool-stdout.txt";
   const auto err = folder / "tool-stderr.txt";
   command += " >";
