@@ -54,10 +54,16 @@ using WordFillKernel = void (*)(uint32_t* words, size_t count, uint32_t value);
 using FloatFillKernel = void (*)(float* values, size_t count, float value);
 
 // The kernels of one Highway target: the two row kernels and the fills.
+// The textured kernel comes in two ways of reading texels, which draw the
+// same bits: [0] loads each texel's word on its own, [1] gathers them.
+// Which is faster depends on the processor (and on its security fixes),
+// not on the instruction set, so `textured` is the one that drew a test
+// row faster when the table was made.
 struct RowKernels {
   int64_t target;    // Highway's bit for the target
   const char* name;  // Highway's name for it: "AVX3", "AVX2", "NEON", ...
   TexturedRowKernel textured;
+  TexturedRowKernel texturedWays[2];
   FlatRowKernel flat;
   WordFillKernel fillWords;
   FloatFillKernel fillFloats;
@@ -72,8 +78,8 @@ std::span<const RowKernels> RowKernelsHere();
 const RowKernels* RowKernelsOf(FillPath path);
 
 // Per fill source: its kernel compiled for `target`, or null when that
-// target was not compiled in.
-TexturedRowKernel TexturedRowKernelFor(int64_t target);
+// target was not compiled in; the textured one gathering texels or not.
+TexturedRowKernel TexturedRowKernelFor(int64_t target, bool gather);
 FlatRowKernel FlatRowKernelFor(int64_t target);
 WordFillKernel WordFillKernelFor(int64_t target);
 FloatFillKernel FloatFillKernelFor(int64_t target);
@@ -81,12 +87,12 @@ FloatFillKernel FloatFillKernelFor(int64_t target);
 // For those two: `table` is a fill source's Highway dispatch table of
 // KernelFor functions, one per target compiled in (null for the others),
 // each returning its kernel when asked for its own target.
-template <typename Table>
-auto KernelFromTable(const Table& table, int64_t target)
-    -> decltype(table[0](target)) {
+template <typename Table, typename... Choice>
+auto KernelFromTable(const Table& table, int64_t target, Choice... choice)
+    -> decltype(table[0](target, choice...)) {
   for (const auto kernelFor : table) {
     if (kernelFor == nullptr) continue;
-    if (const auto kernel = kernelFor(target)) return kernel;
+    if (const auto kernel = kernelFor(target, choice...)) return kernel;
   }
   return nullptr;
 }

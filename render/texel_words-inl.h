@@ -38,16 +38,14 @@ HWY_INLINE uint32_t LoadWord(const uint8_t* bytes) {
   return word;
 }
 
-#if HWY_HAVE_SCALABLE || HWY_TARGET == HWY_EMU128 || HWY_TARGET == HWY_SCALAR
-
 // The 4-byte words at the given byte offsets, by a gather.
-HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
+HWY_INLINE hn::Vec<DU> GatherWords(const uint8_t* base, const int32_t* at) {
   const DI di;
   const auto* words = reinterpret_cast<const int32_t*>(base);
   return hn::BitCast(DU(), hn::GatherOffset(di, words, hn::Load(di, at)));
 }
 
-#else
+#if !(HWY_HAVE_SCALABLE || HWY_TARGET == HWY_EMU128 || HWY_TARGET == HWY_SCALAR)
 
 template <class D64, size_t... kLane>
 HWY_INLINE hn::Vec<D64> InsertWordPairs(D64 d64, const uint8_t* base,
@@ -62,8 +60,7 @@ HWY_INLINE hn::Vec<D64> InsertWordPairs(D64 d64, const uint8_t* base,
   return pairs;
 }
 
-// The 4-byte words at the given byte offsets, each loaded on its own: on
-// many processors a gather is slower than the loads it stands for. Two
+// The 4-byte words at the given byte offsets, each loaded on its own. Two
 // words are joined in a general register and put into a 64-bit lane, which
 // halves the moves into vector lanes; up to two such lanes at a time,
 // halves joined above that.
@@ -80,17 +77,30 @@ HWY_INLINE hn::Vec<D64> LoadWordPairLanes(D64 d64, const uint8_t* base,
   }
 }
 
+#endif
+
+// The 4-byte words at the given byte offsets. Which way is faster depends
+// on the processor, not on the instruction set: on some a gather is slower
+// than the loads it stands for, on others (or where security fixes slow it
+// down) the other way round. So kGather picks: a gather, or each word
+// loaded on its own; scalable vectors, whose lane count is not fixed,
+// always gather.
+template <bool kGather>
 HWY_INLINE hn::Vec<DU> LoadWords(const uint8_t* base, const int32_t* at) {
+#if HWY_HAVE_SCALABLE || HWY_TARGET == HWY_EMU128 || HWY_TARGET == HWY_SCALAR
+  return GatherWords(base, at);
+#else
   const DU du;
-  if constexpr (hn::MaxLanes(DU()) >= 2) {
+  if constexpr (kGather) {
+    return GatherWords(base, at);
+  } else if constexpr (hn::MaxLanes(DU()) >= 2) {
     return hn::BitCast(du, LoadWordPairLanes(hn::Repartition<uint64_t, DU>(),
                                              base, at));
   } else {
     return hn::Set(du, LoadWord(base + at[0]));
   }
-}
-
 #endif
+}
 
 // The non-negative remainder of whole numbers t (|t| < 2^31) by size, with
 // q = floor(t * (1 / size)) standing for floor(t / size) and r = t - q size,
@@ -137,8 +147,9 @@ HWY_INLINE hn::Vec<DI> TexelStarts(hn::Vec<DI> offsets, int32_t texelCount) {
 }
 
 // 0x00RRGGBB from the texels whose words start at `starts` (TexelStarts,
-// one per lane) into `texelCount` texels. A word read one byte early is
-// shifted down.
+// one per lane) into `texelCount` texels, read as LoadWords<kGather>
+// reads. A word read one byte early is shifted down.
+template <bool kGather = false>
 HWY_INLINE hn::Vec<DU> TexelColoursAt(const uint8_t* texels,
                                       int32_t texelCount,
                                       const int32_t* starts) {
@@ -146,7 +157,7 @@ HWY_INLINE hn::Vec<DU> TexelColoursAt(const uint8_t* texels,
   const DU du;
   const auto early = hn::Eq(hn::Load(di, starts),
                             hn::Set(di, texelCount * 3 - 4));
-  auto words = LoadWords(texels, starts);
+  auto words = LoadWords<kGather>(texels, starts);
   words = hn::IfThenElse(hn::RebindMask(du, early), hn::ShiftRight<8>(words),
                          words);
   return WordColours(words);

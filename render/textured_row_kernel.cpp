@@ -225,8 +225,9 @@ HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
   }
 }
 
-// Pass 3: fetch the texels and write depth and colour where the texel is
-// not pure white.
+// Pass 3: fetch the texels (by gather where kGather) and write depth and
+// colour where the texel is not pure white.
+template <bool kGather>
 HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
                             const Chunk& chunk, float* depth,
                             uint32_t* pixels) {
@@ -238,7 +239,7 @@ HWY_INLINE void WriteTexels(const TexturedRowPlane& p, int64_t count,
     const uint64_t fetchBits = chunk.fetch[i / lanes];
     if (fetchBits == 0) continue;
     const auto colour =
-        TexelColoursAt(p.texels, p.width * p.height, chunk.start + i);
+        TexelColoursAt<kGather>(p.texels, p.width * p.height, chunk.start + i);
     const auto write =
         hn::And(MaskFromBits(du, fetchBits), hn::Ne(colour, white));
     const size_t valid = size_t(std::min(count - i, lanes));
@@ -260,6 +261,7 @@ HWY_INLINE bool ChunkStep(double start, double step, bool whole, int64_t n,
   return StepsRoundAlike(start, step, n, exact);
 }
 
+template <bool kGather>
 int64_t DrawTexturedRow(const TexturedRowPlane& p,
                         const TexturedRowStart& start, int64_t count,
                         float* depth, uint32_t* pixels) {
@@ -287,14 +289,15 @@ int64_t DrawTexturedRow(const TexturedRowPlane& p,
     }
     passed += TestDepths(p, depth + first, n, &chunk);
     AddressTexels(p, n, &chunk, depth + first, pixels + first);
-    WriteTexels(p, n, chunk, depth + first, pixels + first);
+    WriteTexels<kGather>(p, n, chunk, depth + first, pixels + first);
   }
   return passed;
 }
 
 // This target's kernel when asked for this target.
-TexturedRowKernel KernelFor(int64_t target) {
-  return target == HWY_TARGET ? &DrawTexturedRow : nullptr;
+TexturedRowKernel KernelFor(int64_t target, bool gather) {
+  if (target != HWY_TARGET) return nullptr;
+  return gather ? &DrawTexturedRow<true> : &DrawTexturedRow<false>;
 }
 
 }  // namespace HWY_NAMESPACE
@@ -308,8 +311,9 @@ HWY_EXPORT(KernelFor);
 
 namespace renderer {
 
-TexturedRowKernel TexturedRowKernelFor(int64_t target) {
-  return KernelFromTable(textured_row::HWY_DISPATCH_TABLE(KernelFor), target);
+TexturedRowKernel TexturedRowKernelFor(int64_t target, bool gather) {
+  return KernelFromTable(textured_row::HWY_DISPATCH_TABLE(KernelFor), target,
+                         gather);
 }
 
 }  // namespace renderer

@@ -1,5 +1,5 @@
-// The textured row kernel of every vector fill version against the plain
-// row loop, one row at a time, on rows made to sit where a kernel could
+// The textured row kernel of every vector fill version, both its ways of
+// reading texels, against the plain row loop, one row at a time, on rows made to sit where a kernel could
 // slip: depths on and beside the stored ones, near limits that are not
 // floats (so the kernel's float form of the test must round them down),
 // sums that are whole (formed per pixel) or not (added up pixel after
@@ -54,7 +54,7 @@ Drawn DrawPlain(const Row& row, const Texture& texture) {
   return {Bits(depth), pixels, passed};
 }
 
-Drawn DrawKernel(const RowKernels& kernels, const Row& row,
+Drawn DrawKernel(TexturedRowKernel kernel, const Row& row,
                  const Texture& texture) {
   std::vector<float> depth = row.depth;
   std::vector<uint32_t> pixels(depth.size(), kGuardBits);
@@ -63,7 +63,7 @@ Drawn DrawKernel(const RowKernels& kernels, const Row& row,
       p.k,           p.n.x,         p.dUn,     p.dVn,
       p.u0,          p.v0,          row.nearZ, texture.texels.data(),
       texture.width, texture.height};
-  const int64_t passed = kernels.textured(
+  const int64_t passed = kernel(
       plane, {row.start.d, row.start.un, row.start.vn}, row.count,
       depth.data() + kGuard, pixels.data() + kGuard);
   return {Bits(depth), pixels, passed};
@@ -146,11 +146,16 @@ void CompareRow(const Row& row, const Texture& texture, int index,
   const Drawn plain = DrawPlain(row, texture);
   *passed += plain.passed;
   for (const RowKernels& kernels : RowKernelsHere()) {
-    const Drawn drawn = DrawKernel(kernels, row, texture);
-    ASSERT_EQ(drawn.passed, plain.passed) << kernels.name << ", row " << index;
-    ASSERT_EQ(drawn.depthBits, plain.depthBits)
-        << kernels.name << ", row " << index;
-    ASSERT_EQ(drawn.pixels, plain.pixels) << kernels.name << ", row " << index;
+    for (int way = 0; way < 2; ++way) {
+      const Drawn drawn = DrawKernel(kernels.texturedWays[way], row, texture);
+      const char* name = way == 0 ? " loading texels" : " gathering texels";
+      ASSERT_EQ(drawn.passed, plain.passed)
+          << kernels.name << name << ", row " << index;
+      ASSERT_EQ(drawn.depthBits, plain.depthBits)
+          << kernels.name << name << ", row " << index;
+      ASSERT_EQ(drawn.pixels, plain.pixels)
+          << kernels.name << name << ", row " << index;
+    }
   }
 }
 
