@@ -35,12 +35,11 @@ int64_t FastestDraw(TexturedRowKernel kernel, const TexturedRowPlane& plane,
   return fastest;
 }
 
-// The faster of a target's two textured kernels on this processor, timed
-// on a row of 128 pixels across a texture of 97 x 61 texels, each way in
-// turn. Both
-// draw the same bits, so a close call that goes either way changes only
-// the speed.
-TexturedRowKernel FasterTexturedKernel(const TexturedRowKernel (&ways)[2]) {
+// The fastest of a target's textured kernels on this processor, timed on
+// a row of 128 pixels across a texture of 97 x 61 texels, each way in
+// turn. All draw the same bits, so a close call that goes either way
+// changes only the speed.
+TexturedRowKernel FastestTexturedKernel(const TexturedRowKernel (&ways)[4]) {
   std::vector<uint8_t> texels(97 * 61 * 3);
   uint32_t seed = 12345;
   for (uint8_t& texel : texels) {
@@ -52,14 +51,14 @@ TexturedRowKernel FasterTexturedKernel(const TexturedRowKernel (&ways)[2]) {
                                0.5,        1.0,   texels.data(), 97, 61};
   std::vector<float> depth(128);
   std::vector<uint32_t> pixels(128);
-  int64_t fastest[2] = {INT64_MAX, INT64_MAX};
+  int64_t fastest[4] = {INT64_MAX, INT64_MAX, INT64_MAX, INT64_MAX};
   for (int round = 0; round < 2; ++round) {
-    for (int way = 0; way < 2; ++way) {
+    for (int way = 0; way < 4; ++way) {
       fastest[way] = std::min(
           fastest[way], FastestDraw(ways[way], plane, depth, pixels));
     }
   }
-  return fastest[1] < fastest[0] ? ways[1] : ways[0];
+  return ways[std::min_element(fastest, fastest + 4) - fastest];
 }
 
 struct KernelTable {
@@ -78,17 +77,18 @@ KernelTable FindKernels() {
     RowKernels kernels{target,
                        hwy::TargetName(target),
                        nullptr,
-                       {TexturedRowKernelFor(target, false),
-                        TexturedRowKernelFor(target, true)},
+                       {},
                        FlatRowKernelFor(target),
                        WordFillKernelFor(target),
                        FloatFillKernelFor(target)};
-    if (kernels.texturedWays[0] == nullptr ||
-        kernels.texturedWays[1] == nullptr || kernels.flat == nullptr ||
-        kernels.fillWords == nullptr || kernels.fillFloats == nullptr) {
-      continue;
+    bool complete = kernels.flat != nullptr && kernels.fillWords != nullptr &&
+                    kernels.fillFloats != nullptr;
+    for (int way = 0; way < 4; ++way) {
+      kernels.texturedWays[way] = TexturedRowKernelFor(target, kTexturedWays[way]);
+      complete = complete && kernels.texturedWays[way] != nullptr;
     }
-    kernels.textured = FasterTexturedKernel(kernels.texturedWays);
+    if (!complete) continue;
+    kernels.textured = FastestTexturedKernel(kernels.texturedWays);
     table.entries[table.count++] = kernels;
   }
   return table;

@@ -53,17 +53,27 @@ using FlatRowKernel = int64_t (*)(const FlatRowPlane& plane, double d,
 using WordFillKernel = void (*)(uint32_t* words, size_t count, uint32_t value);
 using FloatFillKernel = void (*)(float* values, size_t count, float value);
 
+// The textured kernel's ways of working, which all draw the same bits:
+// reading texels by a gather or each word on its own, and finding u and v
+// by a reciprocal of d (one division for z, u and v, with the proof that
+// it gives the divisions' results) or by two more divisions. Which way is
+// faster depends on the processor (on its divider, its gathers and its
+// security fixes), not on the instruction set.
+struct TexturedWay {
+  bool gather;
+  bool reciprocal;
+};
+constexpr TexturedWay kTexturedWays[4] = {
+    {false, false}, {true, false}, {false, true}, {true, true}};
+
 // The kernels of one Highway target: the two row kernels and the fills.
-// The textured kernel comes in two ways of reading texels, which draw the
-// same bits: [0] loads each texel's word on its own, [1] gathers them.
-// Which is faster depends on the processor (and on its security fixes),
-// not on the instruction set, so `textured` is the one that drew a test
-// row faster when the table was made.
+// `textured` is the one of `texturedWays` (as kTexturedWays lists them)
+// that drew a test row fastest when the table was made.
 struct RowKernels {
   int64_t target;    // Highway's bit for the target
   const char* name;  // Highway's name for it: "AVX3", "AVX2", "NEON", ...
   TexturedRowKernel textured;
-  TexturedRowKernel texturedWays[2];
+  TexturedRowKernel texturedWays[4];
   FlatRowKernel flat;
   WordFillKernel fillWords;
   FloatFillKernel fillFloats;
@@ -78,8 +88,8 @@ std::span<const RowKernels> RowKernelsHere();
 const RowKernels* RowKernelsOf(FillPath path);
 
 // Per fill source: its kernel compiled for `target`, or null when that
-// target was not compiled in; the textured one gathering texels or not.
-TexturedRowKernel TexturedRowKernelFor(int64_t target, bool gather);
+// target was not compiled in; the textured one in the given way.
+TexturedRowKernel TexturedRowKernelFor(int64_t target, TexturedWay way);
 FlatRowKernel FlatRowKernelFor(int64_t target);
 WordFillKernel WordFillKernelFor(int64_t target);
 FloatFillKernel FloatFillKernelFor(int64_t target);

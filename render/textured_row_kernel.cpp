@@ -1,15 +1,18 @@
 // The textured fill's row kernel, written once and compiled for every
 // Highway target (foreach_target.h re-includes this file per target). Each
-// lane runs the plain fill's IEEE operations in the plain fill's order:
-// division, rounding to float, the depth tests, the two further divisions,
-// truncation and wrap. Only the running sums need care: they are formed per
+// lane gives the results of the plain fill's IEEE operations in the plain
+// fill's order: division, rounding to float, the depth tests, the two
+// further divisions, truncation and wrap. The two further divisions are
+// replaced by products with a reciprocal, with the proof of
+// sure_quotient-inl.h that they truncate alike (the divisions run where
+// they might not). The running sums need care too: they are formed per
 // pixel when that is exact (exact_steps.h: a row of whole numbers, or a
 // chunk whose sums keep one binade each) and otherwise added up one pixel
 // after another as the plain fill does.
 //
-// A row is drawn in chunks, each in three short passes (depth tests, texel
-// addresses, texel fetch and writes) rather than one long chain per step,
-// so that the processor can overlap many steps.
+// A row is drawn in chunks, each in two short passes (depth tests and
+// texel addresses, then texel fetch and writes) rather than one long chain
+// per step, so that the processor can overlap many steps.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "render/textured_row_kernel.cpp"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
@@ -24,6 +27,7 @@
 #include "render/exact_steps.h"
 #include "render/row_kernels.h"
 #include "render/row_lanes-inl.h"
+#include "render/sure_quotient-inl.h"
 #include "render/texel_words-inl.h"
 #include "render/texel_wrap.h"
 
@@ -37,6 +41,7 @@ using renderer::TexelAt;
 using renderer::TexturedRowKernel;
 using renderer::TexturedRowPlane;
 using renderer::TexturedRowStart;
+using renderer::TexturedWay;
 using renderer::WrapTexel;
 using row_lanes::HWY_NAMESPACE::kChunkPixels;
 using row_lanes::HWY_NAMESPACE::kMaxLanes;
@@ -44,6 +49,9 @@ using row_lanes::HWY_NAMESPACE::LoadFirst;
 using row_lanes::HWY_NAMESPACE::MaskBits;
 using row_lanes::HWY_NAMESPACE::MaskFromBits;
 using row_lanes::HWY_NAMESPACE::StoreFirst;
+using sure_quotient::HWY_NAMESPACE::DivisorInRange;
+using sure_quotient::HWY_NAMESPACE::NumeratorInRange;
+using sure_quotient::HWY_NAMESPACE::QuotientBounds;
 using texel_words::HWY_NAMESPACE::TexelColoursAt;
 using texel_words::HWY_NAMESPACE::TexelStarts;
 using texel_words::HWY_NAMESPACE::WrapLanes;
@@ -57,8 +65,7 @@ using MD = hn::Mask<D>;
 
 // What the passes hand on within a chunk: each pixel's running sums, its
 // depth rounded to float and where its texel's word starts (TexelStarts);
-// per step of lanes
-// (as lane bits), which passed the depth tests and which of those fetch
+// per step of lanes (as lane bits), which passed the depth tests and fetch
 // their texel in the last pass.
 struct Chunk {
   HWY_ALIGN double d[kChunkPixels];
@@ -124,34 +131,39 @@ inline float FloatBelow(double limit) {
   return double(below) > limit ? std::nextafter(below, -HUGE_VALF) : below;
 }
 
-// Pass 1: z = K / d rounded to float, and the depth tests, made on floats:
-// the plain fill compares z widened to double with the stored depth (also
-// a float, so the order is the same) and with 1 and near z, which
-// together are the one test z > max(1, near z), that is z > FloatBelow of
-// it. The plain fill skips d = 0 before dividing; here the division runs
-// on every lane and the test is left out, because it cannot change a
-// result: a zero d gives an infinite or NaN z, which fails the depth test
-// or the test against 1.
-HWY_INLINE int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
-                              int64_t count, Chunk* chunk) {
+// u and v of one step of lanes truncated (tu, tv), and which lanes have
+// both inside the int32 range (|u|, |v| < 2^31).
+struct Truncated {
+  VD tu, tv;
+  MD inRange;
+};
+
+// u and v truncated from r, the reciprocal of d that zd (1 / K) makes, as
+// sure_quotient-inl.h proves (|u| < 2^31 depends on the truncated value
+// alone). False when a lane of `passBits` is not sure of them, or outside
+// the int32 range.
+HWY_INLINE bool SureTruncations(const TexturedRowPlane& p, const Chunk& chunk,
+                                int64_t i, VD dv, VD r, uint64_t passBits,
+                                Truncated* t) {
   const D d;
-  const DF df;
-  const int64_t lanes = int64_t(hn::Lanes(d));
-  const VD k = hn::Set(d, p.k);
-  const auto nearest = hn::Set(df, FloatBelow(std::max(1.0, p.nearZ)));
-  int64_t passed = 0;
-  for (int64_t i = 0; i < count; i += lanes) {
-    const size_t valid = size_t(std::min(count - i, lanes));
-    const auto z = hn::DemoteTo(df, hn::Div(k, hn::Load(d, chunk->d + i)));
-    const auto stored = LoadFirst(df, depth + i, valid);
-    auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, nearest));
-    if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
-    hn::Store(z, df, chunk->z + i);
-    const uint64_t bits = MaskBits(df, pass);
-    chunk->pass[i / lanes] = bits;
-    passed += std::popcount(bits);
-  }
-  return passed;
+  const VD u0 = hn::Set(d, p.u0);
+  const VD half = hn::Set(d, 0.5);
+  const VD v0 = hn::Set(d, p.v0);
+  const VD limit = hn::Set(d, 2147483648.0);
+  VD ua, ub, va, vb;
+  QuotientBounds(d, hn::Mul(hn::Load(d, chunk.un + i), r), &ua, &ub);
+  QuotientBounds(d, hn::Mul(hn::Load(d, chunk.vn + i), r), &va, &vb);
+  // The half-texel offset belongs to u alone.
+  t->tu = hn::Trunc(hn::Add(hn::Add(ua, u0), half));
+  t->tv = hn::Trunc(hn::Add(va, v0));
+  t->inRange =
+      hn::And(hn::Lt(hn::Abs(t->tu), limit), hn::Lt(hn::Abs(t->tv), limit));
+  const MD alike =
+      hn::And(hn::Eq(t->tu, hn::Trunc(hn::Add(hn::Add(ub, u0), half))),
+              hn::Eq(t->tv, hn::Trunc(hn::Add(vb, v0))));
+  const MD sure =
+      hn::And(hn::And(alike, t->inRange), DivisorInRange(d, dv));
+  return (passBits & ~MaskBits(d, sure)) == 0;
 }
 
 // Lanes whose u or v lies outside the int32 range (or is NaN), given as
@@ -177,52 +189,139 @@ HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
   }
 }
 
-// Pass 2: u and v of the passing lanes, truncated and wrapped, as where
-// their texels' words start. Stored, they reach the last pass as memory
-// that it reads one lane at a time.
-HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
-                              Chunk* chunk, float* depth, uint32_t* pixels) {
+// u and v truncated by the plain fill's divisions; the passing lanes
+// outside the int32 range are drawn here, one by one.
+HWY_NOINLINE void DividedTruncations(const TexturedRowPlane& p,
+                                     const Chunk& chunk, int64_t i, VD dv,
+                                     uint64_t passBits, float* depth,
+                                     uint32_t* pixels, Truncated* t) {
+  const D d;
+  const VD limit = hn::Set(d, 2147483648.0);
+  const VD u = hn::Add(
+      hn::Add(hn::Div(hn::Load(d, chunk.un + i), dv), hn::Set(d, p.u0)),
+      hn::Set(d, 0.5));
+  const VD v =
+      hn::Add(hn::Div(hn::Load(d, chunk.vn + i), dv), hn::Set(d, p.v0));
+  // |u|, |v| < 2^31: inside the int32 path of WrapTexel (which also takes
+  // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
+  t->inRange = hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
+  const uint64_t outside = passBits & ~MaskBits(d, t->inRange);
+  if (outside != 0) DrawLanesOneByOne(p, chunk, i, u, v, outside, depth, pixels);
+  t->tu = hn::Trunc(u);
+  t->tv = hn::Trunc(v);
+}
+
+// The copy of the texture a row is in: the multiples of the width and
+// height that the last step of lanes wrapped by. Texel coordinates move
+// little from step to step, so the next step's are mostly the same.
+struct Tile {
+  double u = 0, v = 0;
+};
+
+// The byte offsets of the texels of lanes in range (0 for the others, so
+// that every read stays inside the texels), wrapped as WrapTexel wraps:
+// by the tile's multiples where that puts every passing lane inside the
+// texture, else by WrapLanes, which also moves the tile.
+HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
+                                    const Truncated& t, uint64_t passBits,
+                                    Tile* tile) {
   const D d;
   const DI di;
-  const int64_t lanes = int64_t(hn::Lanes(d));
-  const VD u0 = hn::Set(d, p.u0);
-  const VD half = hn::Set(d, 0.5);
-  const VD v0 = hn::Set(d, p.v0);
-  const VD limit = hn::Set(d, 2147483648.0);
   const VD width = hn::Set(d, double(p.width));
   const VD height = hn::Set(d, double(p.height));
-  const VD inverseWidth = hn::Set(d, 1.0 / double(p.width));
-  const VD inverseHeight = hn::Set(d, 1.0 / double(p.height));
-  const VD three = hn::Set(d, 3.0);
+  const VD zero = hn::Zero(d);
+  VD column = hn::Sub(t.tu, hn::Set(d, tile->u));
+  VD row = hn::Sub(t.tv, hn::Set(d, tile->v));
+  MD inside = hn::And(
+      hn::And(hn::Ge(column, zero), hn::Lt(column, width)),
+      hn::And(hn::Ge(row, zero), hn::Lt(row, height)));
+  if (HWY_UNLIKELY((passBits & ~MaskBits(d, inside)) != 0)) {
+    column = WrapLanes(t.tu, width, hn::Set(d, 1.0 / double(p.width)));
+    row = WrapLanes(t.tv, height, hn::Set(d, 1.0 / double(p.height)));
+    inside = t.inRange;
+    // The last lane's tile, for the steps that follow.
+    const size_t last = hn::Lanes(d) - 1;
+    const double tileU = hn::ExtractLane(hn::Sub(t.tu, column), last);
+    const double tileV = hn::ExtractLane(hn::Sub(t.tv, row), last);
+    if (std::fabs(tileU) < 2147483648.0 && std::fabs(tileV) < 2147483648.0) {
+      *tile = {tileU, tileV};
+    }
+  }
+  const VD offset =
+      hn::Mul(hn::Add(hn::Mul(row, width), column), hn::Set(d, 3.0));
+  return hn::DemoteTo(di, hn::IfThenElseZero(inside, offset));
+}
+
+// Where the texels of step i's passing lanes start, and which of them
+// fetch theirs in the last pass.
+HWY_INLINE void AddressStep(const TexturedRowPlane& p, Chunk* chunk, int64_t i,
+                            const Truncated& t, uint64_t passBits, Tile* tile) {
+  const D d;
+  const DI di;
+  hn::Store(TexelStarts(TexelOffsets(p, t, passBits, tile),
+                        p.width * p.height),
+            di, chunk->start + i);
+  chunk->fetch[i / int64_t(hn::Lanes(d))] = passBits & MaskBits(d, t.inRange);
+}
+
+// Pass 1: z = K / d rounded to float, and the depth tests, made on floats:
+// the plain fill compares z widened to double with the stored depth (also
+// a float, so the order is the same) and with 1 and near z, which
+// together are the one test z > max(1, near z), that is z > FloatBelow of
+// it. The plain fill skips d = 0 before dividing; here the division runs
+// on every lane and the test is left out, because it cannot change a
+// result: a zero d gives an infinite or NaN z, which fails the depth test
+// or the test against 1.
+//
+// Then where the passing lanes' texels start: with kReciprocal in the same
+// step, from the reciprocal that z's quotient gives (sure_quotient-inl.h),
+// which leaves the divider to z while the other units take u and v;
+// otherwise in a second pass over the chunk by two more divisions, which
+// keeps the divider busy on processors whose divisions are cheap.
+template <bool kReciprocal>
+HWY_INLINE int64_t TestAndAddress(const TexturedRowPlane& p, int64_t count,
+                                  Chunk* chunk, Tile* tile, float* depth,
+                                  uint32_t* pixels) {
+  const D d;
+  const DF df;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const VD k = hn::Set(d, p.k);
+  const bool sureRow = NumeratorInRange(p.k);
+  const VD inverseK = hn::Set(d, 1.0 / p.k);
+  const auto nearest = hn::Set(df, FloatBelow(std::max(1.0, p.nearZ)));
+  int64_t passed = 0;
+  for (int64_t i = 0; i < count; i += lanes) {
+    const size_t valid = size_t(std::min(count - i, lanes));
+    const VD dv = hn::Load(d, chunk->d + i);
+    const VD zd = hn::Div(k, dv);
+    const auto z = hn::DemoteTo(df, zd);
+    const auto stored = LoadFirst(df, depth + i, valid);
+    auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, nearest));
+    if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
+    hn::Store(z, df, chunk->z + i);
+    const uint64_t passBits = MaskBits(df, pass);
+    passed += std::popcount(passBits);
+    chunk->pass[i / lanes] = passBits;
+    chunk->fetch[i / lanes] = 0;
+    if (!kReciprocal || passBits == 0) continue;
+    Truncated t;
+    if (HWY_UNLIKELY(!sureRow ||
+                     !SureTruncations(p, *chunk, i, dv, hn::Mul(zd, inverseK),
+                                      passBits, &t))) {
+      DividedTruncations(p, *chunk, i, dv, passBits, depth, pixels, &t);
+    }
+    AddressStep(p, chunk, i, t, passBits, tile);
+  }
+  if (kReciprocal) return passed;
   for (int64_t i = 0; i < count; i += lanes) {
     const uint64_t passBits = chunk->pass[i / lanes];
-    chunk->fetch[i / lanes] = 0;
     if (passBits == 0) continue;
-    const VD dv = hn::Load(d, chunk->d + i);
-    // The half-texel offset belongs to u alone.
-    const VD u =
-        hn::Add(hn::Add(hn::Div(hn::Load(d, chunk->un + i), dv), u0), half);
-    const VD v = hn::Add(hn::Div(hn::Load(d, chunk->vn + i), dv), v0);
-    // |u|, |v| < 2^31: inside the int32 path of WrapTexel (which also takes
-    // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
-    const MD inRange =
-        hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
-    const uint64_t fetchBits = passBits & MaskBits(d, inRange);
-    if (fetchBits != passBits) {
-      DrawLanesOneByOne(p, *chunk, i, u, v, passBits & ~fetchBits, depth,
-                        pixels);
-    }
-    const VD column = WrapLanes(hn::Trunc(u), width, inverseWidth);
-    const VD row = WrapLanes(hn::Trunc(v), height, inverseHeight);
-    const VD offset = hn::Mul(hn::Add(hn::Mul(row, width), column), three);
-    // Offsets of lanes out of range (or past the row) become 0, so that
-    // every lane's read stays inside the texels; the others are in the
-    // texture whether the lane passed or not.
-    hn::Store(TexelStarts(hn::DemoteTo(di, hn::IfThenElseZero(inRange, offset)),
-                          p.width * p.height),
-              di, chunk->start + i);
-    chunk->fetch[i / lanes] = fetchBits;
+    Truncated t;
+    DividedTruncations(p, *chunk, i, hn::Load(d, chunk->d + i), passBits,
+                       depth, pixels, &t);
+    AddressStep(p, chunk, i, t, passBits, tile);
   }
+  return passed;
 }
 
 // Pass 3: fetch the texels (by gather where kGather) and write depth and
@@ -261,7 +360,7 @@ HWY_INLINE bool ChunkStep(double start, double step, bool whole, int64_t n,
   return StepsRoundAlike(start, step, n, exact);
 }
 
-template <bool kGather>
+template <bool kGather, bool kReciprocal>
 int64_t DrawTexturedRow(const TexturedRowPlane& p,
                         const TexturedRowStart& start, int64_t count,
                         float* depth, uint32_t* pixels) {
@@ -271,6 +370,7 @@ int64_t DrawTexturedRow(const TexturedRowPlane& p,
   const bool wholeUn = StepsAreExact(start.un, p.unStep, count);
   const bool wholeVn = StepsAreExact(start.vn, p.vnStep, count);
   Chunk chunk;
+  Tile tile;
   // The sums at the chunk's first pixel.
   TexturedRowStart sums = start;
   int64_t passed = 0;
@@ -287,17 +387,22 @@ int64_t DrawTexturedRow(const TexturedRowPlane& p,
     } else {
       StepwiseSums(p, &sums, n, &chunk);
     }
-    passed += TestDepths(p, depth + first, n, &chunk);
-    AddressTexels(p, n, &chunk, depth + first, pixels + first);
+    passed += TestAndAddress<kReciprocal>(p, n, &chunk, &tile, depth + first,
+                                          pixels + first);
     WriteTexels<kGather>(p, n, chunk, depth + first, pixels + first);
   }
   return passed;
 }
 
-// This target's kernel when asked for this target.
-TexturedRowKernel KernelFor(int64_t target, bool gather) {
+// This target's kernel when asked for this target, in the given way.
+TexturedRowKernel KernelFor(int64_t target, TexturedWay way) {
   if (target != HWY_TARGET) return nullptr;
-  return gather ? &DrawTexturedRow<true> : &DrawTexturedRow<false>;
+  switch ((way.gather ? 1 : 0) + (way.reciprocal ? 2 : 0)) {
+    case 0: return &DrawTexturedRow<false, false>;
+    case 1: return &DrawTexturedRow<true, false>;
+    case 2: return &DrawTexturedRow<false, true>;
+    default: return &DrawTexturedRow<true, true>;
+  }
 }
 
 }  // namespace HWY_NAMESPACE
@@ -311,9 +416,9 @@ HWY_EXPORT(KernelFor);
 
 namespace renderer {
 
-TexturedRowKernel TexturedRowKernelFor(int64_t target, bool gather) {
+TexturedRowKernel TexturedRowKernelFor(int64_t target, TexturedWay way) {
   return KernelFromTable(textured_row::HWY_DISPATCH_TABLE(KernelFor), target,
-                         gather);
+                         way);
 }
 
 }  // namespace renderer

@@ -1,5 +1,5 @@
-// The textured row kernel of every vector fill version, both its ways of
-// reading texels, against the plain row loop, one row at a time, on rows made to sit where a kernel could
+// The textured row kernel of every vector fill version, in each of its
+// ways (reading texels, finding u and v), against the plain row loop, one row at a time, on rows made to sit where a kernel could
 // slip: depths on and beside the stored ones, near limits that are not
 // floats (so the kernel's float form of the test must round them down),
 // sums that are whole (formed per pixel) or not (added up pixel after
@@ -146,9 +146,13 @@ void CompareRow(const Row& row, const Texture& texture, int index,
   const Drawn plain = DrawPlain(row, texture);
   *passed += plain.passed;
   for (const RowKernels& kernels : RowKernelsHere()) {
-    for (int way = 0; way < 2; ++way) {
+    for (int way = 0; way < 4; ++way) {
       const Drawn drawn = DrawKernel(kernels.texturedWays[way], row, texture);
-      const char* name = way == 0 ? " loading texels" : " gathering texels";
+      const char* const names[] = {" by divisions, loading texels",
+                                   " by divisions, gathering texels",
+                                   " by a reciprocal, loading texels",
+                                   " by a reciprocal, gathering texels"};
+      const char* name = names[way];
       ASSERT_EQ(drawn.passed, plain.passed)
           << kernels.name << name << ", row " << index;
       ASSERT_EQ(drawn.depthBits, plain.depthBits)
@@ -199,6 +203,43 @@ TEST(TexturedRowKernel, SumsKeepTheSequentialAdditionsLastBits) {
     ASSERT_NO_FATAL_FAILURE(CompareRow(row, texture, i, &passed));
   }
   EXPECT_GT(passed, 700 * 9);
+}
+
+// Rows at the edges of the reciprocal's proof (sure_quotient-inl.h) and of
+// the tile the kernel wraps by: K and d at and beyond the ranges in which
+// one division may stand for three, u and v landing on whole numbers
+// (where a quotient a few units in the last place off truncates to the
+// next column), zero numerators, texel steps of several copies of the
+// texture per pixel, rows crossing zero and the int32 limit.
+TEST(TexturedRowKernel, MatchesThePlainRowAtTheEdgesOfItsShortcuts) {
+  if (RowKernelsHere().empty()) GTEST_SKIP() << "no vector fill version here";
+  std::mt19937 random(8122026u);
+  std::uniform_int_distribution<int> pick(0, 7);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  const Texture textures[] = {RandomTexture(7, 5, &random),
+                              RandomTexture(64, 32, &random)};
+  const double ds[] = {0x1p-400, 0x1.0000000000001p-400, 0x1p400,
+                       0x1.fffffffffffffp399, 1.0, 3.0, 1e-300, 1e300};
+  const double zs[] = {2, 1e3, 3e38, 1e-3, 0x1p500, 0x1p-499, 7, 1e20};
+  const double steps[] = {0, 0.5, -0.25, 1.0 / 3, 7.0, -64.5, 1e6, 0.1};
+  const double starts[] = {0, -0.5, 4.5, -1e9, 2147483000.0, 1.0 / 3, -7, 63};
+  int64_t passed = 0;
+  for (int i = 0; i < 6000; ++i) {
+    const Texture& texture = textures[i % 2];
+    Row row;
+    const double d = ds[pick(random)] * (pick(random) < 4 ? 1 : -1);
+    row.plane.k = zs[pick(random)] * d;
+    row.plane.n.x = pick(random) < 4 ? 0 : d * 1e-4 * unit(random);
+    row.plane.dUn = steps[pick(random)] * d;
+    row.plane.dVn = steps[pick(random)] * d;
+    row.start = {d, starts[pick(random)] * d, starts[pick(random)] * d};
+    row.plane.u0 = pick(random) < 4 ? -0.5 : std::round(10 * unit(random));
+    row.plane.v0 = pick(random) < 4 ? 0 : std::round(10 * unit(random));
+    row.count = 9 + pick(random) * 37;
+    row.depth.assign(size_t(row.count + 2 * kGuard), 1e38f);
+    ASSERT_NO_FATAL_FAILURE(CompareRow(row, texture, i, &passed));
+  }
+  EXPECT_GT(passed, 6000 * 10);
 }
 
 }  // namespace
