@@ -10,9 +10,9 @@
 // chunk whose sums keep one binade each) and otherwise added up one pixel
 // after another as the plain fill does.
 //
-// A row is drawn in chunks, each in two short passes (depth tests and
-// texel addresses, then texel fetch and writes) rather than one long chain
-// per step, so that the processor can overlap many steps.
+// A row is drawn in chunks, each in three short passes (depth tests, texel
+// addresses, texel fetch and writes) rather than one long chain per step,
+// so that the processor can overlap many steps.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "render/textured_row_kernel.cpp"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
@@ -63,14 +63,16 @@ using DU = hn::Rebind<uint32_t, D>;
 using VD = hn::Vec<D>;
 using MD = hn::Mask<D>;
 
-// What the passes hand on within a chunk: each pixel's running sums, its
-// depth rounded to float and where its texel's word starts (TexelStarts);
+// What the passes hand on within a chunk: each pixel's running sums, the
+// reciprocal of its d where the kernel multiplies, its depth rounded to
+// float and where its texel's word starts (TexelStarts);
 // per step of lanes (as lane bits), which passed the depth tests and fetch
 // their texel in the last pass.
 struct Chunk {
   HWY_ALIGN double d[kChunkPixels];
   HWY_ALIGN double un[kChunkPixels];
   HWY_ALIGN double vn[kChunkPixels];
+  HWY_ALIGN double r[kChunkPixels];
   HWY_ALIGN float z[kChunkPixels];
   HWY_ALIGN int32_t start[kChunkPixels];
   uint64_t pass[kChunkPixels];
@@ -143,9 +145,10 @@ struct Truncated {
 // alone). False when a lane of `passBits` is not sure of them, or outside
 // the int32 range.
 HWY_INLINE bool SureTruncations(const TexturedRowPlane& p, const Chunk& chunk,
-                                int64_t i, VD dv, VD r, uint64_t passBits,
+                                int64_t i, VD dv, uint64_t passBits,
                                 Truncated* t) {
   const D d;
+  const VD r = hn::Load(d, chunk.r + i);
   const VD u0 = hn::Set(d, p.u0);
   const VD half = hn::Set(d, 0.5);
   const VD v0 = hn::Set(d, p.v0);
@@ -252,18 +255,6 @@ HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
   return hn::DemoteTo(di, hn::IfThenElseZero(inside, offset));
 }
 
-// Where the texels of step i's passing lanes start, and which of them
-// fetch theirs in the last pass.
-HWY_INLINE void AddressStep(const TexturedRowPlane& p, Chunk* chunk, int64_t i,
-                            const Truncated& t, uint64_t passBits, Tile* tile) {
-  const D d;
-  const DI di;
-  hn::Store(TexelStarts(TexelOffsets(p, t, passBits, tile),
-                        p.width * p.height),
-            di, chunk->start + i);
-  chunk->fetch[i / int64_t(hn::Lanes(d))] = passBits & MaskBits(d, t.inRange);
-}
-
 // Pass 1: z = K / d rounded to float, and the depth tests, made on floats:
 // the plain fill compares z widened to double with the stored depth (also
 // a float, so the order is the same) and with 1 and near z, which
@@ -271,57 +262,62 @@ HWY_INLINE void AddressStep(const TexturedRowPlane& p, Chunk* chunk, int64_t i,
 // it. The plain fill skips d = 0 before dividing; here the division runs
 // on every lane and the test is left out, because it cannot change a
 // result: a zero d gives an infinite or NaN z, which fails the depth test
-// or the test against 1.
-//
-// Then where the passing lanes' texels start: with kReciprocal in the same
-// step, from the reciprocal that z's quotient gives (sure_quotient-inl.h),
-// which leaves the divider to z while the other units take u and v;
-// otherwise in a second pass over the chunk by two more divisions, which
-// keeps the divider busy on processors whose divisions are cheap.
+// or the test against 1. With kReciprocal, also r = zd (1 / K), the
+// reciprocal of d that pass 2 multiplies by.
 template <bool kReciprocal>
-HWY_INLINE int64_t TestAndAddress(const TexturedRowPlane& p, int64_t count,
-                                  Chunk* chunk, Tile* tile, float* depth,
-                                  uint32_t* pixels) {
+HWY_INLINE int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
+                              int64_t count, Chunk* chunk) {
   const D d;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(d));
   const VD k = hn::Set(d, p.k);
-  const bool sureRow = NumeratorInRange(p.k);
   const VD inverseK = hn::Set(d, 1.0 / p.k);
   const auto nearest = hn::Set(df, FloatBelow(std::max(1.0, p.nearZ)));
   int64_t passed = 0;
   for (int64_t i = 0; i < count; i += lanes) {
     const size_t valid = size_t(std::min(count - i, lanes));
-    const VD dv = hn::Load(d, chunk->d + i);
-    const VD zd = hn::Div(k, dv);
+    const VD zd = hn::Div(k, hn::Load(d, chunk->d + i));
     const auto z = hn::DemoteTo(df, zd);
     const auto stored = LoadFirst(df, depth + i, valid);
     auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, nearest));
     if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
     hn::Store(z, df, chunk->z + i);
-    const uint64_t passBits = MaskBits(df, pass);
-    passed += std::popcount(passBits);
-    chunk->pass[i / lanes] = passBits;
-    chunk->fetch[i / lanes] = 0;
-    if (!kReciprocal || passBits == 0) continue;
-    Truncated t;
-    if (HWY_UNLIKELY(!sureRow ||
-                     !SureTruncations(p, *chunk, i, dv, hn::Mul(zd, inverseK),
-                                      passBits, &t))) {
-      DividedTruncations(p, *chunk, i, dv, passBits, depth, pixels, &t);
-    }
-    AddressStep(p, chunk, i, t, passBits, tile);
-  }
-  if (kReciprocal) return passed;
-  for (int64_t i = 0; i < count; i += lanes) {
-    const uint64_t passBits = chunk->pass[i / lanes];
-    if (passBits == 0) continue;
-    Truncated t;
-    DividedTruncations(p, *chunk, i, hn::Load(d, chunk->d + i), passBits,
-                       depth, pixels, &t);
-    AddressStep(p, chunk, i, t, passBits, tile);
+    if (kReciprocal) hn::Store(hn::Mul(zd, inverseK), d, chunk->r + i);
+    const uint64_t bits = MaskBits(df, pass);
+    chunk->pass[i / lanes] = bits;
+    passed += std::popcount(bits);
   }
   return passed;
+}
+
+// Pass 2: where the passing lanes' texels start. With kReciprocal, u and v
+// come from r where that is sure (sure_quotient-inl.h), which leaves the
+// divider to z while the other units take u and v; otherwise, and for the
+// steps that are not sure, from two more divisions, which is faster on
+// processors whose divisions are cheap.
+template <bool kReciprocal>
+HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
+                              Chunk* chunk, Tile* tile, float* depth,
+                              uint32_t* pixels) {
+  const D d;
+  const DI di;
+  const int64_t lanes = int64_t(hn::Lanes(d));
+  const bool sureRow = kReciprocal && NumeratorInRange(p.k);
+  for (int64_t i = 0; i < count; i += lanes) {
+    const uint64_t passBits = chunk->pass[i / lanes];
+    chunk->fetch[i / lanes] = 0;
+    if (passBits == 0) continue;
+    const VD dv = hn::Load(d, chunk->d + i);
+    Truncated t;
+    if (!sureRow || HWY_UNLIKELY(!SureTruncations(p, *chunk, i, dv, passBits,
+                                                  &t))) {
+      DividedTruncations(p, *chunk, i, dv, passBits, depth, pixels, &t);
+    }
+    hn::Store(TexelStarts(TexelOffsets(p, t, passBits, tile),
+                          p.width * p.height),
+              di, chunk->start + i);
+    chunk->fetch[i / lanes] = passBits & MaskBits(d, t.inRange);
+  }
 }
 
 // Pass 3: fetch the texels (by gather where kGather) and write depth and
@@ -387,8 +383,9 @@ int64_t DrawTexturedRow(const TexturedRowPlane& p,
     } else {
       StepwiseSums(p, &sums, n, &chunk);
     }
-    passed += TestAndAddress<kReciprocal>(p, n, &chunk, &tile, depth + first,
-                                          pixels + first);
+    passed += TestDepths<kReciprocal>(p, depth + first, n, &chunk);
+    AddressTexels<kReciprocal>(p, n, &chunk, &tile, depth + first,
+                               pixels + first);
     WriteTexels<kGather>(p, n, chunk, depth + first, pixels + first);
   }
   return passed;
