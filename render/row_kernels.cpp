@@ -36,7 +36,7 @@ int64_t FastestDraw(TexturedRowKernel kernel, const TexturedRowPlane& plane,
 }
 
 // The fastest of a target's textured kernels on this processor, timed on
-// a row of 128 pixels across a texture of 97 x 61 texels, each way in
+// a row of 256 pixels across a texture of 97 x 61 texels, each way in
 // turn. All draw the same bits, so a close call that goes either way
 // changes only the speed.
 TexturedRowKernel FastestTexturedKernel(const TexturedRowKernel (&ways)[4]) {
@@ -49,10 +49,10 @@ TexturedRowKernel FastestTexturedKernel(const TexturedRowKernel (&ways)[4]) {
   const double d = 1 << 20;
   const TexturedRowPlane plane{1000.0 * d, 1.0,   0.37 * d, 0.23 * d, 0.5,
                                0.5,        1.0,   texels.data(), 97, 61};
-  std::vector<float> depth(128);
-  std::vector<uint32_t> pixels(128);
+  std::vector<float> depth(256);
+  std::vector<uint32_t> pixels(256);
   int64_t fastest[4] = {INT64_MAX, INT64_MAX, INT64_MAX, INT64_MAX};
-  for (int round = 0; round < 2; ++round) {
+  for (int round = 0; round < 3; ++round) {
     for (int way = 0; way < 4; ++way) {
       fastest[way] = std::min(
           fastest[way], FastestDraw(ways[way], plane, depth, pixels));

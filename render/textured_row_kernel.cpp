@@ -10,9 +10,9 @@
 // chunk whose sums keep one binade each) and otherwise added up one pixel
 // after another as the plain fill does.
 //
-// A row is drawn in chunks, each in three short passes (depth tests, texel
-// addresses, texel fetch and writes) rather than one long chain per step,
-// so that the processor can overlap many steps.
+// A row is drawn in chunks, each in short passes (depth tests with texel
+// addresses a step behind, then texel fetch and writes) rather than one
+// long chain per step, so that the processor can overlap many steps.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "render/textured_row_kernel.cpp"
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
@@ -255,69 +255,92 @@ HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
   return hn::DemoteTo(di, hn::IfThenElseZero(inside, offset));
 }
 
-// Pass 1: z = K / d rounded to float, and the depth tests, made on floats:
-// the plain fill compares z widened to double with the stored depth (also
-// a float, so the order is the same) and with 1 and near z, which
-// together are the one test z > max(1, near z), that is z > FloatBelow of
-// it. The plain fill skips d = 0 before dividing; here the division runs
-// on every lane and the test is left out, because it cannot change a
-// result: a zero d gives an infinite or NaN z, which fails the depth test
-// or the test against 1. With kReciprocal, also r = zd (1 / K), the
-// reciprocal of d that pass 2 multiplies by.
+// What passes 1 and 2 use throughout a row.
+struct RowConstants {
+  VD k;
+  VD inverseK;  // 1 / K, for the reciprocal way
+  hn::Vec<DF> nearest;
+  bool sure;  // K in range for the reciprocal way
+};
+
+RowConstants ConstantsOf(const TexturedRowPlane& p) {
+  const D d;
+  return {hn::Set(d, p.k), hn::Set(d, 1.0 / p.k),
+          hn::Set(DF(), FloatBelow(std::max(1.0, p.nearZ))),
+          NumeratorInRange(p.k)};
+}
+
+// Pass 1 for step i: z = K / d rounded to float, and the depth tests, made
+// on floats: the plain fill compares z widened to double with the stored
+// depth (also a float, so the order is the same) and with 1 and near z,
+// which together are the one test z > max(1, near z), that is z >
+// FloatBelow of it. The plain fill skips d = 0 before dividing; here the
+// division runs on every lane and the test is left out, because it cannot
+// change a result: a zero d gives an infinite or NaN z, which fails the
+// depth test or the test against 1. With kReciprocal, also r = zd (1 / K),
+// the reciprocal of d that pass 2 multiplies by. Returns how many passed.
 template <bool kReciprocal>
-HWY_INLINE int64_t TestDepths(const TexturedRowPlane& p, const float* depth,
-                              int64_t count, Chunk* chunk) {
+HWY_INLINE int64_t TestDepths(const RowConstants& c, const float* depth,
+                              int64_t count, int64_t i, Chunk* chunk) {
   const D d;
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(d));
-  const VD k = hn::Set(d, p.k);
-  const VD inverseK = hn::Set(d, 1.0 / p.k);
-  const auto nearest = hn::Set(df, FloatBelow(std::max(1.0, p.nearZ)));
-  int64_t passed = 0;
-  for (int64_t i = 0; i < count; i += lanes) {
-    const size_t valid = size_t(std::min(count - i, lanes));
-    const VD zd = hn::Div(k, hn::Load(d, chunk->d + i));
-    const auto z = hn::DemoteTo(df, zd);
-    const auto stored = LoadFirst(df, depth + i, valid);
-    auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, nearest));
-    if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
-    hn::Store(z, df, chunk->z + i);
-    if (kReciprocal) hn::Store(hn::Mul(zd, inverseK), d, chunk->r + i);
-    const uint64_t bits = MaskBits(df, pass);
-    chunk->pass[i / lanes] = bits;
-    passed += std::popcount(bits);
-  }
-  return passed;
+  const size_t valid = size_t(std::min(count - i, lanes));
+  const VD zd = hn::Div(c.k, hn::Load(d, chunk->d + i));
+  const auto z = hn::DemoteTo(df, zd);
+  const auto stored = LoadFirst(df, depth + i, valid);
+  auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, c.nearest));
+  if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
+  hn::Store(z, df, chunk->z + i);
+  if (kReciprocal) hn::Store(hn::Mul(zd, c.inverseK), d, chunk->r + i);
+  const uint64_t bits = MaskBits(df, pass);
+  chunk->pass[i / lanes] = bits;
+  return std::popcount(bits);
 }
 
-// Pass 2: where the passing lanes' texels start. With kReciprocal, u and v
-// come from r where that is sure (sure_quotient-inl.h), which leaves the
-// divider to z while the other units take u and v; otherwise, and for the
-// steps that are not sure, from two more divisions, which is faster on
-// processors whose divisions are cheap.
+// Pass 2 for step i: where the passing lanes' texels start. With
+// kReciprocal, u and v come from r where that is sure
+// (sure_quotient-inl.h), which leaves the divider to z while the other
+// units take u and v; otherwise, and for steps that are not sure, from two
+// more divisions, which is faster on processors whose divisions are cheap.
 template <bool kReciprocal>
-HWY_INLINE void AddressTexels(const TexturedRowPlane& p, int64_t count,
-                              Chunk* chunk, Tile* tile, float* depth,
-                              uint32_t* pixels) {
+HWY_INLINE void AddressTexels(const TexturedRowPlane& p,
+                              const RowConstants& c, int64_t i, Chunk* chunk,
+                              Tile* tile, float* depth, uint32_t* pixels) {
   const D d;
   const DI di;
-  const int64_t lanes = int64_t(hn::Lanes(d));
-  const bool sureRow = kReciprocal && NumeratorInRange(p.k);
-  for (int64_t i = 0; i < count; i += lanes) {
-    const uint64_t passBits = chunk->pass[i / lanes];
-    chunk->fetch[i / lanes] = 0;
-    if (passBits == 0) continue;
-    const VD dv = hn::Load(d, chunk->d + i);
-    Truncated t;
-    if (!sureRow || HWY_UNLIKELY(!SureTruncations(p, *chunk, i, dv, passBits,
-                                                  &t))) {
-      DividedTruncations(p, *chunk, i, dv, passBits, depth, pixels, &t);
-    }
-    hn::Store(TexelStarts(TexelOffsets(p, t, passBits, tile),
-                          p.width * p.height),
-              di, chunk->start + i);
-    chunk->fetch[i / lanes] = passBits & MaskBits(d, t.inRange);
+  const int64_t step = i / int64_t(hn::Lanes(d));
+  const uint64_t passBits = chunk->pass[step];
+  chunk->fetch[step] = 0;
+  if (passBits == 0) return;
+  const VD dv = hn::Load(d, chunk->d + i);
+  Truncated t;
+  if (!kReciprocal || !c.sure ||
+      HWY_UNLIKELY(!SureTruncations(p, *chunk, i, dv, passBits, &t))) {
+    DividedTruncations(p, *chunk, i, dv, passBits, depth, pixels, &t);
   }
+  hn::Store(TexelStarts(TexelOffsets(p, t, passBits, tile),
+                        p.width * p.height),
+            di, chunk->start + i);
+  chunk->fetch[step] = passBits & MaskBits(d, t.inRange);
+}
+
+// Passes 1 and 2 over a chunk, pass 2 a step behind pass 1: the division
+// of the step ahead then overlaps the addressing of the step behind.
+template <bool kReciprocal>
+HWY_INLINE int64_t TestAndAddress(const TexturedRowPlane& p,
+                                  const RowConstants& c, int64_t count,
+                                  Chunk* chunk, Tile* tile, float* depth,
+                                  uint32_t* pixels) {
+  const int64_t lanes = int64_t(hn::Lanes(D()));
+  int64_t passed = 0;
+  for (int64_t i = 0; i < count + lanes; i += lanes) {
+    if (i < count) passed += TestDepths<kReciprocal>(c, depth, count, i, chunk);
+    if (i > 0) {
+      AddressTexels<kReciprocal>(p, c, i - lanes, chunk, tile, depth, pixels);
+    }
+  }
+  return passed;
 }
 
 // Pass 3: fetch the texels (by gather where kGather) and write depth and
@@ -365,6 +388,7 @@ int64_t DrawTexturedRow(const TexturedRowPlane& p,
   const bool wholeD = StepsAreExact(start.d, p.dStep, count);
   const bool wholeUn = StepsAreExact(start.un, p.unStep, count);
   const bool wholeVn = StepsAreExact(start.vn, p.vnStep, count);
+  const RowConstants constants = ConstantsOf(p);
   Chunk chunk;
   Tile tile;
   // The sums at the chunk's first pixel.
@@ -383,9 +407,8 @@ int64_t DrawTexturedRow(const TexturedRowPlane& p,
     } else {
       StepwiseSums(p, &sums, n, &chunk);
     }
-    passed += TestDepths<kReciprocal>(p, depth + first, n, &chunk);
-    AddressTexels<kReciprocal>(p, n, &chunk, &tile, depth + first,
-                               pixels + first);
+    passed += TestAndAddress<kReciprocal>(p, constants, n, &chunk, &tile,
+                                          depth + first, pixels + first);
     WriteTexels<kGather>(p, n, chunk, depth + first, pixels + first);
   }
   return passed;
