@@ -219,6 +219,7 @@ HWY_NOINLINE void DividedTruncations(const TexturedRowPlane& p,
 // little from step to step, so the next step's are mostly the same.
 struct Tile {
   double u = 0, v = 0;
+  bool known = false;  // not before a row's first wrap
 };
 
 // The byte offsets of the texels of lanes in range (0 for the others, so
@@ -238,7 +239,7 @@ HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
   MD inside = hn::And(
       hn::And(hn::Ge(column, zero), hn::Lt(column, width)),
       hn::And(hn::Ge(row, zero), hn::Lt(row, height)));
-  if (HWY_UNLIKELY((passBits & ~MaskBits(d, inside)) != 0)) {
+  if (HWY_UNLIKELY(!tile->known || (passBits & ~MaskBits(d, inside)) != 0)) {
     column = WrapLanes(t.tu, width, hn::Set(d, 1.0 / double(p.width)));
     row = WrapLanes(t.tv, height, hn::Set(d, 1.0 / double(p.height)));
     inside = t.inRange;
@@ -247,7 +248,7 @@ HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
     const double tileU = hn::ExtractLane(hn::Sub(t.tu, column), last);
     const double tileV = hn::ExtractLane(hn::Sub(t.tv, row), last);
     if (std::fabs(tileU) < 2147483648.0 && std::fabs(tileV) < 2147483648.0) {
-      *tile = {tileU, tileV};
+      *tile = {tileU, tileV, true};
     }
   }
   const VD offset =
