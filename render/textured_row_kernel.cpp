@@ -133,20 +133,15 @@ inline float FloatBelow(double limit) {
   return double(below) > limit ? std::nextafter(below, -HUGE_VALF) : below;
 }
 
-// u and v of one step of lanes truncated (tu, tv), and which lanes have
-// both inside the int32 range (|u|, |v| < 2^31).
-struct Truncated {
-  VD tu, tv;
-  MD inRange;
-};
-
-// u and v truncated from r, the reciprocal of d that zd (1 / K) makes, as
-// sure_quotient-inl.h proves (|u| < 2^31 depends on the truncated value
+// u and v truncated (tu, tv) from r, the reciprocal of d that zd (1 / K)
+// makes, as sure_quotient-inl.h proves, and which lanes have both inside
+// the int32 range (|u|, |v| < 2^31, which depends on the truncated value
 // alone). False when a lane of `passBits` is not sure of them, or outside
-// the int32 range.
+// that range. (Scalable vectors cannot be members of a struct: hence three
+// results apart.)
 HWY_INLINE bool SureTruncations(const TexturedRowPlane& p, const Chunk& chunk,
-                                int64_t i, VD dv, uint64_t passBits,
-                                Truncated* t) {
+                                int64_t i, VD dv, uint64_t passBits, VD* tu,
+                                VD* tv, MD* inRange) {
   const D d;
   const VD r = hn::Load(d, chunk.r + i);
   const VD u0 = hn::Set(d, p.u0);
@@ -157,15 +152,13 @@ HWY_INLINE bool SureTruncations(const TexturedRowPlane& p, const Chunk& chunk,
   QuotientBounds(d, hn::Mul(hn::Load(d, chunk.un + i), r), &ua, &ub);
   QuotientBounds(d, hn::Mul(hn::Load(d, chunk.vn + i), r), &va, &vb);
   // The half-texel offset belongs to u alone.
-  t->tu = hn::Trunc(hn::Add(hn::Add(ua, u0), half));
-  t->tv = hn::Trunc(hn::Add(va, v0));
-  t->inRange =
-      hn::And(hn::Lt(hn::Abs(t->tu), limit), hn::Lt(hn::Abs(t->tv), limit));
+  *tu = hn::Trunc(hn::Add(hn::Add(ua, u0), half));
+  *tv = hn::Trunc(hn::Add(va, v0));
+  *inRange = hn::And(hn::Lt(hn::Abs(*tu), limit), hn::Lt(hn::Abs(*tv), limit));
   const MD alike =
-      hn::And(hn::Eq(t->tu, hn::Trunc(hn::Add(hn::Add(ub, u0), half))),
-              hn::Eq(t->tv, hn::Trunc(hn::Add(vb, v0))));
-  const MD sure =
-      hn::And(hn::And(alike, t->inRange), DivisorInRange(d, dv));
+      hn::And(hn::Eq(*tu, hn::Trunc(hn::Add(hn::Add(ub, u0), half))),
+              hn::Eq(*tv, hn::Trunc(hn::Add(vb, v0))));
+  const MD sure = hn::And(hn::And(alike, *inRange), DivisorInRange(d, dv));
   return (passBits & ~MaskBits(d, sure)) == 0;
 }
 
@@ -192,12 +185,14 @@ HWY_NOINLINE void DrawLanesOneByOne(const TexturedRowPlane& p,
   }
 }
 
-// u and v truncated by the plain fill's divisions; the passing lanes
-// outside the int32 range are drawn here, one by one.
+// u and v truncated by the plain fill's divisions, and which lanes have
+// both inside the int32 range; the passing lanes outside it are drawn
+// here, one by one.
 HWY_NOINLINE void DividedTruncations(const TexturedRowPlane& p,
                                      const Chunk& chunk, int64_t i, VD dv,
                                      uint64_t passBits, float* depth,
-                                     uint32_t* pixels, Truncated* t) {
+                                     uint32_t* pixels, VD* tu, VD* tv,
+                                     MD* inRange) {
   const D d;
   const VD limit = hn::Set(d, 2147483648.0);
   const VD u = hn::Add(
@@ -207,11 +202,11 @@ HWY_NOINLINE void DividedTruncations(const TexturedRowPlane& p,
       hn::Add(hn::Div(hn::Load(d, chunk.vn + i), dv), hn::Set(d, p.v0));
   // |u|, |v| < 2^31: inside the int32 path of WrapTexel (which also takes
   // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
-  t->inRange = hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
-  const uint64_t outside = passBits & ~MaskBits(d, t->inRange);
+  *inRange = hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
+  const uint64_t outside = passBits & ~MaskBits(d, *inRange);
   if (outside != 0) DrawLanesOneByOne(p, chunk, i, u, v, outside, depth, pixels);
-  t->tu = hn::Trunc(u);
-  t->tv = hn::Trunc(v);
+  *tu = hn::Trunc(u);
+  *tv = hn::Trunc(v);
 }
 
 // The copy of the texture a row is in: the multiples of the width and
@@ -227,26 +222,26 @@ struct Tile {
 // by the tile's multiples where that puts every passing lane inside the
 // texture, else by WrapLanes, which also moves the tile.
 HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
-                                    const Truncated& t, uint64_t passBits,
+                                    VD tu, VD tv, MD inRange, uint64_t passBits,
                                     Tile* tile) {
   const D d;
   const DI di;
   const VD width = hn::Set(d, double(p.width));
   const VD height = hn::Set(d, double(p.height));
   const VD zero = hn::Zero(d);
-  VD column = hn::Sub(t.tu, hn::Set(d, tile->u));
-  VD row = hn::Sub(t.tv, hn::Set(d, tile->v));
+  VD column = hn::Sub(tu, hn::Set(d, tile->u));
+  VD row = hn::Sub(tv, hn::Set(d, tile->v));
   MD inside = hn::And(
       hn::And(hn::Ge(column, zero), hn::Lt(column, width)),
       hn::And(hn::Ge(row, zero), hn::Lt(row, height)));
   if (HWY_UNLIKELY(!tile->known || (passBits & ~MaskBits(d, inside)) != 0)) {
-    column = WrapLanes(t.tu, width, hn::Set(d, 1.0 / double(p.width)));
-    row = WrapLanes(t.tv, height, hn::Set(d, 1.0 / double(p.height)));
-    inside = t.inRange;
+    column = WrapLanes(tu, width, hn::Set(d, 1.0 / double(p.width)));
+    row = WrapLanes(tv, height, hn::Set(d, 1.0 / double(p.height)));
+    inside = inRange;
     // The last lane's tile, for the steps that follow.
     const size_t last = hn::Lanes(d) - 1;
-    const double tileU = hn::ExtractLane(hn::Sub(t.tu, column), last);
-    const double tileV = hn::ExtractLane(hn::Sub(t.tv, row), last);
+    const double tileU = hn::ExtractLane(hn::Sub(tu, column), last);
+    const double tileV = hn::ExtractLane(hn::Sub(tv, row), last);
     if (std::fabs(tileU) < 2147483648.0 && std::fabs(tileV) < 2147483648.0) {
       *tile = {tileU, tileV, true};
     }
@@ -258,16 +253,14 @@ HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
 
 // What passes 1 and 2 use throughout a row.
 struct RowConstants {
-  VD k;
-  VD inverseK;  // 1 / K, for the reciprocal way
-  hn::Vec<DF> nearest;
+  double k;
+  double inverseK;  // 1 / K, for the reciprocal way
+  float nearest;
   bool sure;  // K in range for the reciprocal way
 };
 
 RowConstants ConstantsOf(const TexturedRowPlane& p) {
-  const D d;
-  return {hn::Set(d, p.k), hn::Set(d, 1.0 / p.k),
-          hn::Set(DF(), FloatBelow(std::max(1.0, p.nearZ))),
+  return {p.k, 1.0 / p.k, FloatBelow(std::max(1.0, p.nearZ)),
           NumeratorInRange(p.k)};
 }
 
@@ -287,13 +280,13 @@ HWY_INLINE int64_t TestDepths(const RowConstants& c, const float* depth,
   const DF df;
   const int64_t lanes = int64_t(hn::Lanes(d));
   const size_t valid = size_t(std::min(count - i, lanes));
-  const VD zd = hn::Div(c.k, hn::Load(d, chunk->d + i));
+  const VD zd = hn::Div(hn::Set(d, c.k), hn::Load(d, chunk->d + i));
   const auto z = hn::DemoteTo(df, zd);
   const auto stored = LoadFirst(df, depth + i, valid);
-  auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, c.nearest));
+  auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, hn::Set(df, c.nearest)));
   if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
   hn::Store(z, df, chunk->z + i);
-  if (kReciprocal) hn::Store(hn::Mul(zd, c.inverseK), d, chunk->r + i);
+  if (kReciprocal) hn::Store(hn::Mul(zd, hn::Set(d, c.inverseK)), d, chunk->r + i);
   const uint64_t bits = MaskBits(df, pass);
   chunk->pass[i / lanes] = bits;
   return std::popcount(bits);
@@ -315,15 +308,18 @@ HWY_INLINE void AddressTexels(const TexturedRowPlane& p,
   chunk->fetch[step] = 0;
   if (passBits == 0) return;
   const VD dv = hn::Load(d, chunk->d + i);
-  Truncated t;
+  VD tu, tv;
+  MD inRange;
   if (!kReciprocal || !c.sure ||
-      HWY_UNLIKELY(!SureTruncations(p, *chunk, i, dv, passBits, &t))) {
-    DividedTruncations(p, *chunk, i, dv, passBits, depth, pixels, &t);
+      HWY_UNLIKELY(!SureTruncations(p, *chunk, i, dv, passBits, &tu, &tv,
+                                    &inRange))) {
+    DividedTruncations(p, *chunk, i, dv, passBits, depth, pixels, &tu, &tv,
+                       &inRange);
   }
-  hn::Store(TexelStarts(TexelOffsets(p, t, passBits, tile),
+  hn::Store(TexelStarts(TexelOffsets(p, tu, tv, inRange, passBits, tile),
                         p.width * p.height),
             di, chunk->start + i);
-  chunk->fetch[step] = passBits & MaskBits(d, t.inRange);
+  chunk->fetch[step] = passBits & MaskBits(d, inRange);
 }
 
 // Passes 1 and 2 over a chunk, pass 2 a step behind pass 1: the division
