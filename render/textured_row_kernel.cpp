@@ -65,9 +65,9 @@ using MD = hn::Mask<D>;
 
 // What the passes hand on within a chunk: each pixel's running sums, the
 // reciprocal of its d where the kernel multiplies, its depth rounded to
-// float and where its texel's word starts (TexelStarts);
-// per step of lanes (as lane bits), which passed the depth tests and fetch
-// their texel in the last pass.
+// float and where its texel's word starts (TexelStarts); per step of lanes
+// (as lane bits), which passed the depth tests and fetch their texel in
+// the last pass.
 struct Chunk {
   HWY_ALIGN double d[kChunkPixels];
   HWY_ALIGN double un[kChunkPixels];
@@ -133,6 +133,25 @@ inline float FloatBelow(double limit) {
   return double(below) > limit ? std::nextafter(below, -HUGE_VALF) : below;
 }
 
+// The plain fill's steps after the division, up to truncation: u gets
+// corner 0's u and the half-texel offset (which belongs to u alone), v
+// corner 0's v.
+HWY_INLINE VD UFrom(const TexturedRowPlane& p, VD quotient) {
+  const D d;
+  return hn::Add(hn::Add(quotient, hn::Set(d, p.u0)), hn::Set(d, 0.5));
+}
+HWY_INLINE VD VFrom(const TexturedRowPlane& p, VD quotient) {
+  return hn::Add(quotient, hn::Set(D(), p.v0));
+}
+
+// The lanes with |u|, |v| < 2^31: inside the int32 path of WrapTexel
+// (which also takes (-2^31 - 1, -2^31]; those few go one by one, drawn the
+// same).
+HWY_INLINE MD InInt32Range(VD u, VD v) {
+  const VD limit = hn::Set(D(), 2147483648.0);
+  return hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
+}
+
 // u and v truncated (tu, tv) from r, the reciprocal of d that zd (1 / K)
 // makes, as sure_quotient-inl.h proves, and which lanes have both inside
 // the int32 range (|u|, |v| < 2^31, which depends on the truncated value
@@ -144,20 +163,14 @@ HWY_INLINE bool SureTruncations(const TexturedRowPlane& p, const Chunk& chunk,
                                 VD* tv, MD* inRange) {
   const D d;
   const VD r = hn::Load(d, chunk.r + i);
-  const VD u0 = hn::Set(d, p.u0);
-  const VD half = hn::Set(d, 0.5);
-  const VD v0 = hn::Set(d, p.v0);
-  const VD limit = hn::Set(d, 2147483648.0);
   VD ua, ub, va, vb;
   QuotientBounds(d, hn::Mul(hn::Load(d, chunk.un + i), r), &ua, &ub);
   QuotientBounds(d, hn::Mul(hn::Load(d, chunk.vn + i), r), &va, &vb);
-  // The half-texel offset belongs to u alone.
-  *tu = hn::Trunc(hn::Add(hn::Add(ua, u0), half));
-  *tv = hn::Trunc(hn::Add(va, v0));
-  *inRange = hn::And(hn::Lt(hn::Abs(*tu), limit), hn::Lt(hn::Abs(*tv), limit));
-  const MD alike =
-      hn::And(hn::Eq(*tu, hn::Trunc(hn::Add(hn::Add(ub, u0), half))),
-              hn::Eq(*tv, hn::Trunc(hn::Add(vb, v0))));
+  *tu = hn::Trunc(UFrom(p, ua));
+  *tv = hn::Trunc(VFrom(p, va));
+  *inRange = InInt32Range(*tu, *tv);
+  const MD alike = hn::And(hn::Eq(*tu, hn::Trunc(UFrom(p, ub))),
+                           hn::Eq(*tv, hn::Trunc(VFrom(p, vb))));
   const MD sure = hn::And(hn::And(alike, *inRange), DivisorInRange(d, dv));
   return (passBits & ~MaskBits(d, sure)) == 0;
 }
@@ -194,17 +207,13 @@ HWY_NOINLINE void DividedTruncations(const TexturedRowPlane& p,
                                      uint32_t* pixels, VD* tu, VD* tv,
                                      MD* inRange) {
   const D d;
-  const VD limit = hn::Set(d, 2147483648.0);
-  const VD u = hn::Add(
-      hn::Add(hn::Div(hn::Load(d, chunk.un + i), dv), hn::Set(d, p.u0)),
-      hn::Set(d, 0.5));
-  const VD v =
-      hn::Add(hn::Div(hn::Load(d, chunk.vn + i), dv), hn::Set(d, p.v0));
-  // |u|, |v| < 2^31: inside the int32 path of WrapTexel (which also takes
-  // (-2^31 - 1, -2^31]; those few go one by one, drawn the same).
-  *inRange = hn::And(hn::Lt(hn::Abs(u), limit), hn::Lt(hn::Abs(v), limit));
+  const VD u = UFrom(p, hn::Div(hn::Load(d, chunk.un + i), dv));
+  const VD v = VFrom(p, hn::Div(hn::Load(d, chunk.vn + i), dv));
+  *inRange = InInt32Range(u, v);
   const uint64_t outside = passBits & ~MaskBits(d, *inRange);
-  if (outside != 0) DrawLanesOneByOne(p, chunk, i, u, v, outside, depth, pixels);
+  if (outside != 0) {
+    DrawLanesOneByOne(p, chunk, i, u, v, outside, depth, pixels);
+  }
   *tu = hn::Trunc(u);
   *tv = hn::Trunc(v);
 }
@@ -221,8 +230,8 @@ struct Tile {
 // that every read stays inside the texels), wrapped as WrapTexel wraps:
 // by the tile's multiples where that puts every passing lane inside the
 // texture, else by WrapLanes, which also moves the tile.
-HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p,
-                                    VD tu, VD tv, MD inRange, uint64_t passBits,
+HWY_INLINE hn::Vec<DI> TexelOffsets(const TexturedRowPlane& p, VD tu, VD tv,
+                                    MD inRange, uint64_t passBits,
                                     Tile* tile) {
   const D d;
   const DI di;
@@ -286,7 +295,9 @@ HWY_INLINE int64_t TestDepths(const RowConstants& c, const float* depth,
   auto pass = hn::And(hn::Lt(z, stored), hn::Gt(z, hn::Set(df, c.nearest)));
   if (valid != size_t(lanes)) pass = hn::And(pass, hn::FirstN(df, valid));
   hn::Store(z, df, chunk->z + i);
-  if (kReciprocal) hn::Store(hn::Mul(zd, hn::Set(d, c.inverseK)), d, chunk->r + i);
+  if (kReciprocal) {
+    hn::Store(hn::Mul(zd, hn::Set(d, c.inverseK)), d, chunk->r + i);
+  }
   const uint64_t bits = MaskBits(df, pass);
   chunk->pass[i / lanes] = bits;
   return std::popcount(bits);

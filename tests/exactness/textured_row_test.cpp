@@ -1,7 +1,8 @@
 // The textured row kernel of every vector fill version, in each of its
-// ways (reading texels, finding u and v), against the plain row loop, one row at a time, on rows made to sit where a kernel could
-// slip: depths on and beside the stored ones, near limits that are not
-// floats (so the kernel's float form of the test must round them down),
+// ways (reading texels, finding u and v), against the plain row loop, one
+// row at a time, on rows made to sit where a kernel could slip: depths on
+// and beside the stored ones, near limits that are not floats (so the
+// kernel's float form of the test must round them down),
 // sums that are whole (formed per pixel) or not (added up pixel after
 // pixel), rows longer than a chunk, and texels at the very end of the
 // image. Pixels, depth bits, the guards past both ends of the row and the
