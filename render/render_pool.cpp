@@ -63,10 +63,24 @@ T WaitForChange(const std::atomic<T>& value, T old) {
   }
 }
 
+// Spins while job `seen` is still open: its caller, or another worker, is
+// drawing the last of it. A worker's share of a frame often ends a band or
+// more before the frame does; counting the spin before sleep from there
+// would put the worker to sleep at the end of many frames, and waking a
+// sleeping thread (an idle virtual processor's, especially) takes tens to
+// hundreds of microseconds, by which the next frame's start is late.
+void AwaitJobEnd(const RenderPool& pool, uint32_t seen) {
+  while (pool.open.load(std::memory_order_acquire) &&
+         pool.generation.load(std::memory_order_acquire) == seen) {
+    Pause();
+  }
+}
+
 void WorkerLoop(RenderPool* pool, int32_t worker) {
   pool->started.fetch_add(1, std::memory_order_release);
   uint32_t seen = 0;
   for (;;) {
+    AwaitJobEnd(*pool, seen);
     seen = WaitForChange(pool->generation, seen);
     if (pool->stopping.load(std::memory_order_acquire)) return;
     // Entering, then checking that the job is still open: the caller
