@@ -89,10 +89,13 @@ bool AllCornersVisible(const ObjectFrame& object, const MeshTriangle& triangle) 
 // fills would draw it, but with its spans set up straight from the
 // projected corners: the clipped corners, the plane and the colour are made
 // only when some row has a column.
+template <bool reachesBand>
 void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
                        const MeshTriangle& triangle, const Texture* texture) {
-  if (WholeTriangleHidden(context.view, object, triangle, context.area,
-                          context.band)) {
+  if constexpr (reachesBand) {
+    if (VisibleTriangleDropped(context.view, object, triangle)) return;
+  } else if (WholeTriangleHidden(context.view, object, triangle, context.area,
+                                 context.band)) {
     return;
   }
   const bool textured = triangle.texture != kNoTexture;
@@ -113,19 +116,21 @@ void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
   }
 }
 
-}  // namespace
-
-void DrawTriangle(DrawContext& context, const ObjectFrame& object,
-                  const MeshTriangle& triangle, const Texture* texture) {
+// `reachesBand`: the triangle is known to be wholly visible with rows in
+// the band (a band's own list says so), so the check of its rows is spared.
+template <bool reachesBand>
+void DrawMeshTriangle(DrawContext& context, const ObjectFrame& object,
+                      const MeshTriangle& triangle, const Texture* texture) {
   if (UsesLooksFill(context.view.looks, triangle)) {
-    if (TriangleMissesRows(object, triangle, context.area, context.band)) {
+    if (!reachesBand &&
+        TriangleMissesRows(object, triangle, context.area, context.band)) {
       return;
     }
     DrawTriangleWithLooks(context, object, triangle, texture);
     return;
   }
   if (AllCornersVisible(object, triangle)) {
-    DrawWholeTriangle(context, object, triangle, texture);
+    DrawWholeTriangle<reachesBand>(context, object, triangle, texture);
     return;
   }
   ClipResult result;
@@ -139,6 +144,18 @@ void DrawTriangle(DrawContext& context, const ObjectFrame& object,
       FillFlatTriangle(context, result.clipped[i]);
     }
   }
+}
+
+}  // namespace
+
+void DrawTriangle(DrawContext& context, const ObjectFrame& object,
+                  const MeshTriangle& triangle, const Texture* texture) {
+  DrawMeshTriangle<false>(context, object, triangle, texture);
+}
+
+void DrawBandTriangle(DrawContext& context, const ObjectFrame& object,
+                      const MeshTriangle& triangle, const Texture* texture) {
+  DrawMeshTriangle<true>(context, object, triangle, texture);
 }
 
 }  // namespace renderer

@@ -12,4 +12,10 @@ namespace renderer {
 void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture);
 
+// DrawTriangle for a triangle of a band's own list (band_bins.h): wholly in
+// front of the near plane, its rows reaching the band's, so that check is
+// not made again. The same pixels as DrawTriangle.
+void DrawBandTriangle(DrawContext& context, const ObjectFrame& object,
+                      const MeshTriangle& triangle, const Texture* texture);
+
 }  // namespace renderer

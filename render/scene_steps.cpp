@@ -131,7 +131,7 @@ void DrawListedTriangles(DrawContext& context, const Scene& scene,
         shared.at != shared.end ? std::min(*shared.at, end) : end;
     for (; own.at != own.end && *own.at < nextShared; ++own.at) {
       const MeshTriangle& triangle = triangles[*own.at - base];
-      DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
+      DrawBandTriangle(context, object, triangle, TextureOf(scene, triangle));
     }
     if (nextShared == end) return;
     const MeshTriangle& triangle = triangles[*shared.at++ - base];

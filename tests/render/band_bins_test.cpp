@@ -14,6 +14,7 @@
 #include "render/band_bins.h"
 #include "render/band_layout.h"
 #include "render/clamped_ceil.h"
+#include "render/clip.h"
 #include "render/scene_steps.h"
 #include "render/workspace.h"
 
@@ -199,6 +200,40 @@ std::vector<uint32_t> JoinedList(const BandBins& bins, int32_t band,
   return joined;
 }
 
+// What a band's drawing takes on trust for its own list (DrawBandTriangle):
+// every corner visible and rows that the drop before setup would not miss.
+void ExpectOwnListsReachTheirBands(const Scene& scene,
+                                   const Workspace& workspace,
+                                   const BandBins& bins,
+                                   const BandLayout& layout) {
+  const PixelArea area{0, layout.top, 0, layout.bottom};
+  std::vector<const MeshTriangle*> byNumber;
+  std::vector<ObjectFrame> frames;
+  std::vector<size_t> objectOf;
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh == nullptr) continue;
+    frames.push_back(ObjectFrameOf(*mesh, workspace.objects[i]));
+    for (const MeshTriangle& triangle : mesh->triangles) {
+      byNumber.push_back(&triangle);
+      objectOf.push_back(frames.size() - 1);
+    }
+  }
+  for (int32_t band = 0; band < layout.bands; ++band) {
+    const RowBand rows{layout.starts[size_t(band)],
+                       layout.starts[size_t(band) + 1] - 1};
+    for (uint32_t number : JoinedList(bins, band, false)) {
+      const ObjectFrame& object = frames[objectOf[number]];
+      const MeshTriangle& triangle = *byNumber[number];
+      for (int k = 0; k < 3; ++k) {
+        ASSERT_TRUE(object.projected[triangle.vertex[k]].visible);
+      }
+      EXPECT_FALSE(TriangleMissesRows(object, triangle, area, rows))
+          << "triangle " << number << ", band " << band;
+    }
+  }
+}
+
 // Spread: a triangle that reaches several bands is in each of their lists;
 // else (its chunk's room is short, as in the tall scenes) in the shared one.
 TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
@@ -248,6 +283,7 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
         ++number;
       }
     }
+    ExpectOwnListsReachTheirBands(scene, *workspace, bins, layout);
     for (int32_t band = 0; band < bands; ++band) {
       EXPECT_EQ(JoinedList(bins, band, false), expected[size_t(band)])
           << "trial " << trial << ", band " << band;
