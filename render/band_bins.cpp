@@ -44,38 +44,49 @@ uint32_t SpareEntries(uint32_t triangles) {
   return std::max(triangles / 4, kLeastSpareEntries);
 }
 
-// A vertex key: bits 0..27 hold row - top, where row is
+// A vertex key: bits 0..24 hold row - top, where row is
 // CeilAtLeast(y, top) held to at most bottom + 1, and the flags sit above.
 // The span setup gives a triangle rows ceil(least y) .. ceil(greatest y) -
 // 1 (clamped_ceil.h); the ceiling is monotonic, so those rows, cut to the
 // bands', run from the least of its corners' rows to the greatest less
-// one, and holding a row to bottom + 1 changes no triangle's slot.
-constexpr uint32_t kRowBits = (uint32_t{1} << 28) - 1;
+// one, and holding a row to bottom + 1 changes no triangle's slot. The
+// flags of position are the viewport tests of the triangle classification
+// (clip.h), comparisons strict, so a triangle all of whose corners share
+// one is one the classification drops.
+constexpr uint32_t kRowBits = (uint32_t{1} << 25) - 1;
+constexpr uint32_t kAbove = uint32_t{1} << 25;       // y < viewport top
+constexpr uint32_t kBelow = uint32_t{1} << 26;       // y > viewport bottom
+constexpr uint32_t kNearer = uint32_t{1} << 27;      // camera z < nearZ
 constexpr uint32_t kHidden = uint32_t{1} << 28;      // camera z <= 1
 constexpr uint32_t kYNotNumber = uint32_t{1} << 29;  // rows unknown
 constexpr uint32_t kLeftOf = uint32_t{1} << 30;      // x < viewport left
 constexpr uint32_t kRightOf = uint32_t{1} << 31;     // x > viewport right
+// Shared by every corner: the triangle is dropped.
+constexpr uint32_t kDropWhenAll = kLeftOf | kRightOf | kAbove | kBelow | kNearer;
 
 uint32_t VertexKey(const BandBins& bins, const View& view,
-                   const ProjectedVertex& p) {
+                   const ProjectedVertex& p, int32_t z) {
   if (!p.visible) return kHidden;
   uint32_t key = 0;
   if (p.screenX < double(view.viewportLeft)) key |= kLeftOf;
   if (p.screenX > double(view.viewportRight)) key |= kRightOf;
+  if (p.screenY < double(view.viewportTop)) key |= kAbove;
+  if (p.screenY > double(view.viewportBottom)) key |= kBelow;
+  if (z < view.nearZ) key |= kNearer;
   if (std::isnan(p.screenY)) return key | kYNotNumber;
   const int64_t row = std::min<int64_t>(CeilAtLeast(p.screenY, bins.top),
                                         int64_t{bins.bottom} + 1);
   return key | uint32_t(row - bins.top);
 }
 
-// The slot of a triangle with a hidden corner, a y not a number, or every
-// corner beyond one side: none when every corner is hidden, shared when
-// some are, none when every corner lies beyond the same side, else shared.
+// The slot of a triangle with a hidden corner, a y not a number, or a flag
+// of position every corner shares: none when every corner is hidden,
+// shared when some are, none when the flag is shared, else shared.
 uint32_t OddSlot(const BandBins& bins, uint32_t any, uint32_t all) {
   const uint32_t shared = uint32_t(bins.bands);
   const uint32_t none = shared + 1;
   if ((any & kHidden) != 0) return (all & kHidden) != 0 ? none : shared;
-  if ((all & (kLeftOf | kRightOf)) != 0) return none;
+  if ((all & kDropWhenAll) != 0) return none;
   return shared;
 }
 
@@ -85,8 +96,8 @@ inline uint32_t Greatest(uint32_t a, uint32_t b) { return a < b ? b : a; }
 
 // The first band whose rows the triangle reaches and how many more it
 // reaches; bins.bands (shared) when it cannot be placed, bins.bands + 1
-// when no band draws it (every corner behind z = 1 or beyond one side of
-// the viewport, or no band's rows covered: the clipper or
+// when no band draws it (every corner behind z = 1, or all sharing a flag
+// of position, or no band's rows covered: the classification or
 // TriangleMissesRows would drop it).
 uint32_t SlotOf(const BandBins& bins, const uint32_t* keys,
                 const MeshTriangle& triangle) {
@@ -94,7 +105,7 @@ uint32_t SlotOf(const BandBins& bins, const uint32_t* keys,
   const uint32_t k1 = keys[triangle.vertex[1]];
   const uint32_t k2 = keys[triangle.vertex[2]];
   const uint32_t any = k0 | k1 | k2, all = k0 & k1 & k2;
-  if (((any & (kHidden | kYNotNumber)) | (all & (kLeftOf | kRightOf))) != 0) {
+  if (((any & (kHidden | kYNotNumber)) | (all & kDropWhenAll)) != 0) {
     return OddSlot(bins, any, all);
   }
   const uint32_t r0 = k0 & kRowBits, r1 = k1 & kRowBits, r2 = k2 & kRowBits;
@@ -194,10 +205,12 @@ bool PrepareBandBins(BandBins& bins, const Scene& scene,
 void KeyBinVertices(BandBins& bins, const View& view,
                     const Workspace& workspace, size_t object, size_t begin,
                     size_t end) {
-  const ProjectedVertex* projected = workspace.objects[object].projected.data();
+  const ObjectVertices& vertices = workspace.objects[object];
+  const ProjectedVertex* projected = vertices.projected.data();
+  const IntVertex* camera = vertices.camera.data();
   uint32_t* keys = bins.vertexKeys.data() + bins.vertexStart[object];
   for (size_t j = begin; j < end; ++j) {
-    keys[j] = VertexKey(bins, view, projected[j]);
+    keys[j] = VertexKey(bins, view, projected[j], camera[j].z);
   }
 }
 

@@ -4,17 +4,19 @@
 // band its rows reach (of each of them, when it reaches several: a band
 // whose rows it misses would pass over it); one with a corner at camera
 // z <= 1 or a y that is not a number goes to the shared list every band
-// walks; one that reaches no band's rows, or lies wholly behind z = 1 or
-// wholly beyond the viewport's left or right side (the clipper hides
-// those), goes nowhere; so does one whose span setup covers no whole row
-// (its corners' y between the same two rows). The triangles are sorted in
+// walks; one that reaches no band's rows, or lies wholly behind z = 1, or
+// wholly beyond one side of the viewport or nearer than nearZ (the
+// classification drops those), goes nowhere; so does one whose span setup
+// covers no whole row (its corners' y between the same two rows). The triangles are sorted in
 // chunks, each into lists of its own; when a chunk's lists would outgrow
 // the room kept for them, its triangles that reach several bands go to its
 // shared list instead, for that frame.
 // Lists hold triangle numbers (the scene's triangles counted object after
 // object) in scene order, so a band that merges its own list with the
 // shared one meets exactly the triangles it met walking all of them, in the
-// same order, less those it would have passed over (TriangleMissesRows).
+// same order, less those it would have passed over (TriangleMissesRows)
+// or dropped (ClassifyTriangle): what a band draws from its own list needs
+// neither test again.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -53,13 +55,14 @@ constexpr uint32_t kBinChunkTriangles = 4096;
 bool PrepareBandBins(BandBins& bins, const Scene& scene,
                      const Workspace& workspace, const BandLayout& layout);
 
-// Each vertex's key, from its projected position: vertices begin..end - 1
-// of object `object`, any range on any thread, every vertex of every
-// object before the first chunk is counted. A key holds the ceiling of its
-// y held to the bands' rows (a triangle's rows run from the least of its
-// corners' to the greatest less one) and whether the vertex is hidden,
-// not a number in y, or beyond the viewport's left or right side; a
-// triangle's slot is then a few integer steps over its corners' keys.
+// Each vertex's key, from its projected position and camera z: vertices
+// begin..end - 1 of object `object`, any range on any thread, every vertex
+// of every object before the first chunk is counted. A key holds the
+// ceiling of its y held to the bands' rows (a triangle's rows run from the
+// least of its corners' to the greatest less one) and whether the vertex
+// is hidden, not a number in y, beyond one side of the viewport or nearer
+// than nearZ; a triangle's slot is then a few integer steps over its
+// corners' keys.
 void KeyBinVertices(BandBins& bins, const View& view,
                     const Workspace& workspace, size_t object, size_t begin,
                     size_t end);

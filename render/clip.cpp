@@ -254,11 +254,6 @@ bool TriangleMissesRows(const ObjectFrame& object, const MeshTriangle& triangle,
   return RowsMissed(p0.screenY, p1.screenY, p2.screenY, area, band);
 }
 
-bool VisibleTriangleDropped(const View& view, const ObjectFrame& object,
-                            const MeshTriangle& triangle) {
-  return ClassifyVisible(view, object, triangle) == TriangleClass::kHidden;
-}
-
 bool WholeTriangleHidden(const View& view, const ObjectFrame& object,
                          const MeshTriangle& triangle, const PixelArea& area,
                          const RowBand& band) {

@@ -40,12 +40,6 @@ bool TriangleMissesRows(const ObjectFrame& object,
                         const MeshTriangle& triangle, const PixelArea& area,
                         const RowBand& band);
 
-// For a triangle whose corners are all visible: true when ClassifyTriangle
-// drops it (every corner beyond one side of the viewport, or nearer than
-// nearZ).
-bool VisibleTriangleDropped(const View& view, const ObjectFrame& object,
-                            const MeshTriangle& triangle);
-
 // For a triangle whose corners are all visible: true when it draws
 // nothing, because TriangleMissesRows or ClassifyTriangle says so.
 bool WholeTriangleHidden(const View& view, const ObjectFrame& object,

@@ -92,10 +92,8 @@ bool AllCornersVisible(const ObjectFrame& object, const MeshTriangle& triangle) 
 template <bool reachesBand>
 void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
                        const MeshTriangle& triangle, const Texture* texture) {
-  if constexpr (reachesBand) {
-    if (VisibleTriangleDropped(context.view, object, triangle)) return;
-  } else if (WholeTriangleHidden(context.view, object, triangle, context.area,
-                                 context.band)) {
+  if (!reachesBand && WholeTriangleHidden(context.view, object, triangle,
+                                          context.area, context.band)) {
     return;
   }
   const bool textured = triangle.texture != kNoTexture;
@@ -116,8 +114,9 @@ void DrawWholeTriangle(DrawContext& context, const ObjectFrame& object,
   }
 }
 
-// `reachesBand`: the triangle is known to be wholly visible with rows in
-// the band (a band's own list says so), so the check of its rows is spared.
+// `reachesBand`: the triangle is known to be wholly visible, kept by the
+// classification and with rows in the band (a band's own list says so), so
+// those checks are spared.
 template <bool reachesBand>
 void DrawMeshTriangle(DrawContext& context, const ObjectFrame& object,
                       const MeshTriangle& triangle, const Texture* texture) {

@@ -13,8 +13,9 @@ void DrawTriangle(DrawContext& context, const ObjectFrame& object,
                   const MeshTriangle& triangle, const Texture* texture);
 
 // DrawTriangle for a triangle of a band's own list (band_bins.h): wholly in
-// front of the near plane, its rows reaching the band's, so that check is
-// not made again. The same pixels as DrawTriangle.
+// front of the near plane, kept by the classification, its rows reaching
+// the band's, so those checks are not made again. The same pixels as
+// DrawTriangle.
 void DrawBandTriangle(DrawContext& context, const ObjectFrame& object,
                       const MeshTriangle& triangle, const Texture* texture);
 

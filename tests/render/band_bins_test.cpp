@@ -33,19 +33,20 @@ struct Placement {
 };
 
 // The rule, written out from the projected corners: hidden corners first
-// (all: none, some: shared), then all beyond the left or the right side
-// (none), then a y not a number (shared), then the rows the span setup
-// gives, ceil(least y) .. ceil(greatest y) - 1, cut to the bands': none
-// when empty, else the bands that hold them.
+// (all: none, some: shared), then all beyond one side of the viewport or
+// all nearer than nearZ (none), then a y not a number (shared), then the
+// rows the span setup gives, ceil(least y) .. ceil(greatest y) - 1, cut to
+// the bands': none when empty, else the bands that hold them.
 Placement ExpectedPlacement(const BandLayout& layout, const View& view,
-                            const ProjectedVertex* projected,
+                            const ObjectVertices& vertices,
                             const MeshTriangle& triangle) {
   const Placement shared{layout.bands, layout.bands};
   const Placement none{layout.bands + 1, layout.bands + 1};
   const ProjectedVertex* p[3];
-  int visible = 0, left = 0, right = 0, notNumber = 0;
+  int visible = 0, left = 0, right = 0, above = 0, below = 0, nearer = 0;
+  int notNumber = 0;
   for (int k = 0; k < 3; ++k) {
-    p[k] = &projected[triangle.vertex[k]];
+    p[k] = &vertices.projected[size_t(triangle.vertex[k])];
     visible += p[k]->visible;
   }
   if (visible == 0) return none;
@@ -53,9 +54,14 @@ Placement ExpectedPlacement(const BandLayout& layout, const View& view,
   for (int k = 0; k < 3; ++k) {
     left += p[k]->screenX < double(view.viewportLeft);
     right += p[k]->screenX > double(view.viewportRight);
+    above += p[k]->screenY < double(view.viewportTop);
+    below += p[k]->screenY > double(view.viewportBottom);
+    nearer += vertices.camera[size_t(triangle.vertex[k])].z < view.nearZ;
     notNumber += std::isnan(p[k]->screenY);
   }
-  if (left == 3 || right == 3) return none;
+  if (left == 3 || right == 3 || above == 3 || below == 3 || nearer == 3) {
+    return none;
+  }
   if (notNumber > 0) return shared;
   const double top = std::min({p[0]->screenY, p[1]->screenY, p[2]->screenY});
   const double bottom =
@@ -162,6 +168,15 @@ void ProjectAtRandom(std::mt19937& random, const Scene& scene,
                       ? RandomY(random, layout, tall)
                       : rows[size_t(std::uniform_int_distribution<int>(
                             0, 3)(random))];
+      if (std::uniform_int_distribution<int>(0, 19)(random) == 0) {
+        p.screenY = std::uniform_int_distribution<int>(0, 1)(random)
+                        ? double(view.viewportTop)
+                        : double(view.viewportBottom);
+      }
+      // Mostly beyond nearZ, a few nearer, as the corners of a mesh that
+      // reaches the camera.
+      workspace.objects[i].camera[j].z =
+          view.nearZ + std::uniform_int_distribution<int32_t>(-2, 40)(random);
     }
   }
 }
@@ -201,11 +216,12 @@ std::vector<uint32_t> JoinedList(const BandBins& bins, int32_t band,
 }
 
 // What a band's drawing takes on trust for its own list (DrawBandTriangle):
-// every corner visible and rows that the drop before setup would not miss.
+// every corner visible, kept by the classification, and rows that the drop
+// before setup would not miss.
 void ExpectOwnListsReachTheirBands(const Scene& scene,
                                    const Workspace& workspace,
                                    const BandBins& bins,
-                                   const BandLayout& layout) {
+                                   const BandLayout& layout, const View& view) {
   const PixelArea area{0, layout.top, 0, layout.bottom};
   std::vector<const MeshTriangle*> byNumber;
   std::vector<ObjectFrame> frames;
@@ -229,6 +245,9 @@ void ExpectOwnListsReachTheirBands(const Scene& scene,
         ASSERT_TRUE(object.projected[triangle.vertex[k]].visible);
       }
       EXPECT_FALSE(TriangleMissesRows(object, triangle, area, rows))
+          << "triangle " << number << ", band " << band;
+      EXPECT_EQ(ClassifyTriangle(view, object, triangle),
+                TriangleClass::kWhole)
           << "triangle " << number << ", band " << band;
     }
   }
@@ -257,6 +276,12 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
     view.viewportLeft = std::uniform_int_distribution<int32_t>(0, 30)(random);
     view.viewportRight = view.viewportLeft +
                          std::uniform_int_distribution<int32_t>(0, 200)(random);
+    // The viewport's top and bottom on, inside or outside the bands' rows.
+    view.viewportTop =
+        top + std::uniform_int_distribution<int32_t>(-6, 6)(random);
+    view.viewportBottom = top + rows - 1 +
+                          std::uniform_int_distribution<int32_t>(-6, 6)(random);
+    view.nearZ = std::uniform_int_distribution<int32_t>(2, 30)(random);
     ProjectAtRandom(random, scene, layout, view, tall, *workspace);
     BandBins& bins = workspace->bins;
     ASSERT_TRUE(PrepareBandBins(bins, scene, *workspace, layout));
@@ -270,8 +295,8 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
       const Mesh* mesh = RenderableMesh(scene, *workspace, i);
       if (mesh == nullptr) continue;
       for (const MeshTriangle& triangle : mesh->triangles) {
-        const Placement to = ExpectedPlacement(
-            layout, view, workspace->objects[i].projected.data(), triangle);
+        const Placement to =
+            ExpectedPlacement(layout, view, workspace->objects[i], triangle);
         const bool spread = bins.spread[size_t(ChunkOf(bins, number))] != 0;
         if (to.first == bands || (to.first < to.last && !spread)) {
           expected[size_t(bands)].push_back(number);
@@ -283,7 +308,7 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
         ++number;
       }
     }
-    ExpectOwnListsReachTheirBands(scene, *workspace, bins, layout);
+    ExpectOwnListsReachTheirBands(scene, *workspace, bins, layout, view);
     for (int32_t band = 0; band < bands; ++band) {
       EXPECT_EQ(JoinedList(bins, band, false), expected[size_t(band)])
           << "trial " << trial << ", band " << band;
