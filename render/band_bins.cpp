@@ -8,8 +8,8 @@
 #include <cmath>
 #include <limits>
 
-#include "render/clamped_ceil.h"
 #include "render/scene_steps.h"
+#include "render/vertex_keys.h"
 #include "render/workspace.h"
 
 namespace renderer {
@@ -44,56 +44,6 @@ uint32_t SpareEntries(uint32_t triangles) {
   return std::max(triangles / 4, kLeastSpareEntries);
 }
 
-// A vertex key: bits 0..24 hold row - top, where row is
-// CeilAtLeast(y, top) held to at most bottom + 1, and the flags sit above.
-// The span setup gives a triangle rows ceil(least y) .. ceil(greatest y) -
-// 1 (clamped_ceil.h); the ceiling is monotonic, so those rows, cut to the
-// bands', run from the least of its corners' rows to the greatest less
-// one, and holding a row to bottom + 1 changes no triangle's slot. The
-// flags of position are the viewport tests of the triangle classification
-// (clip.h), comparisons strict, so a triangle all of whose corners share
-// one is one the classification drops.
-constexpr uint32_t kRowBits = (uint32_t{1} << 25) - 1;
-constexpr uint32_t kAbove = uint32_t{1} << 25;       // y < viewport top
-constexpr uint32_t kBelow = uint32_t{1} << 26;       // y > viewport bottom
-constexpr uint32_t kNearer = uint32_t{1} << 27;      // camera z < nearZ
-constexpr uint32_t kHidden = uint32_t{1} << 28;      // camera z <= 1
-constexpr uint32_t kYNotNumber = uint32_t{1} << 29;  // rows unknown
-constexpr uint32_t kLeftOf = uint32_t{1} << 30;      // x < viewport left
-constexpr uint32_t kRightOf = uint32_t{1} << 31;     // x > viewport right
-// Shared by every corner: the triangle is dropped.
-constexpr uint32_t kDropWhenAll = kLeftOf | kRightOf | kAbove | kBelow | kNearer;
-
-uint32_t VertexKey(const BandBins& bins, const View& view,
-                   const ProjectedVertex& p, int32_t z) {
-  if (!p.visible) return kHidden;
-  uint32_t key = 0;
-  if (p.screenX < double(view.viewportLeft)) key |= kLeftOf;
-  if (p.screenX > double(view.viewportRight)) key |= kRightOf;
-  if (p.screenY < double(view.viewportTop)) key |= kAbove;
-  if (p.screenY > double(view.viewportBottom)) key |= kBelow;
-  if (z < view.nearZ) key |= kNearer;
-  if (std::isnan(p.screenY)) return key | kYNotNumber;
-  const int64_t row = std::min<int64_t>(CeilAtLeast(p.screenY, bins.top),
-                                        int64_t{bins.bottom} + 1);
-  return key | uint32_t(row - bins.top);
-}
-
-// The slot of a triangle with a hidden corner, a y not a number, or a flag
-// of position every corner shares: none when every corner is hidden,
-// shared when some are, none when the flag is shared, else shared.
-uint32_t OddSlot(const BandBins& bins, uint32_t any, uint32_t all) {
-  const uint32_t shared = uint32_t(bins.bands);
-  const uint32_t none = shared + 1;
-  if ((any & kHidden) != 0) return (all & kHidden) != 0 ? none : shared;
-  if ((all & kDropWhenAll) != 0) return none;
-  return shared;
-}
-
-// By value, so that they stay in registers (std::min's references do not).
-inline uint32_t Least(uint32_t a, uint32_t b) { return b < a ? b : a; }
-inline uint32_t Greatest(uint32_t a, uint32_t b) { return a < b ? b : a; }
-
 // The first band whose rows the triangle reaches and how many more it
 // reaches; bins.bands (shared) when it cannot be placed, bins.bands + 1
 // when no band draws it (every corner behind z = 1, or all sharing a flag
@@ -101,23 +51,15 @@ inline uint32_t Greatest(uint32_t a, uint32_t b) { return a < b ? b : a; }
 // TriangleMissesRows would drop it).
 uint32_t SlotOf(const BandBins& bins, const uint32_t* keys,
                 const MeshTriangle& triangle) {
-  const uint32_t k0 = keys[triangle.vertex[0]];
-  const uint32_t k1 = keys[triangle.vertex[1]];
-  const uint32_t k2 = keys[triangle.vertex[2]];
-  const uint32_t any = k0 | k1 | k2, all = k0 & k1 & k2;
-  if (((any & (kHidden | kYNotNumber)) | (all & kDropWhenAll)) != 0) {
-    return OddSlot(bins, any, all);
-  }
-  const uint32_t r0 = k0 & kRowBits, r1 = k1 & kRowBits, r2 = k2 & kRowBits;
-  const uint32_t first = Least(Least(r0, r1), r2);
-  const uint32_t end = Greatest(Greatest(r0, r1), r2);
+  const CornerKeys k = CornerKeysOf(keys, triangle);
+  const uint32_t none = uint32_t(bins.bands) + 1;
+  if (KeysAreOdd(k)) return OddKeysDrop(k) ? none : uint32_t(bins.bands);
   // Rows top + first .. top + end - 1; none when first >= end. Selected
   // without a branch: whether a small triangle covers a row is a coin toss.
-  const uint32_t firstBand = bins.rowBand[first + 1];
-  const uint32_t lastBand = bins.rowBand[end];
+  const uint32_t firstBand = bins.rowBand[k.first + 1];
+  const uint32_t lastBand = bins.rowBand[k.end];
   const uint32_t placed = firstBand | ((lastBand - firstBand) << kSpanShift);
-  const uint32_t none = uint32_t(bins.bands) + 1;
-  return placed + (none - placed) * uint32_t(first >= end);
+  return placed + (none - placed) * uint32_t(k.first >= k.end);
 }
 
 // Calls visit(slot, number) for every triangle of chunk `chunk`, in order.
@@ -148,31 +90,39 @@ void ForChunkTriangles(const BandBins& bins, const Scene& scene,
 
 }  // namespace
 
+bool PrepareVertexKeys(BandBins& bins, const Scene& scene,
+                       const Workspace& workspace, int32_t top,
+                       int32_t bottom) {
+  if (!KeysHoldRows(top, bottom)) return false;
+  bins.vertexStart.resize(scene.objects.size() + 1);
+  size_t vertices = 0;
+  for (size_t i = 0; i < scene.objects.size(); ++i) {
+    bins.vertexStart[i] = vertices;
+    const Mesh* mesh = RenderableMesh(scene, workspace, i);
+    if (mesh != nullptr) vertices += mesh->vertices.size();
+  }
+  bins.vertexStart.back() = vertices;
+  bins.top = top;
+  bins.bottom = bottom;
+  GrowTo(bins.vertexKeys, vertices);
+  return true;
+}
+
 bool PrepareBandBins(BandBins& bins, const Scene& scene,
                      const Workspace& workspace, const BandLayout& layout) {
   const int32_t top = layout.top, bottom = layout.bottom;
   const int32_t bands = layout.bands;
-  // A key's row offset has 28 bits.
-  if (int64_t{bottom} - top + 1 >= int64_t{kRowBits}) return false;
+  if (!PrepareVertexKeys(bins, scene, workspace, top, bottom)) return false;
   bins.objectStart.resize(scene.objects.size() + 1);
-  bins.vertexStart.resize(scene.objects.size() + 1);
   uint64_t total = 0;
-  size_t vertices = 0;
   for (size_t i = 0; i < scene.objects.size(); ++i) {
     bins.objectStart[i] = uint32_t(total);
-    bins.vertexStart[i] = vertices;
     const Mesh* mesh = RenderableMesh(scene, workspace, i);
-    if (mesh != nullptr) {
-      total += mesh->triangles.size();
-      vertices += mesh->vertices.size();
-    }
+    if (mesh != nullptr) total += mesh->triangles.size();
     if (total >= std::numeric_limits<uint32_t>::max()) return false;
   }
   bins.objectStart.back() = uint32_t(total);
-  bins.vertexStart.back() = vertices;
   bins.bands = bands;
-  bins.top = top;
-  bins.bottom = bottom;
   bins.chunks = int32_t(std::clamp<uint64_t>(total / kBinChunkTriangles, 1, 64));
   GrowTo(bins.regionStart, size_t(bins.chunks) + 1);
   uint64_t room = 0;
@@ -193,13 +143,16 @@ bool PrepareBandBins(BandBins& bins, const Scene& scene,
       bins.rowBand[size_t(y - top) + 1] = uint16_t(band);
     }
   }
-  GrowTo(bins.vertexKeys, vertices);
   GrowTo(bins.slot, size_t(total));
   GrowTo(bins.entries, size_t(room));
   GrowTo(bins.listStart, size_t(bins.chunks) * ListCount(bins));
   GrowTo(bins.counts, size_t(bins.chunks) * CountsPerChunk(bins));
   GrowTo(bins.spread, size_t(bins.chunks));
   return true;
+}
+
+const uint32_t* ObjectKeys(const BandBins& bins, size_t object) {
+  return bins.vertexKeys.data() + bins.vertexStart[object];
 }
 
 void KeyBinVertices(BandBins& bins, const View& view,
@@ -210,7 +163,7 @@ void KeyBinVertices(BandBins& bins, const View& view,
   const IntVertex* camera = vertices.camera.data();
   uint32_t* keys = bins.vertexKeys.data() + bins.vertexStart[object];
   for (size_t j = begin; j < end; ++j) {
-    keys[j] = VertexKey(bins, view, projected[j], camera[j].z);
+    keys[j] = VertexKey(bins.top, bins.bottom, view, projected[j], camera[j].z);
   }
 }
 

@@ -55,14 +55,20 @@ constexpr uint32_t kBinChunkTriangles = 4096;
 bool PrepareBandBins(BandBins& bins, const Scene& scene,
                      const Workspace& workspace, const BandLayout& layout);
 
-// Each vertex's key, from its projected position and camera z: vertices
-// begin..end - 1 of object `object`, any range on any thread, every vertex
-// of every object before the first chunk is counted. A key holds the
-// ceiling of its y held to the bands' rows (a triangle's rows run from the
-// least of its corners' to the greatest less one) and whether the vertex
-// is hidden, not a number in y, beyond one side of the viewport or nearer
-// than nearZ; a triangle's slot is then a few integer steps over its
-// corners' keys.
+// Sizes the vertex keys alone, for the scene's renderable objects and rows
+// top..bottom (a frame drawn in one band, which needs no lists); false when
+// a key cannot hold the rows. PrepareBandBins does this too.
+bool PrepareVertexKeys(BandBins& bins, const Scene& scene,
+                       const Workspace& workspace, int32_t top,
+                       int32_t bottom);
+
+// Object `object`'s vertex keys (vertex_keys.h).
+const uint32_t* ObjectKeys(const BandBins& bins, size_t object);
+
+// Each vertex's key (vertex_keys.h), from its projected position and
+// camera z: vertices begin..end - 1 of object `object`, any range on any
+// thread, every vertex of every object before the first chunk is counted.
+// A triangle's slot is then a few integer steps over its corners' keys.
 void KeyBinVertices(BandBins& bins, const View& view,
                     const Workspace& workspace, size_t object, size_t begin,
                     size_t end);

@@ -8,6 +8,7 @@
 #include "renderer/int32.h"
 #include "render/line.h"
 #include "render/looks_fill.h"
+#include "render/vertex_keys.h"
 #include "render/word_fill.h"
 
 namespace renderer {
@@ -114,6 +115,24 @@ void DrawObjectTriangles(DrawContext& context, const Scene& scene,
   const ObjectFrame object = ObjectFrameOf(mesh, vertices);
   for (const MeshTriangle& triangle : mesh.triangles) {
     DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
+  }
+}
+
+void DrawKeyedTriangles(DrawContext& context, const Scene& scene,
+                        const Mesh& mesh, const ObjectVertices& vertices,
+                        const uint32_t* keys) {
+  const ObjectFrame object = ObjectFrameOf(mesh, vertices);
+  for (const MeshTriangle& triangle : mesh.triangles) {
+    switch (FateByKeys(keys, triangle)) {
+      case KeyedFate::kDraw:
+        DrawBandTriangle(context, object, triangle, TextureOf(scene, triangle));
+        break;
+      case KeyedFate::kCheck:
+        DrawTriangle(context, object, triangle, TextureOf(scene, triangle));
+        break;
+      case KeyedFate::kDrop:
+        break;
+    }
   }
 }
 

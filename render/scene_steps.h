@@ -47,6 +47,14 @@ const Mesh* RenderableMesh(const Scene& scene, const Workspace& workspace,
 void DrawObjectTriangles(DrawContext& context, const Scene& scene,
                          const Mesh& mesh, const ObjectVertices& vertices);
 
+// DrawObjectTriangles for a band that covers the rows its vertex keys were
+// made for (vertex_keys.h): each triangle's fate read from its corners'
+// keys, the full checks made only where the keys cannot tell. The same
+// pixels.
+void DrawKeyedTriangles(DrawContext& context, const Scene& scene,
+                        const Mesh& mesh, const ObjectVertices& vertices,
+                        const uint32_t* keys);
+
 // The object's frame for the clipper: its mesh and this frame's vertices.
 ObjectFrame ObjectFrameOf(const Mesh& mesh, const ObjectVertices& vertices);
 
