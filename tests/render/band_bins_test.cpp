@@ -16,6 +16,7 @@
 #include "render/clamped_ceil.h"
 #include "render/clip.h"
 #include "render/scene_steps.h"
+#include "render/vertex_keys.h"
 #include "render/workspace.h"
 
 namespace {
@@ -258,6 +259,7 @@ void ExpectOwnListsReachTheirBands(const Scene& scene,
 TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
   std::mt19937 random(16);
   int64_t placed = 0, sharedSeen = 0, chunked = 0, spread = 0, narrow = 0;
+  int64_t fates[3] = {0, 0, 0};
   WorkspacePtr workspace = MakeWorkspace();
   for (int trial = 0; trial < 40; ++trial) {
     // One trial in four: large, its triangles mostly reaching every band.
@@ -297,6 +299,14 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
       for (const MeshTriangle& triangle : mesh->triangles) {
         const Placement to =
             ExpectedPlacement(layout, view, workspace->objects[i], triangle);
+        // A one-band frame over the same rows reads the same rule from the
+        // keys: drawn straight when placed, dropped when placed nowhere.
+        const KeyedFate fate = to.first == bands + 1 ? KeyedFate::kDrop
+                               : to.first == bands   ? KeyedFate::kCheck
+                                                     : KeyedFate::kDraw;
+        EXPECT_EQ(FateByKeys(ObjectKeys(bins, i), triangle), fate)
+            << "trial " << trial << ", triangle " << number;
+        fates[size_t(fate)] += 1;
         const bool spread = bins.spread[size_t(ChunkOf(bins, number))] != 0;
         if (to.first == bands || (to.first < to.last && !spread)) {
           expected[size_t(bands)].push_back(number);
@@ -328,6 +338,7 @@ TEST(BandBins, ListsHoldWhatTheRulePlacesInSceneOrder) {
   EXPECT_GT(chunked, 5);
   EXPECT_GT(spread, 5);
   EXPECT_GT(narrow, 1);
+  for (int64_t count : fates) EXPECT_GT(count, 1000);
 }
 
 TEST(BandBins, RowsBeyondTheKeysLeaveTheBandsWalkingEveryTriangle) {
