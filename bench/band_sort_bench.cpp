@@ -5,9 +5,9 @@
 // which a banded frame pays on top of drawing.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 
+#include "bench/bench_scene.h"
 #include "bench/bench_stats.h"
 #include "render/band_bins.h"
 #include "render/band_layout.h"
@@ -20,41 +20,11 @@ namespace {
 constexpr int32_t kWidth = 1600;
 constexpr int32_t kHeight = 1000;
 
-// A ring of `rings` x `sides` quads, two triangles each, in the order a
-// model file lists them: ring after ring.
-renderer::Mesh Torus(int32_t rings, int32_t sides) {
-  constexpr double kPi = 3.14159265358979323846;
-  renderer::Mesh mesh;
-  for (int32_t i = 0; i < rings; ++i) {
-    const double a = 2 * kPi * i / rings;
-    for (int32_t j = 0; j < sides; ++j) {
-      const double b = 2 * kPi * j / sides;
-      const double r = 2400.0 + 900.0 * std::cos(b);
-      mesh.vertices.push_back({int32_t(r * std::cos(a)),
-                               int32_t(900.0 * std::sin(b)),
-                               int32_t(r * std::sin(a))});
-    }
-  }
-  for (int32_t i = 0; i < rings; ++i) {
-    for (int32_t j = 0; j < sides; ++j) {
-      const int32_t i1 = (i + 1) % rings, j1 = (j + 1) % sides;
-      const int32_t k00 = i * sides + j, k10 = i1 * sides + j;
-      const int32_t k01 = i * sides + j1, k11 = i1 * sides + j1;
-      renderer::MeshTriangle first, second;
-      first.vertex[0] = k00, first.vertex[1] = k10, first.vertex[2] = k11;
-      second.vertex[0] = k00, second.vertex[1] = k11, second.vertex[2] = k01;
-      mesh.triangles.push_back(first);
-      mesh.triangles.push_back(second);
-    }
-  }
-  return mesh;
-}
-
 // Argument: the bands (a two-thread frame has 8).
 void BM_BandSort(benchmark::State& state) {
   using namespace renderer;
   Scene scene;
-  scene.meshes.push_back(Torus(320, 160));
+  scene.meshes.push_back(BenchTorus(320, 160, 256));
   SceneObject object;
   object.mesh = 0;
   object.position[2] = 4500;

@@ -1,6 +1,8 @@
 // Headless scenes for the benchmarks.
 #include "bench/bench_scene.h"
 
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -66,4 +68,36 @@ bool SelectFillPath(renderer::Workspace& workspace, int64_t index) {
   const std::vector<renderer::FillPath> paths = renderer::SupportedFillPaths();
   if (index < 0 || index >= int64_t(paths.size())) return false;
   return renderer::SetFillPath(workspace, paths[size_t(index)]);
+}
+
+renderer::Mesh BenchTorus(int32_t rings, int32_t sides, int32_t textureSize) {
+  renderer::Mesh mesh;
+  const double pi = std::numbers::pi;
+  for (int32_t i = 0; i < rings; ++i) {
+    const double a = 2 * pi * i / rings;
+    for (int32_t j = 0; j < sides; ++j) {
+      const double b = 2 * pi * j / sides;
+      const double r = 2400.0 + 900.0 * std::cos(b);
+      mesh.vertices.push_back({int32_t(r * std::cos(a)),
+                               int32_t(900.0 * std::sin(b)),
+                               int32_t(r * std::sin(a))});
+    }
+  }
+  const double su = 8.0 * textureSize / rings;
+  const double sv = 4.0 * textureSize / sides;
+  for (int32_t i = 0; i < rings; ++i) {
+    for (int32_t j = 0; j < sides; ++j) {
+      const int32_t i1 = (i + 1) % rings;
+      const int32_t j1 = (j + 1) % sides;
+      const int32_t k00 = i * sides + j, k10 = i1 * sides + j;
+      const int32_t k01 = i * sides + j1, k11 = i1 * sides + j1;
+      const double u0 = i * su, u1 = (i + 1) * su;
+      const double v0 = j * sv, v1 = (j + 1) * sv;
+      renderer::AddTexturedTriangle(mesh, {k00, k10, k11}, 0,
+                                    {{u0, v0}, {u1, v0}, {u1, v1}});
+      renderer::AddTexturedTriangle(mesh, {k00, k11, k01}, 0,
+                                    {{u0, v0}, {u1, v1}, {u0, v1}});
+    }
+  }
+  return mesh;
 }

@@ -44,3 +44,9 @@ void DrawBenchFrame(BenchScene* bench);
 // then the vector targets best first) for the workspace; false when this
 // processor has no such version.
 bool SelectFillPath(renderer::Workspace& workspace, int64_t index);
+
+// make-big-scene's torus: `rings` x `sides` quads, two textured triangles
+// each (texture 0), ring after ring; radii 2400 and 900, texel coordinates
+// repeating a textureSize-square image 8 times round the ring and 4 times
+// round the tube.
+renderer::Mesh BenchTorus(int32_t rings, int32_t sides, int32_t textureSize);

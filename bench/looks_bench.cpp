@@ -5,9 +5,7 @@
 // smooth, smooth with bilinear texels, and 4 and 16 samples per pixel.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -33,40 +31,6 @@ renderer::Texture CheckerTexture() {
   return renderer::MakeTexture(kTextureSize, kTextureSize, pixels.data());
 }
 
-// Radii 2400 and 900; texel coordinates repeat the image 8 times round the
-// ring and 4 times round the tube.
-renderer::Mesh Torus(int32_t rings, int32_t sides) {
-  renderer::Mesh mesh;
-  const double pi = std::numbers::pi;
-  for (int32_t i = 0; i < rings; ++i) {
-    const double a = 2 * pi * i / rings;
-    for (int32_t j = 0; j < sides; ++j) {
-      const double b = 2 * pi * j / sides;
-      const double r = 2400.0 + 900.0 * std::cos(b);
-      mesh.vertices.push_back({int32_t(r * std::cos(a)),
-                               int32_t(900.0 * std::sin(b)),
-                               int32_t(r * std::sin(a))});
-    }
-  }
-  const double su = 8.0 * kTextureSize / rings;
-  const double sv = 4.0 * kTextureSize / sides;
-  for (int32_t i = 0; i < rings; ++i) {
-    for (int32_t j = 0; j < sides; ++j) {
-      const int32_t i1 = (i + 1) % rings;
-      const int32_t j1 = (j + 1) % sides;
-      const int32_t k00 = i * sides + j, k10 = i1 * sides + j;
-      const int32_t k01 = i * sides + j1, k11 = i1 * sides + j1;
-      const double u0 = i * su, u1 = (i + 1) * su;
-      const double v0 = j * sv, v1 = (j + 1) * sv;
-      renderer::AddTexturedTriangle(mesh, {k00, k10, k11}, 0,
-                                    {{u0, v0}, {u1, v0}, {u1, v1}});
-      renderer::AddTexturedTriangle(mesh, {k00, k11, k01}, 0,
-                                    {{u0, v0}, {u1, v1}, {u0, v1}});
-    }
-  }
-  return mesh;
-}
-
 // The looks by argument: 0 flat, 1 smooth, 2 smooth + bilinear, 3 flat
 // with 4 samples, 4 flat with 16, 5 smooth + bilinear with 4.
 renderer::Looks LooksOf(int64_t index) {
@@ -83,7 +47,7 @@ renderer::Looks LooksOf(int64_t index) {
 void BM_LooksTorus(benchmark::State& state) {
   BenchScene bench;
   SetUpBenchScene(&bench, 1600, 1000, 0);
-  static const renderer::Mesh torus = Torus(320, 160);
+  static const renderer::Mesh torus = BenchTorus(320, 160, kTextureSize);
   bench.scene = renderer::Scene{};
   bench.scene.textures.push_back(CheckerTexture());
   bench.scene.meshes.push_back(torus);
