@@ -7,10 +7,10 @@
 // walks; one that reaches no band's rows, or lies wholly behind z = 1, or
 // wholly beyond one side of the viewport or nearer than nearZ (the
 // classification drops those), goes nowhere; so does one whose span setup
-// covers no whole row (its corners' y between the same two rows). The triangles are sorted in
-// chunks, each into lists of its own; when a chunk's lists would outgrow
-// the room kept for them, its triangles that reach several bands go to its
-// shared list instead, for that frame.
+// covers no whole row (its corners' y between the same two rows). The
+// triangles are sorted in chunks, each into lists of its own; when a
+// chunk's lists would outgrow the room kept for them, its triangles that
+// reach several bands go to its shared list instead, for that frame.
 // Lists hold triangle numbers (the scene's triangles counted object after
 // object) in scene order, so a band that merges its own list with the
 // shared one meets exactly the triangles it met walking all of them, in the

@@ -106,9 +106,12 @@ enum class KeyedFate {
   kDrop,   // draws nothing
 };
 
-inline KeyedFate FateByKeys(const uint32_t* keys, const MeshTriangle& triangle) {
+inline KeyedFate FateByKeys(const uint32_t* keys,
+                            const MeshTriangle& triangle) {
   const CornerKeys k = CornerKeysOf(keys, triangle);
-  if (KeysAreOdd(k)) return OddKeysDrop(k) ? KeyedFate::kDrop : KeyedFate::kCheck;
+  if (KeysAreOdd(k)) {
+    return OddKeysDrop(k) ? KeyedFate::kDrop : KeyedFate::kCheck;
+  }
   return k.first < k.end ? KeyedFate::kDraw : KeyedFate::kDrop;
 }
 
